@@ -1,0 +1,25 @@
+// What the program's logic asks of the windows. The reader, the row handlers
+// and the view control call these; the Qt windows implement them, and tests
+// implement them to collect messages and count redraws.
+#pragma once
+
+#include <string>
+
+namespace wendrel {
+
+class UiHooks {
+public:
+    virtual ~UiHooks() = default;
+
+    // A modal message box with an OK button; returns once it is dismissed.
+    virtual void ShowMessage(const std::string& text) = 0;
+
+    // Makes the row controls of a freshly loaded slot visible and sets their
+    // captions from the workspace.
+    virtual void ShowLoadedRow(int slot) = 0;
+
+    // The one redraw of the plot, from the workspace as it stands.
+    virtual void RedrawPlot() = 0;
+};
+
+}  // namespace wendrel

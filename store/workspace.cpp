@@ -1,0 +1,13 @@
+#include "store/workspace.h"
+
+namespace wendrel {
+
+Workspace::Workspace() {
+    for (int k = 1; k <= kMaxSlots; ++k) {
+        Slot& s = slot(k);
+        s.SlotColor = kStartSlotColors[static_cast<size_t>(k - 1)];
+        s.Offset = StartOffset(k);
+    }
+}
+
+}  // namespace wendrel

@@ -1,0 +1,110 @@
+// The one workspace every window shares: ten spectrum slots, the plot view and
+// geometry, the window places of the settings file and a few interlock flags.
+//
+// Slots are numbered 1..10 (index 0 exists and is never used). Inside a slot,
+// pixels and header cards are numbered from 1 in the program's vocabulary but
+// are stored 0-based: pixel p is Flux[p - 1], card k is HdrCard[k - 1].
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wendrel {
+
+// One spectrum with its header, as the FITS reader leaves it.
+struct Slot {
+    std::string FileName;    // name of the loaded file, without folder
+    bool Loaded = false;
+    std::string ObjectName;  // OBJECT value without its quotes
+
+    // Keyword values as read from the header.
+    double Bitpix = 0;
+    double Naxis1 = 0;  // number of pixels
+    double Bzero = 0;
+    double Lambda0 = 0;  // wavelength at which pixel 1 starts
+    double DLambda = 0;  // wavelength step per pixel
+
+    double LambdaStart = 0;  // start of pixel 1
+    double LambdaEnd = 0;    // one step past the last pixel
+
+    std::vector<double> Flux;     // decoded pixel values; NaN marks a blank pixel
+    double Level = 0;             // continuum level
+    std::vector<double> FluxPct;  // 100 * Flux / Level; NaN where Flux is blank
+    double PctMax = 0;            // largest FluxPct, at least -9999
+
+    int Offset = 0;         // vertical offset of the curve, in percent units
+    int32_t SlotColor = 0;  // red + 256 * green + 65536 * blue
+
+    // First and last pixel inside the plotted range, as the last redraw found them.
+    int64_t FirstPix = 0;
+    int64_t LastPix = 0;
+
+    // Header cards before END: the 80 characters, the keyword, the value text.
+    std::vector<std::string> HdrCard;
+    std::vector<std::string> HdrKey;
+    std::vector<std::string> HdrValue;
+    int NumCards = 0;
+};
+
+// The settings file's fields: the two keyword names and the window places,
+// in twips. Their in-class values are the defaults used when the file is
+// missing or cannot be read.
+struct Settings {
+    std::string Lambda0Key = "CRVAL1";
+    std::string DLambdaKey = "CD1_1";
+    int MainLeft = 200, MainTop = 200;
+    int LoadLeft = 500, LoadTop = 500;
+    int HdrLeft = 500;
+    double HdrTop = 500;  // kept as read: it may carry a fraction
+    int HdrWidth = 3000, HdrHeight = 10000;
+    int SpareLeft = 500, SpareTop = 500, SpareWidth = 3000, SpareHeight = 10000;
+    int PlotWinLeft = 100, PlotWinTop = 2000, PlotWinWidth = 10000, PlotWinHeight = 1000;
+    int HelpLeft = 500, HelpTop = 500, HelpWidth = 10000, HelpHeight = 500;
+    int AboutLeft = 500, AboutTop = 500;
+
+    bool operator==(const Settings&) const = default;
+};
+
+constexpr int kMaxSlots = 10;
+
+// Colours of the slots' curves at start, slot 1 first.
+constexpr std::array<int32_t, kMaxSlots> kStartSlotColors = {
+    255, 292856, 1694938, 246934, 9675008, 16752640, 16711808, 14614751, 1069248, 15};
+
+// Starting offset of slot k: 15 * (k - 6).
+constexpr int StartOffset(int slot) { return 15 * (slot - 6); }
+
+struct Workspace : Settings {
+    Workspace();
+
+    std::array<Slot, kMaxSlots + 1> Slots;  // Slots[1] .. Slots[10]
+
+    int CurSlot = 0;   // slot of the last Load, Unload or Hdr press
+    int NumSlots = kMaxSlots;
+    std::string FilePath;  // folder of the file chosen last
+
+    // Full range of the loaded slots and the view.
+    double LambdaMin = 99999;
+    double LambdaMax = -99999;
+    double PlotLeft = 0, PlotRight = 0, PlotSpan = 0;
+    double YMax = 0, YMin = 0;
+
+    // Plot box in the plot window's twips, as the last redraw computed it.
+    int PlotX0 = 0, PlotX1 = 0, PlotY0 = 0, PlotY1 = 0;
+    int PlotSpare = 0;
+
+    bool DataReady = false;  // a spectrum is loaded and not all were unloaded since
+    bool PlotShown = false;  // the plot window is open
+    bool Drawing = false;    // a redraw is showing and clearing the plot window
+
+    int HdrLinesShown = 0;
+    bool HdrLoading = false;
+    bool HelpLoading = false;
+
+    Slot& slot(int i) { return Slots.at(static_cast<size_t>(i)); }
+    const Slot& slot(int i) const { return Slots.at(static_cast<size_t>(i)); }
+};
+
+}  // namespace wendrel
