@@ -17,9 +17,16 @@ public:
     // Makes the row controls of a freshly loaded slot visible and sets their
     // captions from the workspace.
     virtual void ShowLoadedRow(int slot) = 0;
+    // Hides the row controls that only a loaded slot shows.
+    virtual void HideLoadedRow(int slot) = 0;
 
-    // The one redraw of the plot, from the workspace as it stands.
+    // The one redraw of the plot, from the workspace as it stands; it shows
+    // the plot window, creating it when it is closed.
     virtual void RedrawPlot() = 0;
+    // Clears the plot window's drawing surface, when the window exists.
+    virtual void ClearPlotWindow() = 0;
+    // Hides the plot window, when it exists.
+    virtual void HidePlotWindow() = 0;
 };
 
 }  // namespace wendrel

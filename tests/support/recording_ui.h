@@ -1,0 +1,28 @@
+// A UiHooks that records what the logic asked of the windows, for tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "store/ui_hooks.h"
+
+namespace wendrel::testing {
+
+class RecordingUi : public UiHooks {
+public:
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowLoadedRow(int slot) override { events.push_back("show row " + std::to_string(slot)); }
+    void HideLoadedRow(int slot) override { events.push_back("hide row " + std::to_string(slot)); }
+    void RedrawPlot() override {
+        ++redraws;
+        events.push_back("redraw");
+    }
+    void ClearPlotWindow() override { events.push_back("clear plot"); }
+    void HidePlotWindow() override { events.push_back("hide plot"); }
+
+    std::vector<std::string> messages;
+    std::vector<std::string> events;
+    int redraws = 0;
+};
+
+}  // namespace wendrel::testing
