@@ -1,0 +1,47 @@
+// What the buttons and offset bars of the main window's slot rows do to the
+// workspace. The window forwards each press here and only sets captions.
+#pragma once
+
+#include "store/ui_hooks.h"
+#include "store/workspace.h"
+
+namespace wendrel {
+
+// The full range while no slot is loaded, as at start-up: any load widens it
+// to that slot's range.
+inline constexpr double kEmptyLambdaMin = 99999;
+inline constexpr double kEmptyLambdaMax = -99999;
+
+// Number of loaded slots among slots 1 to 10.
+int CountLoaded(const Workspace& ws);
+
+// Sets LambdaMin and LambdaMax to the full range of every loaded slot, and the
+// view (PlotLeft, PlotRight, PlotSpan) to that range, whatever the zoom was.
+// With no slot loaded the range returns to kEmptyLambdaMin/kEmptyLambdaMax,
+// so the next load sets it afresh just as the first load after start does,
+// and the view is left as it was.
+void RecalcLambdaRange(Workspace& ws);
+
+// "Load" in a row: the next confirmed file goes into this slot.
+void LoadPressed(Workspace& ws, int slot);
+
+// "Unload" in a row: the slot counts as empty (its data stay until the next
+// load overwrites them) and its row controls hide. With no slot left loaded
+// DataReady clears. While the plot window is open (PlotShown) the range and
+// view are recomputed from the remaining slots and the plot is cleared and
+// redrawn, or hidden when no slot remains; with the plot window closed the
+// range and view are left alone.
+void UnloadSlot(Workspace& ws, int slot, UiHooks& ui);
+
+// The offset bar of a row took a new value: it becomes the slot's offset, and
+// the plot is redrawn once a spectrum has been loaded (DataReady).
+void OffsetChanged(Workspace& ws, int slot, int value, UiHooks& ui);
+
+// "Plot Spectra": always asks for a redraw, which does nothing before a load.
+void PlotSpectra(UiHooks& ui);
+
+// "Hdr" in a row: makes the slot current and tells whether it is loaded, that
+// is, whether the header viewer should show its cards.
+bool HdrPressed(Workspace& ws, int slot);
+
+}  // namespace wendrel
