@@ -1,0 +1,39 @@
+#include "app/startup.h"
+
+#include <system_error>
+
+#include "app/settings_file.h"
+#include "store/rounding.h"
+#include "store/slot_rows.h"
+
+namespace wendrel {
+
+std::filesystem::path SettingsPathInCurrentFolder() {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    if (error) return std::filesystem::path(kSettingsFileName);
+    return folder / kSettingsFileName;
+}
+
+void StartUp(Workspace& ws, const std::filesystem::path& settingsPath, UiHooks& ui) {
+    ws.NumSlots = kMaxSlots;
+    static_cast<Settings&>(ws) = ReadSettingsFile(settingsPath).value_or(Settings{});
+    for (int i = 1; i <= ws.NumSlots; ++i) {
+        ws.slot(i).Loaded = false;
+        ui.HideLoadedRow(i);
+    }
+    for (int i = 1; i <= ws.NumSlots; ++i) ws.slot(i).SlotColor = kStartSlotColors[static_cast<size_t>(i - 1)];
+    ws.LambdaMin = kEmptyLambdaMin;
+    ws.LambdaMax = kEmptyLambdaMax;
+    ws.PlotShown = false;
+    for (int i = 1; i <= ws.NumSlots; ++i) ws.slot(i).Offset = StartOffset(i);
+    ws.DataReady = false;
+}
+
+std::string ShutDown(Workspace& ws, double mainLeft, double mainTop, const std::filesystem::path& settingsPath) {
+    ws.MainLeft = Nearest16(mainLeft);
+    ws.MainTop = Nearest16(mainTop);
+    return WriteSettingsFile(settingsPath, ws);
+}
+
+}  // namespace wendrel
