@@ -1,0 +1,28 @@
+// The continuum level of a spectrum: the median of the maxima of its
+// 50-pixel blocks. Every spectrum is plotted in percent of it.
+#pragma once
+
+#include <span>
+
+#include "store/workspace.h"
+
+namespace wendrel {
+
+constexpr int kLevelBlockLength = 50;
+
+// Splits the slot's pixels into blocks of 50 (pixels 1-50, 51-100, ...; the
+// last block may be shorter), takes each block's largest value, starting from
+// 0 so that a block without a positive value gives 0, and returns the median
+// of these maxima. Blank (NaN) pixels are skipped; a block holding only blank
+// pixels gives no maximum at all. Without any maximum (no pixels, or all
+// blank) the level is 0, which the reader refuses like any level of 0.
+double FindLevel(const Slot& slot);
+
+// The median of the values, which it sorts in place first: the middle value,
+// or the mean of the two middle ones for an even count. 0 for no values.
+double MedianOf(std::span<double> values);
+
+// Sorts the values ascending, in place.
+void QuickSort(std::span<double> values);
+
+}  // namespace wendrel

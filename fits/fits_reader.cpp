@@ -1,0 +1,262 @@
+#include "fits/fits_reader.h"
+
+#include <climits>
+#include <cmath>
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "fits/continuum_level.h"
+#include "fits/header_cards.h"
+#include "fits/input_file.h"
+#include "fits/pixel_decoding.h"
+
+namespace wendrel {
+
+namespace {
+
+constexpr double kBlank = std::numeric_limits<double>::quiet_NaN();
+
+std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+
+// The wavelength keyword CRVALn has its reference pixel in CRPIXn.
+std::optional<std::string> ReferencePixelKey(const std::string& lambda0Key) {
+    const std::string prefix = "CRVAL";
+    if (lambda0Key.size() <= prefix.size() || !lambda0Key.starts_with(prefix)) return std::nullopt;
+    const std::string axis = lambda0Key.substr(prefix.size());
+    if (axis.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    return "CRPIX" + axis;
+}
+
+// One load: reads into a fresh slot and hands it over only when all went well.
+class Loader {
+public:
+    Loader(Workspace& ws, int slot, UiHooks& ui)
+        : ws_(ws), slot_(slot), ui_(ui), name_(ws.slot(slot).FileName) {}
+
+    bool Run();
+
+private:
+    bool Refuse(const std::string& text) {
+        ui_.ShowMessage(text);
+        return false;
+    }
+    void Warn(const std::string& text) { ui_.ShowMessage(text); }
+
+    bool ReadHeader(InputFile& file);
+    bool ReadKeywordValues();
+    bool ReadPixels(InputFile& file);
+    bool ComputeLevelAndPercent();
+    void Commit();
+
+    Workspace& ws_;
+    const int slot_;
+    UiHooks& ui_;
+    const std::string name_;
+
+    Slot fresh_;
+    KeywordScan scan_;
+    int64_t dataStart_ = 0;
+    PixelType type_ = PixelType::Float32;
+    PixelScaling scaling_;
+};
+
+bool Loader::Run() {
+    if (ws_.FilePath.empty() || name_.empty()) return false;
+    const std::filesystem::path path = std::filesystem::path(ws_.FilePath) / name_;
+
+    std::string problem;
+    const std::unique_ptr<InputFile> file = InputFile::Open(path, name_, problem);
+    if (!file) return Refuse(problem);
+    if (FirstKeyword(*file) != "SIMPLE") return Refuse(kNotFitsMessage);
+
+    if (!ReadHeader(*file) || !ReadKeywordValues() || !ReadPixels(*file) || !ComputeLevelAndPercent())
+        return false;
+    Commit();
+    return true;
+}
+
+bool Loader::ReadHeader(InputFile& file) {
+    int64_t endCard = 0;  // 0: the header line holds no END card
+    const WalkResult found = WalkHeaderCards(file, [&](int64_t number, std::string_view card) {
+        if (!IsEndKeyword(CardKeyword(card))) return true;
+        endCard = number;
+        return false;
+    });
+    if (found == WalkResult::ReadError) return Refuse("Cannot read " + Quoted(name_) + ".");
+
+    const int64_t numCards = endCard > 0 ? endCard - 1 : 0;
+    if (numCards > INT_MAX) return Refuse(Quoted(name_) + " has too many header cards to show.");
+    fresh_.NumCards = static_cast<int>(numCards);
+    dataStart_ = DataStartFor(numCards);
+
+    for (const std::string key : {"BITPIX", "NAXIS1", "BZERO", "BSCALE", "OBJECT", "CDELT1"})
+        scan_.Watch(key);
+    scan_.Watch(ws_.Lambda0Key);
+    scan_.Watch(ws_.DLambdaKey);
+    if (const auto crpix = ReferencePixelKey(ws_.Lambda0Key)) scan_.Watch(*crpix);
+
+    // Without an END card the values come from every card of the header line
+    // and no card is kept.
+    const WalkResult scanned = WalkHeaderCards(file, [&](int64_t number, std::string_view card) {
+        if (number == endCard) return false;
+        std::string key = CardKeyword(card);
+        std::string value = CardValueText(card);
+        scan_.Take(key, value);
+        if (endCard > 0) {
+            fresh_.HdrCard.emplace_back(card);
+            fresh_.HdrKey.push_back(std::move(key));
+            fresh_.HdrValue.push_back(std::move(value));
+        }
+        return true;
+    });
+    if (scanned == WalkResult::ReadError) return Refuse("Cannot read " + Quoted(name_) + ".");
+    return true;
+}
+
+bool Loader::ReadKeywordValues() {
+    fresh_.Bitpix = scan_.Number("BITPIX");
+    if (fresh_.Bitpix == 8) return Refuse(kEightBitMessage);
+    if (!scan_.Has("BITPIX"))
+        return Refuse(Quoted(name_) + " has no BITPIX keyword, so its pixels cannot be read.");
+    const double bitpix = fresh_.Bitpix;
+    if (bitpix != 16 && bitpix != 32 && bitpix != -32 && bitpix != -64)
+        return Refuse(Quoted(name_) + " has BITPIX = " + scan_.LastText("BITPIX") +
+                      "; only 16, 32, -32 and -64 can be read.");
+
+    fresh_.Naxis1 = scan_.Number("NAXIS1");
+    if (!scan_.Has("NAXIS1"))
+        return Refuse(Quoted(name_) + " has no NAXIS1 keyword, so it holds no spectrum.");
+    if (!(fresh_.Naxis1 >= 1))
+        return Refuse(Quoted(name_) + " has NAXIS1 = " + scan_.LastText("NAXIS1") +
+                      "; a spectrum needs at least one pixel.");
+    if (fresh_.Naxis1 != std::floor(fresh_.Naxis1))
+        return Refuse(Quoted(name_) + " has NAXIS1 = " + scan_.LastText("NAXIS1") +
+                      ", which is not a whole number of pixels.");
+
+    fresh_.Bzero = scan_.Number("BZERO");
+    scaling_.zero = fresh_.Bzero;
+    scaling_.scale = scan_.Has("BSCALE") ? scan_.Number("BSCALE") : 1;
+    if (bitpix == 16 && std::abs(fresh_.Bzero) < 0.00001) {
+        // 16-bit data without BZERO are read unsigned, as most spectra of this
+        // kind were written, and the user is told.
+        type_ = PixelType::UInt16;
+        scaling_.zero = 0;
+        if (fresh_.Bzero == 0) Warn(kSignedDataMessage);
+    } else {
+        type_ = bitpix == 16 ? PixelType::Int16
+                : bitpix == 32 ? PixelType::Int32
+                : bitpix == -32 ? PixelType::Float32
+                                : PixelType::Float64;
+    }
+
+    const std::string object = scan_.FirstText("OBJECT");  // the first OBJECT card counts
+    fresh_.ObjectName = object.size() >= 2 ? object.substr(1, object.size() - 2) : std::string();
+
+    const double lambda0Value = scan_.Number(ws_.Lambda0Key);
+    fresh_.DLambda = scan_.Number(ws_.DLambdaKey);
+    if (ws_.DLambdaKey == "CD1_1" && !scan_.Has("CD1_1") && scan_.Has("CDELT1"))
+        fresh_.DLambda = scan_.Number("CDELT1");
+    fresh_.Lambda0 = lambda0Value;
+    if (const auto crpix = ReferencePixelKey(ws_.Lambda0Key); crpix && scan_.Has(*crpix)) {
+        const double referencePixel = scan_.Number(*crpix);
+        if (referencePixel != 1) fresh_.Lambda0 = lambda0Value - (referencePixel - 1) * fresh_.DLambda;
+    }
+
+    fresh_.LambdaStart = fresh_.Lambda0;
+    if (std::abs(lambda0Value) < 0.001) Warn(kLambda0Message);
+    if (std::abs((fresh_.Naxis1 - 1) * fresh_.DLambda) < 0.001) Warn(kDLambdaMessage);
+    return true;
+}
+
+bool Loader::ReadPixels(InputFile& file) {
+    const int bytesPerPixel = BytesPerPixel(type_);
+    const int64_t room = std::max<int64_t>(0, file.Size() - dataStart_) / bytesPerPixel;
+    const auto tooShort = [&] {
+        return Refuse(Quoted(name_) + " is too short: its header promises " + scan_.LastText("NAXIS1") +
+                      " pixels of " + std::to_string(bytesPerPixel) + " bytes from byte " +
+                      std::to_string(dataStart_) + " on, but the file ends after " +
+                      std::to_string(file.Size()) + " bytes.");
+    };
+    // Compared before anything is allocated, so that a huge NAXIS1 costs nothing.
+    if (fresh_.Naxis1 > static_cast<double>(room)) return tooShort();
+    const auto pixels = static_cast<int64_t>(fresh_.Naxis1);
+
+    fresh_.Flux.resize(static_cast<size_t>(pixels));
+    constexpr int64_t kBytesPerRead = 1 << 16;  // a multiple of every pixel size
+    std::vector<unsigned char> buffer(static_cast<size_t>(std::min(kBytesPerRead, pixels * bytesPerPixel)));
+    for (int64_t done = 0; done < pixels;) {
+        const int64_t count = std::min<int64_t>(std::ssize(buffer) / bytesPerPixel, pixels - done);
+        const std::span<char> bytes(reinterpret_cast<char*>(buffer.data()),
+                                    static_cast<size_t>(count * bytesPerPixel));
+        const int64_t got = file.ReadAt(dataStart_ + done * bytesPerPixel, bytes);
+        if (got < 0) return Refuse("Cannot read the pixels of " + Quoted(name_) + ".");
+        if (got < std::ssize(bytes)) return tooShort();
+        DecodePixels(type_, buffer, scaling_,
+                     std::span(fresh_.Flux).subspan(static_cast<size_t>(done), static_cast<size_t>(count)));
+        done += count;
+    }
+    fresh_.LambdaEnd = fresh_.Lambda0 + fresh_.Naxis1 * fresh_.DLambda;
+    return true;
+}
+
+bool Loader::ComputeLevelAndPercent() {
+    fresh_.Level = FindLevel(fresh_);
+    if (!(fresh_.Level > 0)) {
+        const bool anyValue =
+            std::any_of(fresh_.Flux.begin(), fresh_.Flux.end(), [](double v) { return !std::isnan(v); });
+        if (!anyValue) return Refuse(Quoted(name_) + " holds only blank pixels (NaN or infinite values).");
+        return Refuse(Quoted(name_) +
+                      " has no positive pixel value in any block of 50 pixels, so its continuum level is 0 "
+                      "and it cannot be shown in percent of that level.");
+    }
+    fresh_.FluxPct.resize(fresh_.Flux.size());
+    fresh_.PctMax = -9999;
+    const double level = fresh_.Level;
+    for (size_t p = 0; p < fresh_.Flux.size(); ++p) {
+        // Blank pixels stay blank, and so does a percent value beyond the double range.
+        double pct = fresh_.Flux[p] * 100 / level;
+        if (!std::isfinite(pct)) pct = kBlank;
+        fresh_.FluxPct[p] = pct;
+        if (pct > fresh_.PctMax) fresh_.PctMax = pct;
+    }
+    return true;
+}
+
+void Loader::Commit() {
+    Slot& s = ws_.slot(slot_);
+    s.ObjectName = std::move(fresh_.ObjectName);
+    s.Bitpix = fresh_.Bitpix;
+    s.Naxis1 = fresh_.Naxis1;
+    s.Bzero = fresh_.Bzero;
+    s.Lambda0 = fresh_.Lambda0;
+    s.DLambda = fresh_.DLambda;
+    s.LambdaStart = fresh_.LambdaStart;
+    s.LambdaEnd = fresh_.LambdaEnd;
+    s.Flux = std::move(fresh_.Flux);
+    s.Level = fresh_.Level;
+    s.FluxPct = std::move(fresh_.FluxPct);
+    s.PctMax = fresh_.PctMax;
+    s.HdrCard = std::move(fresh_.HdrCard);
+    s.HdrKey = std::move(fresh_.HdrKey);
+    s.HdrValue = std::move(fresh_.HdrValue);
+    s.NumCards = fresh_.NumCards;
+
+    if (s.LambdaStart < ws_.LambdaMin) ws_.LambdaMin = s.LambdaStart;
+    if (s.LambdaEnd > ws_.LambdaMax) ws_.LambdaMax = s.LambdaEnd;
+    ws_.PlotLeft = ws_.LambdaMin;
+    ws_.PlotRight = ws_.LambdaMax;
+    ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
+
+    s.Loaded = true;
+    ui_.ShowLoadedRow(slot_);
+    ws_.DataReady = true;
+    if (ws_.PlotShown) ui_.RedrawPlot();
+}
+
+}  // namespace
+
+bool LoadFitsFile(Workspace& ws, int slot, UiHooks& ui) { return Loader(ws, slot, ui).Run(); }
+
+}  // namespace wendrel

@@ -1,0 +1,67 @@
+#include "fits/pixel_decoding.h"
+
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace wendrel {
+
+namespace {
+
+uint16_t BigEndian16(const unsigned char* b) { return static_cast<uint16_t>(b[0] << 8 | b[1]); }
+
+uint32_t BigEndian32(const unsigned char* b) {
+    return uint32_t{b[0]} << 24 | uint32_t{b[1]} << 16 | uint32_t{b[2]} << 8 | uint32_t{b[3]};
+}
+
+uint64_t BigEndian64(const unsigned char* b) {
+    return uint64_t{BigEndian32(b)} << 32 | BigEndian32(b + 4);
+}
+
+double Stored(PixelType type, const unsigned char* b) {
+    switch (type) {
+        case PixelType::UInt16: return BigEndian16(b);
+        case PixelType::Int16: return static_cast<int16_t>(BigEndian16(b));
+        case PixelType::Int32: return static_cast<int32_t>(BigEndian32(b));
+        case PixelType::Float32: return std::bit_cast<float>(BigEndian32(b));
+        case PixelType::Float64: return std::bit_cast<double>(BigEndian64(b));
+    }
+    return 0;
+}
+
+template <PixelType type, bool scaled>
+void Decode(const unsigned char* bytes, PixelScaling scaling, std::span<double> out) {
+    constexpr int kBytes = BytesPerPixel(type);
+    constexpr double kBlank = std::numeric_limits<double>::quiet_NaN();
+    for (double& value : out) {
+        double v = Stored(type, bytes);
+        bytes += kBytes;
+        if constexpr (scaled) v = scaling.zero + scaling.scale * v;
+        if constexpr (scaled || type == PixelType::Float32 || type == PixelType::Float64)
+            v = std::isfinite(v) ? v : kBlank;
+        value = v;
+    }
+}
+
+template <PixelType type>
+void DecodeAs(const unsigned char* bytes, PixelScaling scaling, std::span<double> out) {
+    if (scaling.zero == 0 && scaling.scale == 1)
+        Decode<type, false>(bytes, scaling, out);
+    else
+        Decode<type, true>(bytes, scaling, out);
+}
+
+}  // namespace
+
+void DecodePixels(PixelType type, std::span<const unsigned char> bytes, PixelScaling scaling,
+                  std::span<double> out) {
+    switch (type) {
+        case PixelType::UInt16: DecodeAs<PixelType::UInt16>(bytes.data(), scaling, out); break;
+        case PixelType::Int16: DecodeAs<PixelType::Int16>(bytes.data(), scaling, out); break;
+        case PixelType::Int32: DecodeAs<PixelType::Int32>(bytes.data(), scaling, out); break;
+        case PixelType::Float32: DecodeAs<PixelType::Float32>(bytes.data(), scaling, out); break;
+        case PixelType::Float64: DecodeAs<PixelType::Float64>(bytes.data(), scaling, out); break;
+    }
+}
+
+}  // namespace wendrel
