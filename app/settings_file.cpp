@@ -111,10 +111,11 @@ std::optional<double> ParseNumber(std::string_view text) {
 
 std::string WholeNumberText(int value) { return std::to_string(std::clamp(value, kLow16, kHigh16)); }
 
-// Plain decimal, the fraction only when there is one, never "-0".
+// Plain decimal, the fraction only when there is one, never "-0". A value that
+// would not read back is clamped to the nearest end of the 16-bit range.
 std::string DecimalText(double value) {
     if (std::isnan(value)) value = 0;
-    value = std::clamp(value, static_cast<double>(kLow16), static_cast<double>(kHigh16));
+    if (!InRange16(value)) value = value > 0 ? kHigh16 : kLow16;
     if (value == 0) value = 0;
     // The smallest fraction in fixed form needs a few hundred digits.
     std::array<char, 512> buffer;

@@ -1,0 +1,46 @@
+// A fresh folder under the system's temporary folder, removed with its
+// contents when the test ends.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace wendrel::testing {
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "wendrel-app-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+    std::filesystem::path Write(std::string_view name, std::string_view bytes) const {
+        const std::filesystem::path file = path_ / name;
+        std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return file;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string FileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace wendrel::testing
