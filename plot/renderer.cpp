@@ -1,0 +1,172 @@
+#include "plot/renderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plot/number_format.h"
+#include "plot/stepped_curve.h"
+#include "plot/tick_rule.h"
+#include "store/rounding.h"
+
+namespace wendrel {
+
+namespace {
+
+constexpr int kTickLength = 100;
+// Intensity units per box height for curves when the intensity axis has no span.
+constexpr double kFallbackIntensitySpan = 100;
+
+// The plot box and its sizes for one redraw, in twips.
+struct Box {
+    int64_t x0, x1, y0, y1;
+    int64_t w;       // x1 - x0: the grid's width
+    int64_t wCurve;  // w + 1: the curves' width
+    int64_t h;
+};
+
+void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surface) {
+    const AxisTicks ticks = TicksFor(ws.PlotSpan, ws.PlotLeft, ws.PlotRight);
+    const double labelTop = ws.PlotWinHeight - ws.PlotSpare - 800;
+    if (!ticks.valid) {
+        surface.SetLabel(PlotLabel::Label1, box.x0 - 200, labelTop, "");
+        surface.SetLabel(PlotLabel::Label2, box.x1 - 200, labelTop, "");
+        return;
+    }
+    for (int64_t k = ticks.first; k <= ticks.last; ++k) {
+        const double x = box.x0 + box.w * (ticks.Value(k) - ws.PlotLeft) / ws.PlotSpan;
+        if (x < box.x0 || x > box.x1) continue;
+        const auto xf = static_cast<float>(x);
+        surface.SetForeColor(kGridColor);
+        surface.Line(xf, box.y0, xf, box.y1);
+        surface.SetForeColor(kBoxColor);
+        surface.Line(xf, box.y0, xf, box.y0 + kTickLength);
+        surface.Line(xf, box.y1 - kTickLength, xf, box.y1);
+    }
+    const auto labelLeft = [&](int64_t k) {
+        return box.x0 + box.wCurve * (ticks.Value(k) - ws.PlotLeft) / ws.PlotSpan - 200;
+    };
+    surface.SetLabel(PlotLabel::Label1, labelLeft(ticks.first), labelTop, ticks.LabelText(ticks.first));
+    surface.SetLabel(PlotLabel::Label2, labelLeft(ticks.last), labelTop, ticks.LabelText(ticks.last));
+}
+
+void DrawIntensityAxis(const Workspace& ws, const Box& box, double ySpan, PlotSurface& surface) {
+    const AxisTicks ticks = TicksFor(ySpan, ws.YMin, ws.YMax);
+    const double stepLabelTop = 0.6 * box.h + box.y0;
+    if (!ticks.valid) {
+        surface.SetLabel(PlotLabel::Label4, 0, box.y0 - 100, "");
+        surface.SetLabel(PlotLabel::Label8, 0, box.y1 - 100, "");
+        surface.SetLabel(PlotLabel::Label6, 0, stepLabelTop, "");
+        return;
+    }
+    const auto yOf = [&](double v) { return box.y1 - box.h * (v - ws.YMin) / ySpan; };
+    for (int64_t j = ticks.first; j <= ticks.last; ++j) {
+        const double y = yOf(ticks.Value(j));
+        if (y < box.y0 || y > box.y1) continue;
+        const auto yf = static_cast<float>(y);
+        surface.SetForeColor(kGridColor);
+        surface.Line(box.x0, yf, box.x1, yf);
+        surface.SetForeColor(kBoxColor);
+        surface.Line(box.x0, yf, box.x0 + kTickLength, yf);
+        surface.Line(box.x1 - kTickLength, yf, box.x1, yf);
+    }
+    const double top = ticks.Value(ticks.last);
+    const double bottom = ticks.Value(ticks.first);
+    surface.SetLabel(PlotLabel::Label4, 0, yOf(top) - 100, FormatNum(top, 6, 0));
+    surface.SetLabel(PlotLabel::Label8, 0, yOf(bottom) - 100, FormatNum(bottom, 6, 0));
+    surface.SetLabel(PlotLabel::Label6, 0, stepLabelTop, PlainNumberText(ticks.step).substr(0, 6));
+}
+
+void DrawBox(const Box& box, PlotSurface& surface) {
+    surface.SetForeColor(kBoxColor);
+    surface.Line(box.x0, box.y0, box.x1, box.y0);
+    surface.Line(box.x1, box.y0, box.x1, box.y1);
+    surface.Line(box.x1, box.y1, box.x0, box.y1);
+    surface.Line(box.x0, box.y1, box.x0, box.y0);
+}
+
+// Each loaded slot's curve over the pixels in view, then its zero-level
+// marker in the margin right of the box; slot 1 first.
+void DrawCurves(Workspace& ws, const Box& box, double ySpan, PlotSurface& surface) {
+    const double curveSpan = ySpan > 0 && std::isfinite(ySpan) ? ySpan : kFallbackIntensitySpan;
+    const bool wavelengthsShown = ws.PlotSpan > 0 && std::isfinite(ws.PlotSpan);
+    const CurvePlacement place{static_cast<double>(box.x0), static_cast<double>(box.wCurve), ws.PlotLeft,
+                               ws.PlotSpan, static_cast<double>(box.y1), static_cast<double>(box.h),
+                               ws.YMin, curveSpan};
+    const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
+    for (int i = 1; i <= numSlots; ++i) {
+        Slot& slot = ws.slot(i);
+        if (!slot.Loaded) continue;
+        surface.SetForeColor(slot.SlotColor);
+
+        const double d = slot.LambdaEnd - slot.LambdaStart;
+        const double n = slot.Naxis1;
+        double startLambda = slot.LambdaStart;
+        slot.FirstPix = 1;
+        if (ws.PlotLeft > slot.LambdaStart) {
+            slot.FirstPix = RoundHalfEven(1 + n * (ws.PlotLeft - slot.LambdaStart) / d);
+            startLambda = ws.PlotLeft;
+        }
+        slot.LastPix = ws.PlotRight < slot.LambdaEnd ? RoundHalfEven((ws.PlotRight - slot.LambdaStart) / d * n)
+                                                     : RoundHalfEven(n);
+        if (wavelengthsShown) {
+            const int64_t first = std::max<int64_t>(slot.FirstPix, 1);
+            const int64_t last = std::min(slot.LastPix, RoundHalfEven(n));
+            DrawSteppedCurve(slot, first, last, startLambda, place, surface);
+        }
+
+        const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - slot.Offset) - ws.YMin) / curveSpan);
+        surface.Line(box.x1, y0, ws.PlotWinWidth, y0);
+    }
+}
+
+}  // namespace
+
+double FindYMax(const Workspace& ws) {
+    double result = -9999;
+    const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
+    for (int i = 1; i <= numSlots; ++i) {
+        const Slot& slot = ws.slot(i);
+        if (slot.Loaded && result < slot.PctMax - slot.Offset) result = slot.PctMax - slot.Offset;
+    }
+    return result;
+}
+
+void RedrawPlot(Workspace& ws, PlotSurface& surface) {
+    if (!ws.DataReady) return;
+
+    ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
+    ws.YMax = FindYMax(ws);
+    ws.YMin = 0;
+    const double ySpan = ws.YMax - ws.YMin;
+
+    Box box{};
+    ws.PlotSpare = 1200;
+    ws.PlotX0 = 800;
+    ws.PlotX1 = ws.PlotWinWidth - 415;
+    box.x0 = ws.PlotX0;
+    box.x1 = ws.PlotX1;
+    box.w = box.x1 - box.x0;
+    box.wCurve = box.w + 1;
+    ws.PlotY0 = 300;
+    ws.Drawing = true;
+    ws.PlotY1 = ws.PlotWinHeight - 850 - ws.PlotSpare;
+    box.y0 = ws.PlotY0;
+    box.y1 = ws.PlotY1;
+    box.h = box.y1 - box.y0;
+
+    // Showing the window raises its resize event; Drawing keeps that from
+    // starting a second redraw.
+    surface.Show();
+    surface.Cls();
+    ws.PlotShown = true;
+    ws.Drawing = false;
+
+    DrawWavelengthAxis(ws, box, surface);
+    surface.SetLabel(PlotLabel::Label3, surface.OuterWidth() * 0.7, ws.PlotWinHeight - ws.PlotSpare - 600,
+                     "Wavelength /Angstroms");
+    DrawIntensityAxis(ws, box, ySpan, surface);
+    DrawBox(box, surface);
+    DrawCurves(ws, box, ySpan, surface);
+}
+
+}  // namespace wendrel

@@ -1,0 +1,37 @@
+// The one redraw of the plot: grid, ticks, tick labels, box, one stepped curve
+// per loaded slot and each slot's zero-level marker, drawn from nothing onto
+// the plot window's surface, from the workspace as it stands.
+#pragma once
+
+#include "plot/plot_surface.h"
+#include "store/workspace.h"
+
+namespace wendrel {
+
+// Grid lines are light grey; box, ticks and labels black.
+constexpr int32_t kGridColor = 192 + 256 * 192 + 65536 * 192;
+constexpr int32_t kBoxColor = 0;
+
+// Does nothing until a spectrum has been loaded (DataReady). Otherwise writes
+// PlotSpan, YMax, YMin, PlotSpare and the plot box PlotX0, PlotX1, PlotY0,
+// PlotY1 from PlotWinWidth and PlotWinHeight, shows and clears the surface with
+// Drawing held true, sets PlotShown, and draws; FirstPix and LastPix of each
+// loaded slot record the pixels inside the view. CurSlot is left alone.
+//
+// An axis without a positive span (PlotSpan <= 0, or YMax <= 0) gets no grid,
+// ticks or tick labels (their labels are emptied); the rest still draws. With
+// no positive intensity span the curves and markers use 100 percent units per
+// box height; with no positive wavelength span there is no curve to draw.
+// Blank pixels are gaps in the curves.
+//
+// When surface.TwipsPerColumn() > 0 the curves are drawn as per-column
+// envelopes (see plot/stepped_curve.h), which relies on the surface lighting
+// exactly the device cells (plot/device_column.h) that a horizontal or
+// vertical line meets.
+void RedrawPlot(Workspace& ws, PlotSurface& surface);
+
+// Top of the intensity axis: the largest PctMax - Offset of the loaded slots,
+// and -9999 when none is loaded.
+double FindYMax(const Workspace& ws);
+
+}  // namespace wendrel

@@ -1,0 +1,230 @@
+#include "plot/stepped_curve.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "plot/device_column.h"
+
+namespace wendrel {
+
+namespace {
+
+constexpr float kBlank = std::numeric_limits<float>::quiet_NaN();
+
+// Wavelength and intensity to twips for one slot, with the arithmetic of the
+// plot's mapping so that every path of drawing lands on the same coordinates.
+class CurveMap {
+public:
+    CurveMap(const Slot& slot, const CurvePlacement& place) : slot_(slot), place_(place) {
+        pixels_ = static_cast<int64_t>(slot.FluxPct.size());
+    }
+
+    float X(double lambda) const {
+        return static_cast<float>(place_.boxLeft + place_.curveWidth * (lambda - place_.plotLeft) / place_.plotSpan);
+    }
+    // x of the right end of pixel p.
+    float PixelEndX(int64_t p) const { return X(slot_.LambdaStart + static_cast<double>(p) * slot_.DLambda); }
+
+    float Level(double pct) const {
+        return static_cast<float>(place_.boxBottom -
+                                  place_.boxHeight * ((pct - slot_.Offset) - place_.yMin) / place_.ySpan);
+    }
+    // Not finite for a blank pixel or one the slot does not hold.
+    double Value(int64_t p) const {
+        return p >= 1 && p <= pixels_ ? slot_.FluxPct[static_cast<size_t>(p - 1)]
+                                      : std::numeric_limits<double>::quiet_NaN();
+    }
+    float PixelLevel(int64_t p) const {
+        const double v = Value(p);
+        return std::isfinite(v) ? Level(v) : kBlank;
+    }
+
+private:
+    const Slot& slot_;
+    const CurvePlacement& place_;
+    int64_t pixels_ = 0;
+};
+
+// Draws every segment as it comes.
+class DirectSink {
+public:
+    explicit DirectSink(PlotSurface& surface) : surface_(surface) {}
+    void Segment(float xa, float ya, float xb, float yb) { surface_.Line(xa, ya, xb, yb); }
+    void Break() {}
+    void Finish() {}
+
+private:
+    PlotSurface& surface_;
+};
+
+// Collects consecutive, connected horizontal and vertical segments that lie in
+// one device column and draws them as a single vertical line over their extent;
+// a horizontal segment that crosses columns is drawn as it is. On a surface that
+// lights exactly the cells a horizontal or vertical line meets, the picture is
+// the one that drawing every segment gives. Break() marks where the chain of
+// segments is interrupted (a gap), so nothing is joined across it.
+class EnvelopeSink {
+public:
+    EnvelopeSink(PlotSurface& surface, double twipsPerColumn) : surface_(surface), columnWidth_(twipsPerColumn) {}
+
+    void Segment(float xa, float ya, float xb, float yb) {
+        if (std::isnan(xa) || std::isnan(ya) || std::isnan(xb) || std::isnan(yb)) {
+            Break();
+            return;
+        }
+        const int64_t ca = DeviceColumn(xa, columnWidth_);
+        const int64_t cb = DeviceColumn(xb, columnWidth_);
+        const bool horizontal = ya == yb;
+        if (ca == cb && (horizontal || xa == xb)) {
+            Add(ca, xa, std::min(ya, yb), std::max(ya, yb), false);
+            return;
+        }
+        if (horizontal) Add(ca, xa, ya, ya, true);
+        Flush();
+        surface_.Line(xa, ya, xb, yb);
+        if (horizontal) Add(cb, xb, yb, yb, true);
+    }
+    void Break() { Flush(); }
+    void Finish() { Flush(); }
+
+private:
+    // `drawn`: the piece lies on a line already drawn.
+    void Add(int64_t column, float x, float low, float high, bool drawn) {
+        if (!active_ || column != column_) {
+            Flush();
+            active_ = true;
+            column_ = column;
+            x_ = x;
+            low_ = low;
+            high_ = high;
+            needsDrawing_ = !drawn;
+            return;
+        }
+        low_ = std::min(low_, low);
+        high_ = std::max(high_, high);
+        needsDrawing_ = needsDrawing_ || !drawn;
+    }
+    void Flush() {
+        if (active_ && needsDrawing_) surface_.Line(x_, low_, x_, high_);
+        active_ = false;
+    }
+
+    PlotSurface& surface_;
+    double columnWidth_;
+    bool active_ = false;
+    bool needsDrawing_ = false;
+    int64_t column_ = 0;
+    float x_ = 0, low_ = 0, high_ = 0;
+};
+
+// Pixel by pixel, tread then riser; xPrev and yPrev carry the pen from one
+// call to the next.
+template <class Sink>
+void DrawPixels(const CurveMap& map, int64_t from, int64_t to, int64_t pixelCount, float& xPrev, float& yPrev,
+                Sink& sink) {
+    for (int64_t p = from; p <= to; ++p) {
+        const float x = map.PixelEndX(p);
+        if (std::isnan(yPrev))
+            sink.Break();
+        else
+            sink.Segment(xPrev, yPrev, x, yPrev);
+        xPrev = x;
+        if (p == pixelCount) return;
+        const float yNext = map.PixelLevel(p + 1);
+        if (std::isnan(yPrev) || std::isnan(yNext))
+            sink.Break();
+        else
+            sink.Segment(x, yPrev, x, yNext);
+        yPrev = yNext;
+    }
+}
+
+// The envelope drawing for a curve whose x grows with the pixel number: finds
+// the runs of pixels ending in one device column by galloping search, so only
+// a few x positions per column are computed, and reads each run's values once.
+void DrawByColumns(const CurveMap& map, int64_t first, int64_t last, int64_t pixelCount, float xStart,
+                   double columnWidth, EnvelopeSink& sink) {
+    const auto columnOf = [&](int64_t p) { return DeviceColumn(map.PixelEndX(p), columnWidth); };
+    float xPrev = xStart;
+    int64_t a = first;
+    while (a <= last) {
+        const int64_t column = columnOf(a);
+        int64_t inColumn = a;  // last pixel known to end in this column
+        int64_t beyond = last + 1;
+        for (int64_t stride = 1; inColumn + stride < beyond; stride *= 2) {
+            if (columnOf(inColumn + stride) == column) {
+                inColumn += stride;
+            } else {
+                beyond = inColumn + stride;
+                break;
+            }
+        }
+        while (beyond - inColumn > 1) {
+            const int64_t mid = inColumn + (beyond - inColumn) / 2;
+            (columnOf(mid) == column ? inColumn : beyond) = mid;
+        }
+        const int64_t b = inColumn;
+
+        // The run's treads and the risers after each of its pixels reach the
+        // levels of pixels a .. b + 1 (a .. b when b is the slot's last pixel).
+        const int64_t reach = b == pixelCount ? b : b + 1;
+        double low = std::numeric_limits<double>::infinity();
+        double high = -low;
+        bool blank = false;
+        for (int64_t p = a; p <= reach; ++p) {
+            const double v = map.Value(p);
+            if (!std::isfinite(v)) {
+                blank = true;
+                break;
+            }
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+
+        if (blank) {
+            float yPrev = map.PixelLevel(a);
+            DrawPixels(map, a, b, pixelCount, xPrev, yPrev, sink);
+        } else {
+            const float xa = map.PixelEndX(a);
+            const float ya = map.Level(map.Value(a));
+            sink.Segment(xPrev, ya, xa, ya);
+            // The level mapping is monotonic, so the extreme values give the extreme levels.
+            const float y1 = map.Level(low);
+            const float y2 = map.Level(high);
+            sink.Segment(xa, std::min(y1, y2), xa, std::max(y1, y2));
+            xPrev = map.PixelEndX(b);
+        }
+        a = b + 1;
+    }
+}
+
+}  // namespace
+
+void DrawSteppedCurve(const Slot& slot, int64_t first, int64_t last, double startLambda,
+                      const CurvePlacement& place, PlotSurface& surface) {
+    if (first > last) return;
+    const CurveMap map(slot, place);
+    const auto pixelCount = static_cast<int64_t>(slot.Naxis1);
+    float xPrev = map.X(startLambda);
+    float yPrev = map.PixelLevel(first);
+
+    const double columnWidth = surface.TwipsPerColumn();
+    if (!(columnWidth > 0)) {
+        DirectSink sink(surface);
+        DrawPixels(map, first, last, pixelCount, xPrev, yPrev, sink);
+        return;
+    }
+    EnvelopeSink sink(surface, columnWidth);
+    const bool xGrowsWithPixel = slot.DLambda > 0 && std::isfinite(slot.DLambda) &&
+                                 std::isfinite(slot.LambdaStart) && place.curveWidth > 0 &&
+                                 place.plotSpan > 0 && std::isfinite(place.plotSpan) &&
+                                 std::isfinite(place.plotLeft) && std::isfinite(columnWidth);
+    if (xGrowsWithPixel)
+        DrawByColumns(map, first, last, pixelCount, xPrev, columnWidth, sink);
+    else
+        DrawPixels(map, first, last, pixelCount, xPrev, yPrev, sink);
+    sink.Finish();
+}
+
+}  // namespace wendrel

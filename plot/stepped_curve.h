@@ -1,0 +1,36 @@
+// One slot's spectrum as a stepped curve: pixel p is a horizontal tread over
+// its wavelengths, joined to pixel p + 1 by a vertical riser. Blank pixels
+// (not finite) leave a gap: their tread and the risers to and from them are
+// not drawn.
+#pragma once
+
+#include <cstdint>
+
+#include "plot/plot_surface.h"
+#include "store/workspace.h"
+
+namespace wendrel {
+
+// The plot's mapping from wavelength and intensity to twips.
+struct CurvePlacement {
+    double boxLeft = 0;    // x of wavelength plotLeft
+    double curveWidth = 0; // twips across the view (the box width + 1)
+    double plotLeft = 0;
+    double plotSpan = 0;
+    double boxBottom = 0;  // y of intensity yMin
+    double boxHeight = 0;
+    double yMin = 0;
+    double ySpan = 0;
+};
+
+// Draws pixels first .. last of the slot (1-based, already limited to the
+// slot's pixels), starting at wavelength startLambda, in the current colour.
+// With surface.TwipsPerColumn() == 0 every tread and riser is drawn, tread
+// before riser, pixel by pixel. Otherwise the pixels that share a device
+// column are drawn as one vertical line over their extent, plus the treads
+// that cross columns: the same cells, in time that grows with the pixels only
+// through one pass over their values.
+void DrawSteppedCurve(const Slot& slot, int64_t first, int64_t last, double startLambda,
+                      const CurvePlacement& place, PlotSurface& surface);
+
+}  // namespace wendrel
