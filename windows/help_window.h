@@ -1,0 +1,46 @@
+// The help window: a title and three fixed paragraphs whose layout follows
+// the window's width; the window's height always follows from its width.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "windows/help_layout.h"
+#include "windows/single_window.h"
+
+class QLabel;
+
+namespace wendrel {
+
+struct Workspace;
+
+class frmHelp : public QWidget {
+    Q_OBJECT
+
+public:
+    // Opens the window at the stored place and width, laid out; it is shown
+    // by the caller and deletes itself when closed.
+    explicit frmHelp(Workspace& ws);
+
+    QLabel* Label0() const { return title_; }
+    // Paragraph label i, 1 to 3.
+    QLabel* Label1(int i) const { return paragraphs_.at(static_cast<size_t>(i - 1)); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+
+    Workspace& ws_;
+    QLabel* title_;
+    std::array<QLabel*, kNumHelpParas> paragraphs_{};
+};
+
+// Help, Help - Intro: helpWindow.Show().
+using HelpWindowHost = SingleWindow<frmHelp>;
+
+}  // namespace wendrel
