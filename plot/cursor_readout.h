@@ -1,0 +1,29 @@
+// The wavelength and intensity under the mouse cursor, read from the plot
+// box that the last redraw left in the workspace.
+#pragma once
+
+#include <string>
+
+#include "store/workspace.h"
+
+namespace wendrel {
+
+enum class MousePointer { Arrow = 1, Cross = 2 };
+
+struct CursorReadout {
+    // Inside the plot box: the cross pointer and fresh read-outs. Outside
+    // (a point on the box's edge counts as outside): the arrow, and the
+    // read-out labels keep what they show.
+    bool Inside = false;
+    MousePointer Pointer = MousePointer::Arrow;
+    float Wavelength = 0;  // Angstroms
+    float Intensity = 0;   // the intensity axis's value, percent of continuum
+    std::string WavelengthCaption;  // 8 characters, 2 decimals
+    std::string IntensityCaption;   // 8 characters, no decimals
+};
+
+// x and y are twips on the plot window's drawing surface. A box of no width
+// or height has no inside, so nothing divides by its size.
+CursorReadout ReadCursor(const Workspace& ws, float x, float y);
+
+}  // namespace wendrel
