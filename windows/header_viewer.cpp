@@ -34,6 +34,8 @@ frmDisplayHdr::frmDisplayHdr(Workspace& ws) : ws_(ws), vscroll_(new QScrollBar(Q
     setWindowTitle("Display Fits Hdr - 2D Spectrum");
     setAutoFillBackground(true);
     cardFont_ = CardFont(LinePitchPixels());
+    vscroll_->setSingleStep(kHdrSmallStep);
+    vscroll_->setPageStep(kHdrLargeStep);
     connect(vscroll_, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
     Form_Load();
 }
@@ -57,8 +59,6 @@ void frmDisplayHdr::Form_Load() {
     ws_.HdrLinesShown = lines;
     vscroll_->setRange(range.Minimum, range.Maximum);
     vscroll_->setValue(range.Value);
-    vscroll_->setSingleStep(kHdrSmallStep);
-    vscroll_->setPageStep(kHdrLargeStep);
     ws_.HdrLoading = false;
 }
 
@@ -95,8 +95,6 @@ void frmDisplayHdr::Form_Resize() {
     }
 
     vscroll_->setRange(layout.Minimum, layout.Maximum);
-    vscroll_->setSingleStep(kHdrSmallStep);
-    vscroll_->setPageStep(kHdrLargeStep);
     Cls();
     WriteCards(HdrResizePage(numCards, layout.Lines, vscroll_->value(), vscroll_->minimum()));
 }

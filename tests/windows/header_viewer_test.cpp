@@ -225,15 +225,31 @@ TEST_F(HeaderViewerTest, ClosingStoresPlaceAndSizeAndTheNextPressOpensAfresh) {
     EXPECT_EQ(again.Lines(), Cards(1, 1, 60));
 }
 
-TEST_F(HeaderViewerTest, DeletingTheHostLeavesTheStoredPlaceAlone) {
+// At program end the viewer vanishes without its closing handler: its size
+// is the one of its last resize, its place the one from before it opened.
+TEST_F(HeaderViewerTest, DeletingTheHostKeepsTheLastResizeButNotTheMove) {
     auto owner = std::make_unique<HeaderViewerHost>(ws);
     owner->HdrPressed(1);
     QPointer<frmDisplayHdr> viewer = owner->Window();
     viewer->move(300, 300);
+    SetOuterSizeTwips(*viewer, 7000, 6000);
     owner.reset();
     EXPECT_TRUE(viewer.isNull());
     EXPECT_EQ(ws.HdrLeft, 750);
     EXPECT_DOUBLE_EQ(ws.HdrTop, 1500);
+    EXPECT_NEAR(ws.HdrWidth, 7000, kPixel);
+    EXPECT_NEAR(ws.HdrHeight, 6000, kPixel);
+}
+
+// After a Load press in a row never loaded, the next resize pages through
+// that row's empty header: the window shrinks to its frame and shows nothing.
+TEST_F(HeaderViewerTest, ResizeOnAnEmptySlotShowsNoCards) {
+    frmDisplayHdr& viewer = Open(1);
+    ws.CurSlot = 7;
+    SetOuterSizeTwips(viewer, 6000, 4000);
+    EXPECT_TRUE(viewer.Lines().empty());
+    EXPECT_FALSE(viewer.VScroll1()->isVisible());
+    EXPECT_LT(OuterGeometryTwips(viewer).height(), 4000);
 }
 
 bool ShowsOnSomeScreen(const QWidget& window) {

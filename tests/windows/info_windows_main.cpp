@@ -1,8 +1,10 @@
-// The windows under test need one QApplication for the whole run.
+// The windows under test need one QApplication for the whole run. Without a
+// platform chosen (as when CTest lists the tests) they run offscreen.
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
