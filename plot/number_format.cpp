@@ -98,7 +98,9 @@ std::string FormatNum(double value, int width, int decimals) {
         s.append(static_cast<size_t>(decimals - fractionDigits), '0');
     } else {
         const double scale = std::pow(10.0, decimals);
-        s = PlainNumberText(std::floor(value * scale + 0.5) / scale);
+        const double scaled = value * scale;
+        // A value too large to scale has no decimals to round.
+        s = PlainNumberText(std::isfinite(scaled) ? std::floor(scaled + 0.5) / scale : value);
     }
 
     const double shown = NumericValue(s);
@@ -113,7 +115,7 @@ std::string FormatNum(double value, int width, int decimals) {
     const int room = width - static_cast<int>(s.size());
     if (room >= 0) return s + std::string(static_cast<size_t>(room), ' ');
     if (-room >= decimals + 1) return FormatExp(value, width, width - 6);
-    return s.substr(0, static_cast<size_t>(width));
+    return s.substr(0, static_cast<size_t>(std::max(width, 0)));
 }
 
 std::string FormatExp(double value, int width, int decimals) {

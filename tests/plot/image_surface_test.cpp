@@ -1,0 +1,224 @@
+#include "plot/image_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "plot/renderer.h"
+
+namespace wendrel {
+namespace {
+
+constexpr double kTwipsPerPixel = 15;
+constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Draws every tread and riser, as a surface without device columns asks for.
+class EverySegmentSurface : public ImageSurface {
+public:
+    using ImageSurface::ImageSurface;
+    double TwipsPerColumn() const override { return 0; }
+};
+
+int CountColour(const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+    return n;
+}
+
+TEST(ImageSurface, ColoursFromRedGreenBlueValues) {
+    EXPECT_EQ(ImageSurface::ColorOf(255), QColor(255, 0, 0));
+    EXPECT_EQ(ImageSurface::ColorOf(292856), QColor(248, 119, 4));
+    EXPECT_EQ(ImageSurface::ColorOf(16752640), QColor(0, 160, 255));
+}
+
+TEST(ImageSurface, AxisLinesLightTheCellsTheyMeet) {
+    ImageSurface s(QSize(20, 10), kTwipsPerPixel);
+    s.SetForeColor(255);
+    s.Line(15, 30, 60, 30);  // columns 1..4 (60 twips starts column 4), row 2
+    s.Line(299, 0, 299, 14.9f);  // column 19, row 0 only
+    const QRgb red = qRgb(255, 0, 0);
+    for (int x = 0; x < 20; ++x)
+        EXPECT_EQ(s.Image().pixel(x, 2) == red, x >= 1 && x <= 4) << x;
+    EXPECT_EQ(s.Image().pixel(19, 0), red);
+    EXPECT_NE(s.Image().pixel(19, 1), red);
+    EXPECT_EQ(CountColour(s.Image(), red), 5);
+}
+
+TEST(ImageSurface, LinesBeyondTheImageAreClipped) {
+    ImageSurface s(QSize(20, 10), kTwipsPerPixel);
+    s.SetForeColor(0);
+    s.Line(-1e30f, 45, kInf, 45);        // the whole of row 3
+    s.Line(100, -kInf, 100, 1e9f);       // the whole of column 6
+    s.Line(5000, 0, 5000, 100);          // right of the image
+    s.Line(std::nanf(""), 0, 10, 10);    // not drawn
+    EXPECT_EQ(CountColour(s.Image(), qRgb(0, 0, 0)), 20 + 10 - 1);
+}
+
+TEST(ImageSurface, SlantedLinesAreDrawn) {
+    ImageSurface s(QSize(20, 20), kTwipsPerPixel);
+    s.SetForeColor(0);
+    s.Line(0, 0, 299, 299);
+    EXPECT_GE(CountColour(s.Image(), qRgb(0, 0, 0)), 19);
+    EXPECT_EQ(s.Image().pixel(10, 10), qRgb(0, 0, 0));
+}
+
+TEST(ImageSurface, ClearShowLabelsAndWidth) {
+    int shown = 0;
+    ImageSurface s(QSize(40, 30), kTwipsPerPixel, [&] { ++shown; });
+    EXPECT_EQ(s.OuterWidth(), 40 * kTwipsPerPixel);
+    s.SetOuterWidth(10000);
+    EXPECT_EQ(s.OuterWidth(), 10000);
+    s.Show();
+    EXPECT_EQ(shown, 1);
+    s.SetForeColor(255);
+    s.Line(0, 0, 500, 0);
+    s.SetLabel(PlotLabel::Label4, 0, 200, " 250  ");
+    s.SetBackground(QColor(10, 20, 30));
+    s.Cls();
+    EXPECT_EQ(CountColour(s.Image(), qRgb(10, 20, 30)), 40 * 30);
+    ASSERT_EQ(s.Labels().count(PlotLabel::Label4), 1u);
+    EXPECT_EQ(s.Labels().at(PlotLabel::Label4).caption, " 250  ");
+    EXPECT_EQ(s.Labels().at(PlotLabel::Label4).top, 200);
+    s.Resize(QSize(50, 60));
+    EXPECT_EQ(s.Image().size(), QSize(50, 60));
+    EXPECT_EQ(s.Labels().size(), 1u);
+}
+
+class LabelPainting : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (QGuiApplication::instance()) return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "tests_plot_image";
+        static char* argv[] = {name, nullptr};
+        static QGuiApplication app(argc, argv);
+    }
+};
+
+TEST_F(LabelPainting, CaptionsAppearAtTheirPlaces) {
+    ImageSurface s(QSize(400, 300), kTwipsPerPixel);
+    s.SetLabel(PlotLabel::Label3, 1500, 3000, "Wavelength /Angstroms");
+    s.SetLabel(PlotLabel::Label1, 3000, 600, "");
+    const QImage picture = s.ImageWithLabels();
+    EXPECT_EQ(CountColour(s.Image(), qRgb(255, 255, 255)), 400 * 300);  // the image itself has no text
+    const QRgb white = qRgb(255, 255, 255);
+    int inked = 0, elsewhere = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            if (picture.pixel(x, y) == white) continue;
+            const bool nearLabel = x >= 100 && x < 400 && y >= 200 && y < 230;
+            (nearLabel ? inked : elsewhere)++;
+        }
+    EXPECT_GT(inked, 20);
+    EXPECT_EQ(elsewhere, 0);
+}
+
+// --- Envelope drawing against drawing every segment, pixel by pixel. ---
+
+std::vector<double> NoisySpectrum(size_t n, unsigned seed, bool withGaps) {
+    std::mt19937 random(seed);
+    std::normal_distribution<double> noise(0, 8);
+    std::uniform_int_distribution<int> gapChance(0, 20000);
+    std::vector<double> values(n);
+    for (size_t k = 0; k < n; ++k) {
+        values[k] = 100 + 30 * std::sin(static_cast<double>(k) * 2e-4) + noise(random);
+        if (k % 50000 == 7) values[k] = 400;  // lone spikes
+    }
+    if (withGaps) {
+        for (size_t k = 0; k < n; ++k) {
+            if (gapChance(random) != 0) continue;
+            const size_t length = 1 + static_cast<size_t>(gapChance(random) % 3000);
+            for (size_t g = k; g < std::min(n, k + length); ++g) values[g] = kNaN;
+        }
+        values[n / 2] = kNaN;  // a lone blank pixel
+    }
+    return values;
+}
+
+void Load(Workspace& ws, int i, double lambdaStart, double dLambda, std::vector<double> pct, int offset) {
+    Slot& s = ws.slot(i);
+    s.Loaded = true;
+    s.Naxis1 = static_cast<double>(pct.size());
+    s.LambdaStart = lambdaStart;
+    s.DLambda = dLambda;
+    s.LambdaEnd = lambdaStart + s.Naxis1 * dLambda;
+    s.PctMax = -9999;
+    for (double v : pct)
+        if (std::isfinite(v)) s.PctMax = std::max(s.PctMax, v);
+    s.FluxPct = std::move(pct);
+    s.Offset = offset;
+    ws.DataReady = true;
+}
+
+void ExpectSamePicture(Workspace ws, QSize pixels, const std::string& what) {
+    ws.PlotWinWidth = static_cast<int>(pixels.width() * kTwipsPerPixel);
+    ws.PlotWinHeight = static_cast<int>(pixels.height() * kTwipsPerPixel);
+    Workspace naiveWs = ws;
+    ImageSurface envelope(pixels, kTwipsPerPixel);
+    EverySegmentSurface naive(pixels, kTwipsPerPixel);
+    RedrawPlot(ws, envelope);
+    RedrawPlot(naiveWs, naive);
+    const QImage& a = envelope.Image();
+    const QImage& b = naive.Image();
+    ASSERT_EQ(a.size(), b.size());
+    int differing = 0, firstX = -1, firstY = -1;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y) && differing++ == 0) {
+                firstX = x;
+                firstY = y;
+            }
+    EXPECT_EQ(differing, 0) << what << ": first at " << firstX << "," << firstY;
+    // Curves are on the picture, not only grid and box.
+    int curvePixels = 0;
+    for (int i = 1; i <= kMaxSlots; ++i)
+        if (ws.slot(i).Loaded) curvePixels += CountColour(a, ImageSurface::ColorOf(ws.slot(i).SlotColor).rgb());
+    EXPECT_GT(curvePixels, 100) << what;
+}
+
+TEST(EnvelopeDrawing, SameAsEverySegment) {
+    Workspace ws;
+    Load(ws, 1, 6000, 0.001, NoisySpectrum(1'000'000, 1, true), -60);
+    Load(ws, 2, 6100.0005, 0.00077, NoisySpectrum(1'000'000, 2, false), 0);
+    Load(ws, 3, 5800, 0.37, NoisySpectrum(3000, 3, true), 45);
+    Load(ws, 4, 6500, 0.0013, NoisySpectrum(300'000, 4, true), 150);  // partly below the box
+    const struct {
+        double left, right;
+        QSize size;
+    } views[] = {
+        {5800, 7000, QSize(1600, 1000)},        // everything, hundreds of pixels per column
+        {6123.4567, 6124.0123, QSize(1600, 1000)},  // about one pixel per column
+        {6400.01, 6400.09, QSize(800, 600)},    // pixels wider than columns
+        {6000, 6003, QSize(333, 517)},
+        {5900.3, 6600.7, QSize(1201, 777)},
+    };
+    for (const auto& v : views) {
+        ws.PlotLeft = v.left;
+        ws.PlotRight = v.right;
+        ExpectSamePicture(ws, v.size, "view " + std::to_string(v.left));
+    }
+}
+
+// Curves whose x falls as the pixel number grows take the general path.
+TEST(EnvelopeDrawing, FallingWavelengthsAndOddSlots) {
+    Workspace ws;
+    Load(ws, 1, 7000, -0.001, NoisySpectrum(200'000, 5, true), 0);
+    Load(ws, 2, 6900, 0, NoisySpectrum(1000, 6, false), 0);  // no wavelength step
+    Load(ws, 5, 6700, 0.01, {50, kNaN, 70, std::numeric_limits<double>::infinity(), 90, 1e300}, 0);
+    ws.slot(5).PctMax = 90;  // a level far off the picture, without stretching the axis
+    ws.PlotLeft = 6750;
+    ws.PlotRight = 7050;
+    ExpectSamePicture(ws, QSize(900, 700), "falling");
+}
+
+}  // namespace
+}  // namespace wendrel
