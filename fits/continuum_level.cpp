@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 namespace wendrel {
@@ -28,7 +29,7 @@ double MedianOf(std::span<double> values) {
     const size_t m = values.size();
     if (m == 0) return 0;
     QuickSort(values);
-    if (m % 2 == 0) return (values[m / 2 - 1] + values[m / 2]) / 2;
+    if (m % 2 == 0) return std::midpoint(values[m / 2 - 1], values[m / 2]);  // no overflow for huge values
     return values[m / 2];
 }
 
