@@ -1,0 +1,279 @@
+#include "windows/plot_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "plot/cursor_readout.h"
+#include "plot/number_format.h"
+#include "plot/plot_layout.h"
+#include "windows/twips.h"
+
+namespace wendrel {
+
+// The drawing surface: shows the plot's image and reports mouse moves.
+class PlotCanvas : public QWidget {
+public:
+    explicit PlotCanvas(PlotWindow& window) : QWidget(&window), window_(window) { setMouseTracking(true); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().window());
+        painter.drawImage(0, 0, window_.Surface().Image());
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        const double twips = TwipsPerPixel();
+        window_.Form_MouseMove(static_cast<float>(event->position().x() * twips),
+                               static_cast<float>(event->position().y() * twips));
+    }
+
+private:
+    PlotWindow& window_;
+};
+
+namespace {
+
+QMargins FrameOf(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+QRect PixelRect(int left, int top, int width, int height) {
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+}
+
+QLabel* NewLabel(QWidget* parent, const QString& caption) {
+    auto* label = new QLabel(caption, parent);
+    label->setTextFormat(Qt::PlainText);  // keep the blanks of fixed-width captions
+    return label;
+}
+
+// The design captions the first redraw replaces.
+constexpr std::array<PlotLabel, 6> kPlotLabels = {PlotLabel::Label1, PlotLabel::Label2, PlotLabel::Label3,
+                                                  PlotLabel::Label4, PlotLabel::Label6, PlotLabel::Label8};
+
+}  // namespace
+
+PlotWindow::PlotWindow(Workspace& ws, UiHooks& ui, OffsetCaptionHandler offsetCaption)
+    : ws_(ws), ui_(ui), offsetCaption_(std::move(offsetCaption)), view_(ws, ui), surface_(QSize(1, 1), TwipsPerPixel()) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName("frmPlot_Spectra");
+    setWindowTitle("Plot Spectra");
+    canvas_ = new PlotCanvas(*this);
+    setCentralWidget(canvas_);
+    surface_.SetBackground(palette().color(QPalette::Window));
+    BuildMenu();
+    for (PlotLabel label : kPlotLabels) {
+        const int number = static_cast<int>(label);
+        plotLabels_[static_cast<size_t>(number)] = NewLabel(canvas_, QString("L%1").arg(number));
+    }
+    BuildBottomControls();
+    view_.HScroll1().onPropertiesSet = [this] { MirrorScrollBar(); };
+}
+
+void PlotWindow::BuildMenu() {
+    QMenu* mFile = menuBar()->addMenu("File");
+    mFile->setObjectName("mFile");
+    mPrintsetup_ = mFile->addAction("Print Setup ...");
+    mPrintsetup_->setObjectName("mPrintsetup");
+    mPrint_ = mFile->addAction("Print");
+    mPrint_->setObjectName("mPrint");
+    mFile->addSeparator()->setObjectName("mydash");
+    QAction* mExit = mFile->addAction("Exit");
+    mExit->setObjectName("mExit");
+    connect(mExit, &QAction::triggered, this, &PlotWindow::mExit_Click);
+}
+
+void PlotWindow::BuildBottomControls() {
+    for (size_t i = 0; i < kBottomControls.size(); ++i) {
+        const BottomPlace& place = kBottomControls[i];
+        const QString caption = QString::fromUtf8(place.Caption.data(), static_cast<qsizetype>(place.Caption.size()));
+        QWidget* control = nullptr;
+        switch (place.Control) {
+            case BottomControl::Label7:
+            case BottomControl::Label10: {
+                QLabel* readout = NewLabel(canvas_, caption);
+                readout->setAutoFillBackground(true);
+                QPalette white = readout->palette();
+                white.setColor(QPalette::Window, Qt::white);
+                white.setColor(QPalette::WindowText, Qt::black);
+                readout->setPalette(white);
+                (place.Control == BottomControl::Label7 ? label7_ : label10_) = readout;
+                control = readout;
+                break;
+            }
+            case BottomControl::HScroll1:
+                hscroll1_ = new QScrollBar(Qt::Horizontal, canvas_);
+                control = hscroll1_;
+                break;
+            case BottomControl::Command1:
+            case BottomControl::Command2:
+            case BottomControl::Command3: {
+                auto* button = new QPushButton(caption, canvas_);
+                button->setFocusPolicy(Qt::NoFocus);
+                if (place.Control == BottomControl::Command1) command1_ = button;
+                if (place.Control == BottomControl::Command2) command2_ = button;
+                if (place.Control == BottomControl::Command3) command3_ = button;
+                control = button;
+                break;
+            }
+            default:
+                control = NewLabel(canvas_, caption);
+        }
+        bottom_[i] = control;
+    }
+    connect(command1_, &QPushButton::clicked, this, [this] { view_.Command1_Click(); });
+    connect(command2_, &QPushButton::clicked, this, [this] { view_.Command2_Click(); });
+    connect(command3_, &QPushButton::clicked, this, [this] { view_.Command3_Click(); });
+    // Dragging raises the scroll event per step and the change event on
+    // release; clicks, keys and the wheel change the position directly.
+    connect(hscroll1_, &QScrollBar::sliderMoved, this, [this](int v) { view_.HScroll1().Drag(v); });
+    connect(hscroll1_, &QScrollBar::sliderReleased, this, [this] { view_.HScroll1().Release(); });
+    connect(hscroll1_, &QScrollBar::valueChanged, this, [this](int v) {
+        if (!hscroll1_->isSliderDown()) view_.HScroll1().SetValue(v);
+    });
+    MirrorScrollBar();
+}
+
+void PlotWindow::MirrorScrollBar() {
+    const ScrollBar& bar = view_.HScroll1();
+    const QSignalBlocker block(hscroll1_);
+    hscroll1_->setRange(std::min(bar.Min(), bar.Max()), std::max(bar.Min(), bar.Max()));
+    hscroll1_->setValue(bar.Value());
+    hscroll1_->setSingleStep(bar.SmallChange());
+    hscroll1_->setPageStep(bar.LargeChange());
+}
+
+QMargins PlotWindow::Frame() const {
+    const QMargins own = FrameOf(*this);
+    if (!own.isNull()) return own;
+    // Until the window system has framed this window, a framed window of the
+    // program tells how thick the frame will be.
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other == this || !other->isVisible()) continue;
+        const QMargins frame = FrameOf(*other);
+        if (!frame.isNull()) return frame;
+    }
+    return own;
+}
+
+double PlotWindow::OuterWidthTwips() const {
+    const QMargins frame = Frame();
+    return PixelsToTwips(width() + frame.left() + frame.right());
+}
+
+void PlotWindow::Form_Load() {
+    ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
+    view_.SyncHScroll();
+
+    move(TwipsToPixels(ws_.PlotWinLeft), TwipsToPixels(ws_.PlotWinTop));  // a window's position is its frame's
+    openingSize_ = QSize(TwipsToPixels(OpenedWidth(ws_.PlotWinWidth)), TwipsToPixels(OpenedHeight(ws_.PlotWinHeight)));
+    openingFrame_ = Frame();
+    FitOuterSize(openingFrame_);
+    PlaceBottomControls();
+
+    if (!offsetCaption_) return;
+    for (int i = 1; i <= ws_.NumSlots; ++i)
+        if (ws_.slot(i).Loaded) offsetCaption_(i, WithoutLeadingBlanks(PlainNumberText(ws_.slot(i).Offset)));
+}
+
+void PlotWindow::FitOuterSize(const QMargins& frame) {
+    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    setMinimumSize(QSize(TwipsToPixels(kPlotWinMinWidth), TwipsToPixels(kPlotWinMinHeight)) - frameSize);
+    resize(openingSize_ - frameSize);
+}
+
+void PlotWindow::PlaceBottomControls() {
+    const int height = OpenedHeight(ws_.PlotWinHeight);
+    for (size_t i = 0; i < kBottomControls.size(); ++i) {
+        const BottomPlace& place = kBottomControls[i];
+        bottom_[i]->setGeometry(PixelRect(place.Left, place.Top(height), place.Width, place.Height));
+    }
+}
+
+void PlotWindow::Form_Resize() {
+    if (ws_.Drawing || !ws_.DataReady) return;
+    const QMargins frame = Frame();
+    ws_.PlotWinWidth = StoredTwips(PixelsToTwips(width() + frame.left() + frame.right()));
+    ws_.PlotWinHeight = StoredTwips(PixelsToTwips(height() + frame.top() + frame.bottom()));
+    Cls();
+    ui_.RedrawPlot();
+    PlaceBottomControls();
+}
+
+void PlotWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void PlotWindow::Form_MouseMove(float x, float y) {
+    const CursorReadout readout = ReadCursor(ws_, x, y);
+    canvas_->setCursor(readout.Pointer == MousePointer::Cross ? Qt::CrossCursor : Qt::ArrowCursor);
+    if (!readout.Inside) return;
+    label7_->setText(QString::fromStdString(readout.WavelengthCaption));
+    label10_->setText(QString::fromStdString(readout.IntensityCaption));
+}
+
+void PlotWindow::Form_Unload() {
+    const QRect outer = geometry().marginsAdded(Frame());
+    ws_.PlotWinLeft = StoredTwips(PixelsToTwips(outer.left()));
+    ws_.PlotWinTop = StoredTwips(PixelsToTwips(outer.top()));
+    ws_.PlotWinWidth = StoredTwips(PixelsToTwips(outer.width()));
+    ws_.PlotWinHeight = StoredTwips(PixelsToTwips(outer.height()));
+    ws_.PlotShown = false;
+}
+
+void PlotWindow::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+    emit unloaded();
+}
+
+void PlotWindow::mExit_Click() { hide(); }
+
+void PlotWindow::ShowWindow() {
+    show();
+    raise();
+    // Where the frame only became known on showing, the opening size is
+    // made good once, so that the outer frame has the stored size.
+    if (openingSize_.isEmpty()) return;
+    const QMargins frame = Frame();
+    if (frame != openingFrame_) FitOuterSize(frame);
+    openingSize_ = QSize();
+}
+
+void PlotWindow::Cls() {
+    if (surface_.Image().size() != canvas_->size())
+        surface_.Resize(canvas_->size());
+    else
+        surface_.Cls();
+}
+
+void PlotWindow::SetLabel(PlotLabel label, double left, double top, const std::string& caption) {
+    surface_.SetLabel(label, left, top, caption);
+    QLabel* widget = PlotLabelWidget(label);
+    widget->setText(QString::fromStdString(caption));
+    widget->adjustSize();
+    widget->move(TwipsToPixels(left), TwipsToPixels(top));
+}
+
+void PlotWindow::Repaint() { canvas_->update(); }
+
+QWidget* PlotWindow::Canvas() const { return canvas_; }
+
+QLabel* PlotWindow::PlotLabelWidget(PlotLabel label) const {
+    return plotLabels_[static_cast<size_t>(static_cast<int>(label))];
+}
+
+}  // namespace wendrel

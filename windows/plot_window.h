@@ -1,0 +1,129 @@
+// frmPlot_Spectra: the plot window. It shows the plot that the redraw paints
+// into its off-screen image (so the picture survives being covered), the
+// cursor read-out and zoom controls along its bottom, and a File menu.
+//
+// Places and sizes are twips in the workspace and the logic; they are turned
+// into pixels here only. PlotWinLeft .. PlotWinHeight describe the outer
+// frame, title bar and borders included.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "plot/image_surface.h"
+#include "plot/view_control.h"
+#include "store/ui_hooks.h"
+#include "store/workspace.h"
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace wendrel {
+
+class PlotCanvas;
+
+class PlotWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Receives, for each loaded slot, the caption of its offset label in the
+    // main window, when the window opens.
+    using OffsetCaptionHandler = std::function<void(int slot, const std::string& caption)>;
+
+    // Builds the window's controls; Form_Load then places and fills them.
+    // Redraws the window asks for (on resize, zoom and pan) go through ui.
+    PlotWindow(Workspace& ws, UiHooks& ui, OffsetCaptionHandler offsetCaption = {});
+
+    // The opening: syncs the scroll bar with the view, puts the window at its
+    // stored place and size (never below its minimum size), lays out the
+    // bottom controls and hands the offset captions to the main window.
+    void Form_Load();
+    // A change of size, when no redraw is under way and a spectrum is loaded:
+    // stores the outer size, clears, redraws and lays out the controls again.
+    void Form_Resize();
+    // x and y in twips on the drawing surface: the pointer and read-outs.
+    void Form_MouseMove(float x, float y);
+    // The close box: stores the outer place and size and clears PlotShown.
+    void Form_Unload();
+    // File > Exit: hides the window; the next redraw shows it again.
+    void mExit_Click();
+
+    // The drawing surface and the operations of the redraw on it.
+    ImageSurface& Surface() { return surface_; }
+    const ImageSurface& Surface() const { return surface_; }
+    // Shows the window and brings it forward.
+    void ShowWindow();
+    // Clears the picture, first fitting the image to the drawing area.
+    void Cls();
+    // Places a plot label and sets its caption, on screen and in the surface.
+    void SetLabel(PlotLabel label, double left, double top, const std::string& caption);
+    // Outer width in twips.
+    double OuterWidthTwips() const;
+    // Shows the surface's image on screen after a redraw.
+    void Repaint();
+
+    ViewControl& View() { return view_; }
+
+    // File > "Print Setup ..." and File > "Print". Printing connects to their
+    // triggered() signals; until then they do nothing.
+    QAction* PrintSetupAction() const { return mPrintsetup_; }
+    QAction* PrintAction() const { return mPrint_; }
+
+    // The widget the plot is drawn on, and the controls, for the binding and
+    // its tests.
+    QWidget* Canvas() const;
+    QLabel* PlotLabelWidget(PlotLabel label) const;
+    QLabel* WavelengthReadout() const { return label7_; }
+    QLabel* IntensityReadout() const { return label10_; }
+    QScrollBar* HScroll1() const { return hscroll1_; }
+    QPushButton* Command1() const { return command1_; }
+    QPushButton* Command2() const { return command2_; }
+    QPushButton* Command3() const { return command3_; }
+
+signals:
+    // Raised by the close box after Form_Unload; the window deletes itself
+    // afterwards.
+    void unloaded();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu();
+    void BuildBottomControls();
+    void PlaceBottomControls();
+    void MirrorScrollBar();
+    // The frame around the client area, in pixels; until the window system
+    // has framed this window, that of another framed window of the program.
+    QMargins Frame() const;
+    // Sizes the window so that, with this frame, its outer size is the
+    // opening size, and sets its minimum size likewise.
+    void FitOuterSize(const QMargins& frame);
+
+    Workspace& ws_;
+    UiHooks& ui_;
+    OffsetCaptionHandler offsetCaption_;
+    ViewControl view_;
+    ImageSurface surface_;
+
+    QSize openingSize_;  // outer size in pixels, until the first showing
+    QMargins openingFrame_;
+    PlotCanvas* canvas_ = nullptr;
+    QAction* mPrintsetup_ = nullptr;
+    QAction* mPrint_ = nullptr;
+    QLabel* label7_ = nullptr;
+    QLabel* label10_ = nullptr;
+    QScrollBar* hscroll1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QPushButton* command3_ = nullptr;
+    std::array<QWidget*, 9> bottom_{};          // in the order of kBottomControls
+    std::array<QLabel*, 9> plotLabels_{};       // indexed by the PlotLabel number
+};
+
+}  // namespace wendrel

@@ -1,0 +1,59 @@
+// Owner of the program's plot window. The window is created by the first
+// redraw that draws (its opening, Form_Load, runs then), hidden and shown
+// again at will, and destroyed when the user closes it; the next redraw
+// creates it afresh. The program's UiHooks forward RedrawPlot,
+// ClearPlotWindow and HidePlotWindow here.
+#pragma once
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "windows/plot_window.h"
+
+namespace wendrel {
+
+class PlotWindowHost {
+public:
+    // ui receives the redraws the window asks for (resize, zoom, pan); it is
+    // expected to forward them to RedrawPlot here.
+    PlotWindowHost(Workspace& ws, UiHooks& ui);
+    // Deletes an open window without running its closing handler, as at
+    // program end.
+    ~PlotWindowHost();
+    PlotWindowHost(const PlotWindowHost&) = delete;
+    PlotWindowHost& operator=(const PlotWindowHost&) = delete;
+
+    // The one redraw: does nothing until a spectrum has been loaded;
+    // otherwise brings the scroll bar in line with the view, then draws the
+    // plot into the window, creating and showing it as needed.
+    void RedrawPlot();
+    // Clears the window's picture, when the window exists.
+    void ClearPlotWindow();
+    // Hides the window, when it exists.
+    void HidePlotWindow();
+
+    // The open window (shown or hidden), or nullptr when it is closed.
+    PlotWindow* Window() const { return window_; }
+
+    // Called by each new window's opening with the offset caption of every
+    // loaded slot, for the main window's offset labels.
+    void SetOffsetCaptionHandler(PlotWindow::OffsetCaptionHandler handler) { offsetCaption_ = std::move(handler); }
+    // Called once for each new window, right after its opening, so that
+    // others (printing) can connect to its menu.
+    void SetWindowOpenedHandler(std::function<void(PlotWindow&)> handler) { windowOpened_ = std::move(handler); }
+
+private:
+    class Surface;
+
+    PlotWindow& Open();
+
+    Workspace& ws_;
+    UiHooks& ui_;
+    std::unique_ptr<Surface> surface_;
+    QPointer<PlotWindow> window_;
+    PlotWindow::OffsetCaptionHandler offsetCaption_;
+    std::function<void(PlotWindow&)> windowOpened_;
+};
+
+}  // namespace wendrel
