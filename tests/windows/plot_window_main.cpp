@@ -15,6 +15,9 @@ void QuietAboutRaise(QtMsgType type, const QMessageLogContext& context, const QS
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Headless also when the test runner lists the tests without the
+    // environment it runs them with.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     defaultHandler = qInstallMessageHandler(QuietAboutRaise);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
