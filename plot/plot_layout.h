@@ -33,8 +33,6 @@ inline constexpr std::array<BottomPlace, 9> kBottomControls = {{
     {BottomControl::Command3, "Full Range", 6000, 1215, 255, 1300},
 }};
 
-const BottomPlace& PlaceOf(BottomControl control);
-
 // The plot box lies 800 from the left and 415 from the right of the outer
 // width, 300 below the top and 2050 above the bottom of the outer height.
 // The smallest window keeps the box at least 2000 high, and wide enough both

@@ -5,16 +5,20 @@
 namespace wendrel {
 namespace {
 
-TEST(PlotLayout, BottomControlsFollowTheWindowHeight) {
+TEST(PlotLayout, BottomControlsFollowTheWindowHeightInPlacingOrder) {
     const struct {
         BottomControl control;
         int top;
-    } tops[] = {
+    } expected[] = {
         {BottomControl::Label5, 5700},   {BottomControl::Label7, 5700},   {BottomControl::Label9, 5700},
         {BottomControl::Label10, 5700},  {BottomControl::Label11, 5680},  {BottomControl::HScroll1, 5340},
         {BottomControl::Command1, 5580}, {BottomControl::Command2, 5700}, {BottomControl::Command3, 5700},
     };
-    for (const auto& t : tops) EXPECT_EQ(PlaceOf(t.control).Top(7000), t.top);
+    ASSERT_EQ(std::size(expected), kBottomControls.size());
+    for (size_t i = 0; i < kBottomControls.size(); ++i) {
+        EXPECT_EQ(kBottomControls[i].Control, expected[i].control) << i;
+        EXPECT_EQ(kBottomControls[i].Top(7000), expected[i].top) << i;
+    }
 }
 
 // Each control's right edge lies inside the smallest window, with the margin
