@@ -140,24 +140,71 @@ void DrawPixels(const CurveMap& map, int64_t from, int64_t to, int64_t pixelCoun
     }
 }
 
+// Lowest and highest of values[0 .. count), and whether any is not finite.
+// Four running extremes and probes keep the loop free of long dependency chains.
+struct Extent {
+    double low, high;
+    bool blank;
+};
+Extent ExtentOf(const double* values, int64_t count) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    double low[4] = {kInf, kInf, kInf, kInf};
+    double high[4] = {-kInf, -kInf, -kInf, -kInf};
+    double probe[4] = {0, 0, 0, 0};  // x * 0 is not a number exactly when x is not finite
+    int64_t k = 0;
+    for (; k + 4 <= count; k += 4) {
+        for (int j = 0; j < 4; ++j) {
+            const double x = values[k + j];
+            low[j] = x < low[j] ? x : low[j];
+            high[j] = x > high[j] ? x : high[j];
+            probe[j] += x * 0;
+        }
+    }
+    for (; k < count; ++k) {
+        const double x = values[k];
+        low[0] = x < low[0] ? x : low[0];
+        high[0] = x > high[0] ? x : high[0];
+        probe[0] += x * 0;
+    }
+    return {std::min(std::min(low[0], low[1]), std::min(low[2], low[3])),
+            std::max(std::max(high[0], high[1]), std::max(high[2], high[3])),
+            std::isnan(probe[0] + probe[1] + probe[2] + probe[3])};
+}
+
 // The envelope drawing for a curve whose x grows with the pixel number: finds
-// the runs of pixels ending in one device column by galloping search, so only
-// a few x positions per column are computed, and reads each run's values once.
-void DrawByColumns(const CurveMap& map, int64_t first, int64_t last, int64_t pixelCount, float xStart,
-                   double columnWidth, EnvelopeSink& sink) {
+// where each device column's run of pixels ends by probing near the expected
+// run length, so only a few x positions per column are computed, and reads
+// each run's values once.
+void DrawByColumns(const CurveMap& map, const Slot& slot, const CurvePlacement& place, int64_t first, int64_t last,
+                   int64_t pixelCount, float xStart, double columnWidth, EnvelopeSink& sink) {
     const auto columnOf = [&](int64_t p) { return DeviceColumn(map.PixelEndX(p), columnWidth); };
+    const double pixelsPerColumn = columnWidth * place.plotSpan / (place.curveWidth * slot.DLambda);
+    const auto expectedRun = static_cast<int64_t>(std::clamp(pixelsPerColumn, 1.0, 0x1p40));
+    const auto storedPixels = static_cast<int64_t>(slot.FluxPct.size());
     float xPrev = xStart;
     int64_t a = first;
     while (a <= last) {
+        // Bracket the run's last pixel b: inColumn <= b < beyond.
         const int64_t column = columnOf(a);
-        int64_t inColumn = a;  // last pixel known to end in this column
+        int64_t inColumn = a;
         int64_t beyond = last + 1;
-        for (int64_t stride = 1; inColumn + stride < beyond; stride *= 2) {
-            if (columnOf(inColumn + stride) == column) {
+        const int64_t guess = std::min(a + expectedRun - 1, last);
+        if (guess > a) (columnOf(guess) == column ? inColumn : beyond) = guess;
+        if (inColumn == guess) {
+            for (int64_t stride = 1; inColumn + stride < beyond; stride *= 2) {
+                if (columnOf(inColumn + stride) != column) {
+                    beyond = inColumn + stride;
+                    break;
+                }
                 inColumn += stride;
-            } else {
-                beyond = inColumn + stride;
-                break;
+            }
+        } else {
+            for (int64_t stride = 1; beyond - stride > inColumn; stride *= 2) {
+                if (columnOf(beyond - stride) == column) {
+                    inColumn = beyond - stride;
+                    break;
+                }
+                beyond -= stride;
             }
         }
         while (beyond - inColumn > 1) {
@@ -169,20 +216,10 @@ void DrawByColumns(const CurveMap& map, int64_t first, int64_t last, int64_t pix
         // The run's treads and the risers after each of its pixels reach the
         // levels of pixels a .. b + 1 (a .. b when b is the slot's last pixel).
         const int64_t reach = b == pixelCount ? b : b + 1;
-        double low = std::numeric_limits<double>::infinity();
-        double high = -low;
-        bool blank = false;
-        for (int64_t p = a; p <= reach; ++p) {
-            const double v = map.Value(p);
-            if (!std::isfinite(v)) {
-                blank = true;
-                break;
-            }
-            low = std::min(low, v);
-            high = std::max(high, v);
-        }
-
-        if (blank) {
+        const Extent extent = reach <= storedPixels
+                                  ? ExtentOf(slot.FluxPct.data() + (a - 1), reach - a + 1)
+                                  : Extent{0, 0, true};
+        if (extent.blank) {
             float yPrev = map.PixelLevel(a);
             DrawPixels(map, a, b, pixelCount, xPrev, yPrev, sink);
         } else {
@@ -190,8 +227,8 @@ void DrawByColumns(const CurveMap& map, int64_t first, int64_t last, int64_t pix
             const float ya = map.Level(map.Value(a));
             sink.Segment(xPrev, ya, xa, ya);
             // The level mapping is monotonic, so the extreme values give the extreme levels.
-            const float y1 = map.Level(low);
-            const float y2 = map.Level(high);
+            const float y1 = map.Level(extent.low);
+            const float y2 = map.Level(extent.high);
             sink.Segment(xa, std::min(y1, y2), xa, std::max(y1, y2));
             xPrev = map.PixelEndX(b);
         }
@@ -221,7 +258,7 @@ void DrawSteppedCurve(const Slot& slot, int64_t first, int64_t last, double star
                                  place.plotSpan > 0 && std::isfinite(place.plotSpan) &&
                                  std::isfinite(place.plotLeft) && std::isfinite(columnWidth);
     if (xGrowsWithPixel)
-        DrawByColumns(map, first, last, pixelCount, xPrev, columnWidth, sink);
+        DrawByColumns(map, slot, place, first, last, pixelCount, xPrev, columnWidth, sink);
     else
         DrawPixels(map, first, last, pixelCount, xPrev, yPrev, sink);
     sink.Finish();

@@ -1,0 +1,103 @@
+// Full plot redraws into a 1600 x 1000-pixel image: ten slots of 3000 and of
+// 1,000,000 pixels, drawn as per-column envelopes (as the plot window draws)
+// and, for comparison, segment by segment. Prints the medians and the ratios.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+
+#include "plot/image_surface.h"
+#include "plot/renderer.h"
+
+namespace {
+
+using wendrel::ImageSurface;
+using wendrel::Workspace;
+
+constexpr double kTwipsPerPixel = 15;
+const QSize kImageSize(1600, 1000);
+
+// Draws every tread and riser: the redraw without envelopes.
+class EverySegmentSurface : public ImageSurface {
+public:
+    using ImageSurface::ImageSurface;
+    double TwipsPerColumn() const override { return 0; }
+};
+
+Workspace TenSlots(size_t pixels) {
+    Workspace ws;
+    ws.PlotWinWidth = static_cast<int>(kImageSize.width() * kTwipsPerPixel);
+    ws.PlotWinHeight = static_cast<int>(kImageSize.height() * kTwipsPerPixel);
+    std::mt19937 random(42);
+    std::normal_distribution<double> noise(0, 3);
+    for (int i = 1; i <= wendrel::kMaxSlots; ++i) {
+        wendrel::Slot& s = ws.slot(i);
+        s.Loaded = true;
+        s.Naxis1 = static_cast<double>(pixels);
+        s.LambdaStart = 6000 + i;
+        s.DLambda = 1000.0 / static_cast<double>(pixels);
+        s.LambdaEnd = s.LambdaStart + s.Naxis1 * s.DLambda;
+        s.FluxPct.resize(pixels);
+        s.PctMax = -9999;
+        for (size_t p = 0; p < pixels; ++p) {
+            const double lambda = s.LambdaStart + static_cast<double>(p) * s.DLambda;
+            const double line = 60 * std::exp(-std::pow((lambda - 6563) / 2, 2));
+            s.FluxPct[p] = 100 - line + noise(random);
+            s.PctMax = std::max(s.PctMax, s.FluxPct[p]);
+        }
+    }
+    ws.LambdaMin = ws.PlotLeft = 6001;
+    ws.LambdaMax = ws.PlotRight = 7010;
+    ws.DataReady = true;
+    return ws;
+}
+
+template <class Surface>
+void BM_Redraw(benchmark::State& state) {
+    Workspace ws = TenSlots(static_cast<size_t>(state.range(0)));
+    Surface surface(kImageSize, kTwipsPerPixel);
+    for (auto _ : state) {
+        wendrel::RedrawPlot(ws, surface);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0) * wendrel::kMaxSlots);
+}
+
+BENCHMARK(BM_Redraw<ImageSurface>)
+    ->Name("redraw/envelope")->Arg(3000)->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Redraw<EverySegmentSurface>)
+    ->Name("redraw/every_segment")->Arg(3000)->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Keeps the console output and remembers each benchmark's median time.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.aggregate_name == "median") medians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> medians;  // milliseconds
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nmedians of a full redraw, 10 slots, %dx%d-pixel image:\n", kImageSize.width(), kImageSize.height());
+    for (const char* pixels : {"3000", "1000000"}) {
+        const auto envelope = reporter.medians.find(std::string("redraw/envelope/") + pixels);
+        const auto naive = reporter.medians.find(std::string("redraw/every_segment/") + pixels);
+        if (envelope == reporter.medians.end() || naive == reporter.medians.end()) continue;
+        std::printf("  %8s px per slot: envelope %9.3f ms, every segment %9.3f ms, %6.1fx faster\n", pixels,
+                    envelope->second, naive->second, naive->second / envelope->second);
+    }
+    benchmark::Shutdown();
+    return 0;
+}
