@@ -119,6 +119,8 @@ std::string FormatNum(double value, int width, int decimals) {
 }
 
 std::string FormatExp(double value, int width, int decimals) {
+    // NaN and infinities have no exponent; they read as in FormatNum.
+    if (!std::isfinite(value)) return FormatNum(value, width, decimals);
     decimals = std::clamp(decimals, 0, std::max(width - 6, 0));
     std::string s;
     if (std::abs(value) <= 1e-16) {

@@ -155,6 +155,8 @@ TEST(FormatNum, NarrowFieldsAlwaysGiveAText) {
 
 TEST(FormatNum, NotFiniteValuesFillTheField) {
     EXPECT_EQ(FormatNum(std::numeric_limits<double>::quiet_NaN(), 8, 2), "NaN     ");
+    EXPECT_EQ(FormatExp(std::numeric_limits<double>::infinity(), 8, 2), "Inf     ");
+    EXPECT_EQ(FormatExp(-std::numeric_limits<double>::infinity(), 8, 2), "-Inf    ");
 }
 
 }  // namespace
