@@ -1,38 +1,48 @@
 #include "fits/continuum_level.h"
 
 #include <algorithm>
-#include <cmath>
+#include <limits>
 #include <numeric>
 #include <vector>
 
 namespace wendrel {
 
 double FindLevel(const Slot& slot) {
+    constexpr double kNone = -std::numeric_limits<double>::infinity();  // no pixel value is infinite
     const std::span<const double> flux(slot.Flux);
     std::vector<double> blockMax;
     blockMax.reserve(flux.size() / kLevelBlockLength + 1);
     for (size_t start = 0; start < flux.size(); start += kLevelBlockLength) {
         const auto block = flux.subspan(start, std::min<size_t>(kLevelBlockLength, flux.size() - start));
-        double largest = 0;
-        bool anyValue = false;
-        for (const double v : block) {
-            if (std::isnan(v)) continue;
-            anyValue = true;
-            if (v > largest) largest = v;
-        }
-        if (anyValue) blockMax.push_back(largest);
+        const double largest = LargestOf(block, kNone);
+        if (largest != kNone) blockMax.push_back(std::max(largest, 0.0));
     }
     return MedianOf(blockMax);
+}
+
+double LargestOf(std::span<const double> values, double floor) {
+    // Four running maxima, so that the comparisons need not wait for each other.
+    double m0 = floor, m1 = floor, m2 = floor, m3 = floor;
+    size_t i = 0;
+    for (; i + 4 <= values.size(); i += 4) {
+        m0 = values[i] > m0 ? values[i] : m0;  // a NaN never compares larger
+        m1 = values[i + 1] > m1 ? values[i + 1] : m1;
+        m2 = values[i + 2] > m2 ? values[i + 2] : m2;
+        m3 = values[i + 3] > m3 ? values[i + 3] : m3;
+    }
+    for (; i < values.size(); ++i) m0 = values[i] > m0 ? values[i] : m0;
+    return std::max(std::max(m0, m1), std::max(m2, m3));
 }
 
 double MedianOf(std::span<double> values) {
     const size_t m = values.size();
     if (m == 0) return 0;
-    QuickSort(values);
-    if (m % 2 == 0) return std::midpoint(values[m / 2 - 1], values[m / 2]);  // no overflow for huge values
-    return values[m / 2];
+    // Only the middle needs to be in place; the values below it end up in front.
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(m / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    if (m % 2 == 1) return *middle;
+    const double below = *std::max_element(values.begin(), middle);
+    return std::midpoint(below, *middle);  // no overflow for huge values
 }
-
-void QuickSort(std::span<double> values) { std::sort(values.begin(), values.end()); }
 
 }  // namespace wendrel

@@ -18,11 +18,12 @@ constexpr int kLevelBlockLength = 50;
 // blank) the level is 0, which the reader refuses like any level of 0.
 double FindLevel(const Slot& slot);
 
-// The median of the values, which it sorts in place first: the middle value,
-// or the mean of the two middle ones for an even count. 0 for no values.
-double MedianOf(std::span<double> values);
+// The largest of the values and `floor`; NaN values are skipped.
+double LargestOf(std::span<const double> values, double floor);
 
-// Sorts the values ascending, in place.
-void QuickSort(std::span<double> values);
+// The median of the values: the middle value, or the mean of the two middle
+// ones for an even count; 0 for no values. It reorders the values in place,
+// partly sorting them around the middle.
+double MedianOf(std::span<double> values);
 
 }  // namespace wendrel

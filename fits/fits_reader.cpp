@@ -1,11 +1,14 @@
 #include "fits/fits_reader.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <filesystem>
 #include <limits>
 #include <optional>
 #include <vector>
+
+#include <unistd.h>
 
 #include "fits/continuum_level.h"
 #include "fits/header_cards.h"
@@ -17,6 +20,7 @@ namespace wendrel {
 namespace {
 
 constexpr double kBlank = std::numeric_limits<double>::quiet_NaN();
+constexpr int64_t kPixelsPerPass = 8192;  // pixels per read, decode and percent pass
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
@@ -165,6 +169,9 @@ bool Loader::ReadKeywordValues() {
     }
 
     fresh_.LambdaStart = fresh_.Lambda0;
+    if (!std::isfinite(fresh_.Lambda0) || !std::isfinite(fresh_.Lambda0 + fresh_.Naxis1 * fresh_.DLambda))
+        return Refuse(Quoted(name_) + " has wavelengths beyond the range of numbers; check its " + ws_.Lambda0Key +
+                      " and " + ws_.DLambdaKey + " keywords.");
     if (std::abs(lambda0Value) < 0.001) Warn(kLambda0Message);
     if (std::abs((fresh_.Naxis1 - 1) * fresh_.DLambda) < 0.001) Warn(kDLambdaMessage);
     return true;
@@ -181,21 +188,28 @@ bool Loader::ReadPixels(InputFile& file) {
     };
     // Compared before anything is allocated, so that a huge NAXIS1 costs nothing.
     if (fresh_.Naxis1 > static_cast<double>(room)) return tooShort();
+    // A file that does hold that many pixels may still be too large: each is
+    // kept twice, as its value and in percent.
+    const double memory = static_cast<double>(::sysconf(_SC_PHYS_PAGES)) * static_cast<double>(::sysconf(_SC_PAGE_SIZE));
+    if (memory > 0 && fresh_.Naxis1 * 2 * sizeof(double) > memory)
+        return Refuse(Quoted(name_) + " has " + scan_.LastText("NAXIS1") +
+                      " pixels, more than the memory of this computer can hold.");
     const auto pixels = static_cast<int64_t>(fresh_.Naxis1);
 
-    fresh_.Flux.resize(static_cast<size_t>(pixels));
-    constexpr int64_t kBytesPerRead = 1 << 16;  // a multiple of every pixel size
-    std::vector<unsigned char> buffer(static_cast<size_t>(std::min(kBytesPerRead, pixels * bytesPerPixel)));
-    for (int64_t done = 0; done < pixels;) {
-        const int64_t count = std::min<int64_t>(std::ssize(buffer) / bytesPerPixel, pixels - done);
-        const std::span<char> bytes(reinterpret_cast<char*>(buffer.data()),
-                                    static_cast<size_t>(count * bytesPerPixel));
-        const int64_t got = file.ReadAt(dataStart_ + done * bytesPerPixel, bytes);
+    // Pixels pass through small buffers; Flux grows by appending, so that its
+    // memory is written once.
+    const int64_t perRead = std::min(kPixelsPerPass, pixels);
+    std::vector<char> bytes(static_cast<size_t>(perRead * bytesPerPixel));
+    std::vector<double> decoded(static_cast<size_t>(perRead));
+    fresh_.Flux.reserve(static_cast<size_t>(pixels));
+    for (int64_t done = 0; done < pixels; done += perRead) {
+        const auto count = static_cast<size_t>(std::min(perRead, pixels - done));
+        const std::span<char> chunk(bytes.data(), count * static_cast<size_t>(bytesPerPixel));
+        const int64_t got = file.ReadAt(dataStart_ + done * bytesPerPixel, chunk);
         if (got < 0) return Refuse("Cannot read the pixels of " + Quoted(name_) + ".");
-        if (got < std::ssize(bytes)) return tooShort();
-        DecodePixels(type_, buffer, scaling_,
-                     std::span(fresh_.Flux).subspan(static_cast<size_t>(done), static_cast<size_t>(count)));
-        done += count;
+        if (got < std::ssize(chunk)) return tooShort();
+        DecodePixels(type_, std::as_bytes(chunk), scaling_, std::span(decoded).first(count));
+        fresh_.Flux.insert(fresh_.Flux.end(), decoded.begin(), decoded.begin() + static_cast<std::ptrdiff_t>(count));
     }
     fresh_.LambdaEnd = fresh_.Lambda0 + fresh_.Naxis1 * fresh_.DLambda;
     return true;
@@ -211,16 +225,28 @@ bool Loader::ComputeLevelAndPercent() {
                       " has no positive pixel value in any block of 50 pixels, so its continuum level is 0 "
                       "and it cannot be shown in percent of that level.");
     }
-    fresh_.FluxPct.resize(fresh_.Flux.size());
-    fresh_.PctMax = -9999;
+    const std::vector<double>& flux = fresh_.Flux;
+    std::vector<double>& pct = fresh_.FluxPct;
+    pct.reserve(flux.size());
     const double level = fresh_.Level;
-    for (size_t p = 0; p < fresh_.Flux.size(); ++p) {
-        // Blank pixels stay blank, and so does a percent value beyond the double range.
-        double pct = fresh_.Flux[p] * 100 / level;
-        if (!std::isfinite(pct)) pct = kBlank;
-        fresh_.FluxPct[p] = pct;
-        if (pct > fresh_.PctMax) fresh_.PctMax = pct;
+    double largest = -9999;
+    bool anyInfinite = false;
+    std::vector<double> chunk(static_cast<size_t>(std::min<int64_t>(kPixelsPerPass, std::ssize(flux))));
+    for (size_t start = 0; start < flux.size(); start += chunk.size()) {
+        const size_t count = std::min(chunk.size(), flux.size() - start);
+        for (size_t i = 0; i < count; ++i) {
+            chunk[i] = flux[start + i] * 100 / level;  // blank pixels stay blank
+            anyInfinite |= std::isinf(chunk[i]);
+        }
+        largest = LargestOf(std::span(chunk).first(count), largest);
+        pct.insert(pct.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(count));
     }
+    if (anyInfinite) {
+        // A percent value beyond the double range is blank too.
+        std::replace_if(pct.begin(), pct.end(), [](double v) { return std::isinf(v); }, kBlank);
+        largest = LargestOf(pct, -9999);
+    }
+    fresh_.PctMax = largest;
     return true;
 }
 

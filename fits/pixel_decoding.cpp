@@ -53,14 +53,15 @@ void DecodeAs(const unsigned char* bytes, PixelScaling scaling, std::span<double
 
 }  // namespace
 
-void DecodePixels(PixelType type, std::span<const unsigned char> bytes, PixelScaling scaling,
+void DecodePixels(PixelType type, std::span<const std::byte> bytes, PixelScaling scaling,
                   std::span<double> out) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     switch (type) {
-        case PixelType::UInt16: DecodeAs<PixelType::UInt16>(bytes.data(), scaling, out); break;
-        case PixelType::Int16: DecodeAs<PixelType::Int16>(bytes.data(), scaling, out); break;
-        case PixelType::Int32: DecodeAs<PixelType::Int32>(bytes.data(), scaling, out); break;
-        case PixelType::Float32: DecodeAs<PixelType::Float32>(bytes.data(), scaling, out); break;
-        case PixelType::Float64: DecodeAs<PixelType::Float64>(bytes.data(), scaling, out); break;
+        case PixelType::UInt16: DecodeAs<PixelType::UInt16>(b, scaling, out); break;
+        case PixelType::Int16: DecodeAs<PixelType::Int16>(b, scaling, out); break;
+        case PixelType::Int32: DecodeAs<PixelType::Int32>(b, scaling, out); break;
+        case PixelType::Float32: DecodeAs<PixelType::Float32>(b, scaling, out); break;
+        case PixelType::Float64: DecodeAs<PixelType::Float64>(b, scaling, out); break;
     }
 }
 

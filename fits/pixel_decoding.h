@@ -1,6 +1,7 @@
 // Decoding of big-endian FITS pixels into floating values.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -34,7 +35,7 @@ struct PixelScaling {
 // Decodes out.size() pixels from `bytes` (which holds at least that many).
 // A pixel whose value is not finite (NaN, an infinity, or an overflow of the
 // scaling) is stored as NaN: a blank pixel.
-void DecodePixels(PixelType type, std::span<const unsigned char> bytes, PixelScaling scaling,
+void DecodePixels(PixelType type, std::span<const std::byte> bytes, PixelScaling scaling,
                   std::span<double> out);
 
 }  // namespace wendrel
