@@ -157,6 +157,9 @@ std::optional<Settings> ParseSettingsText(std::string_view text) {
 }
 
 std::optional<Settings> ReadSettingsFile(const std::filesystem::path& path) {
+    // Only a plain file is read: opening a named pipe would wait for a writer.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file) return std::nullopt;
     std::string bytes(kSettingsReadLimit, '\0');
