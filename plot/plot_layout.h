@@ -2,6 +2,8 @@
 // how its size is stored. All in twips; heights and widths are outer sizes.
 #pragma once
 
+#include "plot/plot_window_size.h"
+
 #include <array>
 #include <string_view>
 
@@ -32,25 +34,6 @@ inline constexpr std::array<BottomPlace, 9> kBottomControls = {{
     {BottomControl::Command2, "Out", 5280, 615, 255, 1300},
     {BottomControl::Command3, "Full Range", 6000, 1215, 255, 1300},
 }};
-
-// The plot box lies 800 from the left and 415 from the right of the outer
-// width, 300 below the top and 2050 above the bottom of the outer height.
-// The smallest window keeps the box at least 2000 high, and wide enough both
-// for a box of 3000 and for the bottom controls, whose right edge is at 7215,
-// with the same 120 margin they keep on the left:
-//   height 300 + 2000 + 2050 = 4350;  width max(800 + 3000 + 415, 7215 + 120) = 7335.
-inline constexpr int kMinBoxHeight = 2000;
-inline constexpr int kMinBoxWidth = 3000;
-inline constexpr int kPlotWinMinHeight = 300 + kMinBoxHeight + 2050;
-inline constexpr int kPlotWinMinWidth = 7215 + 120;
-
-// The size the window opens at for a stored size: never below the minimum.
-// (The stored size itself changes only when the user resizes or closes the
-// window.)
-constexpr int OpenedWidth(int storedWidth) { return storedWidth > kPlotWinMinWidth ? storedWidth : kPlotWinMinWidth; }
-constexpr int OpenedHeight(int storedHeight) {
-    return storedHeight > kPlotWinMinHeight ? storedHeight : kPlotWinMinHeight;
-}
 
 // A window place or size in twips as the settings hold it: the nearest whole
 // number, halves to even, clamped to -32768..32767.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plot/number_format.h"
+#include "plot/plot_window_size.h"
 #include "plot/stepped_curve.h"
 #include "plot/tick_rule.h"
 #include "store/rounding.h"
@@ -22,11 +23,14 @@ struct Box {
     int64_t w;       // x1 - x0: the grid's width
     int64_t wCurve;  // w + 1: the curves' width
     int64_t h;
+    // The window's outer size the plot is laid out for: the stored size, but
+    // never below the size the window opens at.
+    int64_t winWidth, winHeight;
 };
 
 void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surface) {
     const AxisTicks ticks = TicksFor(ws.PlotSpan, ws.PlotLeft, ws.PlotRight);
-    const double labelTop = ws.PlotWinHeight - ws.PlotSpare - 800;
+    const double labelTop = box.winHeight - ws.PlotSpare - 800;
     if (!ticks.valid) {
         surface.SetLabel(PlotLabel::Label1, box.x0 - 200, labelTop, "");
         surface.SetLabel(PlotLabel::Label2, box.x1 - 200, labelTop, "");
@@ -115,7 +119,7 @@ void DrawCurves(Workspace& ws, const Box& box, double ySpan, PlotSurface& surfac
         }
 
         const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - slot.Offset) - ws.YMin) / curveSpan);
-        surface.Line(box.x1, y0, ws.PlotWinWidth, y0);
+        surface.Line(box.x1, y0, box.winWidth, y0);
     }
 }
 
@@ -140,16 +144,18 @@ void RedrawPlot(Workspace& ws, PlotSurface& surface) {
     const double ySpan = ws.YMax - ws.YMin;
 
     Box box{};
+    box.winWidth = OpenedWidth(ws.PlotWinWidth);
+    box.winHeight = OpenedHeight(ws.PlotWinHeight);
     ws.PlotSpare = 1200;
     ws.PlotX0 = 800;
-    ws.PlotX1 = ws.PlotWinWidth - 415;
+    ws.PlotX1 = static_cast<int>(box.winWidth - 415);
     box.x0 = ws.PlotX0;
     box.x1 = ws.PlotX1;
     box.w = box.x1 - box.x0;
     box.wCurve = box.w + 1;
     ws.PlotY0 = 300;
     ws.Drawing = true;
-    ws.PlotY1 = ws.PlotWinHeight - 850 - ws.PlotSpare;
+    ws.PlotY1 = static_cast<int>(box.winHeight - 850 - ws.PlotSpare);
     box.y0 = ws.PlotY0;
     box.y1 = ws.PlotY1;
     box.h = box.y1 - box.y0;
@@ -162,7 +168,7 @@ void RedrawPlot(Workspace& ws, PlotSurface& surface) {
     ws.Drawing = false;
 
     DrawWavelengthAxis(ws, box, surface);
-    surface.SetLabel(PlotLabel::Label3, surface.OuterWidth() * 0.7, ws.PlotWinHeight - ws.PlotSpare - 600,
+    surface.SetLabel(PlotLabel::Label3, surface.OuterWidth() * 0.7, box.winHeight - ws.PlotSpare - 600,
                      "Wavelength /Angstroms");
     DrawIntensityAxis(ws, box, ySpan, surface);
     DrawBox(box, surface);

@@ -22,7 +22,7 @@ namespace wendrel {
 // The drawing surface: shows the plot's image and reports mouse moves.
 class PlotCanvas : public QWidget {
 public:
-    explicit PlotCanvas(PlotWindow& window) : QWidget(&window), window_(window) { setMouseTracking(true); }
+    explicit PlotCanvas(frmPlot_Spectra& window) : QWidget(&window), window_(window) { setMouseTracking(true); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -37,7 +37,7 @@ protected:
     }
 
 private:
-    PlotWindow& window_;
+    frmPlot_Spectra& window_;
 };
 
 namespace {
@@ -65,7 +65,7 @@ constexpr std::array<PlotLabel, 6> kPlotLabels = {PlotLabel::Label1, PlotLabel::
 
 }  // namespace
 
-PlotWindow::PlotWindow(Workspace& ws, UiHooks& ui, OffsetCaptionHandler offsetCaption)
+frmPlot_Spectra::frmPlot_Spectra(Workspace& ws, UiHooks& ui, OffsetCaptionHandler offsetCaption)
     : ws_(ws), ui_(ui), offsetCaption_(std::move(offsetCaption)), view_(ws, ui), surface_(QSize(1, 1), TwipsPerPixel()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("frmPlot_Spectra");
@@ -82,7 +82,7 @@ PlotWindow::PlotWindow(Workspace& ws, UiHooks& ui, OffsetCaptionHandler offsetCa
     view_.HScroll1().onPropertiesSet = [this] { MirrorScrollBar(); };
 }
 
-void PlotWindow::BuildMenu() {
+void frmPlot_Spectra::BuildMenu() {
     QMenu* mFile = menuBar()->addMenu("File");
     mFile->setObjectName("mFile");
     mPrintsetup_ = mFile->addAction("Print Setup ...");
@@ -92,10 +92,10 @@ void PlotWindow::BuildMenu() {
     mFile->addSeparator()->setObjectName("mydash");
     QAction* mExit = mFile->addAction("Exit");
     mExit->setObjectName("mExit");
-    connect(mExit, &QAction::triggered, this, &PlotWindow::mExit_Click);
+    connect(mExit, &QAction::triggered, this, &frmPlot_Spectra::mExit_Click);
 }
 
-void PlotWindow::BuildBottomControls() {
+void frmPlot_Spectra::BuildBottomControls() {
     for (size_t i = 0; i < kBottomControls.size(); ++i) {
         const BottomPlace& place = kBottomControls[i];
         const QString caption = QString::fromUtf8(place.Caption.data(), static_cast<qsizetype>(place.Caption.size()));
@@ -146,7 +146,7 @@ void PlotWindow::BuildBottomControls() {
     MirrorScrollBar();
 }
 
-void PlotWindow::MirrorScrollBar() {
+void frmPlot_Spectra::MirrorScrollBar() {
     const ScrollBar& bar = view_.HScroll1();
     const QSignalBlocker block(hscroll1_);
     hscroll1_->setRange(std::min(bar.Min(), bar.Max()), std::max(bar.Min(), bar.Max()));
@@ -155,7 +155,7 @@ void PlotWindow::MirrorScrollBar() {
     hscroll1_->setPageStep(bar.LargeChange());
 }
 
-QMargins PlotWindow::Frame() const {
+QMargins frmPlot_Spectra::Frame() const {
     const QMargins own = FrameOf(*this);
     if (!own.isNull()) return own;
     // Until the window system has framed this window, a framed window of the
@@ -168,12 +168,12 @@ QMargins PlotWindow::Frame() const {
     return own;
 }
 
-double PlotWindow::OuterWidthTwips() const {
+double frmPlot_Spectra::OuterWidthTwips() const {
     const QMargins frame = Frame();
     return PixelsToTwips(width() + frame.left() + frame.right());
 }
 
-void PlotWindow::Form_Load() {
+void frmPlot_Spectra::Form_Load() {
     ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
     view_.SyncHScroll();
 
@@ -188,13 +188,13 @@ void PlotWindow::Form_Load() {
         if (ws_.slot(i).Loaded) offsetCaption_(i, WithoutLeadingBlanks(PlainNumberText(ws_.slot(i).Offset)));
 }
 
-void PlotWindow::FitOuterSize(const QMargins& frame) {
+void frmPlot_Spectra::FitOuterSize(const QMargins& frame) {
     const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     setMinimumSize(QSize(TwipsToPixels(kPlotWinMinWidth), TwipsToPixels(kPlotWinMinHeight)) - frameSize);
     resize(openingSize_ - frameSize);
 }
 
-void PlotWindow::PlaceBottomControls() {
+void frmPlot_Spectra::PlaceBottomControls() {
     const int height = OpenedHeight(ws_.PlotWinHeight);
     for (size_t i = 0; i < kBottomControls.size(); ++i) {
         const BottomPlace& place = kBottomControls[i];
@@ -202,7 +202,7 @@ void PlotWindow::PlaceBottomControls() {
     }
 }
 
-void PlotWindow::Form_Resize() {
+void frmPlot_Spectra::Form_Resize() {
     if (ws_.Drawing || !ws_.DataReady) return;
     const QMargins frame = Frame();
     ws_.PlotWinWidth = StoredTwips(PixelsToTwips(width() + frame.left() + frame.right()));
@@ -212,12 +212,12 @@ void PlotWindow::Form_Resize() {
     PlaceBottomControls();
 }
 
-void PlotWindow::resizeEvent(QResizeEvent* event) {
+void frmPlot_Spectra::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     Form_Resize();
 }
 
-void PlotWindow::Form_MouseMove(float x, float y) {
+void frmPlot_Spectra::Form_MouseMove(float x, float y) {
     const CursorReadout readout = ReadCursor(ws_, x, y);
     canvas_->setCursor(readout.Pointer == MousePointer::Cross ? Qt::CrossCursor : Qt::ArrowCursor);
     if (!readout.Inside) return;
@@ -225,7 +225,7 @@ void PlotWindow::Form_MouseMove(float x, float y) {
     label10_->setText(QString::fromStdString(readout.IntensityCaption));
 }
 
-void PlotWindow::Form_Unload() {
+void frmPlot_Spectra::Form_Unload() {
     const QRect outer = geometry().marginsAdded(Frame());
     ws_.PlotWinLeft = StoredTwips(PixelsToTwips(outer.left()));
     ws_.PlotWinTop = StoredTwips(PixelsToTwips(outer.top()));
@@ -234,15 +234,15 @@ void PlotWindow::Form_Unload() {
     ws_.PlotShown = false;
 }
 
-void PlotWindow::closeEvent(QCloseEvent* event) {
+void frmPlot_Spectra::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
     emit unloaded();
 }
 
-void PlotWindow::mExit_Click() { hide(); }
+void frmPlot_Spectra::mExit_Click() { hide(); }
 
-void PlotWindow::ShowWindow() {
+void frmPlot_Spectra::ShowWindow() {
     show();
     raise();
     // Where the frame only became known on showing, the opening size is
@@ -253,14 +253,14 @@ void PlotWindow::ShowWindow() {
     openingSize_ = QSize();
 }
 
-void PlotWindow::Cls() {
+void frmPlot_Spectra::Cls() {
     if (surface_.Image().size() != canvas_->size())
         surface_.Resize(canvas_->size());
     else
         surface_.Cls();
 }
 
-void PlotWindow::SetLabel(PlotLabel label, double left, double top, const std::string& caption) {
+void frmPlot_Spectra::SetLabel(PlotLabel label, double left, double top, const std::string& caption) {
     surface_.SetLabel(label, left, top, caption);
     QLabel* widget = PlotLabelWidget(label);
     widget->setText(QString::fromStdString(caption));
@@ -268,11 +268,11 @@ void PlotWindow::SetLabel(PlotLabel label, double left, double top, const std::s
     widget->move(TwipsToPixels(left), TwipsToPixels(top));
 }
 
-void PlotWindow::Repaint() { canvas_->update(); }
+void frmPlot_Spectra::Repaint() { canvas_->update(); }
 
-QWidget* PlotWindow::Canvas() const { return canvas_; }
+QWidget* frmPlot_Spectra::Canvas() const { return canvas_; }
 
-QLabel* PlotWindow::PlotLabelWidget(PlotLabel label) const {
+QLabel* frmPlot_Spectra::PlotLabelWidget(PlotLabel label) const {
     return plotLabels_[static_cast<size_t>(static_cast<int>(label))];
 }
 

@@ -26,7 +26,7 @@ namespace wendrel {
 
 class PlotCanvas;
 
-class PlotWindow : public QMainWindow {
+class frmPlot_Spectra : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -36,7 +36,7 @@ public:
 
     // Builds the window's controls; Form_Load then places and fills them.
     // Redraws the window asks for (on resize, zoom and pan) go through ui.
-    PlotWindow(Workspace& ws, UiHooks& ui, OffsetCaptionHandler offsetCaption = {});
+    frmPlot_Spectra(Workspace& ws, UiHooks& ui, OffsetCaptionHandler offsetCaption = {});
 
     // The opening: syncs the scroll bar with the view, puts the window at its
     // stored place and size (never below its minimum size), lays out the

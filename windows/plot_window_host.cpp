@@ -33,12 +33,12 @@ PlotWindowHost::PlotWindowHost(Workspace& ws, UiHooks& ui)
 
 PlotWindowHost::~PlotWindowHost() { delete window_; }
 
-PlotWindow& PlotWindowHost::Open() {
+frmPlot_Spectra& PlotWindowHost::Open() {
     if (!window_) {
-        window_ = new PlotWindow(ws_, ui_, offsetCaption_);
+        window_ = new frmPlot_Spectra(ws_, ui_, offsetCaption_);
         // The window deletes itself after its closing handler; from then on
         // it is closed for the program.
-        QObject::connect(window_, &PlotWindow::unloaded, window_, [this] { window_ = nullptr; });
+        QObject::connect(window_, &frmPlot_Spectra::unloaded, window_, [this] { window_ = nullptr; });
         window_->Form_Load();
         if (windowOpened_) windowOpened_(*window_);
     }
@@ -50,16 +50,7 @@ void PlotWindowHost::RedrawPlot() {
         ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
         window_->View().FollowView();
     }
-    // The window never opens below its minimum size, while the stored size
-    // keeps what the settings gave until the user resizes or closes the
-    // window: the plot is laid out for the size the window has.
-    const int storedWidth = ws_.PlotWinWidth;
-    const int storedHeight = ws_.PlotWinHeight;
-    ws_.PlotWinWidth = OpenedWidth(storedWidth);
-    ws_.PlotWinHeight = OpenedHeight(storedHeight);
     wendrel::RedrawPlot(ws_, *surface_);
-    ws_.PlotWinWidth = storedWidth;
-    ws_.PlotWinHeight = storedHeight;
     if (window_) window_->Repaint();
 }
 

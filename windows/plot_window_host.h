@@ -34,26 +34,26 @@ public:
     void HidePlotWindow();
 
     // The open window (shown or hidden), or nullptr when it is closed.
-    PlotWindow* Window() const { return window_; }
+    frmPlot_Spectra* Window() const { return window_; }
 
     // Called by each new window's opening with the offset caption of every
     // loaded slot, for the main window's offset labels.
-    void SetOffsetCaptionHandler(PlotWindow::OffsetCaptionHandler handler) { offsetCaption_ = std::move(handler); }
+    void SetOffsetCaptionHandler(frmPlot_Spectra::OffsetCaptionHandler handler) { offsetCaption_ = std::move(handler); }
     // Called once for each new window, right after its opening, so that
     // others (printing) can connect to its menu.
-    void SetWindowOpenedHandler(std::function<void(PlotWindow&)> handler) { windowOpened_ = std::move(handler); }
+    void SetWindowOpenedHandler(std::function<void(frmPlot_Spectra&)> handler) { windowOpened_ = std::move(handler); }
 
 private:
     class Surface;
 
-    PlotWindow& Open();
+    frmPlot_Spectra& Open();
 
     Workspace& ws_;
     UiHooks& ui_;
     std::unique_ptr<Surface> surface_;
-    QPointer<PlotWindow> window_;
-    PlotWindow::OffsetCaptionHandler offsetCaption_;
-    std::function<void(PlotWindow&)> windowOpened_;
+    QPointer<frmPlot_Spectra> window_;
+    frmPlot_Spectra::OffsetCaptionHandler offsetCaption_;
+    std::function<void(frmPlot_Spectra&)> windowOpened_;
 };
 
 }  // namespace wendrel

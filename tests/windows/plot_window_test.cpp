@@ -79,12 +79,12 @@ protected:
     }
     ~PlotWindowTest() override { QApplication::processEvents(); }
 
-    PlotWindow& Opened() {
+    frmPlot_Spectra& Opened() {
         host.RedrawPlot();
         EXPECT_NE(host.Window(), nullptr);
         return *host.Window();
     }
-    void MoveMouse(PlotWindow& w, QPoint pixel) {
+    void MoveMouse(frmPlot_Spectra& w, QPoint pixel) {
         QMouseEvent move(QEvent::MouseMove, QPointF(pixel), w.Canvas()->mapToGlobal(QPointF(pixel)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(w.Canvas(), &move);
@@ -105,7 +105,7 @@ TEST_F(PlotWindowTest, NothingOpensBeforeASpectrumIsLoaded) {
 
 TEST_F(PlotWindowTest, TheFirstRedrawOpensTheWindowAtItsStoredPlace) {
     EXPECT_EQ(host.Window(), nullptr);
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.windowTitle(), "Plot Spectra");
     EXPECT_TRUE(ws.PlotShown);
@@ -136,7 +136,7 @@ TEST_F(PlotWindowTest, TheFirstRedrawOpensTheWindowAtItsStoredPlace) {
 TEST_F(PlotWindowTest, ABelowMinimumStoredSizeOpensAtTheMinimumAndStaysStored) {
     ws.PlotWinWidth = 10000;
     ws.PlotWinHeight = 1000;
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     EXPECT_NEAR(OuterTwips(w).height(), kPlotWinMinHeight, TwipsPerPixel());
     EXPECT_EQ(ws.PlotWinHeight, 1000);
     EXPECT_EQ(ws.PlotY1 - ws.PlotY0, kMinBoxHeight);
@@ -146,7 +146,7 @@ TEST_F(PlotWindowTest, ABelowMinimumStoredSizeOpensAtTheMinimumAndStaysStored) {
 }
 
 TEST_F(PlotWindowTest, AResizeStoresTheSizeAndRedrawsAtOnce) {
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     const int redraws = ui.redraws;
     w.resize(w.width() + 60, w.height() + 40);
     const QRectF outer = OuterTwips(w);
@@ -159,7 +159,7 @@ TEST_F(PlotWindowTest, AResizeStoresTheSizeAndRedrawsAtOnce) {
 }
 
 TEST_F(PlotWindowTest, AResizeWithNothingLoadedChangesNothing) {
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     ws.DataReady = false;
     const int redraws = ui.redraws;
     const QRect command1 = w.Command1()->geometry();
@@ -171,7 +171,7 @@ TEST_F(PlotWindowTest, AResizeWithNothingLoadedChangesNothing) {
 }
 
 TEST_F(PlotWindowTest, ExitHidesAndTheNextRedrawShowsTheSameWindowInPlace) {
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     w.move(w.pos() + QPoint(30, 20));
     const QPoint place = w.pos();
     offsetCaptions.clear();
@@ -186,7 +186,7 @@ TEST_F(PlotWindowTest, ExitHidesAndTheNextRedrawShowsTheSameWindowInPlace) {
 }
 
 TEST_F(PlotWindowTest, TheCloseBoxRecordsThePlaceAndTheNextRedrawOpensAfresh) {
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     w.move(200, 150);
     w.resize(700, 500);
     const QRect frame = w.frameGeometry();
@@ -201,14 +201,14 @@ TEST_F(PlotWindowTest, TheCloseBoxRecordsThePlaceAndTheNextRedrawOpensAfresh) {
     EXPECT_EQ(ws.PlotWinHeight, StoredTwips(outer.height()));
     QApplication::processEvents();
 
-    PlotWindow& again = Opened();
+    frmPlot_Spectra& again = Opened();
     EXPECT_EQ(again.frameGeometry(), frame);
     EXPECT_EQ(offsetCaptions.size(), 2u);
     EXPECT_TRUE(ws.PlotShown);
 }
 
 TEST_F(PlotWindowTest, ARectangleBeyond16BitsIsClamped) {
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     w.move(TwipsToPixels(40000), -TwipsToPixels(40000));
     w.close();
     EXPECT_EQ(ws.PlotWinLeft, 32767);
@@ -216,7 +216,7 @@ TEST_F(PlotWindowTest, ARectangleBeyond16BitsIsClamped) {
 }
 
 TEST_F(PlotWindowTest, MouseMovesShowTheReadoutInsideTheBox) {
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     const QPoint inside(TwipsToPixels((ws.PlotX0 + ws.PlotX1) / 3.0), TwipsToPixels((ws.PlotY0 + ws.PlotY1) / 2.0));
     MoveMouse(w, inside);
     const double pixel = TwipsPerPixel();
@@ -232,7 +232,7 @@ TEST_F(PlotWindowTest, MouseMovesShowTheReadoutInsideTheBox) {
 }
 
 TEST_F(PlotWindowTest, ZoomButtonsAndTheScrollBarDriveTheView) {
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     QTest::mouseClick(w.Command1(), Qt::LeftButton);
     QTest::mouseClick(w.Command1(), Qt::LeftButton);
     EXPECT_DOUBLE_EQ(ws.PlotSpan, 750);
@@ -264,7 +264,7 @@ TEST_F(PlotWindowTest, ZoomButtonsAndTheScrollBarDriveTheView) {
 }
 
 TEST_F(PlotWindowTest, TheScrollBarFollowsALoadWithoutMovingTheView) {
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     QTest::mouseClick(w.Command1(), Qt::LeftButton);
     LoadSlot(ws, 5, 6500, 1, 1000);  // widens the range to 7500 and shows all of it
     host.RedrawPlot();
@@ -276,7 +276,7 @@ TEST_F(PlotWindowTest, TheScrollBarFollowsALoadWithoutMovingTheView) {
 }
 
 TEST_F(PlotWindowTest, ThePictureIsKeptAndShownUntilCleared) {
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     const QRgb red = qRgb(255, 0, 0);
     EXPECT_TRUE(HasColour(w.Canvas()->grab().toImage(), red));
     host.ClearPlotWindow();
@@ -284,7 +284,7 @@ TEST_F(PlotWindowTest, ThePictureIsKeptAndShownUntilCleared) {
 }
 
 TEST_F(PlotWindowTest, HideLeavesTheWindowOpen) {
-    PlotWindow& w = Opened();
+    frmPlot_Spectra& w = Opened();
     host.HidePlotWindow();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(host.Window(), &w);

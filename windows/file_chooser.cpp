@@ -1,0 +1,231 @@
+#include "windows/file_chooser.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+
+#include "fits/fits_reader.h"
+#include "store/rounding.h"
+#include "windows/chooser_layout.h"
+#include "windows/outer_frame.h"
+#include "windows/twips.h"
+
+namespace wendrel {
+namespace {
+
+const char* const kFileTypes[] = {"*.fts", "*.fit", "*.fits", "*.*"};
+
+// The chooser's outer size when it first opens, in twips.
+constexpr double kDesignWidth = 7125;
+constexpr double kDesignHeight = 5550;
+
+void Place(QWidget* w, const TwipsRect& r) {
+    w->setGeometry(TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
+                   TwipsToPixels(r.height));
+}
+
+}  // namespace
+
+frmLoad_FitsFile::frmLoad_FitsFile(Workspace& ws, UiHooks& ui, QWidget* parent)
+    : QWidget(parent, Qt::Window), ws_(ws), ui_(ui) {
+    setWindowTitle("Load 1-D Calibrated Fits file");
+    setAutoFillBackground(true);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    setPalette(grey);
+
+    Label1 = new QLabel("File Name:", this);
+    Text1 = new QLineEdit(this);
+    File1 = new QListWidget(this);
+    Label2 = new QLabel("List Files of Type:", this);
+    Combo1 = new QComboBox(this);
+    Label3 = new QLabel("Directories:", this);
+    Label4 = new QLabel(this);
+    Dir1 = new QListWidget(this);
+    Label5 = new QLabel("Drives:", this);
+    Drive1 = new QComboBox(this);
+    Command1 = new QPushButton("OK", this);
+    Command2 = new QPushButton("Cancel", this);
+    Command1->setDefault(true);
+
+    connect(Combo1, &QComboBox::activated, this, &frmLoad_FitsFile::Combo1_Click);
+    connect(Drive1, &QComboBox::activated, this, &frmLoad_FitsFile::Drive1_Change);
+    connect(Dir1, &QListWidget::itemActivated, this, &frmLoad_FitsFile::Dir1_DblClick);
+    connect(File1, &QListWidget::itemClicked, this, &frmLoad_FitsFile::File1_Click);
+    connect(File1, &QListWidget::currentItemChanged, this,
+            [this](QListWidgetItem* item) { File1_Click(item); });
+    connect(File1, &QListWidget::itemActivated, this, &frmLoad_FitsFile::File1_DblClick);
+    connect(Command1, &QPushButton::clicked, this, &frmLoad_FitsFile::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmLoad_FitsFile::Command2_Click);
+
+    // Form_Load
+    SetOuterSizeTwips(*this, kDesignWidth, kDesignHeight);
+    MoveOuterTwips(*this, ws_.LoadLeft, ws_.LoadTop);
+    KeepOnScreen(*this);
+    for (const char* type : kFileTypes) Combo1->addItem(type);
+    pattern_ = kFileTypes[0];
+    folder_ = QDir::currentPath();
+    FillDriveList();
+    FillFolderList();
+    FillFileList();
+    Text1->setText(File1->count() > 0 ? File1->item(0)->text() : QString());
+    Label4->setText(QDir::toNativeSeparators(folder_));
+    Form_Resize();
+}
+
+void frmLoad_FitsFile::SelectFileType(int index) {
+    Combo1->setCurrentIndex(index);
+    Combo1_Click(index);
+}
+
+void frmLoad_FitsFile::Combo1_Click(int index) {
+    if (index < 0 || index >= Combo1->count()) return;
+    pattern_ = Combo1->itemText(index);
+    FillFileList();
+}
+
+void frmLoad_FitsFile::Drive1_Change(int index) {
+    const QString root = Drive1->itemData(index).toString();
+    if (!QDir(root).isReadable()) {
+        ui_.ShowMessage("The drive " + root.toStdString() + " cannot be read.");
+        Drive1->setCurrentIndex(driveIndex_);
+        return;
+    }
+    driveIndex_ = index;
+    // The drive's current folder: the process's current folder when it lies on that drive.
+    const QString current = QDir::currentPath();
+    SetFolder(QStorageInfo(current).rootPath() == root ? current : root);
+}
+
+void frmLoad_FitsFile::SetFolder(const QString& path) {
+    folder_ = QDir(path).absolutePath();
+    Dir1_Change();
+}
+
+void frmLoad_FitsFile::Dir1_Change() {
+    FillFolderList();
+    FillFileList();
+    Text1->setText(File1->count() > 0 ? File1->item(0)->text() : QString());
+    Label4->setText(QDir::toNativeSeparators(folder_));
+}
+
+void frmLoad_FitsFile::Dir1_DblClick(QListWidgetItem* item) {
+    if (item) SetFolder(item->data(Qt::UserRole).toString());
+}
+
+void frmLoad_FitsFile::File1_Click(QListWidgetItem* item) {
+    if (item) Text1->setText(item->text());
+}
+
+void frmLoad_FitsFile::File1_DblClick(QListWidgetItem* item) {
+    File1_Click(item);
+    Command1_Click();
+}
+
+void frmLoad_FitsFile::Command1_Click() {
+    Label4->setText(QDir::toNativeSeparators(folder_));
+    if (ws_.CurSlot < 0 || ws_.CurSlot > kMaxSlots) return;
+    ws_.slot(ws_.CurSlot).FileName = Text1->text().toStdString();
+    ws_.FilePath = folder_.toStdString();
+    QDir::setCurrent(folder_);
+    LoadFitsFile(ws_, ws_.CurSlot, ui_);
+    hide();
+}
+
+void frmLoad_FitsFile::Command2_Click() {
+    RecordPlace();
+    hide();
+}
+
+void frmLoad_FitsFile::closeEvent(QCloseEvent* event) {
+    RecordPlace();
+    event->accept();
+}
+
+void frmLoad_FitsFile::RecordPlace() {
+    const QRectF outer = OuterGeometryTwips(*this);
+    ws_.LoadLeft = Nearest16(outer.left());
+    ws_.LoadTop = Nearest16(outer.top());
+}
+
+void frmLoad_FitsFile::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmLoad_FitsFile::Form_Resize() {
+    if (isMinimized()) return;
+    const QRectF outer = OuterGeometryTwips(*this);
+    if (outer.height() < kChooserMinHeight || outer.width() < kChooserMinWidth) {
+        SetOuterSizeTwips(*this, std::max(outer.width(), kChooserMinWidth),
+                          std::max(outer.height(), kChooserMinHeight));
+        return;  // the resize comes back here with the new size
+    }
+    const ChooserLayout c = LayOutChooser(outer.width(), outer.height());
+    Place(Label1, c.label1);
+    Place(Text1, c.text1);
+    Place(File1, c.file1);
+    Place(Label2, c.label2);
+    Place(Combo1, c.combo1);
+    Place(Label3, c.label3);
+    Place(Label4, c.label4);
+    Place(Dir1, c.dir1);
+    Place(Label5, c.label5);
+    Place(Drive1, c.drive1);
+    Place(Command1, c.command1);
+    Place(Command2, c.command2);
+}
+
+void frmLoad_FitsFile::FillDriveList() {
+    Drive1->clear();
+    const QString currentRoot = QStorageInfo(folder_).rootPath();
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady()) continue;
+        Drive1->addItem(QDir::toNativeSeparators(volume.rootPath()), volume.rootPath());
+        if (volume.rootPath() == currentRoot) driveIndex_ = Drive1->count() - 1;
+    }
+    Drive1->setCurrentIndex(driveIndex_);
+}
+
+// The folder list shows the current folder's ancestors from the root down,
+// then its subfolders, indented by depth like an opened folder tree.
+void frmLoad_FitsFile::FillFolderList() {
+    Dir1->clear();
+    QStringList chain;
+    for (QDir d(folder_);; ) {
+        chain.prepend(d.absolutePath());
+        if (!d.cdUp()) break;
+    }
+    int depth = 0;
+    for (const QString& path : chain) {
+        const QString name = depth == 0 ? QDir::toNativeSeparators(path) : QDir(path).dirName();
+        auto* item = new QListWidgetItem(QString(depth * 2, ' ') + name, Dir1);
+        item->setData(Qt::UserRole, path);
+        ++depth;
+    }
+    Dir1->setCurrentRow(Dir1->count() - 1);
+    const QStringList subfolders =
+        QDir(folder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : subfolders) {
+        auto* item = new QListWidgetItem(QString(depth * 2, ' ') + name, Dir1);
+        item->setData(Qt::UserRole, QDir(folder_).filePath(name));
+    }
+}
+
+void frmLoad_FitsFile::FillFileList() {
+    File1->blockSignals(true);
+    File1->clear();
+    QDir dir(folder_);
+    dir.setNameFilters({pattern_});
+    dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    File1->addItems(dir.entryList());
+    File1->blockSignals(false);
+}
+
+}  // namespace wendrel

@@ -1,0 +1,220 @@
+#include "windows/main_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <cmath>
+
+#include "store/slot_rows.h"
+#include "windows/outer_frame.h"
+#include "windows/twips.h"
+
+namespace wendrel {
+namespace {
+
+constexpr double kClientWidth = 11505;
+constexpr double kClientHeight = 7245;
+const QColor kBackground(160, 224, 255);
+
+void Place(QWidget* w, double left, double top, double width, double height) {
+    w->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, double left, double top, double width,
+                  double height) {
+    auto* label = new QLabel(text, parent);
+    Place(label, left, top, width, height);
+    return label;
+}
+
+QColor SwatchColor(int slot, int32_t color) {
+    if (slot == kMaxSlots) return Qt::black;
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+// Whole numbers as the row captions show them: decimal, no leading blank.
+QString WholeNumberText(double value) { return QString::number(value, 'g', 15); }
+
+}  // namespace
+
+frmMain_Wd01::frmMain_Wd01(Workspace& ws, UiHooks& ui, MainWindowActions actions)
+    : ws_(ws), ui_(ui), actions_(std::move(actions)) {
+    setWindowTitle("Wendrel");
+    auto* client = new QWidget(this);
+    client->setAutoFillBackground(true);
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    client->setPalette(palette);
+    client->setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+    setCentralWidget(client);
+
+    QLabel* title = MakeLabel(client, "Wendrel", 240, 120, 8295, 495);
+    title->setAlignment(Qt::AlignCenter);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(24);
+    titleFont.setBold(false);
+    title->setFont(titleFont);
+    QPalette titlePalette = title->palette();
+    titlePalette.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    title->setPalette(titlePalette);
+
+    Command3 = new QPushButton("Plot Spectra", client);
+    Place(Command3, 8640, 120, 2055, 375);
+    connect(Command3, &QPushButton::clicked, this, &frmMain_Wd01::Command3_Click);
+
+    MakeLabel(client, "Spectrum", 1080, 720, 855, 255);
+    MakeLabel(client, "Filename", 2400, 720, 2295, 255);
+    MakeLabel(client, "Object", 4800, 720, 1095, 255);
+    MakeLabel(client, "Level", 6000, 720, 615, 255);
+    MakeLabel(client, "Offset", 7080, 720, 855, 255);
+    MakeLabel(client, "Velocity Shift (km/s)", 8640, 720, 1815, 255);
+
+    for (int slot = 1; slot <= kMaxSlots; ++slot) BuildRow(slot);
+    BuildMenus();
+}
+
+void frmMain_Wd01::BuildRow(int slot) {
+    QWidget* client = centralWidget();
+    Row& r = rows_.at(static_cast<size_t>(slot));
+    const double y = 1080 + 600 * (slot - 1);
+    const bool odd = slot % 2 == 1;
+
+    r.Command1 = new QPushButton("Load", client);
+    Place(r.Command1, 120, y - 120, 855, 495);
+    connect(r.Command1, &QPushButton::clicked, this, [this, slot] { Command1_Click(slot); });
+
+    r.Label4 = MakeLabel(client, QString::number(slot), 1080, y, 255, 255);
+
+    r.Label3 = MakeLabel(client, QString(), 1440, y, 255, 255);
+    r.Label3->setAutoFillBackground(true);
+    QPalette swatch = r.Label3->palette();
+    swatch.setColor(QPalette::Window, SwatchColor(slot, ws_.slot(slot).SlotColor));
+    r.Label3->setPalette(swatch);
+
+    r.Command4 = new QPushButton("Hdr", client);
+    Place(r.Command4, 1800, y, 495, 255);
+    connect(r.Command4, &QPushButton::clicked, this, [this, slot] { Command4_Click(slot); });
+
+    r.Label7 = MakeLabel(client, QString(), 2400, y, 2295, 255);
+    r.Label8 = MakeLabel(client, QString(), 4800, y, 1095, 255);
+    r.Label14 = MakeLabel(client, QString(), 6000, y, 615, 255);
+
+    r.VScroll1 = new QScrollBar(Qt::Vertical, client);
+    Place(r.VScroll1, odd ? 6720 : 7920, y - 360, 255, 975);
+    r.VScroll1->setRange(-200, 60);
+    r.VScroll1->setSingleStep(1);
+    r.VScroll1->setPageStep(5);
+    r.VScroll1->setValue(ws_.slot(slot).Offset);
+    connect(r.VScroll1, &QScrollBar::valueChanged, this, [this, slot] { VScroll1_Change(slot); });
+
+    r.Line10 = new QWidget(client);
+    r.Line10->setAutoFillBackground(true);
+    QPalette line = r.Line10->palette();
+    line.setColor(QPalette::Window, Qt::black);
+    r.Line10->setPalette(line);
+    r.Line10->setGeometry(TwipsToPixels(odd ? 7680 : 6720), TwipsToPixels(y + 120), TwipsToPixels(1080), 2);
+
+    r.Label10 = MakeLabel(client, QString(), odd ? 7080 : 8280, y, 495, 255);
+
+    r.HScroll1 = new QScrollBar(Qt::Horizontal, client);
+    Place(r.HScroll1, 8880, y, 975, 255);
+    r.HScroll1->setRange(0, 32767);
+    r.HScroll1->setSingleStep(1);
+    r.HScroll1->setPageStep(1);
+
+    r.Label12 = MakeLabel(client, QString(), 9960, y, 495, 255);
+
+    r.Command2 = new QPushButton("Unload", client);
+    Place(r.Command2, 10560, y, 735, 255);
+    connect(r.Command2, &QPushButton::clicked, this, [this, slot] { Command2_Click(slot); });
+
+    HideLoadedRow(slot);
+}
+
+void frmMain_Wd01::BuildMenus() {
+    QMenu* mFile = menuBar()->addMenu("File");
+    QAction* mOpen = mFile->addAction("Open ...");
+    mOpen->setEnabled(false);  // loading goes through the rows' Load buttons
+    mFile->addSeparator();
+    connect(mFile->addAction("Exit"), &QAction::triggered, this, &frmMain_Wd01::mExit_Click);
+
+    QAction* mPrintSetup = menuBar()->addAction("Print Setup ...");
+    mPrintSetup->setEnabled(false);  // printer setup belongs to the plot window's File menu
+
+    QMenu* mHelp = menuBar()->addMenu("Help");
+    connect(mHelp->addAction("Help - Intro"), &QAction::triggered, this, [this] { actions_.showHelp(); });
+    mHelp->addSeparator();
+    connect(mHelp->addAction("About"), &QAction::triggered, this, [this] { actions_.showAbout(); });
+}
+
+void frmMain_Wd01::ShowLoadedRow(int slot) {
+    Row& r = rows_.at(static_cast<size_t>(slot));
+    for (QWidget* w : {static_cast<QWidget*>(r.Command4), static_cast<QWidget*>(r.Label7),
+                       static_cast<QWidget*>(r.Label8), static_cast<QWidget*>(r.Label14),
+                       static_cast<QWidget*>(r.VScroll1), r.Line10, static_cast<QWidget*>(r.Label10),
+                       static_cast<QWidget*>(r.HScroll1), static_cast<QWidget*>(r.Label12),
+                       static_cast<QWidget*>(r.Command2)})
+        w->setVisible(true);
+    const Slot& s = ws_.slot(slot);
+    r.Label7->setText(QString::fromStdString(s.FileName));
+    r.Label8->setText(QString::fromStdString(s.ObjectName));
+    r.Label14->setText(WholeNumberText(std::floor(s.Level)));
+    r.Label10->setText(QString::number(s.Offset));
+    r.Label12->setText("0");
+}
+
+void frmMain_Wd01::HideLoadedRow(int slot) {
+    Row& r = rows_.at(static_cast<size_t>(slot));
+    for (QWidget* w : {static_cast<QWidget*>(r.Command4), static_cast<QWidget*>(r.Label7),
+                       static_cast<QWidget*>(r.Label8), static_cast<QWidget*>(r.Label14),
+                       static_cast<QWidget*>(r.VScroll1), r.Line10, static_cast<QWidget*>(r.Label10),
+                       static_cast<QWidget*>(r.HScroll1), static_cast<QWidget*>(r.Label12),
+                       static_cast<QWidget*>(r.Command2)})
+        w->setVisible(false);
+}
+
+void frmMain_Wd01::SetUpOffsetBars() {
+    for (int slot = 1; slot <= ws_.NumSlots; ++slot) {
+        QScrollBar* bar = rows_.at(static_cast<size_t>(slot)).VScroll1;
+        bar->setMaximum(60);
+        bar->setMinimum(-200);
+        bar->setValue(ws_.slot(slot).Offset);
+        bar->setSingleStep(1);
+        bar->setPageStep(5);
+        rows_.at(static_cast<size_t>(slot)).Label10->setText(QString::number(ws_.slot(slot).Offset));
+    }
+}
+
+void frmMain_Wd01::SetOffsetCaption(int slot, const QString& caption) {
+    rows_.at(static_cast<size_t>(slot)).Label10->setText(caption);
+}
+
+void frmMain_Wd01::Command1_Click(int index) {
+    LoadPressed(ws_, index);
+    actions_.showFileChooser();
+}
+
+void frmMain_Wd01::Command2_Click(int index) { UnloadSlot(ws_, index, ui_); }
+
+void frmMain_Wd01::Command3_Click() { PlotSpectra(ui_); }
+
+void frmMain_Wd01::Command4_Click(int index) { actions_.pressHdr(index); }
+
+void frmMain_Wd01::VScroll1_Change(int index) {
+    const Row& r = rows_.at(static_cast<size_t>(index));
+    OffsetChanged(ws_, index, r.VScroll1->value(), ui_);
+    r.Label10->setText(QString::number(ws_.slot(index).Offset));
+}
+
+void frmMain_Wd01::mExit_Click() { close(); }
+
+void frmMain_Wd01::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (shuttingDown_) return;
+    shuttingDown_ = true;
+    actions_.shutDown();
+}
+
+}  // namespace wendrel

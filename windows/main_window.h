@@ -1,0 +1,85 @@
+// frmMain_Wd01: the window the program starts with. Ten slot rows to load,
+// offset, inspect and unload spectra, the "Plot Spectra" button and the menus.
+// Every handler forwards to the row logic and only sets captions here.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+#include "store/ui_hooks.h"
+#include "store/workspace.h"
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace wendrel {
+
+// What the main window opens; the program supplies these.
+struct MainWindowActions {
+    std::function<void()> showFileChooser;  // the opener's select-1, show, select-0
+    std::function<void(int slot)> pressHdr;  // the header viewer for that row's slot
+    std::function<void()> showHelp;
+    std::function<void()> showAbout;
+    std::function<void()> shutDown;         // writes the settings and ends the program
+};
+
+class frmMain_Wd01 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    frmMain_Wd01(Workspace& ws, UiHooks& ui, MainWindowActions actions);
+
+    // The controls of one slot row, indexed by slot number 1..10.
+    struct Row {
+        QPushButton* Command1 = nullptr;  // Load
+        QLabel* Label4 = nullptr;         // slot number
+        QLabel* Label3 = nullptr;         // colour swatch
+        QPushButton* Command4 = nullptr;  // Hdr
+        QLabel* Label7 = nullptr;         // file name
+        QLabel* Label8 = nullptr;         // object name
+        QLabel* Label14 = nullptr;        // level
+        QScrollBar* VScroll1 = nullptr;   // offset
+        QWidget* Line10 = nullptr;        // guide line
+        QLabel* Label10 = nullptr;        // offset value
+        QScrollBar* HScroll1 = nullptr;   // velocity shift
+        QLabel* Label12 = nullptr;        // velocity value
+        QPushButton* Command2 = nullptr;  // Unload
+    };
+    const Row& row(int slot) const { return rows_.at(static_cast<size_t>(slot)); }
+
+    // The controls a loaded row shows, made visible in the order the load
+    // shows them, and the captions the load sets.
+    void ShowLoadedRow(int slot);
+    void HideLoadedRow(int slot);
+    // Start-up: the offset bars take the slots' offsets.
+    void SetUpOffsetBars();
+    void SetOffsetCaption(int slot, const QString& caption);
+
+    void Command1_Click(int index);
+    void Command2_Click(int index);
+    void Command3_Click();
+    void Command4_Click(int index);
+    void VScroll1_Change(int index);
+    void mExit_Click();
+
+    QPushButton* plotButton() const { return Command3; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildRow(int slot);
+    void BuildMenus();
+
+    Workspace& ws_;
+    UiHooks& ui_;
+    MainWindowActions actions_;
+    std::array<Row, kMaxSlots + 1> rows_{};
+    QPushButton* Command3 = nullptr;
+    bool shuttingDown_ = false;
+};
+
+}  // namespace wendrel

@@ -1,0 +1,85 @@
+#include "windows/program.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+#include "app/startup.h"
+#include "windows/file_chooser.h"
+#include "windows/main_window.h"
+#include "windows/outer_frame.h"
+
+namespace wendrel {
+
+namespace {
+
+constexpr const char* kProgramTitle = "Wendrel";
+
+void ShowModalBox(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, kProgramTitle, QString::fromStdString(text), QMessageBox::Ok);
+    box.exec();
+}
+
+}  // namespace
+
+Program::Program(std::filesystem::path settingsPath, MessageBox messageBox, EndProgram endProgram)
+    : settingsPath_(std::move(settingsPath)),
+      messageBox_(messageBox ? std::move(messageBox) : ShowModalBox),
+      endProgram_(endProgram ? std::move(endProgram) : [] { QCoreApplication::exit(0); }),
+      plot_(ws_, *this),
+      header_(ws_),
+      help_(ws_),
+      about_(ws_) {
+    MainWindowActions actions;
+    actions.showFileChooser = [this] { ShowFileChooser(); };
+    actions.pressHdr = [this](int slot) { header_.HdrPressed(slot); };
+    actions.showHelp = [this] { help_.Show(); };
+    actions.showAbout = [this] { about_.Show(); };
+    actions.shutDown = [this] { ShutDown(); };
+    main_ = std::make_unique<frmMain_Wd01>(ws_, *this, std::move(actions));
+    plot_.SetOffsetCaptionHandler([this](int slot, const std::string& caption) {
+        main_->SetOffsetCaption(slot, QString::fromStdString(caption));
+    });
+}
+
+Program::~Program() {
+    delete chooser_;
+}
+
+void Program::Start() {
+    StartUp(ws_, settingsPath_, *this);
+    MoveOuterTwips(*main_, ws_.MainLeft, ws_.MainTop);
+    KeepOnScreen(*main_);
+    main_->SetUpOffsetBars();
+    main_->show();
+}
+
+void Program::ShowFileChooser() {
+    if (!chooser_) chooser_ = new frmLoad_FitsFile(ws_, *this);
+    chooser_->setAttribute(Qt::WA_DeleteOnClose);
+    chooser_->SelectFileType(1);
+    chooser_->show();
+    chooser_->raise();
+    chooser_->activateWindow();
+    chooser_->SelectFileType(0);
+}
+
+void Program::ShutDown() {
+    const QRectF outer = OuterGeometryTwips(*main_);
+    const std::string error = wendrel::ShutDown(ws_, outer.left(), outer.top(), settingsPath_);
+    if (!error.empty()) messageBox_(error);
+    endProgram_();
+}
+
+void Program::ShowMessage(const std::string& text) { messageBox_(text); }
+
+void Program::ShowLoadedRow(int slot) { main_->ShowLoadedRow(slot); }
+
+void Program::HideLoadedRow(int slot) { main_->HideLoadedRow(slot); }
+
+void Program::RedrawPlot() { plot_.RedrawPlot(); }
+
+void Program::ClearPlotWindow() { plot_.ClearPlotWindow(); }
+
+void Program::HidePlotWindow() { plot_.HidePlotWindow(); }
+
+}  // namespace wendrel
