@@ -6,7 +6,7 @@ namespace wendrel {
 
 namespace {
 
-struct OptionSpec {
+struct OptionEntry {
     std::string_view name;
     std::string_view valueName;  // empty for a switch
     std::string_view help;
@@ -25,8 +25,8 @@ std::string SetKeys(InfoOptions& o, std::string_view value) {
     return {};
 }
 
-const std::vector<OptionSpec>& Options() {
-    static const std::vector<OptionSpec> options = {
+const std::vector<OptionEntry>& Options() {
+    static const std::vector<OptionEntry> options = {
         {"--keys", "LAMBDA0KEY,DLAMBDAKEY",
          "keywords of the start wavelength and the step (default CRVAL1,CD1_1)", SetKeys},
         {"--pixels", "", "also print the \"flux\" and \"fluxPct\" arrays",
@@ -39,9 +39,9 @@ const std::vector<OptionSpec>& Options() {
     return options;
 }
 
-const OptionSpec* FindOption(std::string_view name) {
-    for (const OptionSpec& spec : Options())
-        if (spec.name == name) return &spec;
+const OptionEntry* FindOption(std::string_view name) {
+    for (const OptionEntry& entry : Options())
+        if (entry.name == name) return &entry;
     return nullptr;
 }
 
@@ -63,20 +63,20 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
         }
         const size_t equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
-        const OptionSpec* spec = FindOption(name);
-        if (!spec) return {{}, "unknown option " + std::string(arg)};
+        const OptionEntry* entry = FindOption(name);
+        if (!entry) return {{}, "unknown option " + std::string(arg)};
 
         std::string_view value;
-        if (spec->valueName.empty()) {
+        if (entry->valueName.empty()) {
             if (equals != std::string_view::npos) return {{}, std::string(name) + " takes no value"};
         } else if (equals != std::string_view::npos) {
             value = arg.substr(equals + 1);
         } else if (i + 1 < args.size()) {
             value = args[++i];
         } else {
-            return {{}, std::string(name) + " needs a value: " + std::string(spec->valueName)};
+            return {{}, std::string(name) + " needs a value: " + std::string(entry->valueName)};
         }
-        if (std::string error = spec->apply(result.options, value); !error.empty()) return {{}, error};
+        if (std::string error = entry->apply(result.options, value); !error.empty()) return {{}, error};
     }
     if (result.options.help) return result;
     if (result.options.files.empty()) return {{}, "no FITS file was given"};
@@ -88,19 +88,19 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
 
 std::string InfoUsage() {
     std::string usage = "usage: wendrel-info";
-    for (const OptionSpec& spec : Options()) {
-        usage += " [" + std::string(spec.name);
-        if (!spec.valueName.empty()) usage += " " + std::string(spec.valueName);
+    for (const OptionEntry& entry : Options()) {
+        usage += " [" + std::string(entry.name);
+        if (!entry.valueName.empty()) usage += " " + std::string(entry.valueName);
         usage += "]";
     }
     usage += " FILE...\n\nLoads each FILE (at most " + std::to_string(kMaxInfoFiles) +
              ") into slots 1, 2, ... and prints one JSON object per file, then one with the workspace.\n"
              "Exit status: 0 when every file loaded, 1 when any was refused, 2 on wrong usage.\n\n";
-    for (const OptionSpec& spec : Options()) {
-        std::string left = "  " + std::string(spec.name);
-        if (!spec.valueName.empty()) left += " " + std::string(spec.valueName);
+    for (const OptionEntry& entry : Options()) {
+        std::string left = "  " + std::string(entry.name);
+        if (!entry.valueName.empty()) left += " " + std::string(entry.valueName);
         left.resize(std::max<size_t>(left.size() + 2, 32), ' ');
-        usage += left + std::string(spec.help) + "\n";
+        usage += left + std::string(entry.help) + "\n";
     }
     return usage;
 }
