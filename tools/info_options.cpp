@@ -1,5 +1,9 @@
 #include "tools/info_options.h"
 
+#include "plot/plot_window_size.h"
+
+#include <charconv>
+#include <cmath>
 #include <functional>
 
 namespace wendrel {
@@ -25,6 +29,65 @@ std::string SetKeys(InfoOptions& o, std::string_view value) {
     return {};
 }
 
+// The whole text as one number of type T; nothing before or after it.
+template <class T>
+std::optional<T> WholeNumber(std::string_view text) {
+    T value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
+
+std::string SetRender(InfoOptions& o, std::string_view value) {
+    if (value.empty()) return "--render needs the name of the PNG file to write";
+    o.renderPath = std::string(value);
+    return {};
+}
+
+std::string SetSize(InfoOptions& o, std::string_view value) {
+    const std::string wrong = "--size needs WIDTHxHEIGHT in twips, two whole numbers from 1 to " +
+                              std::to_string(kMaxRenderTwips) + ", e.g. --size 10000x7000; got \"" +
+                              std::string(value) + "\"";
+    const size_t x = value.find_first_of("xX");
+    if (x == std::string_view::npos) return wrong;
+    const auto width = WholeNumber<int>(value.substr(0, x));
+    const auto height = WholeNumber<int>(value.substr(x + 1));
+    const auto fits = [](std::optional<int> v) { return v && *v >= 1 && *v <= kMaxRenderTwips; };
+    if (!fits(width) || !fits(height)) return wrong;
+    o.renderSize = {*width, *height};
+    return {};
+}
+
+std::string SetView(InfoOptions& o, std::string_view value) {
+    const std::string wrong = "--view needs LEFT:RIGHT, two wavelengths in Angstroms with LEFT below RIGHT, "
+                              "e.g. --view 6500:6600; got \"" + std::string(value) + "\"";
+    const size_t colon = value.find(':');
+    if (colon == std::string_view::npos) return wrong;
+    const auto left = WholeNumber<double>(value.substr(0, colon));
+    const auto right = WholeNumber<double>(value.substr(colon + 1));
+    if (!left || !right || !std::isfinite(*left) || !std::isfinite(*right) || !(*left < *right)) return wrong;
+    o.renderView = {*left, *right};
+    return {};
+}
+
+std::string SetOffsets(InfoOptions& o, std::string_view value) {
+    std::vector<int> offsets;
+    for (size_t start = 0;;) {
+        const size_t comma = value.find(',', start);
+        const std::string_view item = value.substr(start, comma == std::string_view::npos ? comma : comma - start);
+        const auto offset = WholeNumber<int>(item);
+        if (!offset)
+            return "--offsets needs whole numbers separated by commas, one per file, e.g. --offsets -75,0; "
+                   "\"" + std::string(item) + "\" is not one";
+        offsets.push_back(*offset);
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    o.renderOffsets = std::move(offsets);
+    return {};
+}
+
 const std::vector<OptionEntry>& Options() {
     static const std::vector<OptionEntry> options = {
         {"--keys", "LAMBDA0KEY,DLAMBDAKEY",
@@ -33,6 +96,15 @@ const std::vector<OptionEntry>& Options() {
          [](InfoOptions& o, std::string_view) { return (o.pixels = true, std::string()); }},
         {"--header", "", "also print the header cards before END as \"cards\"",
          [](InfoOptions& o, std::string_view) { return (o.header = true, std::string()); }},
+        {"--render", "OUT.png",
+         "also draw the plot of the files, as the plot window shows it, into a PNG file", SetRender},
+        {"--size", "WIDTHxHEIGHT",
+         "the plot window's outer size for --render, in twips (default 10000x7000)", SetSize},
+        {"--view", "LEFT:RIGHT", "the wavelengths at the edges of the plot for --render (default: all)",
+         SetView},
+        {"--offsets", "o1,o2,...",
+         "the curves' offsets for --render, in percent, file by file (default: as the rows start)",
+         SetOffsets},
         {"--help", "", "print this text",
          [](InfoOptions& o, std::string_view) { return (o.help = true, std::string()); }},
     };
@@ -79,10 +151,16 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
         if (std::string error = entry->apply(result.options, value); !error.empty()) return {{}, error};
     }
     if (result.options.help) return result;
-    if (result.options.files.empty()) return {{}, "no FITS file was given"};
-    if (std::ssize(result.options.files) > kMaxInfoFiles)
-        return {{}, std::to_string(result.options.files.size()) + " files were given; at most " +
+    const InfoOptions& o = result.options;
+    if (o.files.empty()) return {{}, "no FITS file was given"};
+    if (std::ssize(o.files) > kMaxInfoFiles)
+        return {{}, std::to_string(o.files.size()) + " files were given; at most " +
                         std::to_string(kMaxInfoFiles) + " fit into the slots"};
+    if (!o.renderPath && (o.renderSize || o.renderView || o.renderOffsets))
+        return {{}, "--size, --view and --offsets only shape the picture of --render OUT.png, which was not asked for"};
+    if (o.renderOffsets && o.renderOffsets->size() > o.files.size())
+        return {{}, std::to_string(o.renderOffsets->size()) + " offsets were given for " +
+                        std::to_string(o.files.size()) + " files; give at most one per file"};
     return result;
 }
 
@@ -95,7 +173,13 @@ std::string InfoUsage() {
     }
     usage += " FILE...\n\nLoads each FILE (at most " + std::to_string(kMaxInfoFiles) +
              ") into slots 1, 2, ... and prints one JSON object per file, then one with the workspace.\n"
-             "Exit status: 0 when every file loaded, 1 when any was refused, 2 on wrong usage.\n\n";
+             "With --render it also draws the plot of the loaded files into OUT.png, labels included, as the\n"
+             "plot window of that outer size shows it (without its controls), at 96 dots per inch: 15 twips\n"
+             "per pixel, so 10000x7000 gives 667x467 pixels. A size below the window's smallest\n"
+             "(" + std::to_string(kPlotWinMinWidth) + "x" + std::to_string(kPlotWinMinHeight) +
+             ") is raised to it, as the window opens.\n"
+             "Exit status: 0 when every file loaded, 1 when any was refused (a picture is still drawn of those\n"
+             "that loaded), 2 on wrong usage, 3 when the picture could not be written.\n\n";
     for (const OptionEntry& entry : Options()) {
         std::string left = "  " + std::string(entry.name);
         if (!entry.valueName.empty()) left += " " + std::string(entry.valueName);

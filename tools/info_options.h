@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,18 @@ struct InfoOptions {
     bool header = false;  // --header
     bool help = false;    // --help
     std::vector<std::string> files;
+
+    // A picture of the plot: --render OUT.png, with --size WIDTHxHEIGHT
+    // (outer size in twips), --view LEFT:RIGHT (Angstroms) and --offsets
+    // o1,o2,... (one whole number per file, in file order).
+    std::optional<std::string> renderPath;
+    std::optional<std::pair<int, int>> renderSize;
+    std::optional<std::pair<double, double>> renderView;
+    std::optional<std::vector<int>> renderOffsets;
 };
+
+// The window size of --size is a stored window size: 1 to 32767 twips.
+constexpr int kMaxRenderTwips = 32767;
 
 struct InfoArguments {
     InfoOptions options;

@@ -1,5 +1,6 @@
 // wendrel-info: loads FITS spectra through the program's own reader and
 // prints what it made of them, one JSON object per line.
+#include <QGuiApplication>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include "store/ui_hooks.h"
 #include "store/workspace.h"
 #include "tools/info_options.h"
+#include "tools/info_render.h"
 #include "tools/json_line.h"
 
 namespace wendrel {
@@ -70,6 +72,45 @@ bool SplitFileArgument(const std::string& arg, std::string& folder, std::string&
     return true;
 }
 
+// Qt's own messages go to standard error as usual, except the complaints about
+// the per-user runtime folder, which the headless platform asks for but a
+// picture written to a named file never uses.
+void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (text.startsWith("QStandardPaths:")) return;
+    if (type == QtDebugMsg || type == QtInfoMsg) return;
+    std::cerr << "wendrel-info: " << text.toStdString() << "\n";
+}
+
+// Draws the plot of the loaded slots into options.renderPath. Returns the exit
+// status: `loadStatus`, or 3 when the picture cannot be written.
+int Render(Workspace& ws, const InfoOptions& options, int loadStatus) {
+    const std::string& path = *options.renderPath;
+    if (!ws.DataReady) {
+        std::cerr << "wendrel-info: no file loaded, so no picture was written to " << path << "\n";
+        return loadStatus;
+    }
+    if (options.renderOffsets)
+        for (size_t i = 0; i < options.renderOffsets->size(); ++i)
+            ws.slot(static_cast<int>(i) + 1).Offset = (*options.renderOffsets)[i];
+    if (options.renderView) {
+        ws.PlotLeft = options.renderView->first;
+        ws.PlotRight = options.renderView->second;
+        ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
+    }
+    const auto [width, height] = options.renderSize.value_or(std::pair(kDefaultRenderWidth, kDefaultRenderHeight));
+
+    // Labels need fonts, which need a GUI application; it never opens a window.
+    int argc = 3;
+    char name[] = "wendrel-info", platform[] = "-platform", offscreen[] = "offscreen";
+    char* argv[] = {name, platform, offscreen, nullptr};
+    qInstallMessageHandler(QtMessage);
+    const QGuiApplication app(argc, argv);
+    const std::string error = SavePng(RenderPlotPicture(ws, width, height), path);
+    if (error.empty()) return loadStatus;
+    std::cerr << "wendrel-info: " << error << "\n";
+    return 3;
+}
+
 int Run(const std::vector<std::string_view>& args) {
     const InfoArguments parsed = ParseInfoArguments(args);
     if (!parsed.error.empty()) {
@@ -108,7 +149,8 @@ int Run(const std::vector<std::string_view>& args) {
     }
     std::cout << WorkspaceLine(ws) << "\n";
     std::cout.flush();
-    return allLoaded ? 0 : 1;
+    const int loadStatus = allLoaded ? 0 : 1;
+    return options.renderPath ? Render(ws, options, loadStatus) : loadStatus;
 }
 
 }  // namespace

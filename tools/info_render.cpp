@@ -1,0 +1,36 @@
+#include "tools/info_render.h"
+
+#include <QSaveFile>
+#include <cmath>
+
+#include "plot/image_surface.h"
+#include "plot/plot_window_size.h"
+#include "plot/renderer.h"
+
+namespace wendrel {
+
+QImage RenderPlotPicture(Workspace& ws, int width, int height) {
+    ws.PlotWinWidth = width;
+    ws.PlotWinHeight = height;
+    const int outerWidth = OpenedWidth(width), outerHeight = OpenedHeight(height);
+    const QSize pixels(static_cast<int>(std::lround(outerWidth / kRenderTwipsPerPixel)),
+                       static_cast<int>(std::lround(outerHeight / kRenderTwipsPerPixel)));
+    ImageSurface surface(pixels, kRenderTwipsPerPixel);
+    surface.SetOuterWidth(outerWidth);
+    RedrawPlot(ws, surface);
+    return surface.ImageWithLabels();
+}
+
+std::string SavePng(const QImage& image, const std::string& path) {
+    const QString name = QString::fromStdString(path);
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly)) return "cannot write " + path + ": " + file.errorString().toStdString();
+    if (!image.save(&file, "PNG")) {
+        file.cancelWriting();
+        return "cannot write " + path + ": the picture could not be encoded as PNG";
+    }
+    if (!file.commit()) return "cannot write " + path + ": " + file.errorString().toStdString();
+    return {};
+}
+
+}  // namespace wendrel

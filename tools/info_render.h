@@ -1,0 +1,31 @@
+// Pictures of the plot without a window, for wendrel-info --render: the same
+// redraw as the plot window, into an image, with the labels painted on top.
+#pragma once
+
+#include <QImage>
+#include <string>
+
+#include "store/workspace.h"
+
+namespace wendrel {
+
+// Pictures are drawn at 96 dots per inch: 1440 / 96 = 15 twips per pixel.
+inline constexpr double kRenderTwipsPerPixel = 15;
+inline constexpr int kDefaultRenderWidth = 10000;  // twips, the window's outer size
+inline constexpr int kDefaultRenderHeight = 7000;
+
+// The picture the plot window shows of the workspace (its loaded slots, their
+// offsets and the view PlotLeft .. PlotRight) when its outer size is
+// width x height twips: the area the redraw draws on, labels included, on a
+// white ground, without the window's frame, menu and bottom controls. A size
+// below the window's smallest is raised to it, as the window opens; the
+// image is that size / 15, to the nearest pixel. Sets PlotWinWidth and
+// PlotWinHeight and writes what a redraw writes. Before any load (DataReady
+// false) the redraw draws nothing and the picture is blank.
+QImage RenderPlotPicture(Workspace& ws, int width, int height);
+
+// Writes the image as a PNG file, replacing the file only once the whole
+// picture has been written. Returns an error text, empty on success.
+std::string SavePng(const QImage& image, const std::string& path);
+
+}  // namespace wendrel
