@@ -34,8 +34,9 @@ QColor SwatchColor(int slot, int32_t color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-// Whole numbers as the row captions show them: decimal, no leading blank.
-QString WholeNumberText(double value) { return QString::number(value, 'g', 15); }
+// Whole numbers as the row captions show them: all their decimal digits, no
+// exponent, no leading blank (adding 0 turns a negative zero into "0").
+QString WholeNumberText(double value) { return QString::number(value + 0.0, 'f', 0); }
 
 }  // namespace
 
