@@ -8,16 +8,19 @@
 namespace wendrel {
 
 double FindLevel(const Slot& slot) {
-    constexpr double kNone = -std::numeric_limits<double>::infinity();  // no pixel value is infinite
-    const std::span<const double> flux(slot.Flux);
     std::vector<double> blockMax;
-    blockMax.reserve(flux.size() / kLevelBlockLength + 1);
-    for (size_t start = 0; start < flux.size(); start += kLevelBlockLength) {
-        const auto block = flux.subspan(start, std::min<size_t>(kLevelBlockLength, flux.size() - start));
+    blockMax.reserve(slot.Flux.size() / kLevelBlockLength + 1);
+    AppendBlockMaxima(slot.Flux, blockMax);
+    return MedianOf(blockMax);
+}
+
+void AppendBlockMaxima(std::span<const double> pixels, std::vector<double>& blockMax) {
+    constexpr double kNone = -std::numeric_limits<double>::infinity();  // no pixel value is infinite
+    for (size_t start = 0; start < pixels.size(); start += kLevelBlockLength) {
+        const auto block = pixels.subspan(start, std::min<size_t>(kLevelBlockLength, pixels.size() - start));
         const double largest = LargestOf(block, kNone);
         if (largest != kNone) blockMax.push_back(std::max(largest, 0.0));
     }
-    return MedianOf(blockMax);
 }
 
 double LargestOf(std::span<const double> values, double floor) {

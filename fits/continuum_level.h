@@ -3,6 +3,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 #include "store/workspace.h"
 
@@ -17,6 +18,12 @@ constexpr int kLevelBlockLength = 50;
 // pixels gives no maximum at all. Without any maximum (no pixels, or all
 // blank) the level is 0, which the reader refuses like any level of 0.
 double FindLevel(const Slot& slot);
+
+// Appends the maxima of the blocks of `pixels` (50 pixels each, the last one
+// possibly shorter) to `blockMax`, by the rule of FindLevel. A spectrum passed
+// in pieces whose lengths are multiples of 50 gives the same maxima as the
+// whole spectrum passed at once.
+void AppendBlockMaxima(std::span<const double> pixels, std::vector<double>& blockMax);
 
 // The largest of the values and `floor`; NaN values are skipped.
 double LargestOf(std::span<const double> values, double floor);

@@ -13,6 +13,7 @@
 #include "fits/continuum_level.h"
 #include "fits/header_cards.h"
 #include "fits/input_file.h"
+#include "fits/percent_values.h"
 #include "fits/pixel_decoding.h"
 
 namespace wendrel {
@@ -20,7 +21,24 @@ namespace wendrel {
 namespace {
 
 constexpr double kBlank = std::numeric_limits<double>::quiet_NaN();
-constexpr int64_t kPixelsPerPass = 8192;  // pixels per read, decode and percent pass
+// Pixels per read, decode and percent pass: small enough to stay in the cache,
+// and whole level blocks, so that the block maxima can be taken pass by pass.
+constexpr int64_t kPixelsPerPass = 8000;
+static_assert(kPixelsPerPass % kLevelBlockLength == 0);
+
+// The Flux and FluxPct buffers that the last load replaced in its slot (or
+// that a refused load filled). The next load writes into them instead of into
+// new memory: a spectrum of a million pixels takes 16 MB, and every new page
+// costs a kernel fault on its first write, which made up much of a load's
+// time. Only their capacity is reused; each load writes every value anew.
+struct SpareBuffers {
+    std::vector<double> flux, pct;
+};
+
+SpareBuffers& Spares() {
+    thread_local SpareBuffers spares;  // loads on separate threads never share buffers
+    return spares;
+}
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
@@ -37,7 +55,22 @@ std::optional<std::string> ReferencePixelKey(const std::string& lambda0Key) {
 class Loader {
 public:
     Loader(Workspace& ws, int slot, UiHooks& ui)
-        : ws_(ws), slot_(slot), ui_(ui), name_(ws.slot(slot).FileName) {}
+        : ws_(ws), slot_(slot), ui_(ui), name_(ws.slot(slot).FileName) {
+        SpareBuffers& spares = Spares();
+        fresh_.Flux = std::move(spares.flux);
+        fresh_.FluxPct = std::move(spares.pct);
+    }
+    // After a commit fresh_ holds the slot's former buffers, else its own;
+    // either way they are kept empty for the next load.
+    ~Loader() {
+        SpareBuffers& spares = Spares();
+        spares.flux = std::move(fresh_.Flux);
+        spares.pct = std::move(fresh_.FluxPct);
+        spares.flux.clear();
+        spares.pct.clear();
+    }
+    Loader(const Loader&) = delete;
+    Loader& operator=(const Loader&) = delete;
 
     bool Run();
 
@@ -64,6 +97,7 @@ private:
     int64_t dataStart_ = 0;
     PixelType type_ = PixelType::Float32;
     PixelScaling scaling_;
+    std::vector<double> blockMax_;  // maxima of the level blocks, taken while the pixels are read
 };
 
 bool Loader::Run() {
@@ -196,27 +230,31 @@ bool Loader::ReadPixels(InputFile& file) {
                       " pixels, more than the memory of this computer can hold.");
     const auto pixels = static_cast<int64_t>(fresh_.Naxis1);
 
-    // Pixels pass through small buffers; Flux grows by appending, so that its
-    // memory is written once.
+    // Pixels pass through small buffers and are read, decoded and measured
+    // for the level in one pass while they are in the cache. Flux grows by
+    // appending, so that its memory is written once.
     const int64_t perRead = std::min(kPixelsPerPass, pixels);
     std::vector<char> bytes(static_cast<size_t>(perRead * bytesPerPixel));
     std::vector<double> decoded(static_cast<size_t>(perRead));
     fresh_.Flux.reserve(static_cast<size_t>(pixels));
+    blockMax_.reserve(static_cast<size_t>(pixels / kLevelBlockLength + 1));
     for (int64_t done = 0; done < pixels; done += perRead) {
         const auto count = static_cast<size_t>(std::min(perRead, pixels - done));
         const std::span<char> chunk(bytes.data(), count * static_cast<size_t>(bytesPerPixel));
         const int64_t got = file.ReadAt(dataStart_ + done * bytesPerPixel, chunk);
         if (got < 0) return Refuse("Cannot read the pixels of " + Quoted(name_) + ".");
         if (got < std::ssize(chunk)) return tooShort();
-        DecodePixels(type_, std::as_bytes(chunk), scaling_, std::span(decoded).first(count));
-        fresh_.Flux.insert(fresh_.Flux.end(), decoded.begin(), decoded.begin() + static_cast<std::ptrdiff_t>(count));
+        const std::span<double> values = std::span(decoded).first(count);
+        DecodePixels(type_, std::as_bytes(chunk), scaling_, values);
+        AppendBlockMaxima(values, blockMax_);
+        fresh_.Flux.insert(fresh_.Flux.end(), values.begin(), values.end());
     }
     fresh_.LambdaEnd = fresh_.Lambda0 + fresh_.Naxis1 * fresh_.DLambda;
     return true;
 }
 
 bool Loader::ComputeLevelAndPercent() {
-    fresh_.Level = FindLevel(fresh_);
+    fresh_.Level = MedianOf(blockMax_);  // what FindLevel(fresh_) gives, from the maxima taken while reading
     if (!(fresh_.Level > 0)) {
         const bool anyValue =
             std::any_of(fresh_.Flux.begin(), fresh_.Flux.end(), [](double v) { return !std::isnan(v); });
@@ -234,10 +272,7 @@ bool Loader::ComputeLevelAndPercent() {
     std::vector<double> chunk(static_cast<size_t>(std::min<int64_t>(kPixelsPerPass, std::ssize(flux))));
     for (size_t start = 0; start < flux.size(); start += chunk.size()) {
         const size_t count = std::min(chunk.size(), flux.size() - start);
-        for (size_t i = 0; i < count; ++i) {
-            chunk[i] = flux[start + i] * 100 / level;  // blank pixels stay blank
-            anyInfinite |= std::isinf(chunk[i]);
-        }
+        anyInfinite |= PercentOfLevel(std::span(flux).subspan(start, count), level, chunk);
         largest = LargestOf(std::span(chunk).first(count), largest);
         pct.insert(pct.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(count));
     }
@@ -260,9 +295,9 @@ void Loader::Commit() {
     s.DLambda = fresh_.DLambda;
     s.LambdaStart = fresh_.LambdaStart;
     s.LambdaEnd = fresh_.LambdaEnd;
-    s.Flux = std::move(fresh_.Flux);
+    std::swap(s.Flux, fresh_.Flux);  // the former buffers become the spares
     s.Level = fresh_.Level;
-    s.FluxPct = std::move(fresh_.FluxPct);
+    std::swap(s.FluxPct, fresh_.FluxPct);
     s.PctMax = fresh_.PctMax;
     s.HdrCard = std::move(fresh_.HdrCard);
     s.HdrKey = std::move(fresh_.HdrKey);
