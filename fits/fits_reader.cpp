@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "fits/continuum_level.h"
+#include "fits/dispersion.h"
 #include "fits/header_cards.h"
 #include "fits/input_file.h"
 #include "fits/percent_values.h"
@@ -84,6 +85,7 @@ private:
     bool ReadHeader(InputFile& file);
     bool ReadKeywordValues();
     bool ReadPixels(InputFile& file);
+    bool TakePixelScale();
     bool ComputeLevelAndPercent();
     void Commit();
 
@@ -97,6 +99,7 @@ private:
     int64_t dataStart_ = 0;
     PixelType type_ = PixelType::Float32;
     PixelScaling scaling_;
+    DispersionCards dispersionCards_;
     std::vector<double> blockMax_;  // maxima of the level blocks, taken while the pixels are read
 };
 
@@ -109,7 +112,8 @@ bool Loader::Run() {
     if (!file) return Refuse(problem);
     if (FirstKeyword(*file) != "SIMPLE") return Refuse(kNotFitsMessage);
 
-    if (!ReadHeader(*file) || !ReadKeywordValues() || !ReadPixels(*file) || !ComputeLevelAndPercent())
+    if (!ReadHeader(*file) || !ReadKeywordValues() || !ReadPixels(*file) || !TakePixelScale() ||
+        !ComputeLevelAndPercent())
         return false;
     Commit();
     return true;
@@ -142,6 +146,7 @@ bool Loader::ReadHeader(InputFile& file) {
         std::string key = CardKeyword(card);
         std::string value = CardValueText(card);
         scan_.Take(key, value);
+        dispersionCards_.Take(key, card);
         if (endCard > 0) {
             fresh_.HdrCard.emplace_back(card);
             fresh_.HdrKey.push_back(std::move(key));
@@ -203,6 +208,9 @@ bool Loader::ReadKeywordValues() {
     }
 
     fresh_.LambdaStart = fresh_.Lambda0;
+    // A scale that is not linear is evaluated once the pixels are known to be
+    // there; the checks of the linear keywords do not apply to it.
+    if (dispersionCards_.Kind() != kLinearScale) return true;
     if (!std::isfinite(fresh_.Lambda0) || !std::isfinite(fresh_.Lambda0 + fresh_.Naxis1 * fresh_.DLambda))
         return Refuse(Quoted(name_) + " has wavelengths beyond the range of numbers; check its " + ws_.Lambda0Key +
                       " and " + ws_.DLambdaKey + " keywords.");
@@ -253,6 +261,22 @@ bool Loader::ReadPixels(InputFile& file) {
     return true;
 }
 
+// The wavelengths of the pixel edges on a scale that is not linear; the
+// wavelength range becomes their outer edges, DLambda their mean step.
+bool Loader::TakePixelScale() {
+    PixelScale scale = PixelScale::Evaluate(dispersionCards_, static_cast<int64_t>(fresh_.Naxis1), fresh_.Lambda0,
+                                            fresh_.DLambda);
+    if (!scale.problem.empty()) return Refuse(Quoted(name_) + " " + scale.problem);
+    fresh_.Dispersion = scale.kind;
+    if (scale.edges.empty()) return true;
+    if (scale.kind == kLogLinearScale && std::abs(scan_.Number(ws_.Lambda0Key)) < 0.001) Warn(kLambda0Message);
+    fresh_.PixelEdge = std::move(scale.edges);
+    fresh_.Lambda0 = fresh_.LambdaStart = fresh_.PixelEdge.front();
+    fresh_.LambdaEnd = fresh_.PixelEdge.back();
+    fresh_.DLambda = (fresh_.LambdaEnd - fresh_.LambdaStart) / fresh_.Naxis1;
+    return true;
+}
+
 bool Loader::ComputeLevelAndPercent() {
     fresh_.Level = MedianOf(blockMax_);  // what FindLevel(fresh_) gives, from the maxima taken while reading
     if (!(fresh_.Level > 0)) {
@@ -295,6 +319,8 @@ void Loader::Commit() {
     s.DLambda = fresh_.DLambda;
     s.LambdaStart = fresh_.LambdaStart;
     s.LambdaEnd = fresh_.LambdaEnd;
+    s.Dispersion = fresh_.Dispersion;
+    s.PixelEdge = std::move(fresh_.PixelEdge);
     std::swap(s.Flux, fresh_.Flux);  // the former buffers become the spares
     s.Level = fresh_.Level;
     std::swap(s.FluxPct, fresh_.FluxPct);

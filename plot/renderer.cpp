@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plot/number_format.h"
+#include "plot/pixel_wavelengths.h"
 #include "plot/plot_window_size.h"
 #include "plot/stepped_curve.h"
 #include "plot/tick_rule.h"
@@ -102,20 +103,13 @@ void DrawCurves(Workspace& ws, const Box& box, double ySpan, PlotSurface& surfac
         if (!slot.Loaded) continue;
         surface.SetForeColor(slot.SlotColor);
 
-        const double d = slot.LambdaEnd - slot.LambdaStart;
-        const double n = slot.Naxis1;
-        double startLambda = slot.LambdaStart;
-        slot.FirstPix = 1;
-        if (ws.PlotLeft > slot.LambdaStart) {
-            slot.FirstPix = RoundHalfEven(1 + n * (ws.PlotLeft - slot.LambdaStart) / d);
-            startLambda = ws.PlotLeft;
-        }
-        slot.LastPix = ws.PlotRight < slot.LambdaEnd ? RoundHalfEven((ws.PlotRight - slot.LambdaStart) / d * n)
-                                                     : RoundHalfEven(n);
+        const PixelsInView inView = FindPixelsInView(slot, ws.PlotLeft, ws.PlotRight);
+        slot.FirstPix = inView.first;
+        slot.LastPix = inView.last;
         if (wavelengthsShown) {
             const int64_t first = std::max<int64_t>(slot.FirstPix, 1);
-            const int64_t last = std::min(slot.LastPix, RoundHalfEven(n));
-            DrawSteppedCurve(slot, first, last, startLambda, place, surface);
+            const int64_t last = std::min(slot.LastPix, RoundHalfEven(slot.Naxis1));
+            DrawSteppedCurve(slot, first, last, inView.startLambda, place, surface);
         }
 
         const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - slot.Offset) - ws.YMin) / curveSpan);

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "plot/device_column.h"
+#include "plot/pixel_wavelengths.h"
 
 namespace wendrel {
 
@@ -24,7 +25,7 @@ public:
         return static_cast<float>(place_.boxLeft + place_.curveWidth * (lambda - place_.plotLeft) / place_.plotSpan);
     }
     // x of the right end of pixel p.
-    float PixelEndX(int64_t p) const { return X(slot_.LambdaStart + static_cast<double>(p) * slot_.DLambda); }
+    float PixelEndX(int64_t p) const { return X(PixelEndLambda(slot_, p)); }
 
     float Level(double pct) const {
         return static_cast<float>(place_.boxBottom -
@@ -178,6 +179,8 @@ Extent ExtentOf(const double* values, int64_t count) {
 void DrawByColumns(const CurveMap& map, const Slot& slot, const CurvePlacement& place, int64_t first, int64_t last,
                    int64_t pixelCount, float xStart, double columnWidth, EnvelopeSink& sink) {
     const auto columnOf = [&](int64_t p) { return DeviceColumn(map.PixelEndX(p), columnWidth); };
+    // On a scale that is not linear DLambda is the mean step, so this is only
+    // a first guess; the probes below find each run's true end.
     const double pixelsPerColumn = columnWidth * place.plotSpan / (place.curveWidth * slot.DLambda);
     const auto expectedRun = static_cast<int64_t>(std::clamp(pixelsPerColumn, 1.0, 0x1p40));
     const auto storedPixels = static_cast<int64_t>(slot.FluxPct.size());
@@ -253,6 +256,7 @@ void DrawSteppedCurve(const Slot& slot, int64_t first, int64_t last, double star
         return;
     }
     EnvelopeSink sink(surface, columnWidth);
+    // Pixel edges run strictly one way, so a positive (mean) step means they rise.
     const bool xGrowsWithPixel = slot.DLambda > 0 && std::isfinite(slot.DLambda) &&
                                  std::isfinite(slot.LambdaStart) && place.curveWidth > 0 &&
                                  place.plotSpan > 0 && std::isfinite(place.plotSpan) &&

@@ -24,10 +24,19 @@ struct Slot {
     double Naxis1 = 0;  // number of pixels
     double Bzero = 0;
     double Lambda0 = 0;  // wavelength at which pixel 1 starts
-    double DLambda = 0;  // wavelength step per pixel
+    double DLambda = 0;  // wavelength step per pixel; the mean step on a scale that is not linear
 
     double LambdaStart = 0;  // start of pixel 1
-    double LambdaEnd = 0;    // one step past the last pixel
+    double LambdaEnd = 0;    // one step past the last pixel: where the last pixel ends
+
+    // How the wavelengths run along the pixels: "linear", "log-linear" or
+    // "multispec" (see fits/dispersion.h).
+    std::string Dispersion = "linear";
+    // On a scale that is not linear, where each pixel starts and where the
+    // last one ends (Naxis1 + 1 values, running strictly one way): pixel p
+    // covers PixelEdge[p - 1] .. PixelEdge[p]. Empty on a linear scale, where
+    // pixel p covers LambdaStart + (p - 1) * DLambda .. LambdaStart + p * DLambda.
+    std::vector<double> PixelEdge;
 
     std::vector<double> Flux;     // decoded pixel values; NaN marks a blank pixel
     double Level = 0;             // continuum level

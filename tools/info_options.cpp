@@ -92,7 +92,7 @@ const std::vector<OptionEntry>& Options() {
     static const std::vector<OptionEntry> options = {
         {"--keys", "LAMBDA0KEY,DLAMBDAKEY",
          "keywords of the start wavelength and the step (default CRVAL1,CD1_1)", SetKeys},
-        {"--pixels", "", "also print the \"flux\" and \"fluxPct\" arrays",
+        {"--pixels", "", "also print the \"lambda\" (where each pixel starts), \"flux\" and \"fluxPct\" arrays",
          [](InfoOptions& o, std::string_view) { return (o.pixels = true, std::string()); }},
         {"--header", "", "also print the header cards before END as \"cards\"",
          [](InfoOptions& o, std::string_view) { return (o.header = true, std::string()); }},

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fits/fits_reader.h"
+#include "plot/pixel_wavelengths.h"
 #include "store/ui_hooks.h"
 #include "store/workspace.h"
 #include "tools/info_options.h"
@@ -44,10 +45,15 @@ std::string SlotLine(const Slot& s, int slot, const std::string& file, bool load
         .Number("dlambda", s.DLambda)
         .Number("lambdaStart", s.LambdaStart)
         .Number("lambdaEnd", s.LambdaEnd)
+        .Text("dispersion", s.Dispersion)
         .Number("level", s.Level)
         .Number("pctMax", s.PctMax)
         .Integer("numCards", s.NumCards);
-    if (options.pixels) line.Numbers("flux", s.Flux).Numbers("fluxPct", s.FluxPct);
+    if (options.pixels) {
+        std::vector<double> starts(s.Flux.size());  // where each pixel starts
+        for (size_t p = 0; p < starts.size(); ++p) starts[p] = PixelEndLambda(s, static_cast<int64_t>(p));
+        line.Numbers("lambda", starts).Numbers("flux", s.Flux).Numbers("fluxPct", s.FluxPct);
+    }
     if (options.header) line.Texts("cards", s.HdrCard);
     return line.Finish();
 }

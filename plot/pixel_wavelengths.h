@@ -1,0 +1,41 @@
+// Where a slot's pixels lie in wavelength: on a linear scale by LambdaStart
+// and DLambda, otherwise by the slot's pixel edges (PixelEdge), which the
+// reader computes once per load, so that nothing here costs more than a
+// look-up or a binary search.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+#include "store/workspace.h"
+
+namespace wendrel {
+
+// The wavelength where pixel p ends, p = 0 .. Naxis1 (p = 0: where pixel 1
+// starts). On a linear scale LambdaStart + p * DLambda.
+inline double PixelEndLambda(const Slot& s, int64_t p) {
+    if (s.PixelEdge.empty()) return s.LambdaStart + static_cast<double>(p) * s.DLambda;
+    return s.PixelEdge[static_cast<size_t>(std::clamp<int64_t>(p, 0, std::ssize(s.PixelEdge) - 1))];
+}
+
+// The slot's pixels inside the view plotLeft .. plotRight and the wavelength
+// its curve starts at.
+struct PixelsInView {
+    int64_t first = 1;   // FirstPix
+    int64_t last = 0;    // LastPix
+    double startLambda = 0;
+};
+
+// On a linear scale, with n = Naxis1 and D = LambdaEnd - LambdaStart: when
+// the view starts inside or beyond the slot, first = 1 + n (plotLeft -
+// LambdaStart) / D to the nearest whole number and the curve starts at
+// plotLeft, else first = 1 and it starts at LambdaStart; last = (plotRight -
+// LambdaStart) / D n to the nearest whole number when the view ends before
+// the slot does, else n. With pixel edges the same, with the fractional
+// pixel position of the wavelength found among the edges (inside a pixel in
+// proportion to its width; beyond the slot by the width of its end pixel)
+// in place of n (lambda - LambdaStart) / D; so a linear spectrum and the
+// same spectrum given by its edges show the same pixels.
+PixelsInView FindPixelsInView(const Slot& s, double plotLeft, double plotRight);
+
+}  // namespace wendrel
