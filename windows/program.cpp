@@ -28,7 +28,8 @@ Program::Program(std::filesystem::path settingsPath, MessageBox messageBox, EndP
       plot_(ws_, *this),
       header_(ws_),
       help_(ws_),
-      about_(ws_) {
+      about_(ws_),
+      printing_(*this) {
     MainWindowActions actions;
     actions.showFileChooser = [this] { ShowFileChooser(); };
     actions.pressHdr = [this](int slot) { header_.HdrPressed(slot); };
@@ -39,6 +40,7 @@ Program::Program(std::filesystem::path settingsPath, MessageBox messageBox, EndP
     plot_.SetOffsetCaptionHandler([this](int slot, const std::string& caption) {
         main_->SetOffsetCaption(slot, QString::fromStdString(caption));
     });
+    plot_.SetWindowOpenedHandler([this](frmPlot_Spectra& window) { printing_.Connect(window); });
 }
 
 Program::~Program() {

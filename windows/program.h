@@ -14,6 +14,7 @@
 #include "windows/file_chooser.h"
 #include "windows/header_viewer.h"
 #include "windows/help_window.h"
+#include "windows/plot_printing.h"
 #include "windows/plot_window_host.h"
 
 namespace wendrel {
@@ -43,6 +44,7 @@ public:
     HeaderViewerHost& headerViewer() { return header_; }
     HelpWindowHost& helpWindow() { return help_; }
     AboutBoxHost& aboutBox() { return about_; }
+    PlotPrinting& printing() { return printing_; }
 
     // UiHooks
     void ShowMessage(const std::string& text) override;
@@ -66,6 +68,7 @@ private:
     HeaderViewerHost header_;
     HelpWindowHost help_;
     AboutBoxHost about_;
+    PlotPrinting printing_;
 };
 
 }  // namespace wendrel

@@ -1,0 +1,169 @@
+#include "tests/windows/private_cups.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QThread>
+#include <csignal>
+#include <unistd.h>
+
+namespace wendrel::testing {
+
+namespace {
+
+constexpr const char* kPdfDriver = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
+const QStringList kPackages = {"cups-daemon", "cups-client", "cups-filters", "printer-driver-cups-pdf",
+                               "ghostscript", "poppler-utils"};
+
+struct Outcome {
+    bool ok = false;
+    QString output;
+};
+
+// Runs a command with a time limit; the environment gets `extra` added.
+Outcome Run(const QString& program, const QStringList& args, int seconds,
+            const QStringList& extra = {}) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& pair : extra) env.insert(pair.section('=', 0, 0), pair.section('=', 1));
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, args);
+    if (!process.waitForStarted(10000)) return {false, program + " did not start"};
+    if (!process.waitForFinished(seconds * 1000)) {
+        process.kill();
+        process.waitForFinished(5000);
+        return {false, program + " took longer than " + QString::number(seconds) + " s"};
+    }
+    const QString output = QString::fromLocal8Bit(process.readAll());
+    return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, output};
+}
+
+QStringList MissingPackages() {
+    QStringList missing;
+    for (const QString& package : kPackages) {
+        const Outcome status = Run("dpkg-query", {"-W", "-f=${Status}", package}, 30);
+        if (!status.output.contains("install ok installed")) missing << package;
+    }
+    return missing;
+}
+
+bool WriteText(const QString& path, const QString& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+QStringList CupsEnvironment() { return {"CUPS_SERVER=" + PrivateCupsSocket()}; }
+
+}  // namespace
+
+QString PrivateCupsSocket() {
+    return QDir::tempPath() + "/wendrel-cups-" + QString::number(::getpid()) + ".sock";
+}
+
+QString EnsureCupsPackages() {
+    const QStringList missing = MissingPackages();
+    if (missing.isEmpty()) return {};
+    const QStringList apt = {"DEBIAN_FRONTEND=noninteractive"};
+    const Outcome update = Run("apt-get", {"update", "-qq"}, 300, apt);
+    if (!update.ok) return "apt-get update failed: " + update.output;
+    const Outcome install =
+        Run("apt-get", QStringList{"install", "-y", "-qq", "--no-install-recommends"} + missing, 900, apt);
+    if (!install.ok) return "apt-get install failed: " + install.output;
+    const QStringList still = MissingPackages();
+    return still.isEmpty() ? QString() : "still missing after apt-get: " + still.join(' ');
+}
+
+PrivateCups::~PrivateCups() { Stop(); }
+
+QString PrivateCups::WriteConfiguration() {
+    if (!folder_.isValid()) return "no temporary folder";
+    const QString root = folder_.path();
+    // Filters run as lp and must reach the spooled files.
+    QFile::setPermissions(root, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                    QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                    QFileDevice::ExeOther);
+    for (const char* sub : {"spool/tmp", "cache", "state", "out", "cups-pdf-spool"})
+        if (!QDir(root).mkpath(sub)) return QString("cannot make ") + sub;
+
+    const QString cupsd = "LogLevel info\n"
+                          "Listen " + PrivateCupsSocket() + "\n"
+                          "Browsing No\n"
+                          "DefaultAuthType None\n"
+                          "WebInterface No\n"
+                          "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                          "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n";
+    const QString files = "ServerRoot " + root + "\n"
+                          "RequestRoot " + root + "/spool\n"
+                          "TempDir " + root + "/spool/tmp\n"
+                          "CacheDir " + root + "/cache\n"
+                          "StateDir " + root + "/state\n"
+                          "ErrorLog " + root + "/error_log\n"
+                          "AccessLog " + root + "/access_log\n"
+                          "PageLog " + root + "/page_log\n"
+                          "Printcap " + root + "/printcap\n"
+                          "ServerBin /usr/lib/cups\n"
+                          "DataDir /usr/share/cups\n"
+                          "User lp\nGroup lp\nSystemGroup root\n";
+    const QString pdf = "Out " + OutputFolder() + "\n"
+                        "AnonDirName " + OutputFolder() + "\n"
+                        "Spool " + root + "/cups-pdf-spool\n"
+                        "Log " + root + "\n"
+                        "Grp root\n";
+    if (!WriteText(root + "/cupsd.conf", cupsd) || !WriteText(root + "/cups-files.conf", files))
+        return "cannot write the scheduler's configuration";
+    queueSettings_ = "/etc/cups/cups-pdf-" + queue_ + ".conf";
+    if (!WriteText(queueSettings_, pdf)) return "cannot write " + queueSettings_;
+    return {};
+}
+
+QString PrivateCups::Start(const QString& queue) {
+    queue_ = queue;
+    if (QString problem = WriteConfiguration(); !problem.isEmpty()) return problem;
+    QFile::remove(PrivateCupsSocket());
+
+    cupsd_.setProcessChannelMode(QProcess::ForwardedChannels);
+    cupsd_.start("/usr/sbin/cupsd",
+                 {"-f", "-c", folder_.filePath("cupsd.conf"), "-s", folder_.filePath("cups-files.conf")});
+    if (!cupsd_.waitForStarted(10000)) return "cupsd did not start";
+    pid_ = static_cast<pid_t>(cupsd_.processId());
+
+    const QDeadlineTimer ready(20000);
+    while (!Run("lpstat", {"-r"}, 10, CupsEnvironment()).output.contains("scheduler is running")) {
+        if (ready.hasExpired() || cupsd_.state() != QProcess::Running)
+            return "cupsd is not answering: " + ErrorLog();
+        QThread::msleep(100);
+    }
+    const Outcome added = Run("lpadmin", {"-p", queue, "-E", "-v", "cups-pdf:/" + queue, "-P", kPdfDriver}, 60,
+                              CupsEnvironment());
+    if (!added.ok) return "lpadmin failed: " + added.output + ErrorLog();
+    return {};
+}
+
+void PrivateCups::Stop() {
+    if (pid_ > 0 && cupsd_.state() != QProcess::NotRunning) {
+        ::kill(pid_, SIGTERM);
+        if (!cupsd_.waitForFinished(10000)) {
+            ::kill(pid_, SIGKILL);
+            cupsd_.waitForFinished(5000);
+        }
+    }
+    pid_ = 0;
+    if (!queueSettings_.isEmpty()) QFile::remove(queueSettings_);
+    queueSettings_.clear();
+    QFile::remove(PrivateCupsSocket());
+}
+
+QString PrivateCups::PendingJobs() const {
+    return Run("lpstat", {"-o", queue_}, 10, CupsEnvironment()).output.trimmed();
+}
+
+QString PrivateCups::ErrorLog() const {
+    QFile log(folder_.filePath("error_log"));
+    return log.open(QIODevice::ReadOnly) ? "\n" + QString::fromLocal8Bit(log.readAll().right(4000)) : QString();
+}
+
+}  // namespace wendrel::testing
