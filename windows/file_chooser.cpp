@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStorageInfo>
 
 #include "fits/fits_reader.h"
@@ -51,7 +52,11 @@ frmLoad_FitsFile::frmLoad_FitsFile(Workspace& ws, UiHooks& ui, QWidget* parent)
     Drive1 = new QComboBox(this);
     Command1 = new QPushButton("OK", this);
     Command2 = new QPushButton("Cancel", this);
+    // Enter in the name box confirms and Escape cancels, as in any file dialog.
     Command1->setDefault(true);
+    connect(Text1, &QLineEdit::returnPressed, this, &frmLoad_FitsFile::Command1_Click);
+    auto* cancel = new QShortcut(QKeySequence::Cancel, this);
+    connect(cancel, &QShortcut::activated, this, &frmLoad_FitsFile::Command2_Click);
 
     connect(Combo1, &QComboBox::activated, this, &frmLoad_FitsFile::Combo1_Click);
     connect(Drive1, &QComboBox::activated, this, &frmLoad_FitsFile::Drive1_Change);

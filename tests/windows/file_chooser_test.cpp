@@ -110,6 +110,27 @@ TEST_F(ChooserTest, TypedNameAndOkLoadDoubleClickLoads) {
     for (int slot = 3; slot <= 10; ++slot) EXPECT_TRUE(RowShowsEmpty(slot)) << slot;
 }
 
+TEST_F(ChooserTest, EnterInTheNameBoxConfirmsEscapeCancels) {
+    Start();
+    frmLoad_FitsFile& chooser = PressLoad(1);
+    OpenSibling(chooser, data_);
+    chooser.move(60, 45);
+    ProcessEvents();
+    QTest::keyClick(chooser.fileNameBox(), Qt::Key_Escape);
+    ProcessEvents();
+    EXPECT_FALSE(chooser.isVisible());
+    EXPECT_FALSE(ws().slot(1).Loaded);
+    EXPECT_EQ(ws().LoadLeft, 900);
+
+    PressLoad(2);
+    TypeName(chooser, "beta.fts");
+    QTest::keyClick(chooser.fileNameBox(), Qt::Key_Return);
+    ProcessEvents();
+    EXPECT_FALSE(chooser.isVisible());
+    EXPECT_TRUE(ws().slot(2).Loaded);
+    EXPECT_EQ(row(2).Label7->text(), "beta.fts");
+}
+
 TEST_F(ChooserTest, ClickingAFilePutsItsNameInTheBox) {
     Start();
     frmLoad_FitsFile& chooser = PressLoad(1);
