@@ -159,6 +159,19 @@ void Load(Workspace& ws, int i, double lambdaStart, double dLambda, std::vector<
     ws.DataReady = true;
 }
 
+// A slot whose pixel k (from 1) starts at 10^(logStart + (k - 1) logStep).
+void LoadLogLinear(Workspace& ws, int i, double logStart, double logStep, std::vector<double> pct, int offset) {
+    Load(ws, i, 0, 0, std::move(pct), offset);
+    Slot& s = ws.slot(i);
+    s.PixelEdge.resize(s.FluxPct.size() + 1);
+    for (size_t k = 0; k < s.PixelEdge.size(); ++k)
+        s.PixelEdge[k] = std::pow(10.0, logStart + static_cast<double>(k) * logStep);
+    s.LambdaStart = s.PixelEdge.front();
+    s.LambdaEnd = s.PixelEdge.back();
+    s.DLambda = (s.LambdaEnd - s.LambdaStart) / s.Naxis1;
+    s.Dispersion = "log-linear";
+}
+
 void ExpectSamePicture(Workspace ws, QSize pixels, const std::string& what) {
     ws.PlotWinWidth = static_cast<int>(pixels.width() * kTwipsPerPixel);
     ws.PlotWinHeight = static_cast<int>(pixels.height() * kTwipsPerPixel);
@@ -208,11 +221,38 @@ TEST(EnvelopeDrawing, SameAsEverySegment) {
     }
 }
 
+// Pixels whose widths grow along the spectrum, from a million down to a few
+// thousand pixels, with a linear slot beside them.
+TEST(EnvelopeDrawing, LogLinearSameAsEverySegment) {
+    Workspace ws;
+    const double log6000 = std::log10(6000.0), log7000 = std::log10(7000.0);
+    LoadLogLinear(ws, 1, log6000, (log7000 - log6000) / 1e6, NoisySpectrum(1'000'000, 7, true), -60);
+    LoadLogLinear(ws, 2, std::log10(5800.0), 2e-5, NoisySpectrum(3000, 8, true), 0);
+    LoadLogLinear(ws, 3, std::log10(6400.0), 3e-8, NoisySpectrum(500'000, 9, false), 30);
+    Load(ws, 4, 6100.0005, 0.00077, NoisySpectrum(1'000'000, 2, false), 45);
+    const struct {
+        double left, right;
+        QSize size;
+    } views[] = {
+        {5800, 7000, QSize(1600, 1000)},
+        {6123.4567, 6124.0123, QSize(1600, 1000)},
+        {6400.01, 6400.09, QSize(800, 600)},
+        {6999.2, 7000.9, QSize(333, 517)},
+        {5900.3, 6600.7, QSize(1201, 777)},
+    };
+    for (const auto& v : views) {
+        ws.PlotLeft = v.left;
+        ws.PlotRight = v.right;
+        ExpectSamePicture(ws, v.size, "log-linear view " + std::to_string(v.left));
+    }
+}
+
 // Curves whose x falls as the pixel number grows take the general path.
 TEST(EnvelopeDrawing, FallingWavelengthsAndOddSlots) {
     Workspace ws;
     Load(ws, 1, 7000, -0.001, NoisySpectrum(200'000, 5, true), 0);
     Load(ws, 2, 6900, 0, NoisySpectrum(1000, 6, false), 0);  // no wavelength step
+    LoadLogLinear(ws, 3, std::log10(7040.0), -2e-7, NoisySpectrum(100'000, 10, true), 20);  // falling edges
     Load(ws, 5, 6700, 0.01, {50, kNaN, 70, std::numeric_limits<double>::infinity(), 90, 1e300}, 0);
     ws.slot(5).PctMax = 90;  // a level far off the picture, without stretching the axis
     ws.PlotLeft = 6750;

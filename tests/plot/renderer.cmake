@@ -3,7 +3,8 @@
 wendrel_add_test(tests_plot_renderer
   ${CMAKE_CURRENT_LIST_DIR}/number_format_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tick_rule_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/renderer_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/renderer_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pixel_wavelengths_test.cpp)
 target_link_libraries(tests_plot_renderer PRIVATE wendrel_plot)
 
 wendrel_add_test(tests_plot_image ${CMAKE_CURRENT_LIST_DIR}/image_surface_test.cpp)

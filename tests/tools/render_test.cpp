@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sys/wait.h>
@@ -189,6 +190,29 @@ TEST_F(RenderTest, OffsetsMoveCurvesAndMarkers) {
     image = Picture();
     EXPECT_EQ(Rows(image, kSlot1, 650, 660).first, static_cast<int>((4950 - 4650 * 100 / 200.0) / 15));
     EXPECT_EQ(Rows(image, kSlot2, 650, 660).first, static_cast<int>((4950 - 4650 * 60 / 200.0) / 15));
+}
+
+// Pixel k of a log-linear spectrum starts at 10^(CRVAL1 + (k - 1) CD1_1):
+// its line is drawn there, not where a linear reading of the keywords would
+// put it.
+TEST_F(RenderTest, LogLinearLineAtItsTrueWavelength) {
+    SpectrumFile s;
+    s.stored.assign(1000, 10);
+    s.stored[500] = 20;  // pixel 501
+    s.crval1 = std::log10(6000.0);
+    s.cd1_1 = 1e-4;
+    s.extraCards = {IntCard("DC-FLAG", 1)};
+    Write("log.fits", SpectrumBytes(s));
+    const double start = 6000 * std::pow(10.0, 500e-4), end = 6000 * std::pow(10.0, 501e-4);  // 6732.25 .. 6733.80
+    const InfoRun run = Info("--render plot.png --view 6700:6760 log.fits");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QImage image = Picture();
+    const Extent top = Rows(image, kSlot1, 54, 638);
+    ASSERT_TRUE(top.Found());
+    const Extent line = Columns(image, kSlot1, top.first, top.first);
+    const auto column = [](double lambda) { return static_cast<int>((800 + 8786 * (lambda - 6700) / 60) / 15); };
+    EXPECT_EQ(line.first, column(start));
+    EXPECT_EQ(line.last, column(end));
 }
 
 // The written picture is the one the redraw draws into an image surface of
