@@ -214,6 +214,21 @@ TEST_F(ChooserTest, FolderWithoutMatchingFilesGivesAnEmptyBoxAndOkDoesNothing) {
     EXPECT_FALSE(chooser.isVisible());
 }
 
+TEST_F(ChooserTest, ChoosingTheCurrentDriveReturnsToTheCurrentFolder) {
+    Start();
+    frmLoad_FitsFile& chooser = PressLoad(1);
+    OpenSibling(chooser, data_);
+    QComboBox* drives = chooser.driveList();
+    const int index = drives->findData(QStorageInfo(QString::fromStdString(start_.string())).rootPath());
+    ASSERT_GE(index, 0);
+    drives->setCurrentIndex(index);
+    emit drives->activated(index);
+    ProcessEvents();
+    EXPECT_EQ(chooser.FolderPath().toStdString(), start_.string());
+    EXPECT_EQ(chooser.folderLabel()->text().toStdString(), start_.string());
+    EXPECT_TRUE(messages_.empty());
+}
+
 TEST_F(ChooserTest, RootFolderPathEndsWithTheSeparator) {
     Start();
     frmLoad_FitsFile& chooser = PressLoad(1);

@@ -1,6 +1,7 @@
 // The end of the program: File, Exit and the close box write the settings
 // file into the folder the program started in, then the program ends.
 #include "tests/windows/program_fixture.h"
+#include "windows/header_viewer.h"
 
 namespace wendrel::testing {
 namespace {
@@ -135,9 +136,22 @@ TEST_F(EndTest, OpenWindowsVanishWithoutStoringTheirPlaces) {
     Click(mainWindow().plotButton());
     ASSERT_NE(plotWindow(), nullptr);
     plotWindow()->move(310, 320);
+    Click(row(1).Command4);
+    ASSERT_NE(program().headerViewer().Window(), nullptr);
+    program().headerViewer().Window()->move(330, 340);
+    MenuItem(mainWindow(), "Help", "About")->trigger();
+    ASSERT_NE(program().aboutBox().Get(), nullptr);
+    program().aboutBox().Get()->move(350, 360);
     ProcessEvents();
     Exit();
-    EXPECT_EQ(FileBytes(SettingsFile()), kWrittenBack);
+    // Their places stay as read; the viewer's and plot's sizes follow their
+    // last resize.
+    const std::vector<std::string> lines = Lines(FileBytes(SettingsFile()));
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[2], "750,900");
+    EXPECT_EQ(lines[3].substr(0, 10), "600,700.5,");
+    EXPECT_EQ(lines[5].substr(0, 9), "150,2100,");
+    EXPECT_EQ(lines[7], "1000,1100");
 }
 
 }  // namespace
