@@ -117,6 +117,7 @@ struct NameCase {
     std::vector<InstalledPrinter> installed;
     InstalledPrinter expected;  // the current printer afterwards
     int listWalks;
+    friend void PrintTo(const NameCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class NameMatching : public ::testing::TestWithParam<NameCase> {};

@@ -91,6 +91,12 @@ TEST(CupsPrinting, PrintsAPlotOfTwoSpectraThroughACupsPdfQueue) {
     if (const QString keep = qEnvironmentVariable("WENDREL_KEEP_PRINTS"); !keep.isEmpty())
         page.save(keep + "/cups-page.png");
 
+    // A stopped queue refuses the next job: the printer error.
+    const QString stopped = cups.StopQueue();
+    ASSERT_TRUE(stopped.isEmpty()) << stopped.toStdString();
+    plot.Window().PrintAction()->trigger();
+    EXPECT_EQ(messages.messages, std::vector<std::string>{" 482 "});
+
     const pid_t pid = cups.Pid();
     cups.Stop();
     EXPECT_NE(::kill(pid, 0), 0) << "the scheduler stopped";

@@ -157,6 +157,11 @@ void PrivateCups::Stop() {
     QFile::remove(PrivateCupsSocket());
 }
 
+QString PrivateCups::StopQueue() const {
+    const Outcome stopped = Run("cupsdisable", {queue_}, 30, CupsEnvironment());
+    return stopped.ok ? QString() : "cupsdisable failed: " + stopped.output;
+}
+
 QString PrivateCups::PendingJobs() const {
     return Run("lpstat", {"-o", queue_}, 10, CupsEnvironment()).output.trimmed();
 }

@@ -33,6 +33,10 @@ public:
     // Stops the scheduler this object started, by its process id.
     void Stop();
 
+    // Stops the queue, as a printer that is switched off or out of order.
+    // Returns an empty text on success.
+    QString StopQueue() const;
+
     // Where the queue writes its PDF files.
     QString OutputFolder() const { return folder_.filePath("out"); }
     // The queue's jobs not yet completed, as lpstat lists them.
