@@ -27,7 +27,10 @@ public:
     double TwipsPerColumn() const override { return 0; }
 };
 
-Workspace TenSlots(size_t pixels) {
+// Ten slots of noisy spectra with a dip at 6563 Angstroms; with `logLinear`
+// their pixels are given by edges spaced evenly in log10 of the wavelength
+// over the same range, as the reader leaves a log-linear spectrum.
+Workspace TenSlots(size_t pixels, bool logLinear = false) {
     Workspace ws;
     ws.PlotWinWidth = static_cast<int>(kImageSize.width() * kTwipsPerPixel);
     ws.PlotWinHeight = static_cast<int>(kImageSize.height() * kTwipsPerPixel);
@@ -40,10 +43,17 @@ Workspace TenSlots(size_t pixels) {
         s.LambdaStart = 6000 + i;
         s.DLambda = 1000.0 / static_cast<double>(pixels);
         s.LambdaEnd = s.LambdaStart + s.Naxis1 * s.DLambda;
+        if (logLinear) {
+            const double logStart = std::log10(s.LambdaStart), logStep = (std::log10(s.LambdaEnd) - logStart) / s.Naxis1;
+            s.PixelEdge.resize(pixels + 1);
+            for (size_t k = 0; k <= pixels; ++k) s.PixelEdge[k] = std::pow(10.0, logStart + static_cast<double>(k) * logStep);
+            s.LambdaEnd = s.PixelEdge.back();
+            s.Dispersion = "log-linear";
+        }
         s.FluxPct.resize(pixels);
         s.PctMax = -9999;
         for (size_t p = 0; p < pixels; ++p) {
-            const double lambda = s.LambdaStart + static_cast<double>(p) * s.DLambda;
+            const double lambda = s.PixelEdge.empty() ? s.LambdaStart + static_cast<double>(p) * s.DLambda : s.PixelEdge[p];
             const double line = 60 * std::exp(-std::pow((lambda - 6563) / 2, 2));
             s.FluxPct[p] = 100 - line + noise(random);
             s.PctMax = std::max(s.PctMax, s.FluxPct[p]);
@@ -55,9 +65,9 @@ Workspace TenSlots(size_t pixels) {
     return ws;
 }
 
-template <class Surface>
+template <class Surface, bool LogLinear = false>
 void BM_Redraw(benchmark::State& state) {
-    Workspace ws = TenSlots(static_cast<size_t>(state.range(0)));
+    Workspace ws = TenSlots(static_cast<size_t>(state.range(0)), LogLinear);
     Surface surface(kImageSize, kTwipsPerPixel);
     for (auto _ : state) {
         wendrel::RedrawPlot(ws, surface);
@@ -68,6 +78,9 @@ void BM_Redraw(benchmark::State& state) {
 
 BENCHMARK(BM_Redraw<ImageSurface>)
     ->Name("redraw/envelope")->Arg(3000)->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Redraw<ImageSurface, true>)
+    ->Name("redraw/envelope_log_linear")->Arg(3000)->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Redraw<EverySegmentSurface>)
     ->Name("redraw/every_segment")->Arg(3000)->Arg(1'000'000)
@@ -97,6 +110,9 @@ int main(int argc, char** argv) {
         if (envelope == reporter.medians.end() || naive == reporter.medians.end()) continue;
         std::printf("  %8s px per slot: envelope %9.3f ms, every segment %9.3f ms, %6.1fx faster\n", pixels,
                     envelope->second, naive->second, naive->second / envelope->second);
+        const auto logLinear = reporter.medians.find(std::string("redraw/envelope_log_linear/") + pixels);
+        if (logLinear != reporter.medians.end())
+            std::printf("  %8s px per slot: envelope of log-linear slots %9.3f ms\n", pixels, logLinear->second);
     }
     benchmark::Shutdown();
     return 0;
