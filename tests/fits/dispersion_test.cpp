@@ -6,6 +6,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <random>
+
+#include "store/slot_rows.h"
 
 #include "fits/dispersion.h"
 #include "tests/fits/fits_test_support.h"
@@ -257,6 +260,60 @@ TEST_F(DispersionTest, RefusalMessagesSayWhichScale) {
     ExpectRefused(File(20, {IntCard("DC-FLAG", 1)}, 3.6, 0),
                   "has a log-linear wavelength scale (DC-FLAG = 1) that cannot be used: its wavelengths do not keep "
                   "increasing from pixel to pixel: pixel 1 starts at 3981.071706 and ends at 3981.071706 Angstroms.");
+}
+
+TEST_F(DispersionTest, FullRangeAfterAnUnloadFollowsTheEdges) {
+    ASSERT_TRUE(Load(File(10, {IntCard("DC-FLAG", 1)}, 3.6, 1e-3), 1, "log.fits"));
+    ASSERT_TRUE(Load(File(10, {}, 3000, 1), 2, "linear.fits"));
+    EXPECT_EQ(ws_.LambdaMin, 3000);
+    ws_.PlotShown = true;
+    UnloadSlot(ws_, 2, ui_);
+    EXPECT_EQ(ws_.LambdaMin, std::pow(10.0, 3.6));
+    EXPECT_EQ(ws_.LambdaMax, S(1).PixelEdge.back());
+    EXPECT_EQ(ws_.PlotLeft, ws_.LambdaMin);
+    EXPECT_EQ(ws_.PlotRight, ws_.LambdaMax);
+}
+
+// Damaged multispec texts, cut and with characters changed at random: each
+// either gives edges that run strictly one way or a refusal with a reason.
+TEST(DispersionDamage, EveryDamagedTextIsUsedOrRefused) {
+    const std::string valid =
+        "wtype=multispec spec1 = \"1 1 2 4000. 1. 100 0. 10.5 20.5 1. 0. 1 3 1. 100. 4050 49.5 0.1 "
+        "0.5 0. 3 2 1 100 4000 4010 4020 4030 4040 0.5 0. 6 2 0 1 4000 100 4100\" spec2 = \"2 1 0 1 1 1 0 1 2\"";
+    const std::string alphabet = "0123456789 .-=\"eED+specwtype";
+    std::mt19937 random(11);
+    int used = 0, refused = 0;
+    for (int trial = 0; trial < 3000; ++trial) {
+        std::string text = valid;
+        const int changes = 1 + static_cast<int>(random() % 4);
+        for (int c = 0; c < changes; ++c) {
+            const size_t at = random() % text.size();
+            switch (random() % 3) {
+                case 0: text[at] = alphabet[random() % alphabet.size()]; break;
+                case 1: text.erase(at, 1 + random() % 8); break;
+                default: text.insert(at, 1, alphabet[random() % alphabet.size()]);
+            }
+            if (text.empty()) text = "x";
+        }
+        DispersionCards cards;
+        for (const std::string& card : Wat2Cards(text)) cards.Take(card.substr(0, 8), card);
+        const PixelScale scale = PixelScale::Evaluate(cards, 50, 0, 0);
+        if (scale.kind == kLinearScale) {
+            EXPECT_TRUE(scale.edges.empty() && scale.problem.empty()) << text;
+        } else if (scale.problem.empty()) {
+            ++used;
+            ASSERT_EQ(scale.edges.size(), 51u) << text;
+            const bool rising = scale.edges[1] > scale.edges[0];
+            for (size_t k = 0; k + 1 < scale.edges.size(); ++k)
+                ASSERT_TRUE(rising ? scale.edges[k + 1] > scale.edges[k] : scale.edges[k + 1] < scale.edges[k]) << text;
+        } else {
+            ++refused;
+            EXPECT_TRUE(scale.edges.empty()) << text;
+            EXPECT_TRUE(scale.problem.ends_with(".")) << scale.problem;
+        }
+    }
+    EXPECT_GT(used, 100);
+    EXPECT_GT(refused, 100);
 }
 
 TEST_F(DispersionTest, HugePixelCountsAreRefusedBeforeAnyEdgeIsComputed) {
