@@ -135,10 +135,13 @@ void frmLoad_FitsFile::File1_DblClick(QListWidgetItem* item) {
 void frmLoad_FitsFile::Command1_Click() {
     Label4->setText(QDir::toNativeSeparators(folder_));
     if (ws_.CurSlot < 0 || ws_.CurSlot > kMaxSlots) return;
-    ws_.slot(ws_.CurSlot).FileName = Text1->text().toStdString();
+    std::string& fileName = ws_.slot(ws_.CurSlot).FileName;
+    const std::string previousName = fileName;
+    fileName = Text1->text().toStdString();
     ws_.FilePath = folder_.toStdString();
     QDir::setCurrent(folder_);
-    LoadFitsFile(ws_, ws_.CurSlot, ui_);
+    // A refused file leaves the slot as it was, its file name included.
+    if (!LoadFitsFile(ws_, ws_.CurSlot, ui_)) fileName = previousName;
     hide();
 }
 

@@ -204,6 +204,7 @@ TEST_F(RowsTest, RefusedLoadShowsTheReadersMessageAndLeavesTheRow) {
     EXPECT_EQ(row(2).Label7->text(), "blue.fts");
     EXPECT_EQ(row(2).Label8->text(), "Blue    ");
     EXPECT_TRUE(ws().slot(2).Loaded);
+    EXPECT_EQ(ws().slot(2).FileName, "blue.fts");
     EXPECT_FALSE(program().fileChooser()->isVisible());
 }
 
