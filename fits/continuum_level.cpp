@@ -1,6 +1,7 @@
 #include "fits/continuum_level.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <vector>
@@ -24,17 +25,24 @@ void AppendBlockMaxima(std::span<const double> pixels, std::vector<double>& bloc
 }
 
 double LargestOf(std::span<const double> values, double floor) {
-    // Four running maxima, so that the comparisons need not wait for each other.
-    double m0 = floor, m1 = floor, m2 = floor, m3 = floor;
+    // Four running maxima, so that the comparisons need not wait for each
+    // other; value i goes to maximum i % 4. They are held as two pairs, each
+    // of which a processor with 128-bit vectors (every x86-64) updates in one
+    // instruction, with the same result as two separate maxima.
+    using Pair = double __attribute__((vector_size(2 * sizeof(double))));
+    Pair low = {floor, floor};   // maxima 0 and 1
+    Pair high = {floor, floor};  // maxima 2 and 3
     size_t i = 0;
     for (; i + 4 <= values.size(); i += 4) {
-        m0 = values[i] > m0 ? values[i] : m0;  // a NaN never compares larger
-        m1 = values[i + 1] > m1 ? values[i + 1] : m1;
-        m2 = values[i + 2] > m2 ? values[i + 2] : m2;
-        m3 = values[i + 3] > m3 ? values[i + 3] : m3;
+        Pair nextLow, nextHigh;
+        std::memcpy(&nextLow, values.data() + i, sizeof nextLow);
+        std::memcpy(&nextHigh, values.data() + i + 2, sizeof nextHigh);
+        low = nextLow > low ? nextLow : low;  // a NaN never compares larger
+        high = nextHigh > high ? nextHigh : high;
     }
+    double m0 = low[0];
     for (; i < values.size(); ++i) m0 = values[i] > m0 ? values[i] : m0;
-    return std::max(std::max(m0, m1), std::max(m2, m3));
+    return std::max(std::max(m0, low[1]), std::max(high[0], high[1]));
 }
 
 double MedianOf(std::span<double> values) {

@@ -4,17 +4,9 @@
 #include <cstdint>
 #include <limits>
 
-namespace wendrel {
+#include "fits/wide_vectors.h"
 
-// Where the processor has them, the percent values are computed in 256-bit
-// registers: four divisions at a time. The plain x86-64 build cannot run the
-// infinity test of this loop on several values at once, and the division is
-// most of a load's time. Each value is rounded exactly as in the plain build.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define WENDREL_WIDE_VECTORS_IF_PRESENT __attribute__((target_clones("avx2", "default")))
-#else
-#define WENDREL_WIDE_VECTORS_IF_PRESENT
-#endif
+namespace wendrel {
 
 WENDREL_WIDE_VECTORS_IF_PRESENT
 bool PercentOfLevel(std::span<const double> flux, double level, std::span<double> pct) {
