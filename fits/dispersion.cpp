@@ -120,10 +120,12 @@ std::optional<std::vector<Attribute>> ParseAttributes(std::string_view text, std
 
 // The number N of an attribute named specN, or -1.
 int64_t SpecNumber(const std::string& name) {
-    if (name.size() <= 4 || !name.starts_with("spec")) return -1;
+    constexpr std::string_view kPattern = "specN";
+    const std::string_view prefix = kPattern.substr(0, kPattern.size() - 1);
+    if (name.size() <= prefix.size() || !name.starts_with(prefix)) return -1;
     int64_t number = -1;
     const char* end = name.data() + name.size();
-    const auto [stop, error] = std::from_chars(name.data() + 4, end, number);
+    const auto [stop, error] = std::from_chars(name.data() + prefix.size(), end, number);
     return error == std::errc() && stop == end ? number : -1;
 }
 

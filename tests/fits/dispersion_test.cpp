@@ -177,8 +177,8 @@ TEST_F(DispersionTest, MultispecFunctionsOfEachType) {
          {6005, 6015, 6025}},
     };
     for (const auto& c : cases) {
-        const std::string spec = "1 1 2 4000. 1. 100 0. 10.5 20.5 " + c.functions;
-        ExpectEdges(File(c.edges.size() - 1, Wat2Cards(Multispec(spec))), c.edges, "multispec", c.name);
+        const std::string aperture = "1 1 2 4000. 1. 100 0. 10.5 20.5 " + c.functions;
+        ExpectEdges(File(c.edges.size() - 1, Wat2Cards(Multispec(aperture))), c.edges, "multispec", c.name);
     }
     // The redshift divides the sum.
     std::vector<double> redshifted;
