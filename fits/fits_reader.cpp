@@ -14,6 +14,7 @@
 #include "fits/dispersion.h"
 #include "fits/header_cards.h"
 #include "fits/input_file.h"
+#include "fits/large_pages.h"
 #include "fits/percent_values.h"
 #include "fits/pixel_decoding.h"
 
@@ -244,7 +245,7 @@ bool Loader::ReadPixels(InputFile& file) {
     const int64_t perRead = std::min(kPixelsPerPass, pixels);
     std::vector<char> bytes(static_cast<size_t>(perRead * bytesPerPixel));
     std::vector<double> decoded(static_cast<size_t>(perRead));
-    fresh_.Flux.reserve(static_cast<size_t>(pixels));
+    ReserveOnLargePages(fresh_.Flux, static_cast<size_t>(pixels));
     blockMax_.reserve(static_cast<size_t>(pixels / kLevelBlockLength + 1));
     for (int64_t done = 0; done < pixels; done += perRead) {
         const auto count = static_cast<size_t>(std::min(perRead, pixels - done));
@@ -289,7 +290,7 @@ bool Loader::ComputeLevelAndPercent() {
     }
     const std::vector<double>& flux = fresh_.Flux;
     std::vector<double>& pct = fresh_.FluxPct;
-    pct.reserve(flux.size());
+    ReserveOnLargePages(pct, flux.size());
     const double level = fresh_.Level;
     double largest = -9999;
     bool anyInfinite = false;
