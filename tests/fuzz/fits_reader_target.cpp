@@ -80,6 +80,18 @@ void CheckLoadedSlot(const Workspace& before, const Workspace& ws, const testing
         WENDREL_FUZZ_CHECK(std::isnan(s.FluxPct[p]) || s.FluxPct[p] <= s.PctMax, file);
     }
     WENDREL_FUZZ_CHECK(Finite(s.PctMax) && s.PctMax >= -9999, file);
+    // A scale other than the linear one gives every pixel its edges, running one way.
+    if (s.Dispersion == "linear") {
+        WENDREL_FUZZ_CHECK(s.PixelEdge.empty(), file);
+    } else {
+        WENDREL_FUZZ_CHECK(s.Dispersion == "log-linear" || s.Dispersion == "multispec", file);
+        WENDREL_FUZZ_CHECK(s.PixelEdge.size() == s.Flux.size() + 1, file);
+        const bool rising = s.PixelEdge[1] > s.PixelEdge[0];
+        for (size_t k = 0; k + 1 < s.PixelEdge.size(); ++k) {
+            WENDREL_FUZZ_CHECK(Finite(s.PixelEdge[k]) && Finite(s.PixelEdge[k + 1]), file);
+            WENDREL_FUZZ_CHECK(rising ? s.PixelEdge[k + 1] > s.PixelEdge[k] : s.PixelEdge[k + 1] < s.PixelEdge[k], file);
+        }
+    }
     // The plot works with these: they must be numbers.
     WENDREL_FUZZ_CHECK(Finite(s.LambdaStart) && Finite(s.LambdaEnd), file);
     WENDREL_FUZZ_CHECK(Finite(ws.LambdaMin) && Finite(ws.LambdaMax) && Finite(ws.PlotSpan), file);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -36,6 +37,19 @@ std::string Bytes(const SpectrumFile& s, bool padData = true) {
     FitsBytes f = SpectrumCards(s);
     f.padData = padData;
     return ToBytes(f);
+}
+
+// IRAF's multispec description of a 60-pixel spectrum: the WAT2 text cut
+// into the 68 characters each card holds.
+std::vector<std::string> MultispecCards(const std::string& spec1) {
+    const std::string text = "wtype=multispec spec1 = \"" + spec1 + "\"";
+    std::vector<std::string> cards = {RealCard("LTV1", 0), RealCard("LTM1_1", 1)};
+    for (size_t at = 0, n = 1; at < text.size(); at += 68, ++n) {
+        char keyword[16];
+        std::snprintf(keyword, sizeof keyword, "WAT2_%03zu", n);
+        cards.push_back(StringCard(keyword, text.substr(at, 68)));
+    }
+    return cards;
 }
 
 }  // namespace
@@ -101,6 +115,31 @@ std::vector<Seed> FitsReaderSeeds() {
                             RawCard("OBJECT  = 'Vega    '"), RawCard("BITPIX  =                  -64"),
                             RawCard("NAXIS1  =                   55 / again")};
     seeds.push_back({"exponents_and_repeats", Bytes(exponents)});
+
+    SpectrumFile logLinear;
+    logLinear.stored = Continuum(60, 500);
+    logLinear.crval1 = 3.6;
+    logLinear.cd1_1 = 1e-4;
+    logLinear.extraCards = {IntCard("DC-FLAG", 1)};
+    seeds.push_back({"log_linear", Bytes(logLinear)});
+
+    const std::pair<const char*, const char*> multispec[] = {
+        {"multispec_linear", "1 1 0 4000. 2. 60 0. 1 60"},
+        {"multispec_log", "1 1 1 3.6 1E-4 60 0.001 1 60"},
+        {"multispec_chebyshev", "1 1 2 4000. 1. 60 0. 1 60 1. 0. 1 3 1. 60. 4000. 30. 0.5"},
+        {"multispec_legendre", "1 1 2 4000. 1. 60 0. 1 60 1. 5. 2 2 1. 60. 4100. 25."},
+        {"multispec_cubic_spline", "1 1 2 4000. 1. 60 0. 1 60 1. 0. 3 2 1. 60. 4000. 4010. 4030. 4060. 4100."},
+        {"multispec_linear_spline", "1 1 2 4000. 1. 60 0. 1 60 1. 0. 4 3 1. 60. 4000. 4020. 4040. 4060."},
+        {"multispec_pixel_array", "1 1 2 4000. 1. 60 0. 1 60 1. 0. 5 4 4000. 4001. 4003. 4006."},
+        {"multispec_sampled_array", "1 1 2 4000. 1. 60 0. 1 60 1. 0. 6 3 0. 1. 4000. 30. 4050. 60. 4100. "
+                                    "0.5 0. 1 3 1. 60. 1. 2. 0."},
+    };
+    for (const auto& [name, spec1] : multispec) {
+        SpectrumFile m;
+        m.stored = Continuum(60, 800);
+        m.extraCards = MultispecCards(spec1);
+        seeds.push_back({name, Bytes(m)});
+    }
     return seeds;
 }
 

@@ -47,6 +47,8 @@ inline std::string WorkspaceDifference(const Workspace& a, const Workspace& b) {
         WENDREL_SLOT_FIELD(DLambda)
         WENDREL_SLOT_FIELD(LambdaStart)
         WENDREL_SLOT_FIELD(LambdaEnd)
+        WENDREL_SLOT_FIELD(Dispersion)
+        WENDREL_SLOT_FIELD(PixelEdge)
         WENDREL_SLOT_FIELD(Flux)
         WENDREL_SLOT_FIELD(Level)
         WENDREL_SLOT_FIELD(FluxPct)
