@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -243,17 +244,18 @@ bool Loader::ReadPixels(InputFile& file) {
     // for the level in one pass while they are in the cache. Flux grows by
     // appending, so that its memory is written once.
     const int64_t perRead = std::min(kPixelsPerPass, pixels);
-    std::vector<char> bytes(static_cast<size_t>(perRead * bytesPerPixel));
-    std::vector<double> decoded(static_cast<size_t>(perRead));
+    // Not cleared first: each pass writes what it then reads.
+    const auto bytes = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(perRead * bytesPerPixel));
+    const auto decoded = std::make_unique_for_overwrite<double[]>(static_cast<size_t>(perRead));
     ReserveOnLargePages(fresh_.Flux, static_cast<size_t>(pixels));
     blockMax_.reserve(static_cast<size_t>(pixels / kLevelBlockLength + 1));
     for (int64_t done = 0; done < pixels; done += perRead) {
         const auto count = static_cast<size_t>(std::min(perRead, pixels - done));
-        const std::span<char> chunk(bytes.data(), count * static_cast<size_t>(bytesPerPixel));
+        const std::span<char> chunk(bytes.get(), count * static_cast<size_t>(bytesPerPixel));
         const int64_t got = file.ReadAt(dataStart_ + done * bytesPerPixel, chunk);
         if (got < 0) return Refuse("Cannot read the pixels of " + Quoted(name_) + ".");
         if (got < std::ssize(chunk)) return tooShort();
-        const std::span<double> values = std::span(decoded).first(count);
+        const std::span<double> values(decoded.get(), count);
         DecodePixels(type_, std::as_bytes(chunk), scaling_, values);
         AppendBlockMaxima(values, blockMax_);
         fresh_.Flux.insert(fresh_.Flux.end(), values.begin(), values.end());
@@ -294,12 +296,13 @@ bool Loader::ComputeLevelAndPercent() {
     const double level = fresh_.Level;
     double largest = -9999;
     bool anyInfinite = false;
-    std::vector<double> chunk(static_cast<size_t>(std::min<int64_t>(kPixelsPerPass, std::ssize(flux))));
-    for (size_t start = 0; start < flux.size(); start += chunk.size()) {
-        const size_t count = std::min(chunk.size(), flux.size() - start);
-        anyInfinite |= PercentOfLevel(std::span(flux).subspan(start, count), level, chunk);
-        largest = LargestOf(std::span(chunk).first(count), largest);
-        pct.insert(pct.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(count));
+    const size_t perPass = std::min(static_cast<size_t>(kPixelsPerPass), flux.size());
+    const auto values = std::make_unique_for_overwrite<double[]>(perPass);  // written before it is read
+    for (size_t start = 0; start < flux.size(); start += perPass) {
+        const std::span<double> chunk(values.get(), std::min(perPass, flux.size() - start));
+        anyInfinite |= PercentOfLevel(std::span(flux).subspan(start, chunk.size()), level, chunk);
+        largest = LargestOf(chunk, largest);
+        pct.insert(pct.end(), chunk.begin(), chunk.end());
     }
     if (anyInfinite) {
         // A percent value beyond the double range is blank too.

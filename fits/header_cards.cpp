@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <memory>
+#include <span>
 
 #include "store/numeric_text.h"
 
@@ -47,7 +48,9 @@ int64_t DataStartFor(int64_t cardsBeforeEnd) {
 
 WalkResult WalkHeaderCards(InputFile& file,
                            const std::function<bool(int64_t, std::string_view)>& visit) {
-    std::vector<char> buffer(static_cast<size_t>(kCardsPerRead * kCardLength));
+    constexpr auto kBufferLength = static_cast<size_t>(kCardsPerRead * kCardLength);
+    const auto storage = std::make_unique_for_overwrite<char[]>(kBufferLength);  // written by each read first
+    const std::span<char> buffer(storage.get(), kBufferLength);
     int64_t offset = 0;
     int64_t number = 0;
     for (;;) {
