@@ -1,0 +1,49 @@
+// Loading several files at once, as the command line and a drop of files on
+// the main window do: which rows the files go into, and the loads themselves.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "store/ui_hooks.h"
+#include "store/workspace.h"
+
+namespace wendrel {
+
+// A file and the slot (row) it is to be loaded into.
+struct FileTarget {
+    int slot = 0;
+    std::filesystem::path file;
+};
+
+// Where each file of a batch goes, in the order given, and the files for
+// which no row was left.
+struct FilePlan {
+    std::vector<FileTarget> targets;
+    std::vector<std::filesystem::path> left;
+};
+
+// Files named on the command line or dropped away from the rows: into the
+// empty rows from the top, one file per row, in the order given. The rows are
+// settled before anything loads, so a refused file leaves its row empty.
+FilePlan PlanIntoEmptyRows(const Workspace& ws, const std::vector<std::filesystem::path>& files);
+
+// Files dropped on row `row`: the first replaces that row's spectrum, as its
+// Load button would; the others go into the empty rows below it and then,
+// when those run out, into the empty rows above it.
+FilePlan PlanFromRow(const Workspace& ws, int row, const std::vector<std::filesystem::path>& files);
+
+// Loads every target as the file chooser loads a file: FilePath becomes the
+// file's folder and FileName(slot) its name, and the reader shows its own
+// warnings and refusals. A refused file leaves the slot, its FileName and
+// FilePath as they were. A relative path is taken from the current folder.
+// The redraw that each load would ask for is held back; once the batch has
+// loaded, the plot is drawn once if any file loaded. Files left without a row
+// are then named in one message. Returns the number of files loaded.
+int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui);
+
+// The message naming the files for which no row was left.
+std::string NoRowLeftMessage(const std::vector<std::filesystem::path>& left);
+
+}  // namespace wendrel
