@@ -65,12 +65,12 @@ void Decode(const unsigned char* bytes, PixelScaling scaling, std::span<double> 
 
 template <PixelType type>
 void DecodeAs(const unsigned char* bytes, PixelScaling scaling, std::span<double> out) {
-    if (type == PixelType::Float32 && scaling.zero == 0 && scaling.scale == 1)
-        DecodeFloat32(bytes, out);
-    else if (scaling.zero == 0 && scaling.scale == 1)
-        Decode<type, false>(bytes, scaling, out);
-    else
+    if (scaling.zero != 0 || scaling.scale != 1)
         Decode<type, true>(bytes, scaling, out);
+    else if constexpr (type == PixelType::Float32)
+        DecodeFloat32(bytes, out);
+    else
+        Decode<type, false>(bytes, scaling, out);
 }
 
 }  // namespace
