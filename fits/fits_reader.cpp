@@ -18,6 +18,7 @@
 #include "fits/large_pages.h"
 #include "fits/percent_values.h"
 #include "fits/pixel_decoding.h"
+#include "store/rest_frame.h"
 
 namespace wendrel {
 
@@ -333,9 +334,10 @@ void Loader::Commit() {
     s.HdrKey = std::move(fresh_.HdrKey);
     s.HdrValue = std::move(fresh_.HdrValue);
     s.NumCards = fresh_.NumCards;
+    s.Velocity = 0;  // a new spectrum starts unshifted, as its row's velocity bar does
 
-    if (s.LambdaStart < ws_.LambdaMin) ws_.LambdaMin = s.LambdaStart;
-    if (s.LambdaEnd > ws_.LambdaMax) ws_.LambdaMax = s.LambdaEnd;
+    if (ShiftedStart(s) < ws_.LambdaMin) ws_.LambdaMin = ShiftedStart(s);
+    if (ShiftedEnd(s) > ws_.LambdaMax) ws_.LambdaMax = ShiftedEnd(s);
     ws_.PlotLeft = ws_.LambdaMin;
     ws_.PlotRight = ws_.LambdaMax;
     ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;

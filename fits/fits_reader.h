@@ -8,7 +8,8 @@ namespace wendrel {
 
 // Reads the file FilePath/FileName of slot `slot` (0..10) into that slot:
 // header cards, keyword values, pixels, wavelength range, continuum level and
-// percent values. It widens LambdaMin/LambdaMax, resets the view to the full
+// percent values. The slot's Velocity returns to 0. It widens
+// LambdaMin/LambdaMax to the slot's range, resets the view to the full
 // range, marks the slot loaded, shows its row through `ui` and, when the plot
 // window is open, redraws the plot. Warnings and refusals go to
 // ui.ShowMessage in the order they arise. A refused load changes nothing in

@@ -1,5 +1,6 @@
 #include "plot/image_surface.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -89,6 +90,45 @@ void ImageSurface::Line(float x1, float y1, float x2, float y2) {
     QPainter painter(&image_);
     painter.setPen(QPen(foreColor_, 0));
     painter.drawLine(line.translated(0.5, 0.5));
+}
+
+void ImageSurface::DashedLine(float x1, float y1, float x2, float y2) {
+    if (std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2)) return;
+    if (x1 != x2 && y1 != y2) {
+        QLineF line(x1 / twipsPerPixel_, y1 / twipsPerPixel_, x2 / twipsPerPixel_, y2 / twipsPerPixel_);
+        if (!ClipToRect(line, QRectF(-2, -2, image_.width() + 4, image_.height() + 4))) return;
+        QPainter painter(&image_);
+        painter.setPen(QPen(foreColor_, 0, Qt::DashLine));
+        painter.drawLine(line.translated(0.5, 0.5));
+        return;
+    }
+    const int64_t col0 = DeviceColumn(std::min(x1, x2), twipsPerPixel_);
+    const int64_t col1 = DeviceColumn(std::max(x1, x2), twipsPerPixel_);
+    const int64_t row0 = DeviceColumn(std::min(y1, y2), twipsPerPixel_);
+    const int64_t row1 = DeviceColumn(std::max(y1, y2), twipsPerPixel_);
+    const bool vertical = x1 == x2;
+    constexpr int64_t period = kDashCells + kGapCells;
+    int64_t from = vertical ? row0 : col0;
+    const int64_t to = std::min<int64_t>(vertical ? row1 : col1, (vertical ? image_.height() : image_.width()) - 1);
+    if (from < 0) from += (-from) / period * period;  // skip whole dashes before the image, keeping their rhythm
+    for (int64_t a = from; a <= to; a += period) {
+        const int64_t b = std::min(a + kDashCells - 1, to);
+        if (vertical)
+            FillCells(col0, col1, a, b);
+        else
+            FillCells(a, b, row0, row1);
+    }
+}
+
+void ImageSurface::CentredText(float x, float baseline, const std::string& text) {
+    if (std::isnan(x) || std::isnan(baseline) || text.empty()) return;
+    const QString caption = QString::fromStdString(text);
+    const QFont font = LabelFont();
+    const double width = QFontMetricsF(font).horizontalAdvance(caption);
+    QPainter painter(&image_);
+    painter.setFont(font);
+    painter.setPen(foreColor_);
+    painter.drawText(QPointF(x / twipsPerPixel_ - width / 2, baseline / twipsPerPixel_), caption);
 }
 
 void ImageSurface::SetLabel(PlotLabel label, double left, double top, const std::string& caption) {

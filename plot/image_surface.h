@@ -37,6 +37,8 @@ namespace wendrel {
 
 class ImageSurface : public PlotSurface {
 public:
+    static constexpr int kDashCells = 4;
+    static constexpr int kGapCells = 3;
     using ShowHandler = std::function<void()>;
 
     struct PlacedLabel {
@@ -55,6 +57,12 @@ public:
     void Cls() override;
     void SetForeColor(int32_t color) override;
     void Line(float x1, float y1, float x2, float y2) override;
+    // Horizontal and vertical dashed lines light runs of kDashCells cells with
+    // gaps of kGapCells, counted from the line's first cell; others are drawn
+    // by QPainter's dash line.
+    void DashedLine(float x1, float y1, float x2, float y2) override;
+    // In the label font (LabelFont), drawn into the image.
+    void CentredText(float x, float baseline, const std::string& text) override;
     void SetLabel(PlotLabel label, double left, double top, const std::string& caption) override;
     // The value given to SetOuterWidth, else the image's width in twips.
     double OuterWidth() const override;

@@ -24,21 +24,24 @@ double EdgePosition(const std::vector<double>& edges, double lambda) {
 PixelsInView FindPixelsInView(const Slot& s, double plotLeft, double plotRight) {
     PixelsInView v;
     const double n = s.Naxis1;
-    v.startLambda = s.LambdaStart;
+    const double start = ShiftedStart(s), end = ShiftedEnd(s);
+    v.startLambda = start;
     if (s.PixelEdge.size() < 2) {
-        const double d = s.LambdaEnd - s.LambdaStart;
-        if (plotLeft > s.LambdaStart) {
-            v.first = RoundHalfEven(1 + n * (plotLeft - s.LambdaStart) / d);
+        const double d = end - start;
+        if (plotLeft > start) {
+            v.first = RoundHalfEven(1 + n * (plotLeft - start) / d);
             v.startLambda = plotLeft;
         }
-        v.last = plotRight < s.LambdaEnd ? RoundHalfEven((plotRight - s.LambdaStart) / d * n) : RoundHalfEven(n);
+        v.last = plotRight < end ? RoundHalfEven((plotRight - start) / d * n) : RoundHalfEven(n);
         return v;
     }
-    if (plotLeft > s.LambdaStart) {
-        v.first = RoundHalfEven(1 + EdgePosition(s.PixelEdge, plotLeft));
+    // The edges are the file's wavelengths: the view is taken back to them.
+    if (plotLeft > start) {
+        v.first = RoundHalfEven(1 + EdgePosition(s.PixelEdge, ObservedWavelength(s, plotLeft)));
         v.startLambda = plotLeft;
     }
-    v.last = plotRight < s.LambdaEnd ? RoundHalfEven(EdgePosition(s.PixelEdge, plotRight)) : RoundHalfEven(n);
+    v.last = plotRight < end ? RoundHalfEven(EdgePosition(s.PixelEdge, ObservedWavelength(s, plotRight)))
+                             : RoundHalfEven(n);
     return v;
 }
 

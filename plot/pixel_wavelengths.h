@@ -1,22 +1,28 @@
 // Where a slot's pixels lie in wavelength: on a linear scale by LambdaStart
 // and DLambda, otherwise by the slot's pixel edges (PixelEdge), which the
 // reader computes once per load, so that nothing here costs more than a
-// look-up or a binary search.
+// look-up or a binary search. Wavelengths here are those the slot is drawn
+// at: the file's, taken to the rest frame of the slot's Velocity
+// (store/rest_frame.h).
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 
+#include "store/rest_frame.h"
 #include "store/workspace.h"
 
 namespace wendrel {
 
-// The wavelength where pixel p ends, p = 0 .. Naxis1 (p = 0: where pixel 1
-// starts). On a linear scale LambdaStart + p * DLambda.
-inline double PixelEndLambda(const Slot& s, int64_t p) {
+// The wavelength of the file where pixel p ends, p = 0 .. Naxis1 (p = 0:
+// where pixel 1 starts). On a linear scale LambdaStart + p * DLambda.
+inline double ObservedPixelEnd(const Slot& s, int64_t p) {
     if (s.PixelEdge.empty()) return s.LambdaStart + static_cast<double>(p) * s.DLambda;
     return s.PixelEdge[static_cast<size_t>(std::clamp<int64_t>(p, 0, std::ssize(s.PixelEdge) - 1))];
 }
+
+// Where pixel p ends as drawn: ObservedPixelEnd in the slot's rest frame.
+inline double PixelEndLambda(const Slot& s, int64_t p) { return RestWavelength(s, ObservedPixelEnd(s, p)); }
 
 // The slot's pixels inside the view plotLeft .. plotRight and the wavelength
 // its curve starts at.
@@ -26,12 +32,12 @@ struct PixelsInView {
     double startLambda = 0;
 };
 
-// On a linear scale, with n = Naxis1 and D = LambdaEnd - LambdaStart: when
-// the view starts inside or beyond the slot, first = 1 + n (plotLeft -
-// LambdaStart) / D to the nearest whole number and the curve starts at
-// plotLeft, else first = 1 and it starts at LambdaStart; last = (plotRight -
-// LambdaStart) / D n to the nearest whole number when the view ends before
-// the slot does, else n. With pixel edges the same, with the fractional
+// On a linear scale, with n = Naxis1, S and E the slot's start and end as
+// drawn (ShiftedStart, ShiftedEnd) and D = E - S: when the view starts inside
+// or beyond the slot, first = 1 + n (plotLeft - S) / D to the nearest whole
+// number and the curve starts at plotLeft, else first = 1 and it starts at S;
+// last = (plotRight - S) / D n to the nearest whole number when the view ends
+// before the slot does, else n. With pixel edges the same, with the fractional
 // pixel position of the wavelength found among the edges (inside a pixel in
 // proportion to its width; beyond the slot by the width of its end pixel)
 // in place of n (lambda - LambdaStart) / D; so a linear spectrum and the

@@ -24,6 +24,11 @@ public:
     virtual void SetForeColor(int32_t color) = 0;
     // A straight line in the current colour.
     virtual void Line(float x1, float y1, float x2, float y2) = 0;
+    // A thin dashed straight line in the current colour (the marks of lines).
+    virtual void DashedLine(float x1, float y1, float x2, float y2) = 0;
+    // A short text in the current colour, centred on x, its baseline at y;
+    // part of the picture, cleared by Cls like the lines.
+    virtual void CentredText(float x, float baseline, const std::string& text) = 0;
     virtual void SetLabel(PlotLabel label, double left, double top, const std::string& caption) = 0;
     // The window's current outer width.
     virtual double OuterWidth() const = 0;

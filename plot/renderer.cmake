@@ -5,6 +5,7 @@ add_library(wendrel_plot STATIC
   ${CMAKE_CURRENT_LIST_DIR}/tick_rule.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pixel_wavelengths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stepped_curve.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/line_marks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/renderer.cpp)
 target_link_libraries(wendrel_plot PUBLIC wendrel_store)
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/line_marks.h"
 #include "plot/number_format.h"
 #include "plot/pixel_wavelengths.h"
 #include "plot/plot_window_size.h"
@@ -15,6 +16,9 @@ namespace wendrel {
 namespace {
 
 constexpr int kTickLength = 100;
+// The names of marked lines stand in the margin above the box, their
+// baseline this far above its top edge.
+constexpr int kMarkNameRaise = 60;
 // Intensity units per box height for curves when the intensity axis has no span.
 constexpr double kFallbackIntensitySpan = 100;
 
@@ -87,6 +91,24 @@ void DrawBox(const Box& box, PlotSurface& surface) {
     surface.Line(box.x1, box.y0, box.x1, box.y1);
     surface.Line(box.x1, box.y1, box.x0, box.y1);
     surface.Line(box.x0, box.y1, box.x0, box.y0);
+}
+
+// A dashed line across the box for each line of the marked sets inside the
+// view, with its name above the box. Drawn before the curves, so that the
+// curves stay on top, and named in the margin, where no curve goes.
+void DrawLineMarks(const Workspace& ws, const Box& box, PlotSurface& surface) {
+    if (ws.LineMarkSets.empty() || !(ws.PlotSpan > 0) || !std::isfinite(ws.PlotSpan)) return;
+    surface.SetForeColor(kLineMarkColor);
+    for (const LineSet& set : LineSets()) {
+        if (!ws.LineMarkSets.contains(std::string(set.Key))) continue;
+        for (const MarkedLine& line : set.Lines) {
+            if (line.Wavelength < ws.PlotLeft || line.Wavelength > ws.PlotRight) continue;
+            // The curves' mapping, so that a mark meets a curve's tread at its wavelength.
+            const auto x = static_cast<float>(box.x0 + box.wCurve * (line.Wavelength - ws.PlotLeft) / ws.PlotSpan);
+            surface.DashedLine(x, box.y0, x, box.y1);
+            surface.CentredText(x, static_cast<float>(box.y0 - kMarkNameRaise), std::string(line.Name));
+        }
+    }
 }
 
 // Each loaded slot's curve over the pixels in view, then its zero-level
@@ -166,6 +188,7 @@ void RedrawPlot(Workspace& ws, PlotSurface& surface) {
                      "Wavelength /Angstroms");
     DrawIntensityAxis(ws, box, ySpan, surface);
     DrawBox(box, surface);
+    DrawLineMarks(ws, box, surface);
     DrawCurves(ws, box, ySpan, surface);
 }
 

@@ -11,6 +11,8 @@ namespace wendrel {
 // Grid lines are light grey; box, ticks and labels black.
 constexpr int32_t kGridColor = 192 + 256 * 192 + 65536 * 192;
 constexpr int32_t kBoxColor = 0;
+// Marks of laboratory lines: dashed, dark grey, under the curves.
+constexpr int32_t kLineMarkColor = 96 + 256 * 96 + 65536 * 96;
 
 // Does nothing until a spectrum has been loaded (DataReady). Otherwise writes
 // PlotSpan, YMax, YMin, PlotSpare and the plot box PlotX0, PlotX1, PlotY0,
@@ -23,6 +25,11 @@ constexpr int32_t kBoxColor = 0;
 // no positive intensity span the curves and markers use 100 percent units per
 // box height; with no positive wavelength span there is no curve to draw.
 // Blank pixels are gaps in the curves.
+//
+// Each slot is drawn at its wavelengths in the rest frame of its Velocity
+// (store/rest_frame.h). The lines of the sets named in LineMarkSets
+// (plot/line_marks.h) that lie inside the view get a dashed mark across the
+// box, drawn before the curves, and their name above the box.
 //
 // When surface.TwipsPerColumn() > 0 the curves are drawn as per-column
 // envelopes (see plot/stepped_curve.h), which relies on the surface lighting

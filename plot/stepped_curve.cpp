@@ -17,15 +17,17 @@ constexpr float kBlank = std::numeric_limits<float>::quiet_NaN();
 // plot's mapping so that every path of drawing lands on the same coordinates.
 class CurveMap {
 public:
-    CurveMap(const Slot& slot, const CurvePlacement& place) : slot_(slot), place_(place) {
+    CurveMap(const Slot& slot, const CurvePlacement& place)
+        : slot_(slot), place_(place), restFactor_(RestFrameFactor(slot.Velocity)) {
         pixels_ = static_cast<int64_t>(slot.FluxPct.size());
     }
 
     float X(double lambda) const {
         return static_cast<float>(place_.boxLeft + place_.curveWidth * (lambda - place_.plotLeft) / place_.plotSpan);
     }
-    // x of the right end of pixel p.
-    float PixelEndX(int64_t p) const { return X(PixelEndLambda(slot_, p)); }
+    // x of the right end of pixel p (PixelEndLambda, with the slot's rest-frame
+    // factor computed once).
+    float PixelEndX(int64_t p) const { return X(ObservedPixelEnd(slot_, p) / restFactor_); }
 
     float Level(double pct) const {
         return static_cast<float>(place_.boxBottom -
@@ -44,6 +46,7 @@ public:
 private:
     const Slot& slot_;
     const CurvePlacement& place_;
+    double restFactor_;
     int64_t pixels_ = 0;
 };
 

@@ -2,7 +2,33 @@
 
 #include <algorithm>
 
+#include "store/rest_frame.h"
+
 namespace wendrel {
+
+namespace {
+
+// The smallest start and largest end of the loaded slots as drawn; false when
+// no slot is loaded.
+bool LoadedRange(const Workspace& ws, double& min, double& max) {
+    bool any = false;
+    for (int s = 1; s <= ws.NumSlots; ++s) {
+        const Slot& slot = ws.slot(s);
+        if (!slot.Loaded) continue;
+        min = any ? std::min(min, ShiftedStart(slot)) : ShiftedStart(slot);
+        max = any ? std::max(max, ShiftedEnd(slot)) : ShiftedEnd(slot);
+        any = true;
+    }
+    return any;
+}
+
+void SetView(Workspace& ws, double left, double right) {
+    ws.PlotLeft = left;
+    ws.PlotRight = right;
+    ws.PlotSpan = right - left;
+}
+
+}  // namespace
 
 int CountLoaded(const Workspace& ws) {
     return static_cast<int>(std::count_if(ws.Slots.begin() + 1, ws.Slots.end(),
@@ -10,20 +36,11 @@ int CountLoaded(const Workspace& ws) {
 }
 
 void RecalcLambdaRange(Workspace& ws) {
-    ws.LambdaMin = kEmptyLambdaMin;
-    ws.LambdaMax = kEmptyLambdaMax;
-    bool any = false;
-    for (int s = 1; s <= ws.NumSlots; ++s) {
-        const Slot& slot = ws.slot(s);
-        if (!slot.Loaded) continue;
-        ws.LambdaMin = any ? std::min(ws.LambdaMin, slot.LambdaStart) : slot.LambdaStart;
-        ws.LambdaMax = any ? std::max(ws.LambdaMax, slot.LambdaEnd) : slot.LambdaEnd;
-        any = true;
-    }
-    if (!any) return;
-    ws.PlotLeft = ws.LambdaMin;
-    ws.PlotRight = ws.LambdaMax;
-    ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
+    double min = kEmptyLambdaMin, max = kEmptyLambdaMax;
+    const bool any = LoadedRange(ws, min, max);
+    ws.LambdaMin = any ? min : kEmptyLambdaMin;
+    ws.LambdaMax = any ? max : kEmptyLambdaMax;
+    if (any) SetView(ws, ws.LambdaMin, ws.LambdaMax);
 }
 
 void LoadPressed(Workspace& ws, int slot) { ws.CurSlot = slot; }
@@ -46,6 +63,25 @@ void UnloadSlot(Workspace& ws, int slot, UiHooks& ui) {
 
 void OffsetChanged(Workspace& ws, int slot, int value, UiHooks& ui) {
     ws.slot(slot).Offset = value;
+    if (ws.DataReady) ui.RedrawPlot();
+}
+
+void VelocityChanged(Workspace& ws, int slot, int value, UiHooks& ui) {
+    Slot& s = ws.slot(slot);
+    s.Velocity = std::clamp(value, kMinVelocity, kMaxVelocity);
+    double min = 0, max = 0;
+    if (s.Loaded && LoadedRange(ws, min, max)) {
+        const double oldWidth = ws.LambdaMax - ws.LambdaMin;
+        const double slack = 0.01 * oldWidth;
+        const bool showedAll = ws.PlotLeft - ws.LambdaMin <= slack && ws.LambdaMax - ws.PlotRight <= slack;
+        ws.LambdaMin = min;
+        ws.LambdaMax = max;
+        const double left = std::max(ws.PlotLeft, min), right = std::min(ws.PlotRight, max);
+        if (showedAll || !(left < right))
+            SetView(ws, min, max);
+        else
+            SetView(ws, left, right);
+    }
     if (ws.DataReady) ui.RedrawPlot();
 }
 

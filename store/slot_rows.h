@@ -15,8 +15,8 @@ inline constexpr double kEmptyLambdaMax = -99999;
 // Number of loaded slots among slots 1 to 10.
 int CountLoaded(const Workspace& ws);
 
-// Sets LambdaMin and LambdaMax to the full range of every loaded slot, and the
-// view (PlotLeft, PlotRight, PlotSpan) to that range, whatever the zoom was.
+// Sets LambdaMin and LambdaMax to the full range of every loaded slot (each
+// slot's range as drawn, in the rest frame of its velocity), and the view (PlotLeft, PlotRight, PlotSpan) to that range, whatever the zoom was.
 // With no slot loaded the range returns to kEmptyLambdaMin/kEmptyLambdaMax,
 // so the next load sets it afresh just as the first load after start does,
 // and the view is left as it was.
@@ -36,6 +36,17 @@ void UnloadSlot(Workspace& ws, int slot, UiHooks& ui);
 // The offset bar of a row took a new value: it becomes the slot's offset, and
 // the plot is redrawn once a spectrum has been loaded (DataReady).
 void OffsetChanged(Workspace& ws, int slot, int value, UiHooks& ui);
+
+// The velocity bar of a row took a new value (km/s, held to kMinVelocity ..
+// kMaxVelocity): it becomes the slot's Velocity. When the slot is loaded the
+// full range is recomputed from the loaded slots as drawn, and the view
+// follows: a view that showed the whole former full range (give or take a
+// hundredth of its width at either edge, as the scroll bar's re-centring on
+// whole positions leaves it) becomes the new full range; any other view
+// stays, with an edge beyond the new full range pulled in to it, and becomes
+// the full range when nothing of it is left. The plot is redrawn once a
+// spectrum has been loaded (DataReady).
+void VelocityChanged(Workspace& ws, int slot, int value, UiHooks& ui);
 
 // "Plot Spectra": always asks for a redraw, which does nothing before a load.
 void PlotSpectra(UiHooks& ui);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,9 @@ struct Slot {
     double PctMax = 0;            // largest FluxPct, at least -9999
 
     int Offset = 0;         // vertical offset of the curve, in percent units
+    // Radial velocity of the source in km/s, positive receding; the slot is
+    // drawn in its rest frame (store/rest_frame.h). 0 after every load.
+    int Velocity = 0;
     int32_t SlotColor = 0;  // red + 256 * green + 65536 * blue
 
     // First and last pixel inside the plotted range, as the last redraw found them.
@@ -107,6 +111,10 @@ struct Workspace : Settings {
     bool DataReady = false;  // a spectrum is loaded and not all were unloaded since
     bool PlotShown = false;  // the plot window is open
     bool Drawing = false;    // a redraw is showing and clearing the plot window
+
+    // Keys of the laboratory line sets marked on the plot (plot/line_marks.h).
+    // They last for the run and are kept in no file.
+    std::set<std::string> LineMarkSets;
 
     int HdrLinesShown = 0;
     bool HdrLoading = false;

@@ -10,6 +10,7 @@
 
 #include "fits/fits_reader.h"
 #include "plot/pixel_wavelengths.h"
+#include "store/slot_rows.h"
 #include "store/ui_hooks.h"
 #include "store/workspace.h"
 #include "tools/info_options.h"
@@ -51,7 +52,7 @@ std::string SlotLine(const Slot& s, int slot, const std::string& file, bool load
         .Integer("numCards", s.NumCards);
     if (options.pixels) {
         std::vector<double> starts(s.Flux.size());  // where each pixel starts
-        for (size_t p = 0; p < starts.size(); ++p) starts[p] = PixelEndLambda(s, static_cast<int64_t>(p));
+        for (size_t p = 0; p < starts.size(); ++p) starts[p] = ObservedPixelEnd(s, static_cast<int64_t>(p));
         line.Numbers("lambda", starts).Numbers("flux", s.Flux).Numbers("fluxPct", s.FluxPct);
     }
     if (options.header) line.Texts("cards", s.HdrCard);
@@ -98,6 +99,12 @@ int Render(Workspace& ws, const InfoOptions& options, int loadStatus) {
     if (options.renderOffsets)
         for (size_t i = 0; i < options.renderOffsets->size(); ++i)
             ws.slot(static_cast<int>(i) + 1).Offset = (*options.renderOffsets)[i];
+    if (options.renderVelocities) {
+        for (size_t i = 0; i < options.renderVelocities->size(); ++i)
+            ws.slot(static_cast<int>(i) + 1).Velocity = (*options.renderVelocities)[i];
+        RecalcLambdaRange(ws);  // the full range and the view of the shifted spectra
+    }
+    if (options.renderLines) ws.LineMarkSets.insert(options.renderLines->begin(), options.renderLines->end());
     if (options.renderView) {
         ws.PlotLeft = options.renderView->first;
         ws.PlotRight = options.renderView->second;

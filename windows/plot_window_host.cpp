@@ -16,6 +16,12 @@ public:
     void Cls() override { host_.Open().Cls(); }
     void SetForeColor(int32_t color) override { host_.Open().Surface().SetForeColor(color); }
     void Line(float x1, float y1, float x2, float y2) override { host_.Open().Surface().Line(x1, y1, x2, y2); }
+    void DashedLine(float x1, float y1, float x2, float y2) override {
+        host_.Open().Surface().DashedLine(x1, y1, x2, y2);
+    }
+    void CentredText(float x, float baseline, const std::string& text) override {
+        host_.Open().Surface().CentredText(x, baseline, text);
+    }
     void SetLabel(PlotLabel label, double left, double top, const std::string& caption) override {
         host_.Open().SetLabel(label, left, top, caption);
     }

@@ -10,7 +10,7 @@
 namespace wendrel::testing {
 
 struct SurfaceCall {
-    enum Kind { Show, Cls, Color, Line, Label };
+    enum Kind { Show, Cls, Color, Line, Label, DashedLine, Text };
     explicit SurfaceCall(Kind k, int32_t c = 0, float ax = 0, float ay = 0, float bx = 0, float by = 0)
         : kind(k), color(c), x1(ax), y1(ay), x2(bx), y2(by) {}
     Kind kind;
@@ -45,6 +45,14 @@ public:
     void Line(float x1, float y1, float x2, float y2) override {
         calls.emplace_back(SurfaceCall::Line, color, x1, y1, x2, y2);
     }
+    void DashedLine(float x1, float y1, float x2, float y2) override {
+        calls.emplace_back(SurfaceCall::DashedLine, color, x1, y1, x2, y2);
+    }
+    void CentredText(float x, float baseline, const std::string& text) override {
+        SurfaceCall call(SurfaceCall::Text, color, x, baseline);
+        call.caption = text;
+        calls.push_back(call);
+    }
     void SetLabel(PlotLabel label, double left, double top, const std::string& caption) override {
         SurfaceCall call(SurfaceCall::Label);
         call.label = label;
@@ -67,6 +75,19 @@ public:
         for (const auto& l : Lines())
             if (l.color == c) lines.push_back(l);
         return lines;
+    }
+    std::vector<RecordedLine> DashedLines() const {
+        std::vector<RecordedLine> lines;
+        for (const auto& c : calls)
+            if (c.kind == SurfaceCall::DashedLine) lines.push_back({c.color, c.x1, c.y1, c.x2, c.y2});
+        return lines;
+    }
+    // Texts written into the picture (x1: centre, y1: baseline).
+    std::vector<SurfaceCall> Texts() const {
+        std::vector<SurfaceCall> texts;
+        for (const auto& c : calls)
+            if (c.kind == SurfaceCall::Text) texts.push_back(c);
+        return texts;
     }
     // The last placing of the label; a default call (kind Show) when it was never placed.
     SurfaceCall LabelCall(PlotLabel label) const {
