@@ -1,6 +1,8 @@
 #include "tools/info_options.h"
 
+#include "plot/line_marks.h"
 #include "plot/plot_window_size.h"
+#include "store/rest_frame.h"
 
 #include <charconv>
 #include <cmath>
@@ -71,20 +73,59 @@ std::string SetView(InfoOptions& o, std::string_view value) {
     return {};
 }
 
-std::string SetOffsets(InfoOptions& o, std::string_view value) {
-    std::vector<int> offsets;
+// The comma-separated items of a value, empty ones included.
+std::vector<std::string_view> Items(std::string_view value) {
+    std::vector<std::string_view> items;
     for (size_t start = 0;;) {
         const size_t comma = value.find(',', start);
-        const std::string_view item = value.substr(start, comma == std::string_view::npos ? comma : comma - start);
+        items.push_back(value.substr(start, comma == std::string_view::npos ? comma : comma - start));
+        if (comma == std::string_view::npos) return items;
+        start = comma + 1;
+    }
+}
+
+std::string SetOffsets(InfoOptions& o, std::string_view value) {
+    std::vector<int> offsets;
+    for (const std::string_view item : Items(value)) {
         const auto offset = WholeNumber<int>(item);
         if (!offset)
             return "--offsets needs whole numbers separated by commas, one per file, e.g. --offsets -75,0; "
                    "\"" + std::string(item) + "\" is not one";
         offsets.push_back(*offset);
-        if (comma == std::string_view::npos) break;
-        start = comma + 1;
     }
     o.renderOffsets = std::move(offsets);
+    return {};
+}
+
+std::string SetVelocities(InfoOptions& o, std::string_view value) {
+    std::vector<int> velocities;
+    for (const std::string_view item : Items(value)) {
+        const auto velocity = WholeNumber<int>(item);
+        if (!velocity || *velocity < kMinVelocity || *velocity > kMaxVelocity)
+            return "--velocities needs whole numbers of km/s from " + std::to_string(kMinVelocity) + " to " +
+                   std::to_string(kMaxVelocity) + " separated by commas, one per file, e.g. --velocities 667,0; \"" +
+                   std::string(item) + "\" is not one";
+        velocities.push_back(*velocity);
+    }
+    o.renderVelocities = std::move(velocities);
+    return {};
+}
+
+std::string LineSetKeys() {
+    std::string keys;
+    for (const LineSet& set : LineSets()) keys += (keys.empty() ? "" : ",") + std::string(set.Key);
+    return keys;
+}
+
+std::string SetLines(InfoOptions& o, std::string_view value) {
+    std::vector<std::string> sets;
+    for (const std::string_view item : Items(value)) {
+        if (!FindLineSet(item))
+            return "--lines needs names of line sets separated by commas, out of " + LineSetKeys() + "; \"" +
+                   std::string(item) + "\" is not one";
+        sets.emplace_back(item);
+    }
+    o.renderLines = std::move(sets);
     return {};
 }
 
@@ -105,6 +146,14 @@ const std::vector<OptionEntry>& Options() {
         {"--offsets", "o1,o2,...",
          "the curves' offsets for --render, in percent, file by file (default: as the rows start)",
          SetOffsets},
+        {"--velocities", "v1,v2,...",
+         "the sources' radial velocities for --render, in km/s (positive: receding), file by file; each "
+         "spectrum is drawn in its rest frame (default: 0)",
+         SetVelocities},
+        {"--lines", "SET,SET",
+         "mark the laboratory lines of these sets for --render: balmer (H alpha .. H8), cahk (Ca II H and K), "
+         "nad (Na I D), mgb (Mg I b), hei (He I), oiii ([O III]), nii-sii ([N II] and [S II]), o2 (telluric O2)",
+         SetLines},
         {"--help", "", "print this text",
          [](InfoOptions& o, std::string_view) { return (o.help = true, std::string()); }},
     };
@@ -156,10 +205,14 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
     if (std::ssize(o.files) > kMaxInfoFiles)
         return {{}, std::to_string(o.files.size()) + " files were given; at most " +
                         std::to_string(kMaxInfoFiles) + " fit into the slots"};
-    if (!o.renderPath && (o.renderSize || o.renderView || o.renderOffsets))
-        return {{}, "--size, --view and --offsets only shape the picture of --render OUT.png, which was not asked for"};
+    if (!o.renderPath && (o.renderSize || o.renderView || o.renderOffsets || o.renderVelocities || o.renderLines))
+        return {{}, "--size, --view, --offsets, --velocities and --lines only shape the picture of --render OUT.png, "
+                    "which was not asked for"};
     if (o.renderOffsets && o.renderOffsets->size() > o.files.size())
         return {{}, std::to_string(o.renderOffsets->size()) + " offsets were given for " +
+                        std::to_string(o.files.size()) + " files; give at most one per file"};
+    if (o.renderVelocities && o.renderVelocities->size() > o.files.size())
+        return {{}, std::to_string(o.renderVelocities->size()) + " velocities were given for " +
                         std::to_string(o.files.size()) + " files; give at most one per file"};
     return result;
 }

@@ -28,6 +28,10 @@ struct InfoOptions {
     std::optional<std::pair<int, int>> renderSize;
     std::optional<std::pair<double, double>> renderView;
     std::optional<std::vector<int>> renderOffsets;
+    // --velocities v1,v2,... (km/s, one per file, in file order) and
+    // --lines SET,SET (keys of plot/line_marks.h).
+    std::optional<std::vector<int>> renderVelocities;
+    std::optional<std::vector<std::string>> renderLines;
 };
 
 // The window size of --size is a stored window size: 1 to 32767 twips.
