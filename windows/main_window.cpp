@@ -1,12 +1,16 @@
 #include "windows/main_window.h"
 
 #include <QCloseEvent>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <cmath>
+#include <functional>
 
+#include "store/rest_frame.h"
 #include "store/slot_rows.h"
 #include "windows/outer_frame.h"
 #include "windows/twips.h"
@@ -33,6 +37,19 @@ QColor SwatchColor(int slot, int32_t color) {
     if (slot == kMaxSlots) return Qt::black;
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
+
+// A label that reports double-clicks (the velocity value asks for an exact value).
+class DoubleClickLabel : public QLabel {
+public:
+    DoubleClickLabel(QWidget* parent, std::function<void()> onDoubleClick)
+        : QLabel(parent), onDoubleClick_(std::move(onDoubleClick)) {}
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent*) override { onDoubleClick_(); }
+
+private:
+    std::function<void()> onDoubleClick_;
+};
 
 // Whole numbers as the row captions show them: all their decimal digits, no
 // exponent, no leading blank (adding 0 turns a negative zero into "0").
@@ -121,11 +138,15 @@ void frmMain_Wd01::BuildRow(int slot) {
 
     r.HScroll1 = new QScrollBar(Qt::Horizontal, client);
     Place(r.HScroll1, 8880, y, 975, 255);
-    r.HScroll1->setRange(0, 32767);
+    r.HScroll1->setRange(kMinVelocity, kMaxVelocity);
     r.HScroll1->setSingleStep(1);
-    r.HScroll1->setPageStep(1);
+    r.HScroll1->setPageStep(100);
+    r.HScroll1->setValue(0);
+    connect(r.HScroll1, &QScrollBar::valueChanged, this, [this, slot] { HScroll1_Change(slot); });
 
-    r.Label12 = MakeLabel(client, QString(), 9960, y, 495, 255);
+    r.Label12 = new DoubleClickLabel(client, [this, slot] { Label12_DblClick(slot); });
+    Place(r.Label12, 9960, y, 495, 255);
+    r.Label12->setToolTip("Double-click to type an exact velocity");
 
     r.Command2 = new QPushButton("Unload", client);
     Place(r.Command2, 10560, y, 735, 255);
@@ -163,7 +184,11 @@ void frmMain_Wd01::ShowLoadedRow(int slot) {
     r.Label8->setText(QString::fromStdString(s.ObjectName));
     r.Label14->setText(WholeNumberText(std::floor(s.Level)));
     r.Label10->setText(QString::number(s.Offset));
-    r.Label12->setText("0");
+    // The load has set the slot's velocity to 0 already; the bar follows
+    // without reporting a change.
+    const QSignalBlocker quiet(r.HScroll1);
+    r.HScroll1->setValue(s.Velocity);
+    r.Label12->setText(QString::number(s.Velocity));
 }
 
 void frmMain_Wd01::HideLoadedRow(int slot) {
@@ -207,6 +232,22 @@ void frmMain_Wd01::VScroll1_Change(int index) {
     const Row& r = rows_.at(static_cast<size_t>(index));
     OffsetChanged(ws_, index, r.VScroll1->value(), ui_);
     r.Label10->setText(QString::number(ws_.slot(index).Offset));
+}
+
+void frmMain_Wd01::HScroll1_Change(int index) {
+    const Row& r = rows_.at(static_cast<size_t>(index));
+    VelocityChanged(ws_, index, r.HScroll1->value(), ui_);
+    r.Label12->setText(QString::number(ws_.slot(index).Velocity));
+}
+
+void frmMain_Wd01::Label12_DblClick(int index) {
+    const Row& r = rows_.at(static_cast<size_t>(index));
+    bool ok = false;
+    const int velocity = QInputDialog::getInt(
+        this, "Velocity Shift",
+        QString("Radial velocity of spectrum %1 in km/s (positive when moving away):").arg(index),
+        r.HScroll1->value(), kMinVelocity, kMaxVelocity, 1, &ok);
+    if (ok) r.HScroll1->setValue(velocity);  // a new value runs HScroll1_Change
 }
 
 void frmMain_Wd01::mExit_Click() { close(); }

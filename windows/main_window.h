@@ -63,6 +63,12 @@ public:
     void Command3_Click();
     void Command4_Click(int index);
     void VScroll1_Change(int index);
+    // The velocity bar of row index changed value: the slot's velocity, a
+    // redraw once a spectrum is loaded, and the value label.
+    void HScroll1_Change(int index);
+    // Double-click on the velocity value: asks for an exact velocity in an
+    // input box and sets the bar to it.
+    void Label12_DblClick(int index);
     void mExit_Click();
 
     QPushButton* plotButton() const { return Command3; }

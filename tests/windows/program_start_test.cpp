@@ -135,8 +135,10 @@ TEST_F(StartTest, OffsetsRunFromMinus75To60) {
         EXPECT_EQ(bar->pageStep(), 5);
         EXPECT_EQ(row(slot).Label10->text(), QString::number(expected[slot - 1]));
         const QScrollBar* velocity = row(slot).HScroll1;
-        EXPECT_EQ(velocity->minimum(), 0);
+        EXPECT_EQ(velocity->minimum(), -32767);
         EXPECT_EQ(velocity->maximum(), 32767);
+        EXPECT_EQ(velocity->singleStep(), 1);
+        EXPECT_EQ(velocity->pageStep(), 100);
         EXPECT_EQ(velocity->value(), 0);
     }
     EXPECT_FALSE(PlotVisible());
