@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "plot/cursor_readout.h"
+#include "plot/line_marks.h"
 #include "plot/number_format.h"
 #include "plot/plot_layout.h"
 #include "windows/twips.h"
@@ -93,6 +94,22 @@ void frmPlot_Spectra::BuildMenu() {
     QAction* mExit = mFile->addAction("Exit");
     mExit->setObjectName("mExit");
     connect(mExit, &QAction::triggered, this, &frmPlot_Spectra::mExit_Click);
+
+    BuildLinesMenu();
+}
+
+void frmPlot_Spectra::BuildLinesMenu() {
+    mLines_ = menuBar()->addMenu("Lines");
+    mLines_->setObjectName("mLines");
+    for (const LineSet& set : LineSets()) {
+        const std::string key(set.Key);
+        QAction* item = mLines_->addAction(QString::fromUtf8(set.Caption.data(), static_cast<qsizetype>(set.Caption.size())));
+        item->setObjectName(QString::fromStdString("mLine_" + key));
+        item->setCheckable(true);
+        // The choice lives in the workspace, so a reopened window shows it.
+        item->setChecked(ws_.LineMarkSets.contains(key));
+        connect(item, &QAction::toggled, this, [this, key](bool checked) { LineSetToggled(ws_, key, checked, ui_); });
+    }
 }
 
 void frmPlot_Spectra::BuildBottomControls() {

@@ -1,6 +1,7 @@
 // frmPlot_Spectra: the plot window. It shows the plot that the redraw paints
 // into its off-screen image (so the picture survives being covered), the
-// cursor read-out and zoom controls along its bottom, and a File menu.
+// cursor read-out and zoom controls along its bottom, a File menu and a Lines
+// menu of line marks.
 //
 // Places and sizes are twips in the workspace and the logic; they are turned
 // into pixels here only. PlotWinLeft .. PlotWinHeight describe the outer
@@ -19,6 +20,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 
@@ -72,6 +74,9 @@ public:
     // triggered() signals; until then they do nothing.
     QAction* PrintSetupAction() const { return mPrintsetup_; }
     QAction* PrintAction() const { return mPrint_; }
+    // The Lines menu: one checkable item per set of line marks, named
+    // "mLine_" and the set's key.
+    QMenu* LinesMenu() const { return mLines_; }
 
     // The widget the plot is drawn on, and the controls, for the binding and
     // its tests.
@@ -95,6 +100,7 @@ protected:
 
 private:
     void BuildMenu();
+    void BuildLinesMenu();
     void BuildBottomControls();
     void PlaceBottomControls();
     void MirrorScrollBar();
@@ -116,6 +122,7 @@ private:
     PlotCanvas* canvas_ = nullptr;
     QAction* mPrintsetup_ = nullptr;
     QAction* mPrint_ = nullptr;
+    QMenu* mLines_ = nullptr;
     QLabel* label7_ = nullptr;
     QLabel* label10_ = nullptr;
     QScrollBar* hscroll1_ = nullptr;
