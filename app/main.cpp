@@ -10,5 +10,7 @@ int main(int argc, char* argv[]) {
     application.setQuitOnLastWindowClosed(false);  // only the main window's closing ends the program
     wendrel::Program program(wendrel::SettingsPathInCurrentFolder());
     program.Start();
+    // Qt has taken its own options (-platform and the like) out of the arguments.
+    program.LoadAtStart(application.arguments().mid(1));
     return application.exec();
 }

@@ -52,12 +52,10 @@ bool LoadOne(Workspace& ws, const FileTarget& target, UiHooks& ui) {
     const std::filesystem::path path = FilePathOf(target.file);
     std::string& fileName = ws.slot(target.slot).FileName;
     const std::string previousName = fileName;
-    const std::string previousPath = ws.FilePath;
     fileName = path.filename().string();
     ws.FilePath = path.parent_path().string();
     if (LoadFitsFile(ws, target.slot, ui)) return true;
     fileName = previousName;
-    ws.FilePath = previousPath;
     return false;
 }
 

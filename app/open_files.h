@@ -36,8 +36,8 @@ FilePlan PlanFromRow(const Workspace& ws, int row, const std::vector<std::filesy
 
 // Loads every target as the file chooser loads a file: FilePath becomes the
 // file's folder and FileName(slot) its name, and the reader shows its own
-// warnings and refusals. A refused file leaves the slot, its FileName and
-// FilePath as they were. A relative path is taken from the current folder.
+// warnings and refusals. A refused file leaves the slot and its FileName as
+// they were. A relative path is taken from the current folder.
 // The redraw that each load would ask for is held back; once the batch has
 // loaded, the plot is drawn once if any file loaded. Files left without a row
 // are then named in one message. Returns the number of files loaded.

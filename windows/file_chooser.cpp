@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,9 +22,20 @@ namespace {
 
 const char* const kFileTypes[] = {"*.fts", "*.fit", "*.fits", "*.*"};
 
+// Text in the file-name box that is a path rather than a name in the listed
+// folder: it holds a separator or starts with the home folder's "~".
+bool NamesAPath(const QString& text) {
+    return text.contains('/') || text.contains(QDir::separator()) || text == "~" || text.startsWith("~/");
+}
+
 // The chooser's outer size when it first opens, in twips.
 constexpr double kDesignWidth = 7125;
 constexpr double kDesignHeight = 5550;
+
+QString StartFolder(const QString& wanted) {
+    if (!wanted.isEmpty() && QFileInfo(wanted).isDir()) return QDir(wanted).absolutePath();
+    return QDir::currentPath();
+}
 
 void Place(QWidget* w, const TwipsRect& r) {
     w->setGeometry(TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
@@ -32,7 +44,7 @@ void Place(QWidget* w, const TwipsRect& r) {
 
 }  // namespace
 
-frmLoad_FitsFile::frmLoad_FitsFile(Workspace& ws, UiHooks& ui, QWidget* parent)
+frmLoad_FitsFile::frmLoad_FitsFile(Workspace& ws, UiHooks& ui, QWidget* parent, const QString& startFolder)
     : QWidget(parent, Qt::Window), ws_(ws), ui_(ui) {
     setWindowTitle("Load 1-D Calibrated Fits file");
     setAutoFillBackground(true);
@@ -74,13 +86,19 @@ frmLoad_FitsFile::frmLoad_FitsFile(Workspace& ws, UiHooks& ui, QWidget* parent)
     KeepOnScreen(*this);
     for (const char* type : kFileTypes) Combo1->addItem(type);
     pattern_ = kFileTypes[0];
-    folder_ = QDir::currentPath();
+    folder_ = StartFolder(startFolder);
     FillDriveList();
     FillFolderList();
     FillFileList();
     Text1->setText(File1->count() > 0 ? File1->item(0)->text() : QString());
     Label4->setText(QDir::toNativeSeparators(folder_));
     Form_Resize();
+}
+
+QString frmLoad_FitsFile::TypedPath(const QString& text) const {
+    QString path = QDir::fromNativeSeparators(text);
+    if (path == "~" || path.startsWith("~/")) path = QDir::homePath() + path.mid(1);
+    return QDir::cleanPath(QDir(folder_).absoluteFilePath(path));
 }
 
 void frmLoad_FitsFile::SelectFileType(int index) {
@@ -133,13 +151,30 @@ void frmLoad_FitsFile::File1_DblClick(QListWidgetItem* item) {
 }
 
 void frmLoad_FitsFile::Command1_Click() {
+    QString folder = folder_;
+    QString name = Text1->text();
+    if (NamesAPath(name)) {
+        const QFileInfo typed(TypedPath(name));
+        if (typed.isDir()) {  // a folder typed in is opened, as if chosen in the folder list
+            SetFolder(typed.absoluteFilePath());
+            FillDriveList();
+            return;
+        }
+        folder = typed.absolutePath();
+        name = typed.fileName();
+        if (QFileInfo(folder).isDir()) {
+            SetFolder(folder);
+            FillDriveList();
+        }
+        Text1->setText(name);
+    }
     Label4->setText(QDir::toNativeSeparators(folder_));
     if (ws_.CurSlot < 0 || ws_.CurSlot > kMaxSlots) return;
     std::string& fileName = ws_.slot(ws_.CurSlot).FileName;
     const std::string previousName = fileName;
-    fileName = Text1->text().toStdString();
-    ws_.FilePath = folder_.toStdString();
-    QDir::setCurrent(folder_);
+    fileName = name.toStdString();
+    ws_.FilePath = folder.toStdString();
+    QDir::setCurrent(folder);
     // A refused file leaves the slot as it was, its file name included.
     if (!LoadFitsFile(ws_, ws_.CurSlot, ui_)) fileName = previousName;
     hide();

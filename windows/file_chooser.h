@@ -22,9 +22,10 @@ class frmLoad_FitsFile : public QWidget {
     Q_OBJECT
 
 public:
-    // Opening (Form_Load): placed at LoadLeft, LoadTop; lists the current
-    // folder's "*.fts" files.
-    frmLoad_FitsFile(Workspace& ws, UiHooks& ui, QWidget* parent = nullptr);
+    // Opening (Form_Load): placed at LoadLeft, LoadTop; lists the "*.fts"
+    // files of `startFolder`, or of the current folder when that is empty or
+    // no longer a folder.
+    frmLoad_FitsFile(Workspace& ws, UiHooks& ui, QWidget* parent = nullptr, const QString& startFolder = {});
 
     // Selects entry `index` of the file-type list as the opener does: the
     // file list is refreshed even when the entry was already selected.
@@ -35,7 +36,11 @@ public:
     // Makes `path` the listed folder (Dir1_Change).
     void SetFolder(const QString& path);
 
-    void Command1_Click();  // OK
+    // OK: loads the name in the file-name box from the listed folder. A path
+    // typed there instead (with a separator, or starting with "~"; relative
+    // to the listed folder) opens the folder it names, or loads the file it
+    // names from that file's folder.
+    void Command1_Click();
     void Command2_Click();  // Cancel
     void File1_DblClick(QListWidgetItem* item);
 
@@ -51,6 +56,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The typed text as an absolute path, "~" being the home folder.
+    QString TypedPath(const QString& text) const;
     void Combo1_Click(int index);
     void Drive1_Change(int index);
     void Dir1_Change();

@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include "app/open_files.h"
 #include "app/startup.h"
 #include "windows/file_chooser.h"
+#include "windows/file_drops.h"
 #include "windows/main_window.h"
 #include "windows/outer_frame.h"
 
@@ -13,6 +15,12 @@ namespace wendrel {
 namespace {
 
 constexpr const char* kProgramTitle = "Wendrel";
+
+std::vector<std::filesystem::path> Paths(const QStringList& files) {
+    std::vector<std::filesystem::path> paths;
+    for (const QString& file : files) paths.emplace_back(file.toStdString());
+    return paths;
+}
 
 void ShowModalBox(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, kProgramTitle, QString::fromStdString(text), QMessageBox::Ok);
@@ -41,6 +49,9 @@ Program::Program(std::filesystem::path settingsPath, MessageBox messageBox, EndP
         main_->SetOffsetCaption(slot, QString::fromStdString(caption));
     });
     plot_.SetWindowOpenedHandler([this](frmPlot_Spectra& window) { printing_.Connect(window); });
+    new FileDrops(*main_, *main_->centralWidget(), [this](int row, const QStringList& files, const QStringList& others) {
+        DropFiles(row, files, others);
+    });
 }
 
 Program::~Program() {
@@ -55,8 +66,24 @@ void Program::Start() {
     main_->show();
 }
 
+void Program::LoadAtStart(const QStringList& files) {
+    if (files.isEmpty()) return;
+    LoadFiles(ws_, PlanIntoEmptyRows(ws_, Paths(files)), *this);
+}
+
+void Program::DropFiles(int row, const QStringList& files, const QStringList& others) {
+    if (!files.isEmpty()) {
+        const std::vector<std::filesystem::path> paths = Paths(files);
+        LoadFiles(ws_, row == 0 ? PlanIntoEmptyRows(ws_, paths) : PlanFromRow(ws_, row, paths), *this);
+    }
+    if (!others.isEmpty())
+        messageBox_((others.size() == 1 ? "This dropped item is no file on this computer and was not loaded:\n"
+                                        : "These dropped items are no files on this computer and were not loaded:\n") +
+                    others.join("\n").toStdString());
+}
+
 void Program::ShowFileChooser() {
-    if (!chooser_) chooser_ = new frmLoad_FitsFile(ws_, *this);
+    if (!chooser_) chooser_ = new frmLoad_FitsFile(ws_, *this, nullptr, lastLoadFolder_);
     chooser_->setAttribute(Qt::WA_DeleteOnClose);
     chooser_->SelectFileType(1);
     chooser_->show();
@@ -74,7 +101,11 @@ void Program::ShutDown() {
 
 void Program::ShowMessage(const std::string& text) { messageBox_(text); }
 
-void Program::ShowLoadedRow(int slot) { main_->ShowLoadedRow(slot); }
+// Every load that succeeds shows its row, with FilePath naming its folder.
+void Program::ShowLoadedRow(int slot) {
+    lastLoadFolder_ = QString::fromStdString(ws_.FilePath);
+    main_->ShowLoadedRow(slot);
+}
 
 void Program::HideLoadedRow(int slot) { main_->HideLoadedRow(slot); }
 

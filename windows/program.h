@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -35,6 +36,16 @@ public:
 
     // Start-up: settings, empty rows, offsets; then the main window shows.
     void Start();
+    // Files named when the program was started: loaded into rows 1, 2, ...
+    // as the file chooser loads a file, then the plot is drawn once. A
+    // relative path starts at the current folder.
+    void LoadAtStart(const QStringList& files);
+    // Files dropped on the main window: on row `row` (1..10) the first goes
+    // into that row and the others into the empty rows after it, then above
+    // it; away from the rows (0) they go into the empty rows from the top.
+    // `others` are dropped addresses that name no local file; they are named
+    // in a message.
+    void DropFiles(int row, const QStringList& files, const QStringList& others = {});
 
     Workspace& workspace() { return ws_; }
     frmMain_Wd01& mainWindow() { return *main_; }
@@ -69,6 +80,9 @@ private:
     HelpWindowHost help_;
     AboutBoxHost about_;
     PlotPrinting printing_;
+    // The folder of the last file loaded in this run, where a new file
+    // chooser starts.
+    QString lastLoadFolder_;
 };
 
 }  // namespace wendrel

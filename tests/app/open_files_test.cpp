@@ -107,7 +107,6 @@ TEST_F(LoadFilesTest, RefusedFilesKeepTheirRowsEmptyWithTheReadersMessages) {
     const fs::path text = temp_.Write("notes.txt", std::string(2880, 'x'));
     const fs::path missing = temp_.path() / "missing.fits";
     ws_.slot(2).FileName = "before.fits";
-    ws_.FilePath = "/somewhere/else";
 
     EXPECT_EQ(LoadFiles(ws_, PlanIntoEmptyRows(ws_, {missing, text, good}), ui_), 1);
     ASSERT_EQ(ui_.messages.size(), 2u);
@@ -117,17 +116,15 @@ TEST_F(LoadFilesTest, RefusedFilesKeepTheirRowsEmptyWithTheReadersMessages) {
     EXPECT_FALSE(ws_.slot(2).Loaded);
     EXPECT_EQ(ws_.slot(2).FileName, "before.fits");  // a refused file leaves the name as it was
     EXPECT_TRUE(ws_.slot(3).Loaded);
-    EXPECT_EQ(ws_.FilePath, temp_.path().string());
     EXPECT_EQ(ui_.events, (std::vector<std::string>{"show row 3", "redraw"}));
 }
 
-TEST_F(LoadFilesTest, NothingLoadedNoRedrawAndFilePathKept) {
+TEST_F(LoadFilesTest, NothingLoadedNoRedraw) {
     ws_.PlotShown = true;
-    ws_.FilePath = "/kept";
     EXPECT_EQ(LoadFiles(ws_, PlanIntoEmptyRows(ws_, {temp_.path() / "none.fits"}), ui_), 0);
     EXPECT_EQ(ui_.redraws, 0);
-    EXPECT_EQ(ws_.FilePath, "/kept");
     EXPECT_EQ(ui_.messages.size(), 1u);
+    EXPECT_TRUE(ui_.events.empty());
 }
 
 TEST_F(LoadFilesTest, RelativePathsStartAtTheCurrentFolder) {
