@@ -86,6 +86,8 @@ frmPlot_Spectra::frmPlot_Spectra(Workspace& ws, UiHooks& ui, OffsetCaptionHandle
 void frmPlot_Spectra::BuildMenu() {
     QMenu* mFile = menuBar()->addMenu("File");
     mFile->setObjectName("mFile");
+    mSavePicture_ = mFile->addAction("Save Picture As ...");
+    mSavePicture_->setObjectName("mSavePicture");
     mPrintsetup_ = mFile->addAction("Print Setup ...");
     mPrintsetup_->setObjectName("mPrintsetup");
     mPrint_ = mFile->addAction("Print");

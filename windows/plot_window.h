@@ -70,8 +70,9 @@ public:
 
     ViewControl& View() { return view_; }
 
-    // File > "Print Setup ..." and File > "Print". Printing connects to their
-    // triggered() signals; until then they do nothing.
+    // File > "Save Picture As ...", "Print Setup ..." and "Print". Saving and
+    // printing connect to their triggered() signals; until then they do nothing.
+    QAction* SavePictureAction() const { return mSavePicture_; }
     QAction* PrintSetupAction() const { return mPrintsetup_; }
     QAction* PrintAction() const { return mPrint_; }
     // The Lines menu: one checkable item per set of line marks, named
@@ -120,6 +121,7 @@ private:
     QSize openingSize_;  // outer size in pixels, until the first showing
     QMargins openingFrame_;
     PlotCanvas* canvas_ = nullptr;
+    QAction* mSavePicture_ = nullptr;
     QAction* mPrintsetup_ = nullptr;
     QAction* mPrint_ = nullptr;
     QMenu* mLines_ = nullptr;
