@@ -127,7 +127,7 @@ TEST_F(PlotWindowTest, TheFirstRedrawOpensTheWindowAtItsStoredPlace) {
     for (QAction* a : w.menuBar()->actions().front()->menu()->actions())
         entries << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(w.menuBar()->actions().front()->text(), "File");
-    EXPECT_EQ(entries, (QStringList{"Print Setup ...", "Print", "-", "Exit"}));
+    EXPECT_EQ(entries, (QStringList{"Save Picture As ...", "Print Setup ...", "Print", "-", "Exit"}));
 
     EXPECT_EQ(offsetCaptions, (std::map<int, std::string>{{1, "-75"}, {3, "-45"}}));
     EXPECT_EQ(w.PlotLabelWidget(PlotLabel::Label3)->text(), "Wavelength /Angstroms");
