@@ -6,6 +6,7 @@ wendrel_add_test(tests_main_window
   ${CMAKE_CURRENT_LIST_DIR}/program_start_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_chooser_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window_rows_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/velocity_rows_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_end_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/open_files_test.cpp)
 target_link_libraries(tests_main_window PRIVATE wendrel_main_windows wendrel_fits_writer Qt6::Test)
