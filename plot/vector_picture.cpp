@@ -133,9 +133,10 @@ void VectorSurface::DashedLine(float x1, float y1, float x2, float y2) {
 
 void VectorSurface::Add(float x1, float y1, float x2, float y2, bool dashed) {
     if (std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2)) return;
-    // On screen a line lights the pixels its twips fall in, whose middles lie
-    // on average where the twips are: the line is drawn there.
-    QLineF line(x1 / twipsPerUnit_, y1 / twipsPerUnit_, x2 / twipsPerUnit_, y2 / twipsPerUnit_);
+    // On screen a line lights the pixels its twips fall in: twips on a pixel's
+    // edge light the pixel after it, so the line runs half a unit further on,
+    // through that pixel's middle, and stays sharp at the window's own scale.
+    QLineF line(x1 / twipsPerUnit_ + 0.5, y1 / twipsPerUnit_ + 0.5, x2 / twipsPerUnit_ + 0.5, y2 / twipsPerUnit_ + 0.5);
     if (!Clip(line, QRectF(QPointF(-2, -2), size_ + QSizeF(4, 4)))) return;
     if (strokes_.empty() || strokes_.back().color != color_ || strokes_.back().dashed != dashed)
         strokes_.push_back({color_, dashed, {}});
@@ -191,18 +192,25 @@ void PaintVectorPicture(QPainter& painter, const VectorPicture& picture) {
         }
         painter.strokePath(path, StrokePen(stroke));
     }
-    for (const VectorPicture::Box& box : picture.boxes) {
-        painter.fillRect(box.rect, box.fill);
-        if (!box.edge.isValid()) continue;
-        painter.setPen(QPen(box.edge, 1));
-        painter.drawRect(box.rect.adjusted(0.5, 0.5, -0.5, -0.5));
-    }
-    for (const VectorPicture::Text& text : picture.texts) {
+    const auto paintText = [&painter](const VectorPicture::Text& text) {
         painter.setFont(text.font);
         painter.setPen(text.color);
         QPointF origin = text.origin;
         if (text.centred) origin.rx() -= QFontMetricsF(text.font).horizontalAdvance(text.text) / 2;
         painter.drawText(origin, text.text);
+    };
+    for (const VectorPicture::Text& text : picture.texts) paintText(text);
+    for (const VectorPicture::Control& control : picture.controls) {
+        if (const auto* text = std::get_if<VectorPicture::Text>(&control)) {
+            paintText(*text);
+            continue;
+        }
+        const auto& box = std::get<VectorPicture::Box>(control);
+        painter.fillRect(box.rect, box.fill);
+        if (!box.edge.isValid()) continue;
+        painter.setPen(QPen(box.edge, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box.rect.adjusted(0.5, 0.5, -0.5, -0.5));
     }
     painter.restore();
 }

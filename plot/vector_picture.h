@@ -15,6 +15,7 @@
 #include <QString>
 #include <map>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "plot/plot_surface.h"
@@ -52,11 +53,15 @@ struct VectorPicture {
         bool centred = false;
     };
 
+    // A control's box or caption; controls are drawn in their order, each
+    // over those before it.
+    using Control = std::variant<Box, Text>;
+
     QSizeF size;
     QColor background = Qt::white;
-    std::vector<Stroke> strokes;  // the plot, drawn first
-    std::vector<Box> boxes;       // controls, over the plot
-    std::vector<Text> texts;      // labels and captions, over everything
+    std::vector<Stroke> strokes;     // the plot, drawn first
+    std::vector<Text> texts;         // the plot's labels and texts, over its lines
+    std::vector<Control> controls;  // controls over the plot, in their order
 };
 
 // The start of the baseline of `text` in `font` written from the top-left

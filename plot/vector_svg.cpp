@@ -38,6 +38,26 @@ std::string FontAttributes(const QFont& font) {
     return attributes;
 }
 
+std::string Rect(const QRectF& rect) {
+    return "<rect x=\"" + Number(rect.x()) + "\" y=\"" + Number(rect.y()) + "\" width=\"" + Number(rect.width()) +
+           "\" height=\"" + Number(rect.height()) + "\"";
+}
+
+std::string BoxElements(const VectorPicture::Box& box) {
+    std::string svg = Rect(box.rect) + " fill=\"" + Colour(box.fill) + "\"/>\n";
+    if (box.edge.isValid())
+        svg += Rect(box.rect.adjusted(0.5, 0.5, -0.5, -0.5)) + " fill=\"none\" stroke=\"" + Colour(box.edge) +
+               "\" stroke-width=\"1\"/>\n";
+    return svg;
+}
+
+std::string TextElement(const VectorPicture::Text& text) {
+    std::string svg = "<text xml:space=\"preserve\" x=\"" + Number(text.origin.x()) + "\" y=\"" +
+                      Number(text.origin.y()) + "\"" + FontAttributes(text.font) + " fill=\"" + Colour(text.color) + "\"";
+    if (text.centred) svg += " text-anchor=\"middle\"";
+    return svg + ">" + Escaped(text.text) + "</text>\n";
+}
+
 }  // namespace
 
 std::string SvgDocument(const VectorPicture& picture) {
@@ -45,8 +65,7 @@ std::string SvgDocument(const VectorPicture& picture) {
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + width + "\" height=\"" + height +
            "\" viewBox=\"0 0 " + width + ' ' + height + "\">\n";
-    svg += "<rect x=\"0\" y=\"0\" width=\"" + width + "\" height=\"" + height + "\" fill=\"" +
-           Colour(picture.background) + "\"/>\n";
+    svg += Rect(QRectF(QPointF(0, 0), picture.size)) + " fill=\"" + Colour(picture.background) + "\"/>\n";
     for (const VectorPicture::Stroke& stroke : picture.strokes) {
         svg += "<path fill=\"none\" stroke=\"" + Colour(stroke.color) + "\" stroke-width=\"1\"";
         svg += stroke.dashed ? " stroke-linecap=\"butt\" stroke-dasharray=\"" + Number(VectorPicture::kDash) + ' ' +
@@ -54,21 +73,12 @@ std::string SvgDocument(const VectorPicture& picture) {
                              : std::string(" stroke-linecap=\"square\" stroke-linejoin=\"miter\"");
         svg += " d=\"" + PathData(stroke.polylines) + "\"/>\n";
     }
-    for (const VectorPicture::Box& box : picture.boxes) {
-        svg += "<rect x=\"" + Number(box.rect.x()) + "\" y=\"" + Number(box.rect.y()) + "\" width=\"" +
-               Number(box.rect.width()) + "\" height=\"" + Number(box.rect.height()) + "\" fill=\"" +
-               Colour(box.fill) + "\"/>\n";
-        if (!box.edge.isValid()) continue;
-        const QRectF edge = box.rect.adjusted(0.5, 0.5, -0.5, -0.5);
-        svg += "<rect x=\"" + Number(edge.x()) + "\" y=\"" + Number(edge.y()) + "\" width=\"" +
-               Number(edge.width()) + "\" height=\"" + Number(edge.height()) + "\" fill=\"none\" stroke=\"" +
-               Colour(box.edge) + "\" stroke-width=\"1\"/>\n";
-    }
-    for (const VectorPicture::Text& text : picture.texts) {
-        svg += "<text xml:space=\"preserve\" x=\"" + Number(text.origin.x()) + "\" y=\"" + Number(text.origin.y()) +
-               "\"" + FontAttributes(text.font) + " fill=\"" + Colour(text.color) + "\"";
-        if (text.centred) svg += " text-anchor=\"middle\"";
-        svg += ">" + Escaped(text.text) + "</text>\n";
+    for (const VectorPicture::Text& text : picture.texts) svg += TextElement(text);
+    for (const VectorPicture::Control& control : picture.controls) {
+        if (const auto* text = std::get_if<VectorPicture::Text>(&control))
+            svg += TextElement(*text);
+        else
+            svg += BoxElements(std::get<VectorPicture::Box>(control));
     }
     svg += "</svg>\n";
     return svg;

@@ -37,7 +37,8 @@ Program::Program(std::filesystem::path settingsPath, MessageBox messageBox, EndP
       header_(ws_),
       help_(ws_),
       about_(ws_),
-      printing_(*this) {
+      printing_(*this),
+      saving_(ws_, *this) {
     MainWindowActions actions;
     actions.showFileChooser = [this] { ShowFileChooser(); };
     actions.pressHdr = [this](int slot) { header_.HdrPressed(slot); };
@@ -48,7 +49,10 @@ Program::Program(std::filesystem::path settingsPath, MessageBox messageBox, EndP
     plot_.SetOffsetCaptionHandler([this](int slot, const std::string& caption) {
         main_->SetOffsetCaption(slot, QString::fromStdString(caption));
     });
-    plot_.SetWindowOpenedHandler([this](frmPlot_Spectra& window) { printing_.Connect(window); });
+    plot_.SetWindowOpenedHandler([this](frmPlot_Spectra& window) {
+        saving_.Connect(window);
+        printing_.Connect(window);
+    });
     new FileDrops(*main_, *main_->centralWidget(), [this](int row, const QStringList& files, const QStringList& others) {
         DropFiles(row, files, others);
     });

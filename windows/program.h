@@ -15,6 +15,7 @@
 #include "windows/file_chooser.h"
 #include "windows/header_viewer.h"
 #include "windows/help_window.h"
+#include "windows/picture_saving.h"
 #include "windows/plot_printing.h"
 #include "windows/plot_window_host.h"
 
@@ -56,6 +57,7 @@ public:
     HelpWindowHost& helpWindow() { return help_; }
     AboutBoxHost& aboutBox() { return about_; }
     PlotPrinting& printing() { return printing_; }
+    PictureSaving& pictureSaving() { return saving_; }
 
     // UiHooks
     void ShowMessage(const std::string& text) override;
@@ -80,6 +82,7 @@ private:
     HelpWindowHost help_;
     AboutBoxHost about_;
     PlotPrinting printing_;
+    PictureSaving saving_;
     // The folder of the last file loaded in this run, where a new file
     // chooser starts.
     QString lastLoadFolder_;

@@ -102,7 +102,7 @@ TEST_F(VectorPictureTest, ConnectedLinesOfOneColourJoinIntoOnePolyline) {
     EXPECT_EQ(p.strokes[0].color, QColor(255, 0, 0));
     ASSERT_EQ(p.strokes[0].polylines.size(), 2u);
     EXPECT_EQ(p.strokes[0].polylines[0],
-              (std::vector<QPointF>{{0, 10}, {10, 10}, {10, 20}, {20, 20}}));
+              (std::vector<QPointF>{{0.5, 10.5}, {10.5, 10.5}, {10.5, 20.5}, {20.5, 20.5}}));
     EXPECT_EQ(p.strokes[1].color, QColor(0, 161, 147));
     EXPECT_EQ(p.strokes[1].polylines.size(), 1u);
 }
@@ -114,7 +114,7 @@ TEST_F(VectorPictureTest, LinesFarOutsideAreCutToThePicture) {
     const VectorPicture p = s.Picture(Qt::white);
     ASSERT_EQ(p.strokes.size(), 1u);
     ASSERT_EQ(p.strokes[0].polylines.size(), 1u);
-    EXPECT_EQ(p.strokes[0].polylines[0], (std::vector<QPointF>{{-2, 20}, {102, 20}}));
+    EXPECT_EQ(p.strokes[0].polylines[0], (std::vector<QPointF>{{-2, 20.5}, {102, 20.5}}));
 }
 
 TEST_F(VectorPictureTest, ClsForgetsLinesButLabelsStayAndEmptyOnesAreLeftOut) {
@@ -127,7 +127,7 @@ TEST_F(VectorPictureTest, ClsForgetsLinesButLabelsStayAndEmptyOnesAreLeftOut) {
     EXPECT_TRUE(p.strokes.empty());
     ASSERT_EQ(p.texts.size(), 1u);
     EXPECT_EQ(p.texts[0].text, "Wavelength /Angstroms");
-    EXPECT_EQ(p.texts[0].origin.x(), 20);
+    EXPECT_EQ(p.texts[0].origin.x(), 20);  // labels keep their exact place
     EXPECT_GT(p.texts[0].origin.y(), 30);  // the baseline lies below the label's top
     EXPECT_LT(p.texts[0].origin.y(), 30 + 14);
 }
@@ -167,8 +167,8 @@ TEST_F(VectorPictureTest, ReplayBeforeAnyLoadIsEmpty) {
 TEST_F(VectorPictureTest, SvgHoldsPathsAndTextsAndNoImage) {
     Workspace ws = TwoSlots();
     VectorPicture p = ReplayPlot(ws, kSize, kTwipsPerUnit, 10000, Fonts(), QColor(240, 240, 240));
-    p.boxes.push_back({QRectF(10, 400, 60, 17), Qt::white, QColor(100, 100, 100)});
-    p.texts.push_back({QPointF(40, 412), "In & <Out>", Fonts().labels, Qt::black, true});
+    p.controls.push_back(VectorPicture::Box{QRectF(10, 400, 60, 17), Qt::white, QColor(100, 100, 100)});
+    p.controls.push_back(VectorPicture::Text{QPointF(40, 412), "In & <Out>", Fonts().labels, Qt::black, true});
     const std::string svg = SvgDocument(p);
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
     EXPECT_NE(svg.find("viewBox=\"0 0 666.67 466.67\""), std::string::npos);
