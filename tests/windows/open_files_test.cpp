@@ -55,12 +55,12 @@ protected:
         return urls;
     }
 
-    // A point of row `slot` away from its controls' centres: over the
-    // offset column's gap, as a user might aim.
+    // A point of row `slot`: the middle of its slot number.
     QPoint OnRow(int slot) {
         const QWidget* label = row(slot).Label4;
         return label->mapTo(&mainWindow(), QPoint(label->width() / 2, label->height() / 2));
     }
+    // A point above the rows: on the "Plot Spectra" button.
     QPoint OnTitle() {
         const QWidget* button = mainWindow().plotButton();
         return button->mapTo(&mainWindow(), QPoint(2, 2));
