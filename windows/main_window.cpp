@@ -171,14 +171,15 @@ void frmMain_Wd01::BuildMenus() {
     connect(mHelp->addAction("About"), &QAction::triggered, this, [this] { actions_.showAbout(); });
 }
 
+// The controls a row shows only while its slot is loaded, in the order a load shows them.
+std::array<QWidget*, 10> frmMain_Wd01::LoadedRowControls(const Row& r) {
+    return {r.Command4, r.Label7, r.Label8, r.Label14, r.VScroll1,
+            r.Line10,   r.Label10, r.HScroll1, r.Label12, r.Command2};
+}
+
 void frmMain_Wd01::ShowLoadedRow(int slot) {
     Row& r = rows_.at(static_cast<size_t>(slot));
-    for (QWidget* w : {static_cast<QWidget*>(r.Command4), static_cast<QWidget*>(r.Label7),
-                       static_cast<QWidget*>(r.Label8), static_cast<QWidget*>(r.Label14),
-                       static_cast<QWidget*>(r.VScroll1), r.Line10, static_cast<QWidget*>(r.Label10),
-                       static_cast<QWidget*>(r.HScroll1), static_cast<QWidget*>(r.Label12),
-                       static_cast<QWidget*>(r.Command2)})
-        w->setVisible(true);
+    for (QWidget* w : LoadedRowControls(r)) w->setVisible(true);
     const Slot& s = ws_.slot(slot);
     r.Label7->setText(QString::fromStdString(s.FileName));
     r.Label8->setText(QString::fromStdString(s.ObjectName));
@@ -192,13 +193,8 @@ void frmMain_Wd01::ShowLoadedRow(int slot) {
 }
 
 void frmMain_Wd01::HideLoadedRow(int slot) {
-    Row& r = rows_.at(static_cast<size_t>(slot));
-    for (QWidget* w : {static_cast<QWidget*>(r.Command4), static_cast<QWidget*>(r.Label7),
-                       static_cast<QWidget*>(r.Label8), static_cast<QWidget*>(r.Label14),
-                       static_cast<QWidget*>(r.VScroll1), r.Line10, static_cast<QWidget*>(r.Label10),
-                       static_cast<QWidget*>(r.HScroll1), static_cast<QWidget*>(r.Label12),
-                       static_cast<QWidget*>(r.Command2)})
-        w->setVisible(false);
+    const Row& r = rows_.at(static_cast<size_t>(slot));
+    for (QWidget* w : LoadedRowControls(r)) w->setVisible(false);
 }
 
 void frmMain_Wd01::SetUpOffsetBars() {

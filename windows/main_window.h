@@ -77,6 +77,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    static std::array<QWidget*, 10> LoadedRowControls(const Row& r);
     void BuildRow(int slot);
     void BuildMenus();
 

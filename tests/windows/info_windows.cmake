@@ -1,7 +1,7 @@
 # The header viewer, help window and about box: their paging and layout logic
 # and the windows themselves, shown on the offscreen platform.
 wendrel_add_test(tests_info_windows
-  ${CMAKE_CURRENT_LIST_DIR}/info_windows_main.cpp
+  ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/header_paging_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help_layout_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/header_viewer_test.cpp

@@ -1,7 +1,7 @@
 # The main window, the file chooser and the program's start and end, driven
 # through the program's binding on the offscreen platform.
 wendrel_add_test(tests_main_window
-  ${CMAKE_CURRENT_LIST_DIR}/main_window_main.cpp
+  ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/chooser_layout_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_start_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_chooser_test.cpp

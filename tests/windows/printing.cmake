@@ -2,7 +2,7 @@
 # real window, failures and their messages, the print dialog answered from a
 # timer, and (as root) printing through a CUPS scheduler of the test's own.
 wendrel_add_test(tests_printing
-  ${CMAKE_CURRENT_LIST_DIR}/printing_main.cpp
+  ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/private_cups.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plot_printing_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cups_print_test.cpp)

@@ -64,6 +64,11 @@ QString PrivateCupsSocket() {
     return QDir::tempPath() + "/wendrel-cups-" + QString::number(::getpid()) + ".sock";
 }
 
+// A test program that links this asks CUPS only on its own socket, where only
+// the scheduler the real-printing test starts listens, so that printers of the
+// machine play no part. Set before main, ahead of any printing code.
+const bool kOwnCupsServer = qputenv("CUPS_SERVER", PrivateCupsSocket().toLocal8Bit());
+
 QString EnsureCupsPackages() {
     const QStringList missing = MissingPackages();
     if (missing.isEmpty()) return {};

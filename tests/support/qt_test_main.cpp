@@ -1,4 +1,5 @@
-// The program's windows need one QApplication for the whole run.
+// The windows under test need one QApplication for the whole run. Without a
+// platform chosen (as when CTest lists the tests) they run offscreen.
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -15,12 +16,10 @@ void QuietAboutRaise(QtMsgType type, const QMessageLogContext& context, const QS
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Headless also when the test runner lists the tests without the
-    // environment it runs them with.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     defaultHandler = qInstallMessageHandler(QuietAboutRaise);
     QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
+    app.setQuitOnLastWindowClosed(false);  // as in the program: only its own code ends it
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
