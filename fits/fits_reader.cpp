@@ -18,6 +18,7 @@
 #include "fits/large_pages.h"
 #include "fits/percent_values.h"
 #include "fits/pixel_decoding.h"
+#include "store/slot_rows.h"
 #include "store/rest_frame.h"
 
 namespace wendrel {
@@ -336,8 +337,14 @@ void Loader::Commit() {
     s.NumCards = fresh_.NumCards;
     s.Velocity = 0;  // a new spectrum starts unshifted, as its row's velocity bar does
 
-    if (ShiftedStart(s) < ws_.LambdaMin) ws_.LambdaMin = ShiftedStart(s);
-    if (ShiftedEnd(s) > ws_.LambdaMax) ws_.LambdaMax = ShiftedEnd(s);
+    if (ws_.LambdaMin == kEmptyLambdaMin && ws_.LambdaMax == kEmptyLambdaMax) {
+        // The empty range's start values are no wavelengths to widen from.
+        ws_.LambdaMin = ShiftedStart(s);
+        ws_.LambdaMax = ShiftedEnd(s);
+    } else {
+        if (ShiftedStart(s) < ws_.LambdaMin) ws_.LambdaMin = ShiftedStart(s);
+        if (ShiftedEnd(s) > ws_.LambdaMax) ws_.LambdaMax = ShiftedEnd(s);
+    }
     ws_.PlotLeft = ws_.LambdaMin;
     ws_.PlotRight = ws_.LambdaMax;
     ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;

@@ -51,6 +51,18 @@ TEST_F(LoadTest, FillsTheSlotAndWidensTheFullRange) {
     EXPECT_EQ(ws_.PlotRight, 4240);
 }
 
+// The empty range's start values are no wavelengths: spectra beyond them (far
+// infrared, 12 to 13 micrometres here) get their own range.
+TEST_F(LoadTest, FirstLoadTakesItsOwnRangeWhateverItsWavelengths) {
+    ASSERT_TRUE(Load(Spectrum(120000, 10), 1));
+    EXPECT_EQ(ws_.LambdaMin, 120000);
+    EXPECT_EQ(ws_.LambdaMax, 121200);
+    EXPECT_EQ(ws_.PlotLeft, 120000);
+    ASSERT_TRUE(Load(Spectrum(-250000, 10), 2, "negative.fits"));
+    EXPECT_EQ(ws_.LambdaMin, -250000);
+    EXPECT_EQ(ws_.LambdaMax, 121200);
+}
+
 TEST_F(LoadTest, RedrawsOnlyWhenThePlotWindowIsOpen) {
     ASSERT_TRUE(Load(Spectrum(4000, 2)));
     EXPECT_EQ(ui_.redraws, 0);
