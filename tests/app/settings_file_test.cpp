@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/default_settings_text.h"
 #include "tests/app/temp_folder.h"
 
 namespace wendrel {
@@ -16,15 +17,7 @@ namespace {
 using testing::FileBytes;
 using testing::TempFolder;
 
-const std::string kDefaultText =
-    "\"CRVAL1\",\"CD1_1\",\"Names for Lambda0 and dLambda/dp, resp.\"\r\n"
-    "200,200\r\n"
-    "500,500\r\n"
-    "500,500,3000,10000\r\n"
-    "500,500,3000,10000\r\n"
-    "100,2000,10000,1000\r\n"
-    "500,500,10000,500\r\n"
-    "500,500\r\n";
+const std::string kDefaultText = testing::kDefaultSettingsText;
 
 // Every field differs from its default and from every other field.
 Settings Distinct() {

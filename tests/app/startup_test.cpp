@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/settings_file.h"
+#include "tests/support/default_settings_text.h"
 #include "tests/app/temp_folder.h"
 #include "tests/support/recording_ui.h"
 
@@ -17,15 +18,7 @@ using testing::FileBytes;
 using testing::RecordingUi;
 using testing::TempFolder;
 
-const std::string kDefaultText =
-    "\"CRVAL1\",\"CD1_1\",\"Names for Lambda0 and dLambda/dp, resp.\"\r\n"
-    "200,200\r\n"
-    "500,500\r\n"
-    "500,500,3000,10000\r\n"
-    "500,500,3000,10000\r\n"
-    "100,2000,10000,1000\r\n"
-    "500,500,10000,500\r\n"
-    "500,500\r\n";
+const std::string kDefaultText = testing::kDefaultSettingsText;
 
 const std::string kOwnText =
     "\"WAVE,0\",\"STEP\",\"my own note\"\r\n"

@@ -1,5 +1,6 @@
 // The end of the program: File, Exit and the close box write the settings
 // file into the folder the program started in, then the program ends.
+#include "tests/support/default_settings_text.h"
 #include "tests/windows/program_fixture.h"
 #include "windows/header_viewer.h"
 
@@ -26,15 +27,7 @@ constexpr const char* kWrittenBack =
     "800,900,9000,700\r\n"
     "1000,1100\r\n";
 
-constexpr const char* kDefaults =
-    "\"CRVAL1\",\"CD1_1\",\"Names for Lambda0 and dLambda/dp, resp.\"\r\n"
-    "200,200\r\n"
-    "500,500\r\n"
-    "500,500,3000,10000\r\n"
-    "500,500,3000,10000\r\n"
-    "100,2000,10000,1000\r\n"
-    "500,500,10000,500\r\n"
-    "500,500\r\n";
+constexpr const char* kDefaults = testing::kDefaultSettingsText;
 
 // The lines of a settings file, without their CR LF.
 std::vector<std::string> Lines(const std::string& text) {
