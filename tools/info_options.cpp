@@ -4,9 +4,10 @@
 #include "plot/plot_window_size.h"
 #include "store/rest_frame.h"
 
+#include <QCommandLineParser>
 #include <charconv>
+#include <climits>
 #include <cmath>
-#include <functional>
 
 namespace wendrel {
 
@@ -17,17 +18,26 @@ struct OptionEntry {
     std::string_view valueName;  // empty for a switch
     std::string_view help;
     // Applies the option; returns an error text, empty when the value is fine.
-    std::function<std::string(InfoOptions&, std::string_view value)> apply;
+    std::string (*apply)(InfoOptions&, std::string_view value);
 };
 
+// The comma-separated items of a value, empty ones included.
+std::vector<std::string_view> Items(std::string_view value) {
+    std::vector<std::string_view> items;
+    size_t start = 0;
+    for (size_t comma; (comma = value.find(',', start)) != std::string_view::npos; start = comma + 1)
+        items.push_back(value.substr(start, comma - start));
+    items.push_back(value.substr(start));
+    return items;
+}
+
 std::string SetKeys(InfoOptions& o, std::string_view value) {
-    const size_t comma = value.find(',');
-    if (comma == std::string_view::npos || value.find(',', comma + 1) != std::string_view::npos)
+    const std::vector<std::string_view> keys = Items(value);
+    if (keys.size() != 2)
         return "--keys needs two keyword names separated by one comma, e.g. --keys CRVAL1,CDELT1";
-    const std::string_view first = value.substr(0, comma), second = value.substr(comma + 1);
-    if (first.empty() || second.empty()) return "--keys needs two non-empty keyword names";
-    o.lambda0Key = std::string(first);
-    o.dLambdaKey = std::string(second);
+    if (keys[0].empty() || keys[1].empty()) return "--keys needs two non-empty keyword names";
+    o.lambda0Key = std::string(keys[0]);
+    o.dLambdaKey = std::string(keys[1]);
     return {};
 }
 
@@ -35,9 +45,8 @@ std::string SetKeys(InfoOptions& o, std::string_view value) {
 template <class T>
 std::optional<T> WholeNumber(std::string_view text) {
     T value{};
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || stop != end) return std::nullopt;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || stop != text.data() + text.size()) return std::nullopt;
     return value;
 }
 
@@ -73,42 +82,30 @@ std::string SetView(InfoOptions& o, std::string_view value) {
     return {};
 }
 
-// The comma-separated items of a value, empty ones included.
-std::vector<std::string_view> Items(std::string_view value) {
-    std::vector<std::string_view> items;
-    for (size_t start = 0;;) {
-        const size_t comma = value.find(',', start);
-        items.push_back(value.substr(start, comma == std::string_view::npos ? comma : comma - start));
-        if (comma == std::string_view::npos) return items;
-        start = comma + 1;
+// Sets `numbers` to the value's comma-separated whole numbers, each from `low`
+// to `high`; else returns `wrong` followed by the first item that is not one.
+std::string SetNumbers(std::optional<std::vector<int>>& numbers, std::string_view value, int low, int high,
+                       const std::string& wrong) {
+    std::vector<int> read;
+    for (const std::string_view item : Items(value)) {
+        const auto number = WholeNumber<int>(item);
+        if (!number || *number < low || *number > high) return wrong + "\"" + std::string(item) + "\" is not one";
+        read.push_back(*number);
     }
+    numbers = std::move(read);
+    return {};
 }
 
 std::string SetOffsets(InfoOptions& o, std::string_view value) {
-    std::vector<int> offsets;
-    for (const std::string_view item : Items(value)) {
-        const auto offset = WholeNumber<int>(item);
-        if (!offset)
-            return "--offsets needs whole numbers separated by commas, one per file, e.g. --offsets -75,0; "
-                   "\"" + std::string(item) + "\" is not one";
-        offsets.push_back(*offset);
-    }
-    o.renderOffsets = std::move(offsets);
-    return {};
+    return SetNumbers(o.renderOffsets, value, INT_MIN, INT_MAX,
+                      "--offsets needs whole numbers separated by commas, one per file, e.g. --offsets -75,0; ");
 }
 
 std::string SetVelocities(InfoOptions& o, std::string_view value) {
-    std::vector<int> velocities;
-    for (const std::string_view item : Items(value)) {
-        const auto velocity = WholeNumber<int>(item);
-        if (!velocity || *velocity < kMinVelocity || *velocity > kMaxVelocity)
-            return "--velocities needs whole numbers of km/s from " + std::to_string(kMinVelocity) + " to " +
-                   std::to_string(kMaxVelocity) + " separated by commas, one per file, e.g. --velocities 667,0; \"" +
-                   std::string(item) + "\" is not one";
-        velocities.push_back(*velocity);
-    }
-    o.renderVelocities = std::move(velocities);
-    return {};
+    return SetNumbers(o.renderVelocities, value, kMinVelocity, kMaxVelocity,
+                      "--velocities needs whole numbers of km/s from " + std::to_string(kMinVelocity) + " to " +
+                          std::to_string(kMaxVelocity) +
+                          " separated by commas, one per file, e.g. --velocities 667,0; ");
 }
 
 std::string LineSetKeys() {
@@ -129,75 +126,84 @@ std::string SetLines(InfoOptions& o, std::string_view value) {
     return {};
 }
 
-const std::vector<OptionEntry>& Options() {
-    static const std::vector<OptionEntry> options = {
-        {"--keys", "LAMBDA0KEY,DLAMBDAKEY",
-         "keywords of the start wavelength and the step (default CRVAL1,CD1_1)", SetKeys},
-        {"--pixels", "", "also print the \"lambda\" (where each pixel starts), \"flux\" and \"fluxPct\" arrays",
-         [](InfoOptions& o, std::string_view) { return (o.pixels = true, std::string()); }},
-        {"--header", "", "also print the header cards before END as \"cards\"",
-         [](InfoOptions& o, std::string_view) { return (o.header = true, std::string()); }},
-        {"--render", "OUT.png",
-         "also draw the plot of the files, as the plot window shows it, into a PNG file", SetRender},
-        {"--size", "WIDTHxHEIGHT",
-         "the plot window's outer size for --render, in twips (default 10000x7000)", SetSize},
-        {"--view", "LEFT:RIGHT", "the wavelengths at the edges of the plot for --render (default: all)",
-         SetView},
-        {"--offsets", "o1,o2,...",
-         "the curves' offsets for --render, in percent, file by file (default: as the rows start)",
-         SetOffsets},
-        {"--velocities", "v1,v2,...",
-         "the sources' radial velocities for --render, in km/s (positive: receding), file by file; each "
-         "spectrum is drawn in its rest frame (default: 0)",
-         SetVelocities},
-        {"--lines", "SET,SET",
-         "mark the laboratory lines of these sets for --render: balmer (H alpha .. H8), cahk (Ca II H and K), "
-         "nad (Na I D), mgb (Mg I b), hei (He I), oiii ([O III]), nii-sii ([N II] and [S II]), o2 (telluric O2)",
-         SetLines},
-        {"--help", "", "print this text",
-         [](InfoOptions& o, std::string_view) { return (o.help = true, std::string()); }},
-    };
-    return options;
-}
+constexpr OptionEntry kOptions[] = {
+    {"--keys", "LAMBDA0KEY,DLAMBDAKEY",
+     "keywords of the start wavelength and the step (default CRVAL1,CD1_1)", SetKeys},
+    {"--pixels", "", "also print the \"lambda\" (where each pixel starts), \"flux\" and \"fluxPct\" arrays",
+     [](InfoOptions& o, std::string_view) { return (o.pixels = true, std::string()); }},
+    {"--header", "", "also print the header cards before END as \"cards\"",
+     [](InfoOptions& o, std::string_view) { return (o.header = true, std::string()); }},
+    {"--render", "OUT.png",
+     "also draw the plot of the files, as the plot window shows it, into a PNG file", SetRender},
+    {"--size", "WIDTHxHEIGHT",
+     "the plot window's outer size for --render, in twips (default 10000x7000)", SetSize},
+    {"--view", "LEFT:RIGHT", "the wavelengths at the edges of the plot for --render (default: all)",
+     SetView},
+    {"--offsets", "o1,o2,...",
+     "the curves' offsets for --render, in percent, file by file (default: as the rows start)",
+     SetOffsets},
+    {"--velocities", "v1,v2,...",
+     "the sources' radial velocities for --render, in km/s (positive: receding), file by file; each "
+     "spectrum is drawn in its rest frame (default: 0)",
+     SetVelocities},
+    {"--lines", "SET,SET",
+     "mark the laboratory lines of these sets for --render: balmer (H alpha .. H8), cahk (Ca II H and K), "
+     "nad (Na I D), mgb (Mg I b), hei (He I), oiii ([O III]), nii-sii ([N II] and [S II]), o2 (telluric O2)",
+     SetLines},
+    {"--help", "", "print this text", [](InfoOptions& o, std::string_view) { return (o.help = true, std::string()); }},
+};
 
 const OptionEntry* FindOption(std::string_view name) {
-    for (const OptionEntry& entry : Options())
+    for (const OptionEntry& entry : kOptions)
         if (entry.name == name) return &entry;
     return nullptr;
+}
+
+std::string Synopsis(const OptionEntry& entry) {
+    return std::string(entry.name) + (entry.valueName.empty() ? "" : " " + std::string(entry.valueName));
+}
+
+// The arguments are bytes, not text: Latin-1 carries every byte through the
+// parser unchanged, so file names that are not UTF-8 stay as they were given.
+QString Latin1(std::string_view bytes) { return QString::fromLatin1(bytes.data(), std::ssize(bytes)); }
+std::string Bytes(const QString& text) { return text.toLatin1().toStdString(); }
+
+// Why parse() refused the arguments: the first unknown option as written or
+// switch given a value, else the last argument, an option missing its value.
+std::string Refusal(const QCommandLineParser& parser, const QStringList& arguments) {
+    bool isValue = false;  // the argument is the value of the option before it
+    for (const QString& arg : arguments.sliced(1)) {
+        if (std::exchange(isValue, false) || !arg.startsWith('-') || arg == "-") continue;
+        if (arg == "--") break;
+        const QString name = arg.startsWith("--") ? arg.mid(2).section('=', 0, 0) : arg.mid(1, 1);
+        const OptionEntry* entry = FindOption(Bytes("--" + name));
+        if (!entry && parser.unknownOptionNames().startsWith(name)) return "unknown option " + Bytes(arg);
+        if (entry && entry->valueName.empty() && arg.contains('=')) return std::string(entry->name) + " takes no value";
+        isValue = entry && !entry->valueName.empty() && !arg.contains('=');
+    }
+    return Bytes(arguments.last()) + " needs a value: " + std::string(FindOption(Bytes(arguments.last()))->valueName);
 }
 
 }  // namespace
 
 InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
-    InfoArguments result;
-    bool optionsEnded = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (optionsEnded || !arg.starts_with("-") || arg == "-") {
-            if (arg.empty()) return {{}, "an empty file name was given"};
-            result.options.files.emplace_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        const size_t equals = arg.find('=');
-        const std::string_view name = arg.substr(0, equals);
-        const OptionEntry* entry = FindOption(name);
-        if (!entry) return {{}, "unknown option " + std::string(arg)};
+    QCommandLineParser parser;
+    for (const OptionEntry& entry : kOptions)
+        parser.addOption({Latin1(entry.name.substr(2)), Latin1(entry.help), Latin1(entry.valueName)});
+    QStringList arguments{"wendrel-info"};
+    for (const std::string_view arg : args) arguments << Latin1(arg);
+    if (!parser.parse(arguments)) return {{}, Refusal(parser, arguments)};
 
-        std::string_view value;
-        if (entry->valueName.empty()) {
-            if (equals != std::string_view::npos) return {{}, std::string(name) + " takes no value"};
-        } else if (equals != std::string_view::npos) {
-            value = arg.substr(equals + 1);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
-            return {{}, std::string(name) + " needs a value: " + std::string(entry->valueName)};
-        }
-        if (std::string error = entry->apply(result.options, value); !error.empty()) return {{}, error};
+    InfoArguments result;
+    for (const OptionEntry& entry : kOptions) {
+        const QString name = Latin1(entry.name.substr(2));
+        // A switch applies once; a repeated option's values are each checked, and the last one holds.
+        for (const QString& value : entry.valueName.empty() ? QStringList(parser.isSet(name), {}) : parser.values(name))
+            if (std::string error = entry.apply(result.options, Bytes(value)); !error.empty()) return {{}, error};
+    }
+    for (const QString& file : parser.positionalArguments()) {
+        if (file.isEmpty()) return {{}, "an empty file name was given"};
+        result.options.files.push_back(Bytes(file));
     }
     if (result.options.help) return result;
     const InfoOptions& o = result.options;
@@ -219,11 +225,7 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
 
 std::string InfoUsage() {
     std::string usage = "usage: wendrel-info";
-    for (const OptionEntry& entry : Options()) {
-        usage += " [" + std::string(entry.name);
-        if (!entry.valueName.empty()) usage += " " + std::string(entry.valueName);
-        usage += "]";
-    }
+    for (const OptionEntry& entry : kOptions) usage += " [" + Synopsis(entry) + "]";
     usage += " FILE...\n\nLoads each FILE (at most " + std::to_string(kMaxInfoFiles) +
              ") into slots 1, 2, ... and prints one JSON object per file, then one with the workspace.\n"
              "With --render it also draws the plot of the loaded files into OUT.png, labels included, as the\n"
@@ -233,9 +235,8 @@ std::string InfoUsage() {
              ") is raised to it, as the window opens.\n"
              "Exit status: 0 when every file loaded, 1 when any was refused (a picture is still drawn of those\n"
              "that loaded), 2 on wrong usage, 3 when the picture could not be written.\n\n";
-    for (const OptionEntry& entry : Options()) {
-        std::string left = "  " + std::string(entry.name);
-        if (!entry.valueName.empty()) left += " " + std::string(entry.valueName);
+    for (const OptionEntry& entry : kOptions) {
+        std::string left = "  " + Synopsis(entry);
         left.resize(std::max<size_t>(left.size() + 2, 32), ' ');
         usage += left + std::string(entry.help) + "\n";
     }
