@@ -307,6 +307,9 @@ TEST_F(RenderTest, BadArgumentsAreUsageErrors) {
         {"--render p.png --offsets 1.5 a.fits", "\"1.5\" is not one"},
         {"--render p.png --offsets 99999999999 a.fits", "is not one"},
         {"--render p.png --offsets 1,2,3 a.fits b.fits", "3 offsets were given for 2 files"},
+        // The first fault as written, values of options skipped.
+        {"--render p.png --view -5:4100 -5 a.fits", "unknown option -5\n"},
+        {"--render --pixels=1 --header=2 a.fits", "--header takes no value"},
     };
     for (const auto& c : cases) {
         const InfoRun run = Info(c.arguments);
