@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <random>
 
-#include "store/slot_rows.h"
+#include "app/slot_rows.h"
 
 #include "fits/dispersion.h"
 #include "tests/fits/fits_test_support.h"
