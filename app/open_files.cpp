@@ -1,27 +1,10 @@
 #include "app/open_files.h"
 
-#include "fits/fits_reader.h"
+#include "app/slot_loading.h"
 
 namespace wendrel {
 
 namespace {
-
-// Passes everything on to the windows except the redraws, which it only
-// notes, so that a batch of loads draws the plot once.
-class HeldRedraws final : public UiHooks {
-public:
-    explicit HeldRedraws(UiHooks& ui) : ui_(ui) {}
-
-    void ShowMessage(const std::string& text) override { ui_.ShowMessage(text); }
-    void ShowLoadedRow(int slot) override { ui_.ShowLoadedRow(slot); }
-    void HideLoadedRow(int slot) override { ui_.HideLoadedRow(slot); }
-    void RedrawPlot() override {}
-    void ClearPlotWindow() override { ui_.ClearPlotWindow(); }
-    void HidePlotWindow() override { ui_.HidePlotWindow(); }
-
-private:
-    UiHooks& ui_;
-};
 
 bool Empty(const Workspace& ws, int slot) { return !ws.slot(slot).Loaded; }
 
@@ -48,17 +31,6 @@ std::filesystem::path FilePathOf(const std::filesystem::path& file) {
     return path;
 }
 
-bool LoadOne(Workspace& ws, const FileTarget& target, UiHooks& ui) {
-    const std::filesystem::path path = FilePathOf(target.file);
-    std::string& fileName = ws.slot(target.slot).FileName;
-    const std::string previousName = fileName;
-    fileName = path.filename().string();
-    ws.FilePath = path.parent_path().string();
-    if (LoadFitsFile(ws, target.slot, ui)) return true;
-    fileName = previousName;
-    return false;
-}
-
 }  // namespace
 
 FilePlan PlanIntoEmptyRows(const Workspace& ws, const std::vector<std::filesystem::path>& files) {
@@ -82,10 +54,11 @@ FilePlan PlanFromRow(const Workspace& ws, int row, const std::vector<std::filesy
 }
 
 int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui) {
-    HeldRedraws held(ui);
     int loaded = 0;
     for (const FileTarget& target : plan.targets)
-        if (target.slot >= 1 && target.slot <= kMaxSlots && LoadOne(ws, target, held)) ++loaded;
+        if (target.slot >= 1 && target.slot <= kMaxSlots &&
+            LoadIntoSlot(ws, target.slot, FilePathOf(target.file), ui, AfterLoad::NoRedraw))
+            ++loaded;
     if (loaded > 0) ui.RedrawPlot();
     if (!plan.left.empty()) ui.ShowMessage(NoRowLeftMessage(plan.left));
     return loaded;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "store/ui_hooks.h"
+#include "app/ui_hooks.h"
 #include "store/workspace.h"
 
 namespace wendrel {
@@ -34,12 +34,9 @@ FilePlan PlanIntoEmptyRows(const Workspace& ws, const std::vector<std::filesyste
 // when those run out, into the empty rows above it.
 FilePlan PlanFromRow(const Workspace& ws, int row, const std::vector<std::filesystem::path>& files);
 
-// Loads every target as the file chooser loads a file: FilePath becomes the
-// file's folder and FileName(slot) its name, and the reader shows its own
-// warnings and refusals. A refused file leaves the slot and its FileName as
-// they were. A relative path is taken from the current folder.
-// The redraw that each load would ask for is held back; once the batch has
-// loaded, the plot is drawn once if any file loaded. Files left without a row
+// Loads every target as the file chooser loads a file (LoadIntoSlot), a
+// relative path taken from the current folder, without the redraw of each
+// load: once the batch has loaded, the plot is drawn once if any file loaded. Files left without a row
 // are then named in one message. Returns the number of files loaded.
 int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui);
 

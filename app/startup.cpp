@@ -3,8 +3,8 @@
 #include <system_error>
 
 #include "app/settings_file.h"
+#include "app/slot_rows.h"
 #include "store/rounding.h"
-#include "store/slot_rows.h"
 
 namespace wendrel {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "store/ui_hooks.h"
+#include "app/ui_hooks.h"
 #include "store/workspace.h"
 
 namespace wendrel {

@@ -1,5 +1,6 @@
-// Time of a full load through LoadFitsFile (header, pixels, level, percent)
-// against cfitsio's bare fits_read_img of the same files, in two settings:
+// Time of a full load into a slot, LoadFitsFile and its commit (header,
+// pixels, level, percent), against cfitsio's bare fits_read_img of the same
+// files, in two settings:
 //
 // - steady: one process loads the file again and again, into slots 1 to 10 in
 //   turn, as the program does when the user loads many files; the cfitsio side
@@ -29,8 +30,8 @@
 #include <string>
 #include <vector>
 
-#include "fits/fits_reader.h"
-#include "tools/fits_writer.h"
+#include "app/slot_loading.h"
+#include "tests/support/fits_writer.h"
 
 namespace wendrel {
 namespace {
@@ -84,18 +85,16 @@ std::vector<BenchFile> WriteBenchFiles(const std::filesystem::path& dir) {
 // Loads the file into the next slot of `ws`, slots 1 to 10 in turn.
 class OurLoads {
 public:
-    explicit OurLoads(const std::filesystem::path& path) {
-        ws_.FilePath = path.parent_path().string();
-        for (int i = 1; i <= kMaxSlots; ++i) ws_.slot(i).FileName = path.filename().string();
-    }
+    explicit OurLoads(const std::filesystem::path& path) : path_(path) {}
     bool Next() {
         slot_ = slot_ % kMaxSlots + 1;
-        const bool loaded = LoadFitsFile(ws_, slot_, ui_);
+        const bool loaded = LoadIntoSlot(ws_, slot_, path_, ui_);
         benchmark::DoNotOptimize(ws_.slot(slot_).PctMax);
         return loaded;
     }
 
 private:
+    const std::filesystem::path path_;
     Workspace ws_;
     SilentUi ui_;
     int slot_ = 0;

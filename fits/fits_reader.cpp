@@ -18,8 +18,6 @@
 #include "fits/large_pages.h"
 #include "fits/percent_values.h"
 #include "fits/pixel_decoding.h"
-#include "store/slot_rows.h"
-#include "store/rest_frame.h"
 
 namespace wendrel {
 
@@ -31,7 +29,7 @@ constexpr double kBlank = std::numeric_limits<double>::quiet_NaN();
 constexpr int64_t kPixelsPerPass = 8000;
 static_assert(kPixelsPerPass % kLevelBlockLength == 0);
 
-// The Flux and FluxPct buffers that the last load replaced in its slot (or
+// The Flux and FluxPct buffers that the last commit replaced in its slot (or
 // that a refused load filled). The next load writes into them instead of into
 // new memory: a spectrum of a million pixels takes 16 MB, and every new page
 // costs a kernel fault on its first write, which made up much of a load's
@@ -59,46 +57,37 @@ std::optional<std::string> ReferencePixelKey(const std::string& lambda0Key) {
 // One load: reads into a fresh slot and hands it over only when all went well.
 class Loader {
 public:
-    Loader(Workspace& ws, int slot, UiHooks& ui)
-        : ws_(ws), slot_(slot), ui_(ui), name_(ws.slot(slot).FileName) {
+    Loader(const std::filesystem::path& file, const Settings& keys)
+        : file_(file), keys_(keys), name_(file.filename().string()) {
         SpareBuffers& spares = Spares();
         fresh_.Flux = std::move(spares.flux);
         fresh_.FluxPct = std::move(spares.pct);
     }
-    // After a commit fresh_ holds the slot's former buffers, else its own;
-    // either way they are kept empty for the next load.
-    ~Loader() {
-        SpareBuffers& spares = Spares();
-        spares.flux = std::move(fresh_.Flux);
-        spares.pct = std::move(fresh_.FluxPct);
-        spares.flux.clear();
-        spares.pct.clear();
-    }
     Loader(const Loader&) = delete;
     Loader& operator=(const Loader&) = delete;
 
-    bool Run();
+    LoadResult Run();
 
 private:
     bool Refuse(const std::string& text) {
-        ui_.ShowMessage(text);
+        messages_.push_back(text);
         return false;
     }
-    void Warn(const std::string& text) { ui_.ShowMessage(text); }
+    void Warn(const std::string& text) { messages_.push_back(text); }
 
+    bool Read();
     bool ReadHeader(InputFile& file);
     bool ReadKeywordValues();
     bool ReadPixels(InputFile& file);
     bool TakePixelScale();
     bool ComputeLevelAndPercent();
-    void Commit();
 
-    Workspace& ws_;
-    const int slot_;
-    UiHooks& ui_;
+    const std::filesystem::path& file_;
+    const Settings& keys_;
     const std::string name_;
 
     Slot fresh_;
+    std::vector<std::string> messages_;
     KeywordScan scan_;
     int64_t dataStart_ = 0;
     PixelType type_ = PixelType::Float32;
@@ -107,20 +96,28 @@ private:
     std::vector<double> blockMax_;  // maxima of the level blocks, taken while the pixels are read
 };
 
-bool Loader::Run() {
-    if (ws_.FilePath.empty() || name_.empty()) return false;
-    const std::filesystem::path path = std::filesystem::path(ws_.FilePath) / name_;
+LoadResult Loader::Run() {
+    LoadResult result;
+    if (Read()) {
+        fresh_.FileName = name_;
+        result.spectrum = std::move(fresh_);
+    } else {
+        KeepSpareBuffers(std::move(fresh_.Flux), std::move(fresh_.FluxPct));
+    }
+    result.messages = std::move(messages_);
+    return result;
+}
+
+bool Loader::Read() {
+    if (file_.parent_path().empty() || name_.empty()) return false;
 
     std::string problem;
-    const std::unique_ptr<InputFile> file = InputFile::Open(path, name_, problem);
+    const std::unique_ptr<InputFile> file = InputFile::Open(file_, name_, problem);
     if (!file) return Refuse(problem);
     if (FirstKeyword(*file) != "SIMPLE") return Refuse(kNotFitsMessage);
 
-    if (!ReadHeader(*file) || !ReadKeywordValues() || !ReadPixels(*file) || !TakePixelScale() ||
-        !ComputeLevelAndPercent())
-        return false;
-    Commit();
-    return true;
+    return ReadHeader(*file) && ReadKeywordValues() && ReadPixels(*file) && TakePixelScale() &&
+           ComputeLevelAndPercent();
 }
 
 bool Loader::ReadHeader(InputFile& file) {
@@ -139,23 +136,18 @@ bool Loader::ReadHeader(InputFile& file) {
 
     for (const std::string key : {"BITPIX", "NAXIS1", "BZERO", "BSCALE", "OBJECT", "CDELT1"})
         scan_.Watch(key);
-    scan_.Watch(ws_.Lambda0Key);
-    scan_.Watch(ws_.DLambdaKey);
-    if (const auto crpix = ReferencePixelKey(ws_.Lambda0Key)) scan_.Watch(*crpix);
+    scan_.Watch(keys_.Lambda0Key);
+    scan_.Watch(keys_.DLambdaKey);
+    if (const auto crpix = ReferencePixelKey(keys_.Lambda0Key)) scan_.Watch(*crpix);
 
     // Without an END card the values come from every card of the header line
     // and no card is kept.
     const WalkResult scanned = WalkHeaderCards(file, [&](int64_t number, std::string_view card) {
         if (number == endCard) return false;
-        std::string key = CardKeyword(card);
-        std::string value = CardValueText(card);
-        scan_.Take(key, value);
+        const std::string key = CardKeyword(card);
+        scan_.Take(key, CardValueText(card));
         dispersionCards_.Take(key, card);
-        if (endCard > 0) {
-            fresh_.HdrCard.emplace_back(card);
-            fresh_.HdrKey.push_back(std::move(key));
-            fresh_.HdrValue.push_back(std::move(value));
-        }
+        if (endCard > 0) fresh_.HdrCard.emplace_back(card);
         return true;
     });
     if (scanned == WalkResult::ReadError) return Refuse("Cannot read " + Quoted(name_) + ".");
@@ -201,12 +193,12 @@ bool Loader::ReadKeywordValues() {
     const std::string object = scan_.FirstText("OBJECT");  // the first OBJECT card counts
     fresh_.ObjectName = object.size() >= 2 ? object.substr(1, object.size() - 2) : std::string();
 
-    const double lambda0Value = scan_.Number(ws_.Lambda0Key);
-    fresh_.DLambda = scan_.Number(ws_.DLambdaKey);
-    if (ws_.DLambdaKey == "CD1_1" && !scan_.Has("CD1_1") && scan_.Has("CDELT1"))
+    const double lambda0Value = scan_.Number(keys_.Lambda0Key);
+    fresh_.DLambda = scan_.Number(keys_.DLambdaKey);
+    if (keys_.DLambdaKey == "CD1_1" && !scan_.Has("CD1_1") && scan_.Has("CDELT1"))
         fresh_.DLambda = scan_.Number("CDELT1");
     fresh_.Lambda0 = lambda0Value;
-    if (const auto crpix = ReferencePixelKey(ws_.Lambda0Key); crpix && scan_.Has(*crpix)) {
+    if (const auto crpix = ReferencePixelKey(keys_.Lambda0Key); crpix && scan_.Has(*crpix)) {
         const double referencePixel = scan_.Number(*crpix);
         if (referencePixel != 1) fresh_.Lambda0 = lambda0Value - (referencePixel - 1) * fresh_.DLambda;
     }
@@ -216,8 +208,8 @@ bool Loader::ReadKeywordValues() {
     // there; the checks of the linear keywords do not apply to it.
     if (dispersionCards_.Kind() != kLinearScale) return true;
     if (!std::isfinite(fresh_.Lambda0) || !std::isfinite(fresh_.Lambda0 + fresh_.Naxis1 * fresh_.DLambda))
-        return Refuse(Quoted(name_) + " has wavelengths beyond the range of numbers; check its " + ws_.Lambda0Key +
-                      " and " + ws_.DLambdaKey + " keywords.");
+        return Refuse(Quoted(name_) + " has wavelengths beyond the range of numbers; check its " + keys_.Lambda0Key +
+                      " and " + keys_.DLambdaKey + " keywords.");
     if (std::abs(lambda0Value) < 0.001) Warn(kLambda0Message);
     if (std::abs((fresh_.Naxis1 - 1) * fresh_.DLambda) < 0.001) Warn(kDLambdaMessage);
     return true;
@@ -274,7 +266,7 @@ bool Loader::TakePixelScale() {
     if (!scale.problem.empty()) return Refuse(Quoted(name_) + " " + scale.problem);
     fresh_.Dispersion = scale.kind;
     if (scale.edges.empty()) return true;
-    if (scale.kind == kLogLinearScale && std::abs(scan_.Number(ws_.Lambda0Key)) < 0.001) Warn(kLambda0Message);
+    if (scale.kind == kLogLinearScale && std::abs(scan_.Number(keys_.Lambda0Key)) < 0.001) Warn(kLambda0Message);
     fresh_.PixelEdge = std::move(scale.edges);
     fresh_.Lambda0 = fresh_.LambdaStart = fresh_.PixelEdge.front();
     fresh_.LambdaEnd = fresh_.PixelEdge.back();
@@ -315,48 +307,16 @@ bool Loader::ComputeLevelAndPercent() {
     return true;
 }
 
-void Loader::Commit() {
-    Slot& s = ws_.slot(slot_);
-    s.ObjectName = std::move(fresh_.ObjectName);
-    s.Bitpix = fresh_.Bitpix;
-    s.Naxis1 = fresh_.Naxis1;
-    s.Bzero = fresh_.Bzero;
-    s.Lambda0 = fresh_.Lambda0;
-    s.DLambda = fresh_.DLambda;
-    s.LambdaStart = fresh_.LambdaStart;
-    s.LambdaEnd = fresh_.LambdaEnd;
-    s.Dispersion = fresh_.Dispersion;
-    s.PixelEdge = std::move(fresh_.PixelEdge);
-    std::swap(s.Flux, fresh_.Flux);  // the former buffers become the spares
-    s.Level = fresh_.Level;
-    std::swap(s.FluxPct, fresh_.FluxPct);
-    s.PctMax = fresh_.PctMax;
-    s.HdrCard = std::move(fresh_.HdrCard);
-    s.HdrKey = std::move(fresh_.HdrKey);
-    s.HdrValue = std::move(fresh_.HdrValue);
-    s.NumCards = fresh_.NumCards;
-    s.Velocity = 0;  // a new spectrum starts unshifted, as its row's velocity bar does
-
-    if (ws_.LambdaMin == kEmptyLambdaMin && ws_.LambdaMax == kEmptyLambdaMax) {
-        // The empty range's start values are no wavelengths to widen from.
-        ws_.LambdaMin = ShiftedStart(s);
-        ws_.LambdaMax = ShiftedEnd(s);
-    } else {
-        if (ShiftedStart(s) < ws_.LambdaMin) ws_.LambdaMin = ShiftedStart(s);
-        if (ShiftedEnd(s) > ws_.LambdaMax) ws_.LambdaMax = ShiftedEnd(s);
-    }
-    ws_.PlotLeft = ws_.LambdaMin;
-    ws_.PlotRight = ws_.LambdaMax;
-    ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
-
-    s.Loaded = true;
-    ui_.ShowLoadedRow(slot_);
-    ws_.DataReady = true;
-    if (ws_.PlotShown) ui_.RedrawPlot();
-}
-
 }  // namespace
 
-bool LoadFitsFile(Workspace& ws, int slot, UiHooks& ui) { return Loader(ws, slot, ui).Run(); }
+void KeepSpareBuffers(std::vector<double>&& flux, std::vector<double>&& pct) {
+    SpareBuffers& spares = Spares();
+    spares.flux = std::move(flux);
+    spares.pct = std::move(pct);
+    spares.flux.clear();
+    spares.pct.clear();
+}
+
+LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys) { return Loader(file, keys).Run(); }
 
 }  // namespace wendrel

@@ -1,20 +1,33 @@
-// Loading a FITS spectrum into a slot of the workspace.
+// Reading a FITS spectrum: what the file holds and what the user is to be told.
 #pragma once
 
-#include "store/ui_hooks.h"
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "store/workspace.h"
 
 namespace wendrel {
 
-// Reads the file FilePath/FileName of slot `slot` (0..10) into that slot:
-// header cards, keyword values, pixels, wavelength range, continuum level and
-// percent values. The slot's Velocity returns to 0. It widens
-// LambdaMin/LambdaMax to the slot's range, resets the view to the full
-// range, marks the slot loaded, shows its row through `ui` and, when the plot
-// window is open, redraws the plot. Warnings and refusals go to
-// ui.ShowMessage in the order they arise. A refused load changes nothing in
-// the workspace. Returns whether the slot was loaded.
-bool LoadFitsFile(Workspace& ws, int slot, UiHooks& ui);
+// What one read of a file gave.
+struct LoadResult {
+    // The spectrum read, with its header cards, keyword values, pixels,
+    // wavelength range, continuum level, percent values and FileName; empty
+    // when the file was refused.
+    std::optional<Slot> spectrum;
+    // Warnings and the refusal, in the order they arose.
+    std::vector<std::string> messages;
+};
+
+// Reads `file` with the wavelength keywords named in `keys`. A path without a
+// folder or without a file name is refused without a message.
+LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys);
+
+// Gives the reader the Flux and FluxPct buffers that a committed spectrum
+// replaced in its slot. The next read writes into their memory instead of new
+// pages, which on a spectrum of a million pixels saves much of a load's time.
+void KeepSpareBuffers(std::vector<double>&& flux, std::vector<double>&& pct);
 
 // The program's message texts the reader shows.
 inline constexpr const char* kNotFitsMessage = "This is not a fits file!  Please try again.";

@@ -43,13 +43,13 @@ const LineSet* FindLineSet(std::string_view key) {
     return nullptr;
 }
 
-void LineSetToggled(Workspace& ws, std::string_view key, bool shown, UiHooks& ui) {
-    if (!FindLineSet(key)) return;
+bool LineSetToggled(Workspace& ws, std::string_view key, bool shown) {
+    if (!FindLineSet(key)) return false;
     if (shown)
         ws.LineMarkSets.emplace(key);
     else
         ws.LineMarkSets.erase(std::string(key));
-    if (ws.DataReady) ui.RedrawPlot();
+    return ws.DataReady;
 }
 
 }  // namespace wendrel

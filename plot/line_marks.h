@@ -6,7 +6,6 @@
 #include <span>
 #include <string_view>
 
-#include "store/ui_hooks.h"
 #include "store/workspace.h"
 
 namespace wendrel {
@@ -29,8 +28,9 @@ std::span<const LineSet> LineSets();
 const LineSet* FindLineSet(std::string_view key);
 
 // A set of the Lines menu was checked or unchecked: it is added to or taken
-// from the workspace's LineMarkSets, and the plot is redrawn once a spectrum
-// has been loaded (DataReady). An unknown key changes nothing.
-void LineSetToggled(Workspace& ws, std::string_view key, bool shown, UiHooks& ui);
+// from the workspace's LineMarkSets. Returns whether the plot is to be
+// redrawn: once a spectrum has been loaded (DataReady). An unknown key
+// changes nothing and asks for no redraw.
+bool LineSetToggled(Workspace& ws, std::string_view key, bool shown);
 
 }  // namespace wendrel

@@ -1,5 +1,7 @@
 #include "plot/view_control.h"
 
+#include <utility>
+
 #include <cmath>
 
 #include "store/rounding.h"
@@ -53,12 +55,12 @@ ScrollScale ScrollScaleFor(const Workspace& ws) {
     return whole;  // a view with no finite wavelengths: positions are clamped
 }
 
-ViewControl::ViewControl(Workspace& ws, UiHooks& ui) : ws_(ws), ui_(ui) {
-    hscroll_.onChange = [this] { HScroll1_Change(); };
-    hscroll_.onScroll = [this] { HScroll1_Scroll(); };
+ViewControl::ViewControl(Workspace& ws, std::function<void()> redraw) : ws_(ws), redraw_(std::move(redraw)) {
+    hscroll_.onChange = [this] { PositionChanged(); };
+    hscroll_.onScroll = [this] { ThumbDragged(); };
 }
 
-void ViewControl::Command1_Click() {
+void ViewControl::ZoomIn() {
     const double left = (3 * ws_.PlotLeft + ws_.PlotRight) / 4;
     const double right = (3 * ws_.PlotRight + ws_.PlotLeft) / 4;
     const double full = ws_.LambdaMax - ws_.LambdaMin;
@@ -67,10 +69,10 @@ void ViewControl::Command1_Click() {
     ws_.PlotRight = right;
     ws_.PlotSpan = right - left;
     SyncHScroll();
-    ui_.RedrawPlot();
+    redraw_();
 }
 
-void ViewControl::Command2_Click() {
+void ViewControl::ZoomOut() {
     double left = (3 * ws_.PlotLeft - ws_.PlotRight) / 2;
     double right = (3 * ws_.PlotRight - ws_.PlotLeft) / 2;
     const double full = ws_.LambdaMax - ws_.LambdaMin;
@@ -82,27 +84,27 @@ void ViewControl::Command2_Click() {
     ws_.PlotRight = right;
     ws_.PlotSpan = right - left;
     SyncHScroll();
-    ui_.RedrawPlot();
+    redraw_();
 }
 
-void ViewControl::Command3_Click() {
+void ViewControl::FullRange() {
     ws_.PlotLeft = ws_.LambdaMin;
     ws_.PlotRight = ws_.LambdaMax;
     ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
     SyncHScroll();
-    ui_.RedrawPlot();
+    redraw_();
 }
 
-void ViewControl::HScroll1_Scroll() { Pan(); }
+void ViewControl::ThumbDragged() { Pan(); }
 
-void ViewControl::HScroll1_Change() { Pan(); }
+void ViewControl::PositionChanged() { Pan(); }
 
 void ViewControl::Pan() {
     if (ws_.Drawing || following_) return;
     const double centre = scale_.WavelengthAt(hscroll_.Value());
     ws_.PlotLeft = centre - ws_.PlotSpan / 2;
     ws_.PlotRight = centre + ws_.PlotSpan / 2;
-    ui_.RedrawPlot();
+    redraw_();
 }
 
 void ViewControl::Rescale(const ScrollScale& scale) {

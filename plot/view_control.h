@@ -1,6 +1,6 @@
 // The plot's view control: zoom in and out about the centre of the view, back
 // to the full range, and pan with the scroll bar. Every change of the view
-// ends with a redraw through UiHooks::RedrawPlot.
+// ends with a call of the redraw it was given.
 //
 // Scroll positions. The scroll bar's position is the wavelength at the centre
 // of the view; its range is the set of centres for which a view of the
@@ -33,8 +33,9 @@
 // range instead of centring the view on positions of the old one.
 #pragma once
 
+#include <functional>
+
 #include "plot/scroll_bar.h"
-#include "store/ui_hooks.h"
 #include "store/workspace.h"
 
 namespace wendrel {
@@ -59,27 +60,28 @@ ScrollScale ScrollScaleFor(const Workspace& ws);
 
 class ViewControl {
 public:
-    ViewControl(Workspace& ws, UiHooks& ui);
+    ViewControl(Workspace& ws, std::function<void()> redraw);
     ViewControl(const ViewControl&) = delete;
     ViewControl& operator=(const ViewControl&) = delete;
 
-    ScrollBar& HScroll1() { return hscroll_; }
-    const ScrollBar& HScroll1() const { return hscroll_; }
+    ScrollBar& Scroll() { return hscroll_; }
+    const ScrollBar& Scroll() const { return hscroll_; }
     const ScrollScale& Scale() const { return scale_; }
 
     // "In": halves the span about the centre, unless the new span would be
     // under a tenth of the full range (or there is no range to zoom in).
-    void Command1_Click();
+    void ZoomIn();
     // "Out": doubles the span about the centre, each edge held inside the
     // full range.
-    void Command2_Click();
+    void ZoomOut();
     // "Full Range".
-    void Command3_Click();
-    // The thumb is being dragged; the position changed. Both pan the view to
+    void FullRange();
+    // The thumb is being dragged (ThumbDragged); the position changed
+    // (PositionChanged). Both pan the view to
     // the scroll position, keeping its span, and redraw; nothing happens while
     // the redraw is showing the window (Drawing).
-    void HScroll1_Scroll();
-    void HScroll1_Change();
+    void ThumbDragged();
+    void PositionChanged();
 
     // Sets Min, Max, Value, SmallChange and LargeChange, in that order, from
     // the view. A move of the position on the way re-centres the view on it.
@@ -93,7 +95,7 @@ private:
     void Rescale(const ScrollScale& scale);
 
     Workspace& ws_;
-    UiHooks& ui_;
+    std::function<void()> redraw_;
     ScrollBar hscroll_;
     ScrollScale scale_;
     bool syncing_ = false;

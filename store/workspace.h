@@ -54,10 +54,8 @@ struct Slot {
     int64_t FirstPix = 0;
     int64_t LastPix = 0;
 
-    // Header cards before END: the 80 characters, the keyword, the value text.
+    // Header cards before END, 80 characters each.
     std::vector<std::string> HdrCard;
-    std::vector<std::string> HdrKey;
-    std::vector<std::string> HdrValue;
     int NumCards = 0;
 };
 
@@ -116,7 +114,6 @@ struct Workspace : Settings {
     // They last for the run and are kept in no file.
     std::set<std::string> LineMarkSets;
 
-    int HdrLinesShown = 0;
     bool HdrLoading = false;
     bool HelpLoading = false;
 

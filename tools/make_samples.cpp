@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/fits_writer.h"
+#include "tests/support/fits_writer.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "fits/fits_reader.h"
+#include "app/slot_loading.h"
+#include "app/slot_rows.h"
+#include "app/ui_hooks.h"
 #include "plot/pixel_wavelengths.h"
-#include "store/slot_rows.h"
-#include "store/ui_hooks.h"
 #include "store/workspace.h"
 #include "tools/info_options.h"
 #include "tools/info_render.h"
@@ -153,10 +153,9 @@ int Run(const std::vector<std::string_view>& args) {
     bool allLoaded = true;
     for (size_t i = 0; i < places.size(); ++i) {
         const int slot = static_cast<int>(i) + 1;
-        ws.FilePath = places[i].first;
-        ws.slot(slot).FileName = places[i].second;
         CollectingUi ui;
-        const bool loaded = LoadFitsFile(ws, slot, ui);
+        const bool loaded =
+            LoadIntoSlot(ws, slot, std::filesystem::path(places[i].first) / places[i].second, ui);
         allLoaded = allLoaded && loaded;
         std::cout << SlotLine(ws.slot(slot), slot, options.files[i], loaded, ui.messages, options) << "\n";
     }

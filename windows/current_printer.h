@@ -6,7 +6,7 @@
 #include <QPrinter>
 #include <memory>
 
-#include "plot/printing.h"
+#include "app/printing.h"
 
 class QPrinterInfo;
 

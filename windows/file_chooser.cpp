@@ -11,9 +11,9 @@
 #include <QShortcut>
 #include <QStorageInfo>
 
-#include "fits/fits_reader.h"
+#include "app/chooser_layout.h"
+#include "app/slot_loading.h"
 #include "store/rounding.h"
-#include "windows/chooser_layout.h"
 #include "windows/outer_frame.h"
 #include "windows/twips.h"
 
@@ -170,13 +170,8 @@ void frmLoad_FitsFile::Command1_Click() {
     }
     Label4->setText(QDir::toNativeSeparators(folder_));
     if (ws_.CurSlot < 0 || ws_.CurSlot > kMaxSlots) return;
-    std::string& fileName = ws_.slot(ws_.CurSlot).FileName;
-    const std::string previousName = fileName;
-    fileName = name.toStdString();
-    ws_.FilePath = folder.toStdString();
     QDir::setCurrent(folder);
-    // A refused file leaves the slot as it was, its file name included.
-    if (!LoadFitsFile(ws_, ws_.CurSlot, ui_)) fileName = previousName;
+    LoadIntoSlot(ws_, ws_.CurSlot, std::filesystem::path(folder.toStdString()) / name.toStdString(), ui_);
     hide();
 }
 

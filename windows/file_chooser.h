@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "store/ui_hooks.h"
+#include "app/ui_hooks.h"
 #include "store/workspace.h"
 
 class QComboBox;

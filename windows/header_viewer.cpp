@@ -56,7 +56,6 @@ void frmDisplayHdr::Form_Load() {
 
     const int lines = HdrLinesTruncated(ws_.HdrHeight, kMetrics);
     const HdrScrollRange range = HdrOpeningScroll(NumCards(), lines);
-    ws_.HdrLinesShown = lines;
     vscroll_->setRange(range.Minimum, range.Maximum);
     vscroll_->setValue(range.Value);
     ws_.HdrLoading = false;
@@ -75,7 +74,6 @@ void frmDisplayHdr::Form_Resize() {
 
     const int numCards = NumCards();
     const HdrResizeLayout layout = HdrResizeFor(numCards, outer.width(), outer.height(), kMetrics);
-    ws_.HdrLinesShown = layout.Lines;
 
     // The bar stays inside the client area whatever the frame's size.
     const int barWidth = TwipsToPixels(kHdrScrollWidth);
@@ -101,7 +99,6 @@ void frmDisplayHdr::Form_Resize() {
 
 void frmDisplayHdr::VScroll1_Change() {
     const int lines = HdrLinesNearest(OuterGeometryTwips(*this).height(), kMetrics);
-    ws_.HdrLinesShown = lines;
     Cls();
     WriteCards(HdrScrollPage(NumCards(), lines, vscroll_->value(), vscroll_->minimum()));
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "windows/header_paging.h"
+#include "app/header_paging.h"
 #include "windows/single_window.h"
 
 class QScrollBar;

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "windows/help_layout.h"
+#include "app/help_layout.h"
 #include "windows/single_window.h"
 
 class QLabel;

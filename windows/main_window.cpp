@@ -10,8 +10,8 @@
 #include <cmath>
 #include <functional>
 
+#include "app/slot_rows.h"
 #include "store/rest_frame.h"
-#include "store/slot_rows.h"
 #include "windows/outer_frame.h"
 #include "windows/twips.h"
 

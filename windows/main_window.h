@@ -7,7 +7,7 @@
 #include <array>
 #include <functional>
 
-#include "store/ui_hooks.h"
+#include "app/ui_hooks.h"
 #include "store/workspace.h"
 
 class QAction;

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "plot/vector_picture.h"
-#include "store/ui_hooks.h"
+#include "app/ui_hooks.h"
 #include "store/workspace.h"
 
 class QWidget;

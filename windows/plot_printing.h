@@ -6,8 +6,8 @@
 #include <QImage>
 #include <optional>
 
-#include "plot/printing.h"
-#include "store/ui_hooks.h"
+#include "app/printing.h"
+#include "app/ui_hooks.h"
 #include "windows/current_printer.h"
 
 class QPrinter;

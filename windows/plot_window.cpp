@@ -67,7 +67,7 @@ constexpr std::array<PlotLabel, 6> kPlotLabels = {PlotLabel::Label1, PlotLabel::
 }  // namespace
 
 frmPlot_Spectra::frmPlot_Spectra(Workspace& ws, UiHooks& ui, OffsetCaptionHandler offsetCaption)
-    : ws_(ws), ui_(ui), offsetCaption_(std::move(offsetCaption)), view_(ws, ui), surface_(QSize(1, 1), TwipsPerPixel()) {
+    : ws_(ws), ui_(ui), offsetCaption_(std::move(offsetCaption)), view_(ws, [&ui] { ui.RedrawPlot(); }), surface_(QSize(1, 1), TwipsPerPixel()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("frmPlot_Spectra");
     setWindowTitle("Plot Spectra");
@@ -80,7 +80,7 @@ frmPlot_Spectra::frmPlot_Spectra(Workspace& ws, UiHooks& ui, OffsetCaptionHandle
         plotLabels_[static_cast<size_t>(number)] = NewLabel(canvas_, QString("L%1").arg(number));
     }
     BuildBottomControls();
-    view_.HScroll1().onPropertiesSet = [this] { MirrorScrollBar(); };
+    view_.Scroll().onPropertiesSet = [this] { MirrorScrollBar(); };
 }
 
 void frmPlot_Spectra::BuildMenu() {
@@ -110,7 +110,7 @@ void frmPlot_Spectra::BuildLinesMenu() {
         item->setCheckable(true);
         // The choice lives in the workspace, so a reopened window shows it.
         item->setChecked(ws_.LineMarkSets.contains(key));
-        connect(item, &QAction::toggled, this, [this, key](bool checked) { LineSetToggled(ws_, key, checked, ui_); });
+        connect(item, &QAction::toggled, this, [this, key](bool checked) { if (LineSetToggled(ws_, key, checked)) ui_.RedrawPlot(); });
     }
 }
 
@@ -152,21 +152,21 @@ void frmPlot_Spectra::BuildBottomControls() {
         }
         bottom_[i] = control;
     }
-    connect(command1_, &QPushButton::clicked, this, [this] { view_.Command1_Click(); });
-    connect(command2_, &QPushButton::clicked, this, [this] { view_.Command2_Click(); });
-    connect(command3_, &QPushButton::clicked, this, [this] { view_.Command3_Click(); });
+    connect(command1_, &QPushButton::clicked, this, [this] { view_.ZoomIn(); });
+    connect(command2_, &QPushButton::clicked, this, [this] { view_.ZoomOut(); });
+    connect(command3_, &QPushButton::clicked, this, [this] { view_.FullRange(); });
     // Dragging raises the scroll event per step and the change event on
     // release; clicks, keys and the wheel change the position directly.
-    connect(hscroll1_, &QScrollBar::sliderMoved, this, [this](int v) { view_.HScroll1().Drag(v); });
-    connect(hscroll1_, &QScrollBar::sliderReleased, this, [this] { view_.HScroll1().Release(); });
+    connect(hscroll1_, &QScrollBar::sliderMoved, this, [this](int v) { view_.Scroll().Drag(v); });
+    connect(hscroll1_, &QScrollBar::sliderReleased, this, [this] { view_.Scroll().Release(); });
     connect(hscroll1_, &QScrollBar::valueChanged, this, [this](int v) {
-        if (!hscroll1_->isSliderDown()) view_.HScroll1().SetValue(v);
+        if (!hscroll1_->isSliderDown()) view_.Scroll().SetValue(v);
     });
     MirrorScrollBar();
 }
 
 void frmPlot_Spectra::MirrorScrollBar() {
-    const ScrollBar& bar = view_.HScroll1();
+    const ScrollBar& bar = view_.Scroll();
     const QSignalBlocker block(hscroll1_);
     hscroll1_->setRange(std::min(bar.Min(), bar.Max()), std::max(bar.Min(), bar.Max()));
     hscroll1_->setValue(bar.Value());

@@ -15,7 +15,7 @@
 
 #include "plot/image_surface.h"
 #include "plot/view_control.h"
-#include "store/ui_hooks.h"
+#include "app/ui_hooks.h"
 #include "store/workspace.h"
 
 class QAction;
@@ -85,7 +85,7 @@ public:
     QLabel* PlotLabelWidget(PlotLabel label) const;
     QLabel* WavelengthReadout() const { return label7_; }
     QLabel* IntensityReadout() const { return label10_; }
-    QScrollBar* HScroll1() const { return hscroll1_; }
+    QScrollBar* Scroll() const { return hscroll1_; }
     QPushButton* Command1() const { return command1_; }
     QPushButton* Command2() const { return command2_; }
     QPushButton* Command3() const { return command3_; }

@@ -6,7 +6,7 @@
 #include <QAbstractPrintDialog>
 #include <QPrinter>
 
-#include "plot/printing.h"
+#include "app/printing.h"
 #include "windows/current_printer.h"
 
 class QWidget;

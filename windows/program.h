@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "store/ui_hooks.h"
+#include "app/ui_hooks.h"
 #include "store/workspace.h"
 #include "windows/about_box.h"
 #include "windows/file_chooser.h"

@@ -7,9 +7,9 @@
 
 #include "app/open_files.h"
 #include "fits/fits_reader.h"
-#include "tests/app/temp_folder.h"
+#include "tests/support/fits_writer.h"
 #include "tests/support/recording_ui.h"
-#include "tools/fits_writer.h"
+#include "tests/support/temp_folder.h"
 
 namespace wendrel::testing {
 namespace {

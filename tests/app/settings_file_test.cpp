@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/support/default_settings_text.h"
-#include "tests/app/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace wendrel {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "app/settings_file.h"
 #include "tests/support/default_settings_text.h"
-#include "tests/app/temp_folder.h"
 #include "tests/support/recording_ui.h"
+#include "tests/support/temp_folder.h"
 
 namespace wendrel {
 namespace {

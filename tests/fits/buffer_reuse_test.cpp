@@ -16,9 +16,7 @@ protected:
     Slot FreshLoad(const std::string& name) {
         Workspace fresh;
         RecordingUi ui;
-        fresh.FilePath = dir_.string();
-        fresh.slot(1).FileName = name;
-        EXPECT_TRUE(LoadFitsFile(fresh, 1, ui));
+        EXPECT_TRUE(LoadIntoSlot(fresh, 1, dir_ / name, ui));
         return fresh.slot(1);
     }
 
@@ -64,7 +62,6 @@ TEST_F(BufferReuseTest, RefusedLoadAfterALargeOneKeepsEverySlotIntact) {
     const Slot before2 = S(2);
 
     EXPECT_FALSE(LoadNamed("negative.fits", 1));
-    ws_.slot(1).FileName = before1.FileName;
     ExpectSameSlot(S(1), before1);
     ExpectSameSlot(S(2), before2);
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <random>
 
-#include "store/slot_rows.h"
+#include "app/slot_rows.h"
 
 #include "fits/dispersion.h"
 #include "tests/fits/fits_test_support.h"
@@ -79,8 +79,7 @@ protected:
         SCOPED_TRACE(mentions);
         ws_ = Workspace();
         ASSERT_TRUE(Load(File(60, {}, 5000, 2), 1, "before.fits"));
-        Slot before = S();
-        before.FileName = "spectrum.fits";  // the file chooser names the file before the load
+        const Slot before = S();
         const Workspace wsBefore = ws_;
         EXPECT_FALSE(Load(bytes));
         ExpectSameSlot(S(), before);

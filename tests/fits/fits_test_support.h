@@ -12,10 +12,11 @@
 #include <string_view>
 #include <vector>
 
+#include "app/slot_loading.h"
 #include "fits/fits_reader.h"
 #include "store/workspace.h"
+#include "tests/support/fits_writer.h"
 #include "tests/support/recording_ui.h"
-#include "tools/fits_writer.h"
 
 namespace wendrel::testing {
 
@@ -73,8 +74,6 @@ inline void ExpectSameSlot(const Slot& a, const Slot& b) {
     EXPECT_EQ(a.Offset, b.Offset);
     EXPECT_EQ(a.SlotColor, b.SlotColor);
     EXPECT_EQ(a.HdrCard, b.HdrCard);
-    EXPECT_EQ(a.HdrKey, b.HdrKey);
-    EXPECT_EQ(a.HdrValue, b.HdrValue);
     EXPECT_EQ(a.NumCards, b.NumCards);
 }
 
@@ -91,9 +90,7 @@ protected:
 
     // Loads a file of the test's folder into a slot, as the file chooser would.
     bool LoadNamed(const std::string& name, int slot = 1) {
-        ws_.FilePath = dir_.string();
-        ws_.slot(slot).FileName = name;
-        return LoadFitsFile(ws_, slot, ui_);
+        return LoadIntoSlot(ws_, slot, dir_ / name, ui_);
     }
 
     // Writes the bytes and loads them; the messages of earlier loads are dropped.

@@ -104,7 +104,7 @@ TEST_F(HeaderLoadTest, EndPositionDecidesWhereTheDataStart) {
         ASSERT_TRUE(LoadCards(cards)) << endCard;
         EXPECT_EQ(S().NumCards, endCard - 1);
         ASSERT_EQ(S().HdrCard.size(), static_cast<size_t>(endCard - 1));
-        EXPECT_EQ(S().HdrKey.back(), std::string(endCard > 7 ? "COMMENT" : "CD1_1"));
+        EXPECT_EQ(CardKeyword(S().HdrCard.back()), std::string(endCard > 7 ? "COMMENT" : "CD1_1"));
         EXPECT_EQ(S().Flux, Ramp(120)) << "END as card " << endCard;
     }
 }
@@ -218,8 +218,8 @@ TEST_F(HeaderLoadTest, ThousandsOfCardsLoad) {
     cards.push_back(RealCard("CRVAL1", 7000));
     ASSERT_TRUE(LoadCards(cards));
     EXPECT_EQ(S().NumCards, 20007);
-    EXPECT_EQ(S().HdrKey[20005], "N19999");
-    EXPECT_EQ(S().HdrValue[20005], "19999");
+    EXPECT_EQ(CardKeyword(S().HdrCard[20005]), "N19999");
+    EXPECT_EQ(CardValueText(S().HdrCard[20005]), "19999");
     EXPECT_EQ(S().Lambda0, 7000);
     EXPECT_EQ(S().Flux, Ramp(120));
 }

@@ -131,27 +131,20 @@ TEST_F(HostileTest, CarriageReturnInsideTheHeaderEndsIt) {
 TEST_F(HostileTest, FoldersAndMissingFilesAreRefused) {
     std::filesystem::create_directory(dir_ / "folder.fits");
     ui_.events.clear();
-    ws_.FilePath = dir_.string();
     const struct { std::string name; std::string mentions; } cases[] = {
         {"folder.fits", "\"folder.fits\" is a folder"},
         {"missing.fits", "Cannot open \"missing.fits\""},
     };
     for (const auto& c : cases) {
         ui_.messages.clear();
-        ws_.slot(1).FileName = c.name;
-        EXPECT_FALSE(LoadFitsFile(ws_, 1, ui_));
-        ws_.slot(1).FileName = "good.fits";
+        EXPECT_FALSE(LoadIntoSlot(ws_, 1, dir_ / c.name, ui_));
         ExpectRefusalKeptSlot(c.mentions, c.name);
     }
     ui_.messages.clear();
-    ws_.FilePath = (dir_ / "good.fits").string();  // a file used as a folder
-    EXPECT_FALSE(LoadFitsFile(ws_, 1, ui_));
+    EXPECT_FALSE(LoadIntoSlot(ws_, 1, dir_ / "good.fits" / "good.fits", ui_));  // a file used as a folder
     ExpectRefusalKeptSlot("Cannot open \"good.fits\"", "file as folder");
     ui_.messages.clear();
-    ws_.FilePath = "/dev";
-    ws_.slot(1).FileName = "null";
-    EXPECT_FALSE(LoadFitsFile(ws_, 1, ui_));
-    ws_.slot(1).FileName = "good.fits";
+    EXPECT_FALSE(LoadIntoSlot(ws_, 1, "/dev/null", ui_));
     ExpectRefusalKeptSlot("\"null\" is not a regular file", "device");
 }
 
@@ -160,9 +153,7 @@ TEST_F(HostileTest, FileWithoutReadPermissionIsRefused) {
     const auto path = Write(FloatSpectrum(Ramp(10)), "locked.fits");
     std::filesystem::permissions(path, std::filesystem::perms::none);
     ui_.events.clear();
-    ws_.slot(1).FileName = "locked.fits";
-    EXPECT_FALSE(LoadFitsFile(ws_, 1, ui_));
-    ws_.slot(1).FileName = "good.fits";
+    EXPECT_FALSE(LoadIntoSlot(ws_, 1, dir_ / "locked.fits", ui_));
     ExpectRefusalKeptSlot("Cannot open \"locked.fits\"", "no permission");
 }
 

@@ -170,22 +170,16 @@ TEST_F(LoadTest, ReloadWithoutBzeroReadsUnsignedAgain) {
 TEST_F(LoadTest, PathJoinsFolderAndNameAndTheCurrentFolderStays) {
     const auto before = std::filesystem::current_path();
     Write(Spectrum(4000, 2), "a b.fits");
-    ws_.FilePath = dir_.string() + "/";
-    ws_.slot(1).FileName = "a b.fits";
-    EXPECT_TRUE(LoadFitsFile(ws_, 1, ui_));
-    ws_.FilePath = dir_.string();
-    EXPECT_TRUE(LoadFitsFile(ws_, 1, ui_));
+    EXPECT_TRUE(LoadIntoSlot(ws_, 1, std::filesystem::path(dir_.string() + "/") / "a b.fits", ui_));
+    EXPECT_TRUE(LoadIntoSlot(ws_, 1, dir_ / "a b.fits", ui_));
     EXPECT_EQ(std::filesystem::current_path(), before);
 }
 
 TEST_F(LoadTest, NoFolderOrNoNameDoesNothing) {
     Write(Spectrum(4000, 2));
     const Workspace before = ws_;
-    ws_.slot(1).FileName = "spectrum.fits";
-    EXPECT_FALSE(LoadFitsFile(ws_, 1, ui_));
-    ws_.FilePath = dir_.string();
-    ws_.slot(1).FileName = "";
-    EXPECT_FALSE(LoadFitsFile(ws_, 1, ui_));
+    EXPECT_FALSE(LoadIntoSlot(ws_, 1, "spectrum.fits", ui_));
+    EXPECT_FALSE(LoadIntoSlot(ws_, 1, dir_ / "", ui_));
     EXPECT_TRUE(ui_.messages.empty());
     EXPECT_TRUE(ui_.events.empty());
     ExpectSameSlot(S(), before.slot(1));

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "app/settings_file.h"
-#include "tools/fits_writer.h"
+#include "tests/support/fits_writer.h"
 
 namespace wendrel::fuzzing {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "tests/fuzz/seed_corpus.h"
-#include "tools/fits_writer.h"
+#include "tests/support/fits_writer.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -4,24 +4,17 @@
 
 #include <cmath>
 
-#include "tests/support/recording_ui.h"
-
 namespace wendrel {
 namespace {
 
-// Redraws as the program's plot window host does: the scroll bar follows the
-// view before every redraw.
-struct HostLikeUi : testing::RecordingUi {
-    void RedrawPlot() override {
-        RecordingUi::RedrawPlot();
-        if (view) view->FollowView();
-    }
-    ViewControl* view = nullptr;
+// Counts the redraws, which follow the view with the scroll bar as the
+// program's plot window host does.
+struct Redraws {
+    int redraws = 0;
 };
 
 class ViewControlTest : public ::testing::Test {
 protected:
-    ViewControlTest() { ui.view = &view; }
 
     // The full range and the view as the window opens on them: its opening
     // sets the scroll bar while the redraw that opens it is under way.
@@ -39,18 +32,21 @@ protected:
         ws.PlotRight = right;
         ws.PlotSpan = right - left;
     }
-    const ScrollBar& Bar() const { return view.HScroll1(); }
+    const ScrollBar& Bar() const { return view.Scroll(); }
 
     Workspace ws;
-    HostLikeUi ui;
-    ViewControl view{ws, ui};
+    Redraws ui;
+    ViewControl view{ws, [this] {
+                         ++ui.redraws;
+                         view.FollowView();
+                     }};
 };
 
 TEST_F(ViewControlTest, ZoomInHalvesTheSpanThreeTimesThenRefuses) {
     Open(4000, 7000, 4000, 7000);
     const double spans[] = {1500, 750, 375};
     for (double span : spans) {
-        view.Command1_Click();
+        view.ZoomIn();
         EXPECT_DOUBLE_EQ(ws.PlotSpan, span);
         EXPECT_DOUBLE_EQ((ws.PlotLeft + ws.PlotRight) / 2, 5500);
     }
@@ -60,7 +56,7 @@ TEST_F(ViewControlTest, ZoomInHalvesTheSpanThreeTimesThenRefuses) {
     EXPECT_EQ(Bar().SmallChange(), 38);  // nearest(37.5)
     EXPECT_EQ(Bar().LargeChange(), 375);
 
-    view.Command1_Click();  // 187.5 is under a tenth of 3000
+    view.ZoomIn();  // 187.5 is under a tenth of 3000
     EXPECT_EQ(ui.redraws, 3);
     EXPECT_DOUBLE_EQ(ws.PlotLeft, 5312.5);
     EXPECT_DOUBLE_EQ(ws.PlotRight, 5687.5);
@@ -69,23 +65,23 @@ TEST_F(ViewControlTest, ZoomInHalvesTheSpanThreeTimesThenRefuses) {
 
 TEST_F(ViewControlTest, ZoomInAcceptsExactlyATenthOfTheFullRange) {
     Open(4000, 7000, 5250, 5850);  // 600: halving gives 300, a tenth of 3000
-    view.Command1_Click();
+    view.ZoomIn();
     EXPECT_DOUBLE_EQ(ws.PlotSpan, 300);
     EXPECT_EQ(ui.redraws, 1);
 }
 
 TEST_F(ViewControlTest, AfterAClampedZoomOutTheSpansAreQuarters) {
     Open(4000, 7000, 4000, 5500);
-    view.Command2_Click();
+    view.ZoomOut();
     EXPECT_DOUBLE_EQ(ws.PlotSpan, 2250);  // 3/4: only the right edge moved out
     EXPECT_DOUBLE_EQ(ws.PlotLeft, 4000);
-    view.Command1_Click();
+    view.ZoomIn();
     EXPECT_DOUBLE_EQ(ws.PlotSpan, 1125);  // 3/8
-    view.Command1_Click();
+    view.ZoomIn();
     EXPECT_DOUBLE_EQ(ws.PlotSpan, 562.5);  // 3/16
     const int redraws = ui.redraws;
     const double left = ws.PlotLeft;
-    view.Command1_Click();  // 3/32 is under a tenth
+    view.ZoomIn();  // 3/32 is under a tenth
     EXPECT_EQ(ui.redraws, redraws);
     EXPECT_DOUBLE_EQ(ws.PlotLeft, left);
     EXPECT_DOUBLE_EQ(ws.PlotSpan, 562.5);
@@ -94,7 +90,7 @@ TEST_F(ViewControlTest, AfterAClampedZoomOutTheSpansAreQuarters) {
 TEST_F(ViewControlTest, ZoomOutNearTheLeftEndRecentresOnTheNewScrollMinimum) {
     Open(4000, 7000, 4000, 4750);
     EXPECT_EQ(Bar().Value(), 4375);
-    view.Command2_Click();
+    view.ZoomOut();
     EXPECT_DOUBLE_EQ(ws.PlotLeft, 3999.5);
     EXPECT_DOUBLE_EQ(ws.PlotRight, 5124.5);
     EXPECT_DOUBLE_EQ(ws.PlotSpan, 1125);
@@ -108,7 +104,7 @@ TEST_F(ViewControlTest, ZoomOutNearTheLeftEndRecentresOnTheNewScrollMinimum) {
 
 TEST_F(ViewControlTest, ZoomOutAtFullRangeKeepsTheViewAndRedraws) {
     Open(4000, 7000, 4000, 7000);
-    view.Command2_Click();
+    view.ZoomOut();
     EXPECT_DOUBLE_EQ(ws.PlotLeft, 4000);
     EXPECT_DOUBLE_EQ(ws.PlotRight, 7000);
     EXPECT_EQ(ui.redraws, 1);
@@ -116,19 +112,19 @@ TEST_F(ViewControlTest, ZoomOutAtFullRangeKeepsTheViewAndRedraws) {
 
 TEST_F(ViewControlTest, ZoomOutSnapsAnEdgeWithinARelativeHundredThousandth) {
     Open(4000, 7000, 4200, 4599.9);
-    view.Command2_Click();  // 4000.05 lies 1.25e-5 of 4000 inside: it stays
+    view.ZoomOut();  // 4000.05 lies 1.25e-5 of 4000 inside: it stays
     EXPECT_NEAR(ws.PlotLeft, 4000.05, 1e-9);
     Open(4000, 7000, 4200, 4599.96);
-    view.Command2_Click();  // 4000.02 lies 5e-6 of 4000 inside: it snaps
+    view.ZoomOut();  // 4000.02 lies 5e-6 of 4000 inside: it snaps
     EXPECT_EQ(ws.PlotLeft, 4000);
     Open(4000, 7000, 6400.04, 6800);
-    view.Command2_Click();  // 6999.98 lies under 1e-5 of 7000 inside
+    view.ZoomOut();  // 6999.98 lies under 1e-5 of 7000 inside
     EXPECT_EQ(ws.PlotRight, 7000);
 }
 
 TEST_F(ViewControlTest, FullRangeCentresOnTheRoundedMiddle) {
     Open(4000, 7001, 4000, 5000);
-    view.Command3_Click();
+    view.FullRange();
     EXPECT_EQ(Bar().Min(), 5500);  // nearest(5500.5)
     EXPECT_EQ(Bar().Max(), 5500);
     EXPECT_EQ(Bar().Value(), 5500);
@@ -140,7 +136,7 @@ TEST_F(ViewControlTest, FullRangeCentresOnTheRoundedMiddle) {
 TEST_F(ViewControlTest, ZoomInRecentresOnlyWhenThePositionMoves) {
     Open(4000.3, 7000.7, 4000.3, 7000.7);
     EXPECT_EQ(Bar().Value(), 5500);
-    view.Command1_Click();
+    view.ZoomIn();
     EXPECT_DOUBLE_EQ(ws.PlotLeft, 4750.4);
     EXPECT_DOUBLE_EQ(ws.PlotRight, 6250.6);
     EXPECT_EQ(ui.redraws, 1);
@@ -150,7 +146,7 @@ TEST_F(ViewControlTest, ZoomInRecentresOnlyWhenThePositionMoves) {
     Open(4000.3, 7000.7, 4000.3, 5500.5);
     EXPECT_EQ(Bar().Value(), 4750);
     SetView(4000.3, 7000.7);
-    view.Command1_Click();
+    view.ZoomIn();
     EXPECT_NEAR(ws.PlotLeft, 4749.9, 1e-9);
     EXPECT_NEAR(ws.PlotRight, 6250.1, 1e-9);
     EXPECT_EQ(Bar().Value(), 5500);
@@ -158,7 +154,7 @@ TEST_F(ViewControlTest, ZoomInRecentresOnlyWhenThePositionMoves) {
 
 TEST_F(ViewControlTest, ScrollingPansByTheBarsSteps) {
     Open(4000, 7000, 5000, 5750);  // span 750: arrow 75, trough 750
-    ScrollBar& bar = view.HScroll1();
+    ScrollBar& bar = view.Scroll();
     bar.SetValue(bar.Value() + bar.SmallChange());
     EXPECT_DOUBLE_EQ(ws.PlotLeft, 5075);
     EXPECT_DOUBLE_EQ(ws.PlotRight, 5825);
@@ -175,7 +171,7 @@ TEST_F(ViewControlTest, ScrollingPansByTheBarsSteps) {
 TEST_F(ViewControlTest, ScrollingDoesNothingWhileTheRedrawShowsTheWindow) {
     Open(4000, 7000, 5000, 5750);
     ws.Drawing = true;
-    view.HScroll1().SetValue(4500);
+    view.Scroll().SetValue(4500);
     EXPECT_DOUBLE_EQ(ws.PlotLeft, 5000);
     EXPECT_EQ(ui.redraws, 0);
 }
@@ -208,7 +204,7 @@ class ScaledScrollTest : public ViewControlTest, public ::testing::WithParamInte
 TEST_P(ScaledScrollTest, PansOverTheWholeRangeInTenthsOfTheView) {
     const ScaledCase& c = GetParam();
     Open(c.lambdaMin, c.lambdaMax, c.lambdaMin, c.lambdaMax);
-    for (int i = 0; i < c.zoomIns; ++i) view.Command1_Click();
+    for (int i = 0; i < c.zoomIns; ++i) view.ZoomIn();
     const double span = ws.PlotSpan;
     ASSERT_NEAR(span, (c.lambdaMax - c.lambdaMin) / std::pow(2, c.zoomIns), span * 1e-9);
     EXPECT_NE(view.Scale(), ScrollScale{}) << "positions in scaled units";
@@ -216,7 +212,7 @@ TEST_P(ScaledScrollTest, PansOverTheWholeRangeInTenthsOfTheView) {
     const double tolerance = view.Scale().Unit;
     EXPECT_LE(tolerance, span / 300);
 
-    ScrollBar& bar = view.HScroll1();
+    ScrollBar& bar = view.Scroll();
     bar.Drag(bar.Min());
     bar.Release();
     EXPECT_NEAR(ws.PlotLeft, c.lambdaMin, tolerance);
@@ -229,7 +225,7 @@ TEST_P(ScaledScrollTest, PansOverTheWholeRangeInTenthsOfTheView) {
     EXPECT_NEAR(ws.PlotRight, c.lambdaMax, tolerance);
     EXPECT_DOUBLE_EQ(ws.PlotSpan, span);
 
-    view.Command3_Click();
+    view.FullRange();
     EXPECT_NEAR(ws.PlotLeft, c.lambdaMin, view.Scale().Unit);
     EXPECT_NEAR(ws.PlotRight, c.lambdaMax, view.Scale().Unit);
 }
@@ -246,11 +242,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ViewControlTest, WholeAngstromsAreUsedWhereverTheyHold) {
     Open(6550, 6580, 6550, 6580);
     EXPECT_EQ(view.Scale(), ScrollScale{});  // span 30: arrow step 3
-    view.Command1_Click();
-    view.Command1_Click();  // span 7.5: arrow step nearest(0.75) = 1
+    view.ZoomIn();
+    view.ZoomIn();  // span 7.5: arrow step nearest(0.75) = 1
     EXPECT_EQ(view.Scale(), ScrollScale{});
     EXPECT_EQ(Bar().SmallChange(), 1);
-    view.Command1_Click();  // span 3.75
+    view.ZoomIn();  // span 3.75
     EXPECT_NE(view.Scale(), ScrollScale{});
     EXPECT_GE(Bar().SmallChange(), 100);
     EXPECT_DOUBLE_EQ((ws.PlotLeft + ws.PlotRight) / 2, 6565);
@@ -259,7 +255,7 @@ TEST_F(ViewControlTest, WholeAngstromsAreUsedWhereverTheyHold) {
 
 TEST_F(ViewControlTest, ChangingTheScaleKeepsTheSelectedWavelengths) {
     Open(40000, 52000, 40000, 52000);  // positions of 10 A
-    view.Command1_Click();             // positions of 1 A
+    view.ZoomIn();             // positions of 1 A
     EXPECT_EQ(view.Scale().Unit, 1);
     EXPECT_DOUBLE_EQ(ws.PlotLeft, 43000);
     EXPECT_DOUBLE_EQ(ws.PlotRight, 49000);
@@ -269,25 +265,25 @@ TEST_F(ViewControlTest, ChangingTheScaleKeepsTheSelectedWavelengths) {
 
 TEST_F(ViewControlTest, AFullRangeOfNoWidthNeverDividesByIt) {
     Open(6563, 6563, 6563, 6563);
-    view.Command1_Click();
+    view.ZoomIn();
     EXPECT_EQ(ui.redraws, 0);
-    view.Command2_Click();
-    view.Command3_Click();
+    view.ZoomOut();
+    view.FullRange();
     EXPECT_EQ(ui.redraws, 2);
     EXPECT_DOUBLE_EQ(ws.PlotLeft, 6563);
     EXPECT_DOUBLE_EQ(ws.PlotRight, 6563);
     EXPECT_EQ(Bar().Min(), Bar().Max());
-    view.HScroll1().Drag(Bar().Value() + 5);
+    view.Scroll().Drag(Bar().Value() + 5);
     EXPECT_NEAR(ws.PlotLeft, 6563, 1e-9);
 }
 
 TEST_F(ViewControlTest, AFullRangeStartingAtZeroSnapsWithoutDividingByIt) {
     Open(0, 1000, 100.004, 300.006);
-    view.Command2_Click();  // 0.003 is within a hundred-thousandth of the range
+    view.ZoomOut();  // 0.003 is within a hundred-thousandth of the range
     EXPECT_EQ(ws.PlotLeft, 0);
     EXPECT_NEAR(ws.PlotRight, 400.007, 1e-9);
     Open(0, 1000, 0, 500);
-    view.Command2_Click();
+    view.ZoomOut();
     EXPECT_DOUBLE_EQ(ws.PlotLeft, 0);
     EXPECT_DOUBLE_EQ(ws.PlotRight, 750);
 }

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "fits/fits_reader.h"
-#include "tests/app/temp_folder.h"
+#include "app/slot_loading.h"
 #include "tests/robustness/workspace_difference.h"
+#include "tests/support/fits_writer.h"
 #include "tests/support/recording_ui.h"
-#include "tools/fits_writer.h"
+#include "tests/support/temp_folder.h"
 
 namespace wendrel::testing {
 namespace {
@@ -61,15 +61,14 @@ long PeakKilobytes() {
 class HostileFits : public ::testing::Test {
 protected:
     void SetUp() override {
-        ws_.FilePath = folder_.path().string();
         for (const int slot : {1, 3}) {
             SpectrumFile s;
             s.stored = Ramp(80);
             s.crval1 = 3000.0 * slot;
             s.object = "kept " + std::to_string(slot);
-            folder_.Write("kept" + std::to_string(slot) + ".fits", SpectrumBytes(s));
-            ws_.slot(slot).FileName = "kept" + std::to_string(slot) + ".fits";
-            ASSERT_TRUE(LoadFitsFile(ws_, slot, ui_));
+            const std::string name = "kept" + std::to_string(slot) + ".fits";
+            folder_.Write(name, SpectrumBytes(s));
+            ASSERT_TRUE(LoadIntoSlot(ws_, slot, folder_.path() / name, ui_));
         }
         ws_.PlotShown = true;
         ui_ = RecordingUi();
@@ -79,9 +78,8 @@ protected:
     // that names it and leaves everything as it was.
     void ExpectRefused(const std::string& name, const std::string& mentions, const std::string& what) {
         ui_ = RecordingUi();
-        ws_.slot(1).FileName = name;
         const Workspace before = ws_;
-        EXPECT_FALSE(LoadFitsFile(ws_, 1, ui_)) << what;
+        EXPECT_FALSE(LoadIntoSlot(ws_, 1, folder_.path() / name, ui_)) << what;
         EXPECT_EQ(WorkspaceDifference(before, ws_), "") << what;
         EXPECT_TRUE(ui_.events.empty()) << what;
         ASSERT_FALSE(ui_.messages.empty()) << what;
@@ -128,16 +126,14 @@ TEST_F(HostileFits, EveryTruncationOfEveryShape) {
         for (size_t length = 0; length < whole.size(); ++length) {
             folder_.Write("cut.fits", whole.substr(0, length));
             if (length >= 2880 + pixelBytes && length <= endCard) {
-                ws_.slot(1).FileName = "cut.fits";
-                EXPECT_TRUE(LoadFitsFile(ws_, 1, ui_)) << shape.what << " cut at " << length;
+                EXPECT_TRUE(LoadIntoSlot(ws_, 1, folder_.path() / "cut.fits", ui_)) << shape.what << " cut at " << length;
                 EXPECT_EQ(ws_.slot(1).NumCards, 0);
                 continue;
             }
             // Cut inside the END card, whether the short last card counts is
             // the rounding of the card count; a load then has no END either.
             if (length > endCard && length < endCard + 80) {
-                ws_.slot(1).FileName = "cut.fits";
-                if (LoadFitsFile(ws_, 1, ui_)) {
+                if (LoadIntoSlot(ws_, 1, folder_.path() / "cut.fits", ui_)) {
                     EXPECT_EQ(ws_.slot(1).NumCards, 0) << length;
                 }
                 continue;
@@ -148,8 +144,7 @@ TEST_F(HostileFits, EveryTruncationOfEveryShape) {
             if (HasFailure()) return;
         }
         folder_.Write("cut.fits", whole);
-        ws_.slot(1).FileName = "cut.fits";
-        EXPECT_TRUE(LoadFitsFile(ws_, 1, ui_)) << shape.what;
+        EXPECT_TRUE(LoadIntoSlot(ws_, 1, folder_.path() / "cut.fits", ui_)) << shape.what;
         std::vector<double> expected = shape.spectrum.stored;
         for (double& v : expected) v = shape.spectrum.bzero.value_or(0) + shape.spectrum.bscale.value_or(1) * v;
         EXPECT_EQ(ws_.slot(1).Flux, expected) << shape.what;
@@ -195,9 +190,8 @@ TEST_F(HostileFits, HugePixelCountsKeepMemorySmall) {
         const long before = PeakKilobytes();
         for (const std::string& name : files) {
             ui_ = RecordingUi();
-            ws_.slot(1).FileName = name;
             const Workspace kept = ws_;
-            if (LoadFitsFile(ws_, 1, ui_) || !WorkspaceDifference(kept, ws_).empty()) return 1;
+            if (LoadIntoSlot(ws_, 1, folder_.path() / name, ui_) || !WorkspaceDifference(kept, ws_).empty()) return 1;
             if (ui_.messages.empty() || ui_.messages.back().find("is too short") == std::string::npos) return 2;
         }
         return PeakKilobytes() - before < 20 * 1024 ? 0 : 3;
@@ -238,9 +232,8 @@ TEST_F(HostileFits, AFileWithoutReadPermissionIsRefused) {
     const int status = InChild([&] {
         if (::geteuid() == 0 && ::setuid(65534) != 0) return 10;  // nobody
         ui_ = RecordingUi();
-        ws_.slot(1).FileName = "locked.fits";
         const Workspace kept = ws_;
-        if (LoadFitsFile(ws_, 1, ui_) || !WorkspaceDifference(kept, ws_).empty()) return 1;
+        if (LoadIntoSlot(ws_, 1, folder_.path() / "locked.fits", ui_) || !WorkspaceDifference(kept, ws_).empty()) return 1;
         if (ui_.messages.size() != 1) return 2;
         return ui_.messages[0] == "Cannot open \"locked.fits\": Permission denied." ? 0 : 3;
     });
@@ -275,8 +268,7 @@ TEST_F(HostileFits, WavelengthsBeyondTheRangeOfNumbersAreRefused) {
     s.crval1 = -1e308;
     s.cd1_1 = 1e306;
     folder_.Write("edge.fits", SpectrumBytes(s));
-    ws_.slot(1).FileName = "edge.fits";
-    ASSERT_TRUE(LoadFitsFile(ws_, 1, ui_));
+    ASSERT_TRUE(LoadIntoSlot(ws_, 1, folder_.path() / "edge.fits", ui_));
     EXPECT_TRUE(std::isfinite(ws_.PlotSpan));
     EXPECT_EQ(ws_.PlotLeft, -1e308);
 }

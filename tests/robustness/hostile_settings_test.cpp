@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "app/settings_file.h"
-#include "tests/app/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace wendrel::testing {
 namespace {

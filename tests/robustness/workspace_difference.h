@@ -59,8 +59,6 @@ inline std::string WorkspaceDifference(const Workspace& a, const Workspace& b) {
         WENDREL_SLOT_FIELD(FirstPix)
         WENDREL_SLOT_FIELD(LastPix)
         WENDREL_SLOT_FIELD(HdrCard)
-        WENDREL_SLOT_FIELD(HdrKey)
-        WENDREL_SLOT_FIELD(HdrValue)
         WENDREL_SLOT_FIELD(NumCards)
 #undef WENDREL_SLOT_FIELD
     }
@@ -85,7 +83,6 @@ inline std::string WorkspaceDifference(const Workspace& a, const Workspace& b) {
     WENDREL_WORKSPACE_FIELD(PlotShown)
     WENDREL_WORKSPACE_FIELD(Drawing)
     WENDREL_WORKSPACE_FIELD(LineMarkSets)
-    WENDREL_WORKSPACE_FIELD(HdrLinesShown)
     WENDREL_WORKSPACE_FIELD(HdrLoading)
     WENDREL_WORKSPACE_FIELD(HelpLoading)
 #undef WENDREL_WORKSPACE_FIELD

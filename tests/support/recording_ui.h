@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "store/ui_hooks.h"
+#include "app/ui_hooks.h"
 
 namespace wendrel::testing {
 

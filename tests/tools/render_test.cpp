@@ -225,11 +225,8 @@ TEST_F(RenderTest, SameAsTheRedrawDrawnDirectly) {
 
     Workspace ws;
     RecordingUi ui;
-    ws.FilePath = dir_.string();
-    ws.slot(1).FileName = "a.fits";
-    ws.slot(2).FileName = "b.fits";
-    ASSERT_TRUE(LoadFitsFile(ws, 1, ui));
-    ASSERT_TRUE(LoadFitsFile(ws, 2, ui));
+    ASSERT_TRUE(LoadIntoSlot(ws, 1, dir_ / "a.fits", ui));
+    ASSERT_TRUE(LoadIntoSlot(ws, 2, dir_ / "b.fits", ui));
     ws.slot(1).Offset = 10;
     ws.slot(2).Offset = -20;
     ws.PlotLeft = 4100.25;

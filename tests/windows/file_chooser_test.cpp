@@ -3,7 +3,7 @@
 #include <QStorageInfo>
 
 #include "tests/windows/program_fixture.h"
-#include "windows/chooser_layout.h"
+#include "app/chooser_layout.h"
 
 namespace wendrel::testing {
 namespace {

@@ -9,22 +9,12 @@
 
 #include "plot/line_marks.h"
 #include "plot/renderer.h"
-#include "tests/support/recording_ui.h"
+#include "tests/windows/forwarding_ui.h"
 #include "windows/plot_window.h"
 #include "windows/plot_window_host.h"
 
 namespace wendrel {
 namespace {
-
-struct ForwardingUi : testing::RecordingUi {
-    void RedrawPlot() override {
-        RecordingUi::RedrawPlot();
-        host->RedrawPlot();
-    }
-    void ClearPlotWindow() override { host->ClearPlotWindow(); }
-    void HidePlotWindow() override { host->HidePlotWindow(); }
-    PlotWindowHost* host = nullptr;
-};
 
 // Pixels of the marks' colour in the window's picture.
 int MarkPixels(const QImage& image) {
@@ -66,7 +56,7 @@ protected:
     }
 
     Workspace ws;
-    ForwardingUi ui;
+    testing::ForwardingUi ui;
     PlotWindowHost host{ws, ui};
 };
 

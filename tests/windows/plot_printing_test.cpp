@@ -201,9 +201,7 @@ TEST(ProgramPrinting, ThePlotWindowsPrintReportsThroughTheProgramsMessageBox) {
     SpectrumFile spectrum;
     for (int p = 0; p < 200; ++p) spectrum.stored.push_back(100 + p % 7);
     WriteFileBytes(folder.filePath("one.fits").toStdString(), SpectrumBytes(spectrum));
-    ws.FilePath = folder.path().toStdString();
-    ws.slot(1).FileName = "one.fits";
-    ASSERT_TRUE(LoadFitsFile(ws, 1, quiet));
+    ASSERT_TRUE(LoadIntoSlot(ws, 1, folder.filePath("one.fits").toStdString(), quiet));
     program.RedrawPlot();
     ASSERT_NE(program.plotHost().Window(), nullptr);
 

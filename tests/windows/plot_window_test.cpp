@@ -15,23 +15,12 @@
 
 #include "plot/cursor_readout.h"
 #include "plot/plot_layout.h"
-#include "tests/support/recording_ui.h"
+#include "tests/windows/forwarding_ui.h"
 #include "windows/plot_window_host.h"
 #include "windows/twips.h"
 
 namespace wendrel {
 namespace {
-
-// Forwards the plot's hooks to the host, as the program's main window does.
-struct ForwardingUi : testing::RecordingUi {
-    void RedrawPlot() override {
-        RecordingUi::RedrawPlot();
-        host->RedrawPlot();
-    }
-    void ClearPlotWindow() override { host->ClearPlotWindow(); }
-    void HidePlotWindow() override { host->HidePlotWindow(); }
-    PlotWindowHost* host = nullptr;
-};
 
 // A slot of n pixels from `start` in steps of `step`, a sawtooth between 50
 // and 150 percent.
@@ -91,7 +80,7 @@ protected:
     }
 
     Workspace ws;
-    ForwardingUi ui;
+    testing::ForwardingUi ui;
     PlotWindowHost host{ws, ui};
     std::map<int, std::string> offsetCaptions;
 };
@@ -121,7 +110,7 @@ TEST_F(PlotWindowTest, TheFirstRedrawOpensTheWindowAtItsStoredPlace) {
     EXPECT_EQ(w.Command1()->text(), "In");
     EXPECT_EQ(w.Command2()->text(), "Out");
     EXPECT_EQ(w.Command3()->text(), "Full Range");
-    EXPECT_EQ(w.HScroll1()->geometry().top(), TwipsToPixels(6000 - 1660));
+    EXPECT_EQ(w.Scroll()->geometry().top(), TwipsToPixels(6000 - 1660));
 
     QStringList entries;
     for (QAction* a : w.menuBar()->actions().front()->menu()->actions())
@@ -236,8 +225,8 @@ TEST_F(PlotWindowTest, ZoomButtonsAndTheScrollBarDriveTheView) {
     QTest::mouseClick(w.Command1(), Qt::LeftButton);
     QTest::mouseClick(w.Command1(), Qt::LeftButton);
     EXPECT_DOUBLE_EQ(ws.PlotSpan, 750);
-    const ScrollBar& bar = w.View().HScroll1();
-    QScrollBar* widget = w.HScroll1();
+    const ScrollBar& bar = w.View().Scroll();
+    QScrollBar* widget = w.Scroll();
     EXPECT_EQ(widget->minimum(), bar.Min());
     EXPECT_EQ(widget->maximum(), bar.Max());
     EXPECT_EQ(widget->value(), bar.Value());
@@ -270,9 +259,9 @@ TEST_F(PlotWindowTest, TheScrollBarFollowsALoadWithoutMovingTheView) {
     host.RedrawPlot();
     EXPECT_DOUBLE_EQ(ws.PlotLeft, 4000);
     EXPECT_DOUBLE_EQ(ws.PlotRight, 7500);
-    EXPECT_EQ(w.HScroll1()->minimum(), 5750);
-    EXPECT_EQ(w.HScroll1()->maximum(), 5750);
-    EXPECT_EQ(w.HScroll1()->value(), 5750);
+    EXPECT_EQ(w.Scroll()->minimum(), 5750);
+    EXPECT_EQ(w.Scroll()->maximum(), 5750);
+    EXPECT_EQ(w.Scroll()->value(), 5750);
 }
 
 TEST_F(PlotWindowTest, ThePictureIsKeptAndShownUntilCleared) {

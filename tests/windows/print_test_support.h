@@ -19,27 +19,12 @@
 #include <string>
 #include <vector>
 
-#include "fits/fits_reader.h"
-#include "tests/support/recording_ui.h"
-#include "tools/fits_writer.h"
+#include "app/slot_loading.h"
+#include "tests/support/fits_writer.h"
+#include "tests/windows/forwarding_ui.h"
 #include "windows/plot_window_host.h"
 
 namespace wendrel::testing {
-
-// Forwards the plot's hooks to the host, as the program does.
-struct ForwardingUi : RecordingUi {
-    void RedrawPlot() override {
-        RecordingUi::RedrawPlot();
-        if (host) host->RedrawPlot();
-    }
-    void ClearPlotWindow() override {
-        if (host) host->ClearPlotWindow();
-    }
-    void HidePlotWindow() override {
-        if (host) host->HidePlotWindow();
-    }
-    PlotWindowHost* host = nullptr;
-};
 
 // Two spectra in slots 1 and 2, written as FITS files and loaded by the
 // reader, and the plot window that shows them.
@@ -51,7 +36,6 @@ public:
         ws.PlotWinTop = 300;
         ws.PlotWinWidth = 10000;
         ws.PlotWinHeight = 6500;
-        ws.FilePath = folder.path().toStdString();
         Load(1, "first.fits", 4000, [](int p) { return 1000 + 300 * std::sin(p / 25.0); });
         Load(2, "second.fits", 4300, [](int p) { return 2000 - 400 * std::cos(p / 40.0); });
         host.RedrawPlot();
@@ -72,9 +56,9 @@ private:
         spectrum.cd1_1 = 1;
         spectrum.object = "Star " + std::to_string(slot);
         for (int p = 0; p < 1500; ++p) spectrum.stored.push_back(flux(p));
-        WriteFileBytes(folder.filePath(QString::fromStdString(name)).toStdString(), SpectrumBytes(spectrum));
-        ws.slot(slot).FileName = name;
-        EXPECT_TRUE(LoadFitsFile(ws, slot, ui)) << name;
+        const std::string path = folder.filePath(QString::fromStdString(name)).toStdString();
+        WriteFileBytes(path, SpectrumBytes(spectrum));
+        EXPECT_TRUE(LoadIntoSlot(ws, slot, path, ui)) << name;
     }
 };
 

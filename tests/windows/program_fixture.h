@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "tests/app/temp_folder.h"
-#include "tools/fits_writer.h"
+#include "tests/support/fits_writer.h"
+#include "tests/support/temp_folder.h"
 #include "windows/file_chooser.h"
 #include "windows/main_window.h"
 #include "windows/program.h"

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "app/slot_rows.h"
 #include "store/rest_frame.h"
-#include "store/slot_rows.h"
 #include "tests/support/recording_ui.h"
 
 namespace wendrel {

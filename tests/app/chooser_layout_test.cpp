@@ -1,7 +1,7 @@
 // Where the file chooser's controls go for a given outer size, worked out by
 // hand for the smallest window, a window whose widths come out at their design
 // values and a large one.
-#include "windows/chooser_layout.h"
+#include "app/chooser_layout.h"
 
 #include <gtest/gtest.h>
 

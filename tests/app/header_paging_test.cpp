@@ -1,4 +1,4 @@
-#include "windows/header_paging.h"
+#include "app/header_paging.h"
 
 #include <gtest/gtest.h>
 

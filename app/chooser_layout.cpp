@@ -1,4 +1,4 @@
-#include "windows/chooser_layout.h"
+#include "app/chooser_layout.h"
 
 #include <initializer_list>
 

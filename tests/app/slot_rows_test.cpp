@@ -1,4 +1,4 @@
-#include "store/slot_rows.h"
+#include "app/slot_rows.h"
 
 #include <gtest/gtest.h>
 

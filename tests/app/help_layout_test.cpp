@@ -1,4 +1,4 @@
-#include "windows/help_layout.h"
+#include "app/help_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-// What the program's logic asks of the windows. The reader, the row handlers
-// and the view control call these; the Qt windows implement them, and tests
-// implement them to collect messages and count redraws.
+// What the program's logic asks of the windows. Loads and the row handlers
+// call these; the Qt windows implement them, and tests implement them to
+// collect messages and count redraws.
 #pragma once
 
 #include <string>

@@ -2,7 +2,7 @@
 // workspace. The window forwards each press here and only sets captions.
 #pragma once
 
-#include "store/ui_hooks.h"
+#include "app/ui_hooks.h"
 #include "store/workspace.h"
 
 namespace wendrel {

@@ -1,4 +1,4 @@
-#include "tools/fits_writer.h"
+#include "tests/support/fits_writer.h"
 
 #include <bit>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "plot/printing.h"
+#include "app/printing.h"
 
 #include <QString>
 #include <algorithm>

@@ -1,0 +1,31 @@
+// Loading a file into a slot: the one place where a read spectrum enters the
+// workspace and the windows are told of it.
+#pragma once
+
+#include <filesystem>
+
+#include "app/ui_hooks.h"
+#include "fits/fits_reader.h"
+#include "store/workspace.h"
+
+namespace wendrel {
+
+// Whether a load redraws the plot itself or leaves that to its caller, as a
+// batch of loads does to draw once at the end.
+enum class AfterLoad { RedrawWhenShown, NoRedraw };
+
+// FilePath becomes the file's folder, loaded or not. Shows the read's messages
+// in their order, then commits a read spectrum to slot `slot`: its fields and
+// FileName, Velocity 0, LambdaMin/LambdaMax widened to the slot's range (set afresh
+// from the empty range), the view reset to the full range, the slot Loaded
+// and DataReady; then its row is shown and, with RedrawWhenShown, the plot is
+// redrawn when its window is open. A refused read changes nothing else in
+// the workspace. Returns whether the slot was loaded.
+bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, LoadResult read, UiHooks& ui,
+                AfterLoad after = AfterLoad::RedrawWhenShown);
+
+// Reads `file` with the workspace's keywords and commits it (CommitLoad).
+bool LoadIntoSlot(Workspace& ws, int slot, const std::filesystem::path& file, UiHooks& ui,
+                  AfterLoad after = AfterLoad::RedrawWhenShown);
+
+}  // namespace wendrel
