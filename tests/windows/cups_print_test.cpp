@@ -7,7 +7,6 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
-#include <QPrinterInfo>
 #include <QThread>
 
 #include "tests/windows/print_test_support.h"
@@ -16,19 +15,6 @@
 
 namespace wendrel::testing {
 namespace {
-
-// The queue's PDF once the queue has no job left, or an empty text when none
-// appears in time.
-QString WaitForPdf(const PrivateCups& cups) {
-    const QDeadlineTimer deadline(90000);
-    while (!deadline.hasExpired()) {
-        const QFileInfoList pdfs = QDir(cups.OutputFolder()).entryInfoList({"*.pdf"}, QDir::Files);
-        if (!pdfs.isEmpty() && pdfs.front().size() > 0 && cups.PendingJobs().isEmpty())
-            return pdfs.front().absoluteFilePath();
-        QThread::msleep(200);
-    }
-    return {};
-}
 
 using CupsPrinting = ProgramTest;
 
@@ -44,7 +30,6 @@ TEST_F(CupsPrinting, PrintsAPlotOfTwoSpectraThroughACupsPdfQueue) {
     PrivateCups cups;
     const QString problem = cups.Start(queue);
     ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
-    ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(queue));
 
     for (int k : {1, 2}) {
         SpectrumFile spectrum;
@@ -69,7 +54,12 @@ TEST_F(CupsPrinting, PrintsAPlotOfTwoSpectraThroughACupsPdfQueue) {
     plot->PrintAction()->trigger();
     EXPECT_TRUE(messages_.empty()) << messages_.front();
 
-    const QString pdf = WaitForPdf(cups);
+    QString pdf;  // once the queue has no job left
+    for (QDeadlineTimer deadline(90000); pdf.isEmpty() && !deadline.hasExpired(); QThread::msleep(200)) {
+        const QFileInfoList pdfs = QDir(cups.OutputFolder()).entryInfoList({"*.pdf"}, QDir::Files);
+        if (!pdfs.isEmpty() && pdfs.front().size() > 0 && cups.PendingJobs().isEmpty())
+            pdf = pdfs.front().absoluteFilePath();
+    }
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF from the queue; jobs: " << cups.PendingJobs().toStdString()
                                 << cups.ErrorLog().toStdString();
     const QImage page = RenderPdfPage(pdf, cups.OutputFolder() + "/page", 60);

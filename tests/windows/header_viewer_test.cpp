@@ -1,8 +1,5 @@
 // The header viewer as a row's Hdr button opens it: the slot's cards, paged
 // by the scroll bar, on a screen wherever its place was stored.
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "tests/windows/program_fixture.h"
 #include "windows/header_viewer.h"
 
@@ -26,10 +23,7 @@ TEST_F(HeaderViewerTest, HdrShowsTheRowsCardsAndTheBarPagesThem) {
     frmDisplayHdr* viewer = Shown<frmDisplayHdr>();
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(viewer->windowTitle(), "Display Fits Hdr - 2D Spectrum");
-    bool seen = false;
-    for (const QScreen* screen : QGuiApplication::screens())
-        seen = seen || screen->availableGeometry().intersects(viewer->frameGeometry());
-    EXPECT_TRUE(seen);
+    EXPECT_TRUE(OnAScreen(*viewer));
 
     ASSERT_FALSE(viewer->Lines().empty());
     EXPECT_EQ(viewer->Lines().front().substr(0, 6), "SIMPLE");

@@ -1,8 +1,6 @@
 // The Help menu's windows: the help text and the about box, each on a screen
 // wherever its place was stored, storing its new place when closed.
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
 #include "tests/windows/program_fixture.h"
 #include "windows/about_box.h"
@@ -12,15 +10,9 @@
 namespace wendrel::testing {
 namespace {
 
-bool OnAScreen(const QWidget& window) {
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(window.frameGeometry())) return true;
-    return false;
-}
-
 using HelpAboutTest = ProgramTest;
 
-TEST_F(HelpAboutTest, HelpShowsItsParagraphs) {
+TEST_F(HelpAboutTest, HelpAndAboutShowTheirTexts) {
     Start();
     ws().HelpLeft = -32000;
     Choose(mainWindow(), "Help", "Help - Intro");
@@ -35,10 +27,7 @@ TEST_F(HelpAboutTest, HelpShowsItsParagraphs) {
     help->close();
     ProcessEvents();
     EXPECT_NEAR(ws().HelpLeft, PixelsToTwips(45), 0.5);
-}
 
-TEST_F(HelpAboutTest, AboutShowsNameAndVersion) {
-    Start();
     ws().AboutTop = 32000;
     Choose(mainWindow(), "Help", "About");
     frmAbout* about = Shown<frmAbout>();

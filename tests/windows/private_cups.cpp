@@ -7,6 +7,8 @@
 #include <QThread>
 #include <unistd.h>
 
+#include <filesystem>
+
 namespace wendrel::testing {
 
 namespace {
@@ -35,13 +37,9 @@ Outcome Run(const QString& program, const QStringList& args, int seconds) {
     return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, output};
 }
 
-QStringList MissingPackages() {
-    QStringList missing;
-    for (const QString& package : kPackages) {
-        const Outcome status = Run("dpkg-query", {"-W", "-f=${Status}", package}, 30);
-        if (!status.output.contains("install ok installed")) missing << package;
-    }
-    return missing;
+bool PackagesInstalled() {
+    const Outcome status = Run("dpkg-query", QStringList{"-W", "-f=${Status}\n"} + kPackages, 30);
+    return status.output.count("install ok installed") == kPackages.size();
 }
 
 bool WriteText(const QString& path, const QString& text) {
@@ -58,16 +56,14 @@ QString Socket() { return QDir::tempPath() + "/wendrel-cups-" + QString::number(
 const bool kOwnCupsServer = qputenv("CUPS_SERVER", Socket().toLocal8Bit());
 
 QString EnsureCupsPackages() {
-    const QStringList missing = MissingPackages();
-    if (missing.isEmpty()) return {};
+    if (PackagesInstalled()) return {};
     qputenv("DEBIAN_FRONTEND", "noninteractive");
     const Outcome update = Run("apt-get", {"update", "-qq"}, 300);
     if (!update.ok) return "apt-get update failed: " + update.output;
     const Outcome install =
-        Run("apt-get", QStringList{"install", "-y", "-qq", "--no-install-recommends"} + missing, 900);
+        Run("apt-get", QStringList{"install", "-y", "-qq", "--no-install-recommends"} + kPackages, 900);
     if (!install.ok) return "apt-get install failed: " + install.output;
-    const QStringList still = MissingPackages();
-    return still.isEmpty() ? QString() : "still missing after apt-get: " + still.join(' ');
+    return PackagesInstalled() ? QString() : "CUPS packages still missing after apt-get";
 }
 
 PrivateCups::~PrivateCups() {
@@ -84,9 +80,7 @@ QString PrivateCups::WriteConfiguration() {
     if (!folder_.isValid()) return "no temporary folder";
     const QString root = folder_.path();
     // Filters run as lp and must reach the spooled files.
-    QFile::setPermissions(root, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                    QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                    QFileDevice::ExeOther);
+    std::filesystem::permissions(root.toStdString(), std::filesystem::perms(0755));
     for (const char* sub : {"spool/tmp", "cache", "state", "out", "cups-pdf-spool"})
         if (!QDir(root).mkpath(sub)) return QString("cannot make ") + sub;
 

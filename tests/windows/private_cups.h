@@ -17,16 +17,13 @@ QString EnsureCupsPackages();
 class PrivateCups {
 public:
     PrivateCups() = default;
-    // Stops the scheduler by its process id and removes the queue's settings.
-    ~PrivateCups();
+    ~PrivateCups();  // stops the scheduler, removes the queue's settings
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;
 
-    // Starts cupsd and adds the PDF queue `queue`. Returns what went wrong
-    // (with the scheduler's error log), or nothing.
+    // Each returns what went wrong, or nothing. Start runs cupsd and adds the
+    // PDF queue; StopQueue stops it, as a printer that is switched off.
     QString Start(const QString& queue);
-    // Stops the queue, as a printer that is switched off. Returns what went
-    // wrong, or nothing.
     QString StopQueue() const;
 
     // Where the queue writes its PDF files.

@@ -8,12 +8,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <filesystem>
@@ -31,9 +33,6 @@
 #include "windows/plot_window.h"
 #include "windows/program.h"
 
-// Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-
 namespace wendrel::testing {
 
 inline void ProcessEvents() {
@@ -50,14 +49,19 @@ Window* Shown() {
     return nullptr;
 }
 
+inline bool OnAScreen(const QWidget& window) {
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(window.frameGeometry())) return true;
+    return false;
+}
+
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto root = std::filesystem::canonical(temp_.path());
         start_ = root / "start";
         data_ = root / "data";
-        std::filesystem::create_directories(start_);
-        std::filesystem::create_directories(data_);
+        for (const auto& folder : {start_, data_}) std::filesystem::create_directories(folder);
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(start_);
     }
@@ -117,8 +121,7 @@ protected:
     }
 
     static void Choose(QWidget& window, const QString& menu, const QString& item) {
-        if (QAction* action = MenuItem(window, menu, item)) action->trigger();
-        ProcessEvents();
+        if (QAction* action = MenuItem(window, menu, item)) { action->trigger(); ProcessEvents(); }
     }
 
     // A double click on a list entry as the window system reports it.
