@@ -53,13 +53,14 @@ TEST_F(OpenFilesTest, DroppedFilesGoToTheRowTheyFallOnOrTheFirstEmptyRows) {
     EXPECT_EQ(LoadedRows(), (std::vector<int>{4, 5}));
     EXPECT_EQ(row(5).Label7->text(), "b.fits");
     EXPECT_NE(Shown<frmPlot_Spectra>(), nullptr);
-    ASSERT_TRUE(DropOn(0, {Local("c.fits"), QUrl("https://example.org/d.fits")}));
-    EXPECT_EQ(LoadedRows(), (std::vector<int>{1, 4, 5}));
-    EXPECT_EQ(ws().slot(1).FileName, "c.fits");
-    EXPECT_EQ(messages_, std::vector<std::string>{"This dropped item is no file on this computer and was not loaded:\n"
-                                                  "https://example.org/d.fits"});
     ASSERT_TRUE(DropOn(4, {Local("c.fits")}));  // replaces the row's spectrum
     EXPECT_EQ(row(4).Label7->text(), "c.fits");
+    ASSERT_TRUE(DropOn(1, {Local("a.fits")}));
+    ASSERT_TRUE(DropOn(0, {Local("c.fits"), QUrl("https://example.org/d.fits")}));
+    EXPECT_EQ(LoadedRows(), (std::vector<int>{1, 2, 4, 5}));
+    EXPECT_EQ(ws().slot(2).FileName, "c.fits");
+    EXPECT_EQ(messages_, std::vector<std::string>{"This dropped item is no file on this computer and was not loaded:\n"
+                                                  "https://example.org/d.fits"});
 }
 
 }  // namespace
