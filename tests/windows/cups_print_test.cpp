@@ -1,116 +1,78 @@
 // Printing through a real CUPS scheduler: the test starts its own cupsd with
-// a cups-pdf queue, chooses the queue in the print dialog, prints a plot of
-// two spectra and reads the PDF that the queue writes.
-#include <gtest/gtest.h>
+// a cups-pdf queue, chooses the queue in the plot window's Print Setup,
+// prints a plot of two spectra and reads the PDF that the queue writes.
 #include <unistd.h>
 
-#include <QAction>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
-#include <QPrinterInfo>
 #include <QThread>
 
 #include "tests/windows/print_test_support.h"
 #include "tests/windows/private_cups.h"
-#include "windows/plot_printing.h"
-#include "windows/plot_window.h"
+#include "tests/windows/program_fixture.h"
 
-namespace wendrel {
+namespace wendrel::testing {
 namespace {
 
-using testing::CountNear;
-using testing::ModalAnswer;
-using testing::PrivateCups;
-using testing::RenderPdfPage;
-using testing::SlotColour;
+using CupsPrinting = ProgramTest;
 
-// The queue's PDF once the queue has no job left, or an empty text when none
-// appears within the time limit.
-QString WaitForPdf(const PrivateCups& cups, int seconds) {
-    const QDeadlineTimer deadline(seconds * 1000);
-    while (!deadline.hasExpired()) {
-        const QFileInfoList pdfs = QDir(cups.OutputFolder()).entryInfoList({"*.pdf"}, QDir::Files);
-        if (!pdfs.isEmpty() && pdfs.front().size() > 0 && cups.PendingJobs().isEmpty())
-            return pdfs.front().absoluteFilePath();
-        QThread::msleep(200);
-    }
-    return {};
-}
-
-TEST(CupsPrinting, PrintsAPlotOfTwoSpectraThroughACupsPdfQueue) {
+TEST_F(CupsPrinting, PrintsAPlotOfTwoSpectraThroughACupsPdfQueue) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "SKIPPED: printing through a real CUPS scheduler needs root, to install CUPS and cups-pdf "
                         "and to start a scheduler of the test's own";
-    const QString missing = testing::EnsureCupsPackages();
+    const QString missing = EnsureCupsPackages();
     ASSERT_TRUE(missing.isEmpty()) << missing.toStdString();
-
     // Mixed case: the print setup upper-cases the dialog's name and finds the
     // queue again in the installed list.
     const QString queue = "Wendrel_Pdf_" + QString::number(::getpid());
     PrivateCups cups;
     const QString problem = cups.Start(queue);
     ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
-    ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(queue));
 
-    testing::TwoSpectraPlot plot;
-    testing::RecordingUi messages;
-    PlotPrinting printing(messages);
-    printing.Connect(plot.Window());
-    // The program starts before the queue exists: no current printer.
-    printing.Current().Settings().FollowDefault = false;
-    printing.Current().Settings().DeviceName.clear();
+    for (int k : {1, 2}) {
+        SpectrumFile spectrum;
+        for (int p = 0; p < 1500; ++p) spectrum.stored.push_back(1000 * k + 300 * std::sin(p / (20.0 * k)));
+        WriteFileBytes(data_ / ("s" + std::to_string(k) + ".fits"), SpectrumBytes(spectrum));
+    }
+    Start().LoadAtStart({DataFile("s1.fits"), DataFile("s2.fits")});
+    frmPlot_Spectra* plot = Shown<frmPlot_Spectra>();
+    ASSERT_NE(plot, nullptr);
 
     bool chosen = false;
     ModalAnswer choose([&](QWidget& dialog) {
-        for (QComboBox* box : dialog.findChildren<QComboBox*>()) {
-            const int index = box->findText(queue);
-            if (index < 0) continue;
-            box->setCurrentIndex(index);
-            chosen = true;
-        }
+        for (QComboBox* box : dialog.findChildren<QComboBox*>())
+            if (const int index = box->findText(queue); index >= 0) {
+                box->setCurrentIndex(index);
+                chosen = true;
+            }
         static_cast<QDialog&>(dialog).accept();
     });
-    plot.Window().PrintSetupAction()->trigger();
-    ASSERT_TRUE(choose.Answered());
+    plot->PrintSetupAction()->trigger();
     ASSERT_TRUE(chosen) << "the queue in the dialog's printer list";
-    EXPECT_EQ(printing.Current().Settings().DeviceName, queue.toStdString());
-    EXPECT_EQ(printing.Current().Settings().Page.ColorMode, 2);
+    plot->PrintAction()->trigger();
+    EXPECT_TRUE(messages_.empty()) << messages_.front();
 
-    plot.Window().PrintAction()->trigger();
-    EXPECT_TRUE(messages.messages.empty()) << messages.messages.front();
-
-    const QString pdf = WaitForPdf(cups, 90);
+    QString pdf;  // once the queue has no job left
+    for (QDeadlineTimer deadline(90000); pdf.isEmpty() && !deadline.hasExpired(); QThread::msleep(200)) {
+        const QFileInfoList pdfs = QDir(cups.OutputFolder()).entryInfoList({"*.pdf"}, QDir::Files);
+        if (!pdfs.isEmpty() && pdfs.front().size() > 0 && cups.PendingJobs().isEmpty())
+            pdf = pdfs.front().absoluteFilePath();
+    }
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF from the queue; jobs: " << cups.PendingJobs().toStdString()
                                 << cups.ErrorLog().toStdString();
     const QImage page = RenderPdfPage(pdf, cups.OutputFolder() + "/page", 60);
     ASSERT_FALSE(page.isNull());
-    EXPECT_GT(CountNear(page, SlotColour(plot.ws, 1)), 100) << "the first spectrum's curve";
-    EXPECT_GT(CountNear(page, SlotColour(plot.ws, 2)), 100) << "the second spectrum's curve";
-    if (const QString keep = qEnvironmentVariable("WENDREL_KEEP_PRINTS"); !keep.isEmpty())
-        page.save(keep + "/cups-page.png");
+    for (int slot : {1, 2})  // each curve in its row's swatch colour
+        EXPECT_GT(CountNear(page, row(slot).Label3->palette().color(QPalette::Window)), 100) << slot;
 
     // A stopped queue refuses the next job: the printer error.
     const QString stopped = cups.StopQueue();
     ASSERT_TRUE(stopped.isEmpty()) << stopped.toStdString();
-    plot.Window().PrintAction()->trigger();
-    EXPECT_EQ(messages.messages, std::vector<std::string>{" 482 "});
-
-    const pid_t pid = cups.Pid();
-    cups.Stop();
-    EXPECT_NE(::kill(pid, 0), 0) << "the scheduler stopped";
-}
-
-TEST(CupsPrinting, WithNoPrinterTheErrorBoxShowsThePrinterError) {
-    testing::TwoSpectraPlot plot;
-    testing::RecordingUi messages;
-    PlotPrinting printing(messages);
-    printing.Connect(plot.Window());
-    ASSERT_TRUE(QPrinterInfo::availablePrinterNames().isEmpty());
-    plot.Window().PrintAction()->trigger();
-    EXPECT_EQ(messages.messages, std::vector<std::string>{" 482 "});
+    plot->PrintAction()->trigger();
+    EXPECT_EQ(messages_, std::vector<std::string>{" 482 "});
 }
 
 }  // namespace
-}  // namespace wendrel
+}  // namespace wendrel::testing

@@ -1,14 +1,13 @@
 #include "tests/windows/private_cups.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 #include <QThread>
-#include <csignal>
 #include <unistd.h>
+
+#include <filesystem>
 
 namespace wendrel::testing {
 
@@ -23,13 +22,9 @@ struct Outcome {
     QString output;
 };
 
-// Runs a command with a time limit; the environment gets `extra` added.
-Outcome Run(const QString& program, const QStringList& args, int seconds,
-            const QStringList& extra = {}) {
+// Runs a command with a time limit, in this process's environment.
+Outcome Run(const QString& program, const QStringList& args, int seconds) {
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& pair : extra) env.insert(pair.section('=', 0, 0), pair.section('=', 1));
-    process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, args);
     if (!process.waitForStarted(10000)) return {false, program + " did not start"};
@@ -42,13 +37,9 @@ Outcome Run(const QString& program, const QStringList& args, int seconds,
     return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, output};
 }
 
-QStringList MissingPackages() {
-    QStringList missing;
-    for (const QString& package : kPackages) {
-        const Outcome status = Run("dpkg-query", {"-W", "-f=${Status}", package}, 30);
-        if (!status.output.contains("install ok installed")) missing << package;
-    }
-    return missing;
+bool PackagesInstalled() {
+    const Outcome status = Run("dpkg-query", QStringList{"-W", "-f=${Status}\n"} + kPackages, 30);
+    return status.output.count("install ok installed") == kPackages.size();
 }
 
 bool WriteText(const QString& path, const QString& text) {
@@ -56,46 +47,45 @@ bool WriteText(const QString& path, const QString& text) {
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) == text.toUtf8().size();
 }
 
-QStringList CupsEnvironment() { return {"CUPS_SERVER=" + PrivateCupsSocket()}; }
+QString Socket() { return QDir::tempPath() + "/wendrel-cups-" + QString::number(::getpid()) + ".sock"; }
 
 }  // namespace
 
-QString PrivateCupsSocket() {
-    return QDir::tempPath() + "/wendrel-cups-" + QString::number(::getpid()) + ".sock";
-}
-
-// A test program that links this asks CUPS only on its own socket, where only
-// the scheduler the real-printing test starts listens, so that printers of the
-// machine play no part. Set before main, ahead of any printing code.
-const bool kOwnCupsServer = qputenv("CUPS_SERVER", PrivateCupsSocket().toLocal8Bit());
+// Set before main, ahead of any printing code of the test program; the
+// commands run here inherit it.
+const bool kOwnCupsServer = qputenv("CUPS_SERVER", Socket().toLocal8Bit());
 
 QString EnsureCupsPackages() {
-    const QStringList missing = MissingPackages();
-    if (missing.isEmpty()) return {};
-    const QStringList apt = {"DEBIAN_FRONTEND=noninteractive"};
-    const Outcome update = Run("apt-get", {"update", "-qq"}, 300, apt);
+    if (PackagesInstalled()) return {};
+    qputenv("DEBIAN_FRONTEND", "noninteractive");
+    const Outcome update = Run("apt-get", {"update", "-qq"}, 300);
     if (!update.ok) return "apt-get update failed: " + update.output;
     const Outcome install =
-        Run("apt-get", QStringList{"install", "-y", "-qq", "--no-install-recommends"} + missing, 900, apt);
+        Run("apt-get", QStringList{"install", "-y", "-qq", "--no-install-recommends"} + kPackages, 900);
     if (!install.ok) return "apt-get install failed: " + install.output;
-    const QStringList still = MissingPackages();
-    return still.isEmpty() ? QString() : "still missing after apt-get: " + still.join(' ');
+    return PackagesInstalled() ? QString() : "CUPS packages still missing after apt-get";
 }
 
-PrivateCups::~PrivateCups() { Stop(); }
+PrivateCups::~PrivateCups() {
+    if (cupsd_.state() != QProcess::NotRunning) {
+        cupsd_.terminate();
+        if (!cupsd_.waitForFinished(10000)) cupsd_.kill();
+        cupsd_.waitForFinished(5000);
+    }
+    if (!queueSettings_.isEmpty()) QFile::remove(queueSettings_);
+    QFile::remove(Socket());
+}
 
 QString PrivateCups::WriteConfiguration() {
     if (!folder_.isValid()) return "no temporary folder";
     const QString root = folder_.path();
     // Filters run as lp and must reach the spooled files.
-    QFile::setPermissions(root, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                    QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                    QFileDevice::ExeOther);
+    std::filesystem::permissions(root.toStdString(), std::filesystem::perms(0755));
     for (const char* sub : {"spool/tmp", "cache", "state", "out", "cups-pdf-spool"})
         if (!QDir(root).mkpath(sub)) return QString("cannot make ") + sub;
 
     const QString cupsd = "LogLevel info\n"
-                          "Listen " + PrivateCupsSocket() + "\n"
+                          "Listen " + Socket() + "\n"
                           "Browsing No\n"
                           "DefaultAuthType None\n"
                           "WebInterface No\n"
@@ -128,47 +118,31 @@ QString PrivateCups::WriteConfiguration() {
 QString PrivateCups::Start(const QString& queue) {
     queue_ = queue;
     if (QString problem = WriteConfiguration(); !problem.isEmpty()) return problem;
-    QFile::remove(PrivateCupsSocket());
+    QFile::remove(Socket());
 
     cupsd_.setProcessChannelMode(QProcess::ForwardedChannels);
     cupsd_.start("/usr/sbin/cupsd",
                  {"-f", "-c", folder_.filePath("cupsd.conf"), "-s", folder_.filePath("cups-files.conf")});
     if (!cupsd_.waitForStarted(10000)) return "cupsd did not start";
-    pid_ = static_cast<pid_t>(cupsd_.processId());
 
     const QDeadlineTimer ready(20000);
-    while (!Run("lpstat", {"-r"}, 10, CupsEnvironment()).output.contains("scheduler is running")) {
+    while (!Run("lpstat", {"-r"}, 10).output.contains("scheduler is running")) {
         if (ready.hasExpired() || cupsd_.state() != QProcess::Running)
             return "cupsd is not answering: " + ErrorLog();
         QThread::msleep(100);
     }
-    const Outcome added = Run("lpadmin", {"-p", queue, "-E", "-v", "cups-pdf:/" + queue, "-P", kPdfDriver}, 60,
-                              CupsEnvironment());
+    const Outcome added = Run("lpadmin", {"-p", queue, "-E", "-v", "cups-pdf:/" + queue, "-P", kPdfDriver}, 60);
     if (!added.ok) return "lpadmin failed: " + added.output + ErrorLog();
     return {};
 }
 
-void PrivateCups::Stop() {
-    if (pid_ > 0 && cupsd_.state() != QProcess::NotRunning) {
-        ::kill(pid_, SIGTERM);
-        if (!cupsd_.waitForFinished(10000)) {
-            ::kill(pid_, SIGKILL);
-            cupsd_.waitForFinished(5000);
-        }
-    }
-    pid_ = 0;
-    if (!queueSettings_.isEmpty()) QFile::remove(queueSettings_);
-    queueSettings_.clear();
-    QFile::remove(PrivateCupsSocket());
-}
-
 QString PrivateCups::StopQueue() const {
-    const Outcome stopped = Run("cupsdisable", {queue_}, 30, CupsEnvironment());
+    const Outcome stopped = Run("cupsdisable", {queue_}, 30);
     return stopped.ok ? QString() : "cupsdisable failed: " + stopped.output;
 }
 
 QString PrivateCups::PendingJobs() const {
-    return Run("lpstat", {"-o", queue_}, 10, CupsEnvironment()).output.trimmed();
+    return Run("lpstat", {"-o", queue_}, 10).output.trimmed();
 }
 
 QString PrivateCups::ErrorLog() const {
