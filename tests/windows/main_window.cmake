@@ -2,7 +2,6 @@
 # through the program's binding on the offscreen platform.
 wendrel_add_test(tests_main_window
   ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/chooser_layout_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_start_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_chooser_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window_rows_test.cpp
