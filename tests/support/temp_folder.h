@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <string_view>
 
 namespace wendrel::testing {
@@ -19,28 +18,22 @@ public:
         if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
         path_ = pattern;
     }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
+    ~TempFolder() { std::filesystem::remove_all(path_, ignored_); }
     TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
     const std::filesystem::path& path() const { return path_; }
-
     std::filesystem::path Write(std::string_view name, std::string_view bytes) const {
-        const std::filesystem::path file = path_ / name;
-        std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return file;
+        std::ofstream(path_ / name, std::ios::binary).write(bytes.data(), std::ssize(bytes));
+        return path_ / name;
     }
 
 private:
     std::filesystem::path path_;
+    std::error_code ignored_;
 };
 
 inline std::string FileBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace wendrel::testing
