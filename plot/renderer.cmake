@@ -1,5 +1,5 @@
 # Plot rendering: number texts, tick rule, curves and the redraw (no Qt), and
-# the surface that draws into an image (QtGui).
+# the surface that paints it through a QPainter (QtGui).
 add_library(wendrel_plot STATIC
   ${CMAKE_CURRENT_LIST_DIR}/number_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tick_rule.cpp
@@ -9,5 +9,5 @@ add_library(wendrel_plot STATIC
   ${CMAKE_CURRENT_LIST_DIR}/renderer.cpp)
 target_link_libraries(wendrel_plot PUBLIC wendrel_store)
 
-add_library(wendrel_plot_image STATIC ${CMAKE_CURRENT_LIST_DIR}/image_surface.cpp)
+add_library(wendrel_plot_image STATIC ${CMAKE_CURRENT_LIST_DIR}/painter_surface.cpp)
 target_link_libraries(wendrel_plot_image PUBLIC wendrel_plot Qt6::Gui)

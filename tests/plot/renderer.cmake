@@ -8,6 +8,5 @@ wendrel_add_test(tests_plot_renderer
   ${CMAKE_CURRENT_LIST_DIR}/line_marks_test.cpp)
 target_link_libraries(tests_plot_renderer PRIVATE wendrel_plot)
 
-wendrel_add_test(tests_plot_image ${CMAKE_CURRENT_LIST_DIR}/image_surface_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/image_marks_test.cpp)
+wendrel_add_test(tests_plot_image ${CMAKE_CURRENT_LIST_DIR}/painter_surface_test.cpp)
 target_link_libraries(tests_plot_image PRIVATE wendrel_plot_image)
