@@ -49,7 +49,9 @@ void Load(Workspace& ws, int i, double start, double step, int n, int brightPixe
     ws.DataReady = true;
 }
 
-double CurveX(const Workspace& ws, double lambda) { return kX0 + kWCurve * (lambda - ws.PlotLeft) / ws.PlotSpan; }
+double CurveX(const Workspace& ws, double lambda) {
+    return kX0 + kWCurve * (lambda - ws.PlotLeft) / (ws.PlotRight - ws.PlotLeft);
+}
 
 std::vector<std::string> TextsOf(const RecordingSurface& s) {
     std::vector<std::string> texts;
