@@ -3,27 +3,29 @@
 // and, for comparison, segment by segment. Prints the medians and the ratios.
 #include <benchmark/benchmark.h>
 
+#include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <random>
 #include <string>
 
-#include "plot/image_surface.h"
+#include "plot/painter_surface.h"
 #include "plot/renderer.h"
 
 namespace {
 
-using wendrel::ImageSurface;
+using wendrel::PainterSurface;
 using wendrel::Workspace;
 
 constexpr double kTwipsPerPixel = 15;
 const QSize kImageSize(1600, 1000);
 
 // Draws every tread and riser: the redraw without envelopes.
-class EverySegmentSurface : public ImageSurface {
+class EverySegmentSurface : public PainterSurface {
 public:
-    using ImageSurface::ImageSurface;
+    using PainterSurface::PainterSurface;
     double TwipsPerColumn() const override { return 0; }
 };
 
@@ -68,18 +70,21 @@ Workspace TenSlots(size_t pixels, bool logLinear = false) {
 template <class Surface, bool LogLinear = false>
 void BM_Redraw(benchmark::State& state) {
     Workspace ws = TenSlots(static_cast<size_t>(state.range(0)), LogLinear);
-    Surface surface(kImageSize, kTwipsPerPixel);
+    QImage image(kImageSize, QImage::Format_RGB32);
     for (auto _ : state) {
-        wendrel::RedrawPlot(ws, surface);
-        benchmark::DoNotOptimize(surface.Image().constBits());
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        Surface surface(painter, kImageSize, kTwipsPerPixel, PainterSurface::Cells);
+        benchmark::DoNotOptimize(wendrel::RedrawPlot(ws, surface, ws.PlotWinWidth));
     }
+    benchmark::DoNotOptimize(image.constBits());
     state.SetItemsProcessed(state.iterations() * state.range(0) * wendrel::kMaxSlots);
 }
 
-BENCHMARK(BM_Redraw<ImageSurface>)
+BENCHMARK(BM_Redraw<PainterSurface>)
     ->Name("redraw/envelope")->Arg(3000)->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_Redraw<ImageSurface, true>)
+BENCHMARK(BM_Redraw<PainterSurface, true>)
     ->Name("redraw/envelope_log_linear")->Arg(3000)->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Redraw<EverySegmentSurface>)

@@ -1,9 +1,10 @@
 // The wavelength and intensity under the mouse cursor, read from the plot
-// box that the last redraw left in the workspace.
+// box that the last redraw laid out.
 #pragma once
 
 #include <string>
 
+#include "plot/redraw_layout.h"
 #include "store/workspace.h"
 
 namespace wendrel {
@@ -24,6 +25,6 @@ struct CursorReadout {
 
 // x and y are twips on the plot window's drawing surface. A box of no width
 // or height has no inside, so nothing divides by its size.
-CursorReadout ReadCursor(const Workspace& ws, float x, float y);
+CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x, float y);
 
 }  // namespace wendrel

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QSvgGenerator>
 #include <cmath>
 
 namespace wendrel {
@@ -48,15 +49,22 @@ std::string WritePng(const QImage& image, const QString& path) {
     });
 }
 
-std::string WriteSvg(const VectorPicture& picture, const QString& path) {
+std::string WriteSvg(QSize size, const PaintPicture& paint, const QString& path) {
     return Save(path, [&](QSaveFile& file) {
-        const std::string svg = SvgDocument(picture);
-        if (file.write(svg.data(), static_cast<qint64>(svg.size())) == static_cast<qint64>(svg.size())) return QString();
-        return file.errorString();
+        QSvgGenerator generator;
+        generator.setOutputDevice(&file);
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(0, 0), size));
+        generator.setTitle("Wendrel");
+        QPainter painter;
+        if (!painter.begin(&generator)) return QString("the drawing could not be started");
+        paint(painter);
+        if (!painter.end()) return QString("the drawing could not be finished");
+        return file.error() == QFileDevice::NoError ? QString() : file.errorString();
     });
 }
 
-std::string WritePdf(const VectorPicture& picture, double unitsPerInch, const QString& path) {
+std::string WritePdf(QSize size, double unitsPerInch, const PaintPicture& paint, const QString& path) {
     return Save(path, [&](QSaveFile& file) {
         {
             QPdfWriter writer(&file);
@@ -64,13 +72,13 @@ std::string WritePdf(const VectorPicture& picture, double unitsPerInch, const QS
             const double pointsPerUnit = 72.0 / unitsPerInch;
             writer.setResolution(kResolution);
             writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-            writer.setPageSize(QPageSize(picture.size * pointsPerUnit, QPageSize::Point, QString(),
+            writer.setPageSize(QPageSize(QSizeF(size) * pointsPerUnit, QPageSize::Point, QString(),
                                          QPageSize::ExactMatch));
             writer.setCreator("Wendrel");
             QPainter painter;
             if (!painter.begin(&writer)) return QString("the document could not be started");
             painter.scale(kResolution / unitsPerInch, kResolution / unitsPerInch);
-            PaintVectorPicture(painter, picture);
+            paint(painter);
             if (!painter.end()) return QString("the document could not be finished");
         }
         return file.error() == QFileDevice::NoError ? QString() : file.errorString();

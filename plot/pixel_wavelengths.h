@@ -27,8 +27,8 @@ inline double PixelEndLambda(const Slot& s, int64_t p) { return RestWavelength(s
 // The slot's pixels inside the view plotLeft .. plotRight and the wavelength
 // its curve starts at.
 struct PixelsInView {
-    int64_t first = 1;   // FirstPix
-    int64_t last = 0;    // LastPix
+    int64_t first = 1;   // first pixel in view
+    int64_t last = 0;    // last pixel in view
     double startLambda = 0;
 };
 

@@ -16,13 +16,16 @@ namespace wendrel {
 namespace {
 
 constexpr int kTickLength = 100;
+// Height of the margin below the plot box that the labels and the window's
+// bottom controls share.
+constexpr int kBottomSpare = 1200;
 // The names of marked lines stand in the margin above the box, their
 // baseline this far above its top edge.
 constexpr int kMarkNameRaise = 60;
 // Intensity units per box height for curves when the intensity axis has no span.
 constexpr double kFallbackIntensitySpan = 100;
 
-// The plot box and its sizes for one redraw, in twips.
+// The plot box, its sizes and the view for one redraw; box in twips.
 struct Box {
     int64_t x0, x1, y0, y1;
     int64_t w;       // x1 - x0: the grid's width
@@ -31,18 +34,24 @@ struct Box {
     // The window's outer size the plot is laid out for: the stored size, but
     // never below the size the window opens at.
     int64_t winWidth, winHeight;
+    double span;        // PlotRight - PlotLeft
+    double yMin, yMax;  // the intensity axis
 };
 
-void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surface) {
-    const AxisTicks ticks = TicksFor(ws.PlotSpan, ws.PlotLeft, ws.PlotRight);
-    const double labelTop = box.winHeight - ws.PlotSpare - 800;
+void Place(PlotLayout& layout, PlotLabel label, double left, double top, std::string caption) {
+    layout.labels[label] = PlacedLabel{left, top, std::move(caption)};
+}
+
+void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
+    const AxisTicks ticks = TicksFor(box.span, ws.PlotLeft, ws.PlotRight);
+    const double labelTop = box.winHeight - kBottomSpare - 800;
     if (!ticks.valid) {
-        surface.SetLabel(PlotLabel::Label1, box.x0 - 200, labelTop, "");
-        surface.SetLabel(PlotLabel::Label2, box.x1 - 200, labelTop, "");
+        Place(layout, PlotLabel::WavelengthFirstTick, box.x0 - 200, labelTop, "");
+        Place(layout, PlotLabel::WavelengthLastTick, box.x1 - 200, labelTop, "");
         return;
     }
     for (int64_t k = ticks.first; k <= ticks.last; ++k) {
-        const double x = box.x0 + box.w * (ticks.Value(k) - ws.PlotLeft) / ws.PlotSpan;
+        const double x = box.x0 + box.w * (ticks.Value(k) - ws.PlotLeft) / box.span;
         if (x < box.x0 || x > box.x1) continue;
         const auto xf = static_cast<float>(x);
         surface.SetForeColor(kGridColor);
@@ -52,22 +61,23 @@ void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surfac
         surface.Line(xf, box.y1 - kTickLength, xf, box.y1);
     }
     const auto labelLeft = [&](int64_t k) {
-        return box.x0 + box.wCurve * (ticks.Value(k) - ws.PlotLeft) / ws.PlotSpan - 200;
+        return box.x0 + box.wCurve * (ticks.Value(k) - ws.PlotLeft) / box.span - 200;
     };
-    surface.SetLabel(PlotLabel::Label1, labelLeft(ticks.first), labelTop, ticks.LabelText(ticks.first));
-    surface.SetLabel(PlotLabel::Label2, labelLeft(ticks.last), labelTop, ticks.LabelText(ticks.last));
+    Place(layout, PlotLabel::WavelengthFirstTick, labelLeft(ticks.first), labelTop, ticks.LabelText(ticks.first));
+    Place(layout, PlotLabel::WavelengthLastTick, labelLeft(ticks.last), labelTop, ticks.LabelText(ticks.last));
 }
 
-void DrawIntensityAxis(const Workspace& ws, const Box& box, double ySpan, PlotSurface& surface) {
-    const AxisTicks ticks = TicksFor(ySpan, ws.YMin, ws.YMax);
+void DrawIntensityAxis(const Box& box, PlotSurface& surface, PlotLayout& layout) {
+    const double ySpan = box.yMax - box.yMin;
+    const AxisTicks ticks = TicksFor(ySpan, box.yMin, box.yMax);
     const double stepLabelTop = 0.6 * box.h + box.y0;
     if (!ticks.valid) {
-        surface.SetLabel(PlotLabel::Label4, 0, box.y0 - 100, "");
-        surface.SetLabel(PlotLabel::Label8, 0, box.y1 - 100, "");
-        surface.SetLabel(PlotLabel::Label6, 0, stepLabelTop, "");
+        Place(layout, PlotLabel::IntensityTopTick, 0, box.y0 - 100, "");
+        Place(layout, PlotLabel::IntensityBottomTick, 0, box.y1 - 100, "");
+        Place(layout, PlotLabel::IntensityStep, 0, stepLabelTop, "");
         return;
     }
-    const auto yOf = [&](double v) { return box.y1 - box.h * (v - ws.YMin) / ySpan; };
+    const auto yOf = [&](double v) { return box.y1 - box.h * (v - box.yMin) / ySpan; };
     for (int64_t j = ticks.first; j <= ticks.last; ++j) {
         const double y = yOf(ticks.Value(j));
         if (y < box.y0 || y > box.y1) continue;
@@ -80,9 +90,9 @@ void DrawIntensityAxis(const Workspace& ws, const Box& box, double ySpan, PlotSu
     }
     const double top = ticks.Value(ticks.last);
     const double bottom = ticks.Value(ticks.first);
-    surface.SetLabel(PlotLabel::Label4, 0, yOf(top) - 100, FormatNum(top, 6, 0));
-    surface.SetLabel(PlotLabel::Label8, 0, yOf(bottom) - 100, FormatNum(bottom, 6, 0));
-    surface.SetLabel(PlotLabel::Label6, 0, stepLabelTop, PlainNumberText(ticks.step).substr(0, 6));
+    Place(layout, PlotLabel::IntensityTopTick, 0, yOf(top) - 100, FormatNum(top, 6, 0));
+    Place(layout, PlotLabel::IntensityBottomTick, 0, yOf(bottom) - 100, FormatNum(bottom, 6, 0));
+    Place(layout, PlotLabel::IntensityStep, 0, stepLabelTop, PlainNumberText(ticks.step).substr(0, 6));
 }
 
 void DrawBox(const Box& box, PlotSurface& surface) {
@@ -97,14 +107,14 @@ void DrawBox(const Box& box, PlotSurface& surface) {
 // view, with its name above the box. Drawn before the curves, so that the
 // curves stay on top, and named in the margin, where no curve goes.
 void DrawLineMarks(const Workspace& ws, const Box& box, PlotSurface& surface) {
-    if (ws.LineMarkSets.empty() || !(ws.PlotSpan > 0) || !std::isfinite(ws.PlotSpan)) return;
+    if (ws.LineMarkSets.empty() || !(box.span > 0) || !std::isfinite(box.span)) return;
     surface.SetForeColor(kLineMarkColor);
     for (const LineSet& set : LineSets()) {
         if (!ws.LineMarkSets.contains(std::string(set.Key))) continue;
         for (const MarkedLine& line : set.Lines) {
             if (line.Wavelength < ws.PlotLeft || line.Wavelength > ws.PlotRight) continue;
             // The curves' mapping, so that a mark meets a curve's tread at its wavelength.
-            const auto x = static_cast<float>(box.x0 + box.wCurve * (line.Wavelength - ws.PlotLeft) / ws.PlotSpan);
+            const auto x = static_cast<float>(box.x0 + box.wCurve * (line.Wavelength - ws.PlotLeft) / box.span);
             surface.DashedLine(x, box.y0, x, box.y1);
             surface.CentredText(x, static_cast<float>(box.y0 - kMarkNameRaise), std::string(line.Name));
         }
@@ -113,28 +123,28 @@ void DrawLineMarks(const Workspace& ws, const Box& box, PlotSurface& surface) {
 
 // Each loaded slot's curve over the pixels in view, then its zero-level
 // marker in the margin right of the box; slot 1 first.
-void DrawCurves(Workspace& ws, const Box& box, double ySpan, PlotSurface& surface) {
+void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
+    const double ySpan = box.yMax - box.yMin;
     const double curveSpan = ySpan > 0 && std::isfinite(ySpan) ? ySpan : kFallbackIntensitySpan;
-    const bool wavelengthsShown = ws.PlotSpan > 0 && std::isfinite(ws.PlotSpan);
+    const bool wavelengthsShown = box.span > 0 && std::isfinite(box.span);
     const CurvePlacement place{static_cast<double>(box.x0), static_cast<double>(box.wCurve), ws.PlotLeft,
-                               ws.PlotSpan, static_cast<double>(box.y1), static_cast<double>(box.h),
-                               ws.YMin, curveSpan};
+                               box.span, static_cast<double>(box.y1), static_cast<double>(box.h),
+                               box.yMin, curveSpan};
     const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
     for (int i = 1; i <= numSlots; ++i) {
-        Slot& slot = ws.slot(i);
+        const Slot& slot = ws.slot(i);
         if (!slot.Loaded) continue;
         surface.SetForeColor(slot.SlotColor);
 
         const PixelsInView inView = FindPixelsInView(slot, ws.PlotLeft, ws.PlotRight);
-        slot.FirstPix = inView.first;
-        slot.LastPix = inView.last;
+        layout.pixels[static_cast<size_t>(i)] = {inView.first, inView.last};
         if (wavelengthsShown) {
-            const int64_t first = std::max<int64_t>(slot.FirstPix, 1);
-            const int64_t last = std::min(slot.LastPix, RoundHalfEven(slot.Naxis1));
+            const int64_t first = std::max<int64_t>(inView.first, 1);
+            const int64_t last = std::min(inView.last, RoundHalfEven(slot.Naxis1));
             DrawSteppedCurve(slot, first, last, inView.startLambda, place, surface);
         }
 
-        const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - slot.Offset) - ws.YMin) / curveSpan);
+        const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - slot.Offset) - box.yMin) / curveSpan);
         surface.Line(box.x1, y0, box.winWidth, y0);
     }
 }
@@ -151,45 +161,38 @@ double FindYMax(const Workspace& ws) {
     return result;
 }
 
-void RedrawPlot(Workspace& ws, PlotSurface& surface) {
-    if (!ws.DataReady) return;
-
-    ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
-    ws.YMax = FindYMax(ws);
-    ws.YMin = 0;
-    const double ySpan = ws.YMax - ws.YMin;
+PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWidth) {
+    PlotLayout layout;
+    if (!ws.DataReady) return layout;
 
     Box box{};
+    box.span = ws.PlotRight - ws.PlotLeft;
+    box.yMax = FindYMax(ws);
+    box.yMin = 0;
     box.winWidth = OpenedWidth(ws.PlotWinWidth);
     box.winHeight = OpenedHeight(ws.PlotWinHeight);
-    ws.PlotSpare = 1200;
-    ws.PlotX0 = 800;
-    ws.PlotX1 = static_cast<int>(box.winWidth - 415);
-    box.x0 = ws.PlotX0;
-    box.x1 = ws.PlotX1;
+    box.x0 = 800;
+    box.x1 = box.winWidth - 415;
     box.w = box.x1 - box.x0;
     box.wCurve = box.w + 1;
-    ws.PlotY0 = 300;
-    ws.Drawing = true;
-    ws.PlotY1 = static_cast<int>(box.winHeight - 850 - ws.PlotSpare);
-    box.y0 = ws.PlotY0;
-    box.y1 = ws.PlotY1;
+    box.y0 = 300;
+    box.y1 = box.winHeight - 850 - kBottomSpare;
     box.h = box.y1 - box.y0;
+    layout.x0 = static_cast<int>(box.x0);
+    layout.x1 = static_cast<int>(box.x1);
+    layout.y0 = static_cast<int>(box.y0);
+    layout.y1 = static_cast<int>(box.y1);
+    layout.yMin = box.yMin;
+    layout.yMax = box.yMax;
 
-    // Showing the window raises its resize event; Drawing keeps that from
-    // starting a second redraw.
-    surface.Show();
-    surface.Cls();
-    ws.PlotShown = true;
-    ws.Drawing = false;
-
-    DrawWavelengthAxis(ws, box, surface);
-    surface.SetLabel(PlotLabel::Label3, surface.OuterWidth() * 0.7, box.winHeight - ws.PlotSpare - 600,
-                     "Wavelength /Angstroms");
-    DrawIntensityAxis(ws, box, ySpan, surface);
+    DrawWavelengthAxis(ws, box, surface, layout);
+    Place(layout, PlotLabel::WavelengthTitle, outerWidth * 0.7, box.winHeight - kBottomSpare - 600,
+          "Wavelength /Angstroms");
+    DrawIntensityAxis(box, surface, layout);
     DrawBox(box, surface);
     DrawLineMarks(ws, box, surface);
-    DrawCurves(ws, box, ySpan, surface);
+    DrawCurves(ws, box, surface, layout);
+    return layout;
 }
 
 }  // namespace wendrel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "plot/plot_surface.h"
+#include "plot/redraw_layout.h"
 #include "store/workspace.h"
 
 namespace wendrel {
@@ -14,17 +15,19 @@ constexpr int32_t kBoxColor = 0;
 // Marks of laboratory lines: dashed, dark grey, under the curves.
 constexpr int32_t kLineMarkColor = 96 + 256 * 96 + 65536 * 96;
 
-// Does nothing until a spectrum has been loaded (DataReady). Otherwise writes
-// PlotSpan, YMax, YMin, PlotSpare and the plot box PlotX0, PlotX1, PlotY0,
-// PlotY1 from PlotWinWidth and PlotWinHeight, shows and clears the surface with
-// Drawing held true, sets PlotShown, and draws; FirstPix and LastPix of each
-// loaded slot record the pixels inside the view. CurSlot is left alone.
+// Draws nothing and returns an empty layout until a spectrum has been loaded
+// (DataReady). Otherwise lays the plot box out from PlotWinWidth and
+// PlotWinHeight and `outerWidth`, the window's current outer width in twips
+// (the axis title is placed by it), draws onto a surface the caller has
+// cleared, and returns the layout, with the pixels of each loaded slot inside
+// the view.
 //
-// An axis without a positive span (PlotSpan <= 0, or YMax <= 0) gets no grid,
-// ticks or tick labels (their labels are emptied); the rest still draws. With
-// no positive intensity span the curves and markers use 100 percent units per
-// box height; with no positive wavelength span there is no curve to draw.
-// Blank pixels are gaps in the curves.
+// An axis without a positive span (PlotRight <= PlotLeft, or a top of the
+// intensity axis <= 0) gets no grid, ticks or tick labels (their labels are
+// empty); the rest still draws. With no positive intensity span the curves
+// and markers use 100 percent units per box height; with no positive
+// wavelength span there is no curve to draw. Blank pixels are gaps in the
+// curves.
 //
 // Each slot is drawn at its wavelengths in the rest frame of its Velocity
 // (store/rest_frame.h). The lines of the sets named in LineMarkSets
@@ -35,7 +38,7 @@ constexpr int32_t kLineMarkColor = 96 + 256 * 96 + 65536 * 96;
 // envelopes (see plot/stepped_curve.h), which relies on the surface lighting
 // exactly the device cells (plot/device_column.h) that a horizontal or
 // vertical line meets.
-void RedrawPlot(Workspace& ws, PlotSurface& surface);
+PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWidth);
 
 // Top of the intensity axis: the largest PctMax - Offset of the loaded slots,
 // and -9999 when none is loaded.

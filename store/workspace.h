@@ -50,10 +50,6 @@ struct Slot {
     int Velocity = 0;
     int32_t SlotColor = 0;  // red + 256 * green + 65536 * blue
 
-    // First and last pixel inside the plotted range, as the last redraw found them.
-    int64_t FirstPix = 0;
-    int64_t LastPix = 0;
-
     // Header cards before END, 80 characters each.
     std::vector<std::string> HdrCard;
     int NumCards = 0;
@@ -100,11 +96,6 @@ struct Workspace : Settings {
     double LambdaMin = 99999;
     double LambdaMax = -99999;
     double PlotLeft = 0, PlotRight = 0, PlotSpan = 0;
-    double YMax = 0, YMin = 0;
-
-    // Plot box in the plot window's twips, as the last redraw computed it.
-    int PlotX0 = 0, PlotX1 = 0, PlotY0 = 0, PlotY1 = 0;
-    int PlotSpare = 0;
 
     bool DataReady = false;  // a spectrum is loaded and not all were unloaded since
     bool PlotShown = false;  // the plot window is open

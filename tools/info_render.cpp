@@ -1,9 +1,10 @@
 #include "tools/info_render.h"
 
+#include <QPainter>
 #include <QSaveFile>
 #include <cmath>
 
-#include "plot/image_surface.h"
+#include "plot/painter_surface.h"
 #include "plot/plot_window_size.h"
 #include "plot/renderer.h"
 
@@ -15,10 +16,17 @@ QImage RenderPlotPicture(Workspace& ws, int width, int height) {
     const int outerWidth = OpenedWidth(width), outerHeight = OpenedHeight(height);
     const QSize pixels(static_cast<int>(std::lround(outerWidth / kRenderTwipsPerPixel)),
                        static_cast<int>(std::lround(outerHeight / kRenderTwipsPerPixel)));
-    ImageSurface surface(pixels, kRenderTwipsPerPixel);
-    surface.SetOuterWidth(outerWidth);
-    RedrawPlot(ws, surface);
-    return surface.ImageWithLabels();
+    QImage image(pixels, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PlotLayout layout;
+    {
+        PainterSurface surface(painter, pixels, kRenderTwipsPerPixel, PainterSurface::Cells);
+        layout = RedrawPlot(ws, surface, outerWidth);
+    }
+    PaintPlotLabels(painter, layout, kRenderTwipsPerPixel, LabelFont(kRenderTwipsPerPixel));
+    painter.end();
+    return image;
 }
 
 std::string SavePng(const QImage& image, const std::string& path) {

@@ -6,13 +6,13 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
+#include <QPainter>
 #include <algorithm>
+#include <vector>
 
+#include "plot/painter_surface.h"
 #include "plot/picture_files.h"
+#include "plot/renderer.h"
 #include "windows/plot_printing.h"
 #include "windows/plot_window.h"
 #include "windows/twips.h"
@@ -30,69 +30,27 @@ QFont PixelFont(const QWidget& widget) {
     return font;
 }
 
-void AddCaption(VectorPicture& picture, const QWidget& widget, const QRectF& rect, const QString& text,
-                bool centred) {
-    if (text.isEmpty()) return;
-    const QFont font = PixelFont(widget);
-    picture.controls.push_back(VectorPicture::Text{TextOrigin(font, rect.topLeft(), rect.height(), rect.width(), centred), text, font,
-                             widget.palette().color(QPalette::WindowText), centred});
-}
-
-void AddScrollBar(VectorPicture& picture, const QScrollBar& bar, const QRectF& rect) {
-    QStyleOptionSlider option;
-    option.initFrom(&bar);
-    option.subControls = QStyle::SC_All;
-    option.orientation = bar.orientation();
-    if (bar.orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
-    option.minimum = bar.minimum();
-    option.maximum = bar.maximum();
-    option.sliderPosition = bar.sliderPosition();
-    option.sliderValue = bar.value();
-    option.singleStep = bar.singleStep();
-    option.pageStep = bar.pageStep();
-    option.upsideDown = bar.invertedAppearance();
-    const QPalette& palette = bar.palette();
-    picture.controls.push_back(
-        VectorPicture::Box{rect, palette.color(QPalette::Window).darker(110), palette.color(QPalette::Mid)});
-    for (QStyle::SubControl part : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSlider}) {
-        const QRect r = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
-        if (r.isEmpty()) continue;
-        picture.controls.push_back(VectorPicture::Box{QRectF(r).translated(rect.topLeft()),
-                                                      palette.color(QPalette::Button), palette.color(QPalette::Mid)});
-    }
-}
-
 }  // namespace
 
-VectorPicture WindowVectorPicture(Workspace& ws, const frmPlot_Spectra& window) {
+void PaintWindowPicture(QPainter& painter, const Workspace& ws, const frmPlot_Spectra& window) {
     const QWidget& canvas = *window.Canvas();
-    const QWidget& labelWidget = *window.PlotLabelWidget(PlotLabel::Label1);
-    const PictureFonts fonts{PixelFont(labelWidget), window.Surface().LabelFont()};
-    VectorPicture picture = ReplayPlot(ws, QSizeF(canvas.size()), TwipsPerPixel(), window.OuterWidthTwips(), fonts,
-                                       canvas.palette().color(QPalette::Window));
+    painter.fillRect(QRect(QPoint(0, 0), canvas.size()), canvas.palette().color(QPalette::Window));
+    PlotLayout layout;
+    {
+        PainterSurface surface(painter, canvas.size(), TwipsPerPixel(), PainterSurface::Floating);
+        layout = RedrawPlot(ws, surface, window.OuterWidthTwips());
+    }
+    PaintPlotLabels(painter, layout, TwipsPerPixel(),
+                    PixelFont(*window.PlotLabelWidget(PlotLabel::WavelengthFirstTick)));
 
-    // The controls on the plot, in the order they lie over one another.
+    // The other controls on the plot, in the order they lie over one another.
     std::vector<const QWidget*> plotLabels;
-    for (PlotLabel label : {PlotLabel::Label1, PlotLabel::Label2, PlotLabel::Label3, PlotLabel::Label4,
-                            PlotLabel::Label6, PlotLabel::Label8})
-        plotLabels.push_back(window.PlotLabelWidget(label));
-    for (const QWidget* child : canvas.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (PlotLabel label : kPlotLabels) plotLabels.push_back(window.PlotLabelWidget(label));
+    for (QWidget* child : canvas.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!child->isVisible() || std::find(plotLabels.begin(), plotLabels.end(), child) != plotLabels.end())
             continue;
-        const QRectF rect(child->geometry());
-        if (const auto* label = qobject_cast<const QLabel*>(child)) {
-            if (label->autoFillBackground())
-                picture.controls.push_back(VectorPicture::Box{rect, label->palette().color(QPalette::Window), {}});
-            AddCaption(picture, *label, rect, label->text(), label->alignment() & Qt::AlignHCenter);
-        } else if (const auto* button = qobject_cast<const QPushButton*>(child)) {
-            picture.controls.push_back(VectorPicture::Box{rect, button->palette().color(QPalette::Button),
-                                                          button->palette().color(QPalette::Mid)});
-            AddCaption(picture, *button, rect, button->text(), true);
-        } else if (const auto* bar = qobject_cast<const QScrollBar*>(child)) {
-            AddScrollBar(picture, *bar, rect);
-        }
+        child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
     }
-    return picture;
 }
 
 PictureSaving::PictureSaving(Workspace& ws, UiHooks& ui, AskFileName ask) : ws_(ws), ui_(ui), ask_(std::move(ask)) {
@@ -140,9 +98,10 @@ bool PictureSaving::SavePicture(frmPlot_Spectra& window, const QString& path) {
     } else if (*format == PictureFormat::Png) {
         failure = WritePng(WindowPicture(window), path);
     } else {
-        const VectorPicture picture = WindowVectorPicture(ws_, window);
-        failure = *format == PictureFormat::Svg ? WriteSvg(picture, path)
-                                                : WritePdf(picture, 1440.0 / TwipsPerPixel(), path);
+        const QSize size = window.Canvas()->size();
+        const auto paint = [this, &window](QPainter& painter) { PaintWindowPicture(painter, ws_, window); };
+        failure = *format == PictureFormat::Svg ? WriteSvg(size, paint, path)
+                                                : WritePdf(size, 1440.0 / TwipsPerPixel(), paint, path);
     }
     if (failure.empty()) return true;
     ui_.ShowMessage(failure);

@@ -6,20 +6,20 @@
 #include <QString>
 #include <functional>
 
-#include "plot/vector_picture.h"
 #include "app/ui_hooks.h"
 #include "store/workspace.h"
 
+class QPainter;
 class QWidget;
 
 namespace wendrel {
 
 class frmPlot_Spectra;
 
-// The window's picture as a vector picture: the plot drawn once more, its
-// labels, and the controls along its bottom as boxes with their captions.
-// The workspace is left as it was.
-VectorPicture WindowVectorPicture(Workspace& ws, const frmPlot_Spectra& window);
+// Paints the window's picture on a painter in the window's pixels, for a
+// drawing or a document: the plot drawn once more with floating lines, its
+// labels as text, and the controls along its bottom as they render.
+void PaintWindowPicture(QPainter& painter, const Workspace& ws, const frmPlot_Spectra& window);
 
 class PictureSaving {
 public:

@@ -29,7 +29,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), palette().window());
-        painter.drawImage(0, 0, window_.Surface().Image());
+        painter.drawImage(0, 0, window_.Image());
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         const double twips = TwipsPerPixel();
@@ -60,25 +60,29 @@ QLabel* NewLabel(QWidget* parent, const QString& caption) {
     return label;
 }
 
-// The design captions the first redraw replaces.
-constexpr std::array<PlotLabel, 6> kPlotLabels = {PlotLabel::Label1, PlotLabel::Label2, PlotLabel::Label3,
-                                                  PlotLabel::Label4, PlotLabel::Label6, PlotLabel::Label8};
+// The label controls of the plot labels, by PlotLabel: their numbers are
+// their names and the design captions the first redraw replaces.
+constexpr std::array<int, 6> kPlotLabelNumbers = {1, 2, 3, 4, 6, 8};
+
+QImage BlankImage(QSize size, const QColor& background) {
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.fill(background);
+    return image;
+}
 
 }  // namespace
 
 frmPlot_Spectra::frmPlot_Spectra(Workspace& ws, UiHooks& ui, OffsetCaptionHandler offsetCaption)
-    : ws_(ws), ui_(ui), offsetCaption_(std::move(offsetCaption)), view_(ws, [&ui] { ui.RedrawPlot(); }), surface_(QSize(1, 1), TwipsPerPixel()) {
+    : ws_(ws), ui_(ui), offsetCaption_(std::move(offsetCaption)), view_(ws, [&ui] { ui.RedrawPlot(); }) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("frmPlot_Spectra");
     setWindowTitle("Plot Spectra");
     canvas_ = new PlotCanvas(*this);
     setCentralWidget(canvas_);
-    surface_.SetBackground(palette().color(QPalette::Window));
+    image_ = BlankImage(QSize(1, 1), palette().color(QPalette::Window));
     BuildMenu();
-    for (PlotLabel label : kPlotLabels) {
-        const int number = static_cast<int>(label);
-        plotLabels_[static_cast<size_t>(number)] = NewLabel(canvas_, QString("L%1").arg(number));
-    }
+    for (size_t i = 0; i < kPlotLabelNumbers.size(); ++i)
+        plotLabels_[i] = NewLabel(canvas_, QString("L%1").arg(kPlotLabelNumbers[i]));
     BuildBottomControls();
     view_.Scroll().onPropertiesSet = [this] { MirrorScrollBar(); };
 }
@@ -237,7 +241,7 @@ void frmPlot_Spectra::resizeEvent(QResizeEvent* event) {
 }
 
 void frmPlot_Spectra::Form_MouseMove(float x, float y) {
-    const CursorReadout readout = ReadCursor(ws_, x, y);
+    const CursorReadout readout = ReadCursor(ws_, layout_, x, y);
     canvas_->setCursor(readout.Pointer == MousePointer::Cross ? Qt::CrossCursor : Qt::ArrowCursor);
     if (!readout.Inside) return;
     label7_->setText(QString::fromStdString(readout.WavelengthCaption));
@@ -273,18 +277,20 @@ void frmPlot_Spectra::ShowWindow() {
 }
 
 void frmPlot_Spectra::Cls() {
-    if (surface_.Image().size() != canvas_->size())
-        surface_.Resize(canvas_->size());
+    if (image_.size() != canvas_->size())
+        image_ = BlankImage(canvas_->size(), palette().color(QPalette::Window));
     else
-        surface_.Cls();
+        image_.fill(palette().color(QPalette::Window));
 }
 
-void frmPlot_Spectra::SetLabel(PlotLabel label, double left, double top, const std::string& caption) {
-    surface_.SetLabel(label, left, top, caption);
-    QLabel* widget = PlotLabelWidget(label);
-    widget->setText(QString::fromStdString(caption));
-    widget->adjustSize();
-    widget->move(TwipsToPixels(left), TwipsToPixels(top));
+void frmPlot_Spectra::ShowLayout(const PlotLayout& layout) {
+    layout_ = layout;
+    for (const auto& [label, placed] : layout.labels) {
+        QLabel* widget = PlotLabelWidget(label);
+        widget->setText(QString::fromStdString(placed.caption));
+        widget->adjustSize();
+        widget->move(TwipsToPixels(placed.left), TwipsToPixels(placed.top));
+    }
 }
 
 void frmPlot_Spectra::Repaint() { canvas_->update(); }
@@ -292,7 +298,7 @@ void frmPlot_Spectra::Repaint() { canvas_->update(); }
 QWidget* frmPlot_Spectra::Canvas() const { return canvas_; }
 
 QLabel* frmPlot_Spectra::PlotLabelWidget(PlotLabel label) const {
-    return plotLabels_[static_cast<size_t>(static_cast<int>(label))];
+    return plotLabels_[static_cast<size_t>(label)];
 }
 
 }  // namespace wendrel

@@ -8,12 +8,13 @@
 // frame, title bar and borders included.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <array>
 #include <functional>
 #include <string>
 
-#include "plot/image_surface.h"
+#include "plot/redraw_layout.h"
 #include "plot/view_control.h"
 #include "app/ui_hooks.h"
 #include "store/workspace.h"
@@ -54,15 +55,18 @@ public:
     // File > Exit: hides the window; the next redraw shows it again.
     void mExit_Click();
 
-    // The drawing surface and the operations of the redraw on it.
-    ImageSurface& Surface() { return surface_; }
-    const ImageSurface& Surface() const { return surface_; }
+    // The off-screen image the redraw paints the plot into, one pixel per
+    // TwipsPerPixel() twips.
+    QImage& Image() { return image_; }
+    const QImage& Image() const { return image_; }
+    // What the last redraw laid out.
+    const PlotLayout& Layout() const { return layout_; }
     // Shows the window and brings it forward.
     void ShowWindow();
     // Clears the picture, first fitting the image to the drawing area.
     void Cls();
-    // Places a plot label and sets its caption, on screen and in the surface.
-    void SetLabel(PlotLabel label, double left, double top, const std::string& caption);
+    // Keeps a redraw's layout and places the plot labels with their captions.
+    void ShowLayout(const PlotLayout& layout);
     // Outer width in twips.
     double OuterWidthTwips() const;
     // Shows the surface's image on screen after a redraw.
@@ -116,7 +120,8 @@ private:
     UiHooks& ui_;
     OffsetCaptionHandler offsetCaption_;
     ViewControl view_;
-    ImageSurface surface_;
+    QImage image_;
+    PlotLayout layout_;
 
     QSize openingSize_;  // outer size in pixels, until the first showing
     QMargins openingFrame_;
@@ -132,7 +137,7 @@ private:
     QPushButton* command2_ = nullptr;
     QPushButton* command3_ = nullptr;
     std::array<QWidget*, 9> bottom_{};          // in the order of kBottomControls
-    std::array<QLabel*, 9> plotLabels_{};       // indexed by the PlotLabel number
+    std::array<QLabel*, 6> plotLabels_{};       // indexed by PlotLabel
 };
 
 }  // namespace wendrel

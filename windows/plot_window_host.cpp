@@ -1,41 +1,15 @@
 #include "windows/plot_window_host.h"
 
-#include "plot/plot_layout.h"
+#include <QPainter>
+
+#include "plot/painter_surface.h"
 #include "plot/renderer.h"
 #include "windows/twips.h"
 
 namespace wendrel {
 
-// What the redraw draws on: the window's image and labels. Showing creates
-// the window when it is closed.
-class PlotWindowHost::Surface final : public PlotSurface {
-public:
-    explicit Surface(PlotWindowHost& host) : host_(host) {}
-
-    void Show() override { host_.Open().ShowWindow(); }
-    void Cls() override { host_.Open().Cls(); }
-    void SetForeColor(int32_t color) override { host_.Open().Surface().SetForeColor(color); }
-    void Line(float x1, float y1, float x2, float y2) override { host_.Open().Surface().Line(x1, y1, x2, y2); }
-    void DashedLine(float x1, float y1, float x2, float y2) override {
-        host_.Open().Surface().DashedLine(x1, y1, x2, y2);
-    }
-    void CentredText(float x, float baseline, const std::string& text) override {
-        host_.Open().Surface().CentredText(x, baseline, text);
-    }
-    void SetLabel(PlotLabel label, double left, double top, const std::string& caption) override {
-        host_.Open().SetLabel(label, left, top, caption);
-    }
-    double OuterWidth() const override {
-        return host_.window_ ? host_.window_->OuterWidthTwips() : OpenedWidth(host_.ws_.PlotWinWidth);
-    }
-    double TwipsPerColumn() const override { return TwipsPerPixel(); }
-
-private:
-    PlotWindowHost& host_;
-};
-
 PlotWindowHost::PlotWindowHost(Workspace& ws, UiHooks& ui)
-    : ws_(ws), ui_(ui), surface_(std::make_unique<Surface>(*this)) {}
+    : ws_(ws), ui_(ui) {}
 
 PlotWindowHost::~PlotWindowHost() { delete window_; }
 
@@ -56,8 +30,26 @@ void PlotWindowHost::RedrawPlot() {
         ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
         window_->View().FollowView();
     }
-    wendrel::RedrawPlot(ws_, *surface_);
+    if (ws_.DataReady) {
+        ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
+        // Showing the window raises its resize event; Drawing keeps that
+        // from starting a second redraw.
+        ws_.Drawing = true;
+        frmPlot_Spectra& window = Open();
+        window.ShowWindow();
+        window.Cls();
+        ws_.PlotShown = true;
+        ws_.Drawing = false;
+        window.ShowLayout(Draw(window));
+    }
     if (window_) window_->Repaint();
+}
+
+PlotLayout PlotWindowHost::Draw(frmPlot_Spectra& window) const {
+    QImage& image = window.Image();
+    QPainter painter(&image);
+    PainterSurface surface(painter, image.size(), TwipsPerPixel(), PainterSurface::Cells);
+    return wendrel::RedrawPlot(ws_, surface, window.OuterWidthTwips());
 }
 
 void PlotWindowHost::ClearPlotWindow() {

@@ -7,7 +7,6 @@
 
 #include <QPointer>
 #include <functional>
-#include <memory>
 
 #include "windows/plot_window.h"
 
@@ -25,8 +24,9 @@ public:
     PlotWindowHost& operator=(const PlotWindowHost&) = delete;
 
     // The one redraw: does nothing until a spectrum has been loaded;
-    // otherwise brings the scroll bar in line with the view, then draws the
-    // plot into the window, creating and showing it as needed.
+    // otherwise brings the scroll bar in line with the view, creates, shows
+    // and clears the window as needed (holding Drawing meanwhile, and setting
+    // PlotShown), draws the plot into its image and shows the layout.
     void RedrawPlot();
     // Clears the window's picture, when the window exists.
     void ClearPlotWindow();
@@ -44,13 +44,11 @@ public:
     void SetWindowOpenedHandler(std::function<void(frmPlot_Spectra&)> handler) { windowOpened_ = std::move(handler); }
 
 private:
-    class Surface;
-
     frmPlot_Spectra& Open();
+    PlotLayout Draw(frmPlot_Spectra& window) const;
 
     Workspace& ws_;
     UiHooks& ui_;
-    std::unique_ptr<Surface> surface_;
     QPointer<frmPlot_Spectra> window_;
     frmPlot_Spectra::OffsetCaptionHandler offsetCaption_;
     std::function<void(frmPlot_Spectra&)> windowOpened_;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/default_settings_text.h"
 
 namespace wendrel {

@@ -5,21 +5,26 @@
 namespace wendrel {
 namespace {
 
-Workspace BoxOf6000To7000() {
+Workspace View6000To7000() {
     Workspace ws;
-    ws.PlotX0 = 800;
-    ws.PlotX1 = 9585;
-    ws.PlotY0 = 300;
-    ws.PlotY1 = 6950;
     ws.PlotLeft = 6000;
     ws.PlotRight = 7000;
-    ws.YMin = 0;
-    ws.YMax = 120;
     return ws;
 }
 
+PlotLayout Box() {
+    PlotLayout layout;
+    layout.x0 = 800;
+    layout.x1 = 9585;
+    layout.y0 = 300;
+    layout.y1 = 6950;
+    layout.yMin = 0;
+    layout.yMax = 120;
+    return layout;
+}
+
 TEST(CursorReadout, WavelengthUnderTheCursor) {
-    const Workspace ws = BoxOf6000To7000();
+    const Workspace ws = View6000To7000();
     const struct {
         float x;
         float wavelength;
@@ -31,7 +36,7 @@ TEST(CursorReadout, WavelengthUnderTheCursor) {
         {9584, 6999.8862f, " 6999.89"},
     };
     for (const auto& c : cases) {
-        const CursorReadout r = ReadCursor(ws, c.x, 3625);
+        const CursorReadout r = ReadCursor(ws, Box(), c.x, 3625);
         ASSERT_TRUE(r.Inside) << c.x;
         EXPECT_FLOAT_EQ(r.Wavelength, c.wavelength) << c.x;
         EXPECT_EQ(r.WavelengthCaption, c.caption) << c.x;
@@ -40,7 +45,7 @@ TEST(CursorReadout, WavelengthUnderTheCursor) {
 }
 
 TEST(CursorReadout, IntensityUnderTheCursor) {
-    const Workspace ws = BoxOf6000To7000();
+    const Workspace ws = View6000To7000();
     const struct {
         float y;
         float intensity;
@@ -51,7 +56,7 @@ TEST(CursorReadout, IntensityUnderTheCursor) {
         {301, 119.98195f, " 120    "},
     };
     for (const auto& c : cases) {
-        const CursorReadout r = ReadCursor(ws, 5195, c.y);
+        const CursorReadout r = ReadCursor(ws, Box(), 5195, c.y);
         ASSERT_TRUE(r.Inside) << c.y;
         EXPECT_FLOAT_EQ(r.Intensity, c.intensity) << c.y;
         EXPECT_EQ(r.IntensityCaption, c.caption) << c.y;
@@ -59,12 +64,12 @@ TEST(CursorReadout, IntensityUnderTheCursor) {
 }
 
 TEST(CursorReadout, TheBoxEdgesAndBeyondAreOutside) {
-    const Workspace ws = BoxOf6000To7000();
+    const Workspace ws = View6000To7000();
     const struct {
         float x, y;
     } outside[] = {{800, 3625}, {9585, 3625}, {5195, 300}, {5195, 6950}, {0, 0}, {12000, 3625}, {5195, -5}};
     for (const auto& p : outside) {
-        const CursorReadout r = ReadCursor(ws, p.x, p.y);
+        const CursorReadout r = ReadCursor(ws, Box(), p.x, p.y);
         EXPECT_FALSE(r.Inside) << p.x << "," << p.y;
         EXPECT_EQ(r.Pointer, MousePointer::Arrow);
         EXPECT_TRUE(r.WavelengthCaption.empty());
@@ -73,11 +78,11 @@ TEST(CursorReadout, TheBoxEdgesAndBeyondAreOutside) {
 }
 
 TEST(CursorReadout, ABoxWithoutSizeHasNoInside) {
-    Workspace ws;  // before the first redraw every edge is 0
-    EXPECT_FALSE(ReadCursor(ws, 0, 0).Inside);
-    ws = BoxOf6000To7000();
-    ws.PlotY1 = 200;  // upside down: bottom above the top
-    EXPECT_FALSE(ReadCursor(ws, 5195, 250).Inside);
+    const Workspace ws = View6000To7000();
+    EXPECT_FALSE(ReadCursor(ws, PlotLayout{}, 0, 0).Inside);  // before the first redraw every edge is 0
+    PlotLayout upsideDown = Box();
+    upsideDown.y1 = 200;  // bottom above the top
+    EXPECT_FALSE(ReadCursor(ws, upsideDown, 5195, 250).Inside);
 }
 
 }  // namespace

@@ -48,7 +48,9 @@ void Load(Workspace& ws, int i, double start, double step, int n, int brightPixe
     ws.DataReady = true;
 }
 
-double CurveX(const Workspace& ws, double lambda) { return kX0 + kWCurve * (lambda - ws.PlotLeft) / ws.PlotSpan; }
+double CurveX(const Workspace& ws, double lambda) {
+    return kX0 + kWCurve * (lambda - ws.PlotLeft) / (ws.PlotRight - ws.PlotLeft);
+}
 
 std::vector<std::string> TextsOf(const RecordingSurface& s) {
     std::vector<std::string> texts;
@@ -61,7 +63,7 @@ TEST(LineMarks, OnlyTheChosenSetsLinesInsideTheViewAreMarked) {
     Load(ws, 1, 6000, 1, 1000);
     ws.LineMarkSets = {"balmer", "nii-sii", "o2"};
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
+    RedrawPlot(ws, surface, 10000);
 
     const std::vector<double> expected = {6562.80, 6548.05, 6583.45, 6716.44, 6730.82};  // in table order
     const auto dashed = surface.DashedLines();
@@ -87,20 +89,20 @@ TEST(LineMarks, NoneWithoutAChosenSetOrOutsideTheView) {
     Workspace ws = PlotWorkspace(6000, 7000);
     Load(ws, 1, 6000, 1, 1000);
     RecordingSurface none;
-    RedrawPlot(ws, none);
+    RedrawPlot(ws, none, 10000);
     EXPECT_TRUE(none.DashedLines().empty());
     EXPECT_TRUE(none.Texts().empty());
 
     ws.LineMarkSets = {"cahk", "oiii", "not-a-set"};  // all their lines lie bluewards of the view
     RecordingSurface outside;
-    RedrawPlot(ws, outside);
+    RedrawPlot(ws, outside, 10000);
     EXPECT_TRUE(outside.DashedLines().empty());
     EXPECT_TRUE(outside.Texts().empty());
 
     // Zoomed out to take them in, they appear.
     ws.PlotLeft = 3900;
     RecordingSurface wide;
-    RedrawPlot(ws, wide);
+    RedrawPlot(ws, wide, 10000);
     EXPECT_EQ(wide.DashedLines().size(), 4u);
 }
 
@@ -109,7 +111,7 @@ TEST(LineMarks, DrawnBeforeTheCurvesSoTheCurvesStayOnTop) {
     Load(ws, 1, 6500, 0.5, 200);
     ws.LineMarkSets = {"balmer"};
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
+    RedrawPlot(ws, surface, 10000);
     ptrdiff_t lastMark = -1, firstCurve = -1;
     for (size_t k = 0; k < surface.calls.size(); ++k) {
         const SurfaceCall& c = surface.calls[k];
@@ -171,10 +173,10 @@ TEST(ShiftedSlots, DrawAsTheSameSpectrumAtItsRestWavelengths) {
                 }
             }
             RecordingSurface a, b;
-            RedrawPlot(shifted, a);
-            RedrawPlot(atRest, b);
-            EXPECT_EQ(shifted.slot(1).FirstPix, atRest.slot(1).FirstPix);
-            EXPECT_EQ(shifted.slot(1).LastPix, atRest.slot(1).LastPix);
+            const PlotLayout layoutA = RedrawPlot(shifted, a, 10000);
+            const PlotLayout layoutB = RedrawPlot(atRest, b, 10000);
+            EXPECT_EQ(layoutA.pixels[1].first, layoutB.pixels[1].first);
+            EXPECT_EQ(layoutA.pixels[1].last, layoutB.pixels[1].last);
             const auto la = a.LinesIn(shifted.slot(1).SlotColor), lb = b.LinesIn(atRest.slot(1).SlotColor);
             ASSERT_EQ(la.size(), lb.size());
             for (size_t k = 0; k < la.size(); ++k) {
@@ -194,7 +196,7 @@ TEST(ShiftedSlots, ALineObservedRedwardsSitsOnItsLaboratoryMark) {
     ws.slot(1).Velocity = 667;
     ws.LineMarkSets = {"balmer"};
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
+    RedrawPlot(ws, surface, 10000);
     ASSERT_EQ(surface.DashedLines().size(), 1u);
     const float mark = surface.DashedLines()[0].x1;
     // The peak: the tread at the top of the intensity axis.

@@ -114,21 +114,21 @@ TEST(PixelsInView, TreadsAtTheEdges) {
     ws.PlotLeft = 4000;
     ws.PlotRight = 4010;
     testing::RecordingSurface surface;
-    RedrawPlot(ws, surface);
+    PlotLayout layout = RedrawPlot(ws, surface, 10000);
     const auto x = [](double lambda) { return static_cast<float>(800 + 8786 * (lambda - 4000) / 10); };
     std::vector<std::vector<float>> treads;
     for (const auto& l : surface.LinesIn(255))
         if (l.Horizontal() && l.x1 != l.x2 && l.x1 < 9585) treads.push_back({l.x1, l.x2});
     EXPECT_EQ(treads, (std::vector<std::vector<float>>{{x(4000), x(4001)}, {x(4001), x(4003)}, {x(4003), x(4010)}}));
-    EXPECT_EQ(s.FirstPix, 1);
-    EXPECT_EQ(s.LastPix, 3);
+    EXPECT_EQ(layout.pixels[1].first, 1);
+    EXPECT_EQ(layout.pixels[1].last, 3);
 
     // A view from 4002 (the middle of pixel 2) to 4004.75 (a quarter into pixel 3).
     ws.PlotLeft = 4002;
     ws.PlotRight = 4004.75;
-    RedrawPlot(ws, surface);
-    EXPECT_EQ(s.FirstPix, 2);  // 1 + 1.5 to even
-    EXPECT_EQ(s.LastPix, 2);   // 2.25
+    layout = RedrawPlot(ws, surface, 10000);
+    EXPECT_EQ(layout.pixels[1].first, 2);  // 1 + 1.5 to even
+    EXPECT_EQ(layout.pixels[1].last, 2);   // 2.25
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // A PlotSurface that records every call, for tests of the redraw.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,14 +9,12 @@
 namespace wendrel::testing {
 
 struct SurfaceCall {
-    enum Kind { Show, Cls, Color, Line, Label, DashedLine, Text };
+    enum Kind { Color, Line, DashedLine, Text };
     explicit SurfaceCall(Kind k, int32_t c = 0, float ax = 0, float ay = 0, float bx = 0, float by = 0)
         : kind(k), color(c), x1(ax), y1(ay), x2(bx), y2(by) {}
     Kind kind;
     int32_t color = 0;
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    PlotLabel label = PlotLabel::Label1;
-    double left = 0, top = 0;
     std::string caption;
 };
 
@@ -30,14 +27,6 @@ struct RecordedLine {
 
 class RecordingSurface : public PlotSurface {
 public:
-    void Show() override {
-        calls.emplace_back(SurfaceCall::Show);
-        if (onShow) onShow();
-    }
-    void Cls() override {
-        calls.emplace_back(SurfaceCall::Cls);
-        if (onCls) onCls();
-    }
     void SetForeColor(int32_t c) override {
         color = c;
         calls.emplace_back(SurfaceCall::Color, c);
@@ -53,15 +42,6 @@ public:
         call.caption = text;
         calls.push_back(call);
     }
-    void SetLabel(PlotLabel label, double left, double top, const std::string& caption) override {
-        SurfaceCall call(SurfaceCall::Label);
-        call.label = label;
-        call.left = left;
-        call.top = top;
-        call.caption = caption;
-        calls.push_back(call);
-    }
-    double OuterWidth() const override { return outerWidth; }
     double TwipsPerColumn() const override { return twipsPerColumn; }
 
     std::vector<RecordedLine> Lines() const {
@@ -89,17 +69,7 @@ public:
             if (c.kind == SurfaceCall::Text) texts.push_back(c);
         return texts;
     }
-    // The last placing of the label; a default call (kind Show) when it was never placed.
-    SurfaceCall LabelCall(PlotLabel label) const {
-        SurfaceCall found(SurfaceCall::Show);
-        for (const auto& c : calls)
-            if (c.kind == SurfaceCall::Label && c.label == label) found = c;
-        return found;
-    }
-
     std::vector<SurfaceCall> calls;
-    std::function<void()> onShow, onCls;
-    double outerWidth = 10000;
     double twipsPerColumn = 0;
 
 private:

@@ -21,6 +21,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // A plot window of 10000 x 7000 twips: box 800..9585 across, 300..4950 down.
 constexpr int kWinWidth = 10000, kWinHeight = 7000;
+constexpr double kOuterWidth = 10000;
 constexpr double kX0 = 800, kX1 = 9585, kY0 = 300, kY1 = 4950;
 constexpr double kW = kX1 - kX0, kWCurve = kW + 1, kH = kY1 - kY0;
 
@@ -50,8 +51,12 @@ Workspace PlotWorkspace(double left, double right) {
 
 std::vector<double> Flat(size_t n, double v) { return std::vector<double>(n, v); }
 
-double CurveX(const Workspace& ws, double lambda) { return kX0 + kWCurve * (lambda - ws.PlotLeft) / ws.PlotSpan; }
-double LevelY(const Workspace& ws, double v) { return kY1 - kH * (v - ws.YMin) / (ws.YMax - ws.YMin); }
+double CurveX(const Workspace& ws, double lambda) {
+    return kX0 + kWCurve * (lambda - ws.PlotLeft) / (ws.PlotRight - ws.PlotLeft);
+}
+double LevelY(const PlotLayout& layout, double v) {
+    return kY1 - kH * (v - layout.yMin) / (layout.yMax - layout.yMin);
+}
 
 std::vector<float> GridXs(const RecordingSurface& s) {
     std::vector<float> xs;
@@ -71,39 +76,23 @@ TEST(RedrawPlot, NothingBeforeASpectrumIsLoaded) {
     Load(ws, 1, 6000, 1, Flat(1000, 100));
     ws.DataReady = false;
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
     EXPECT_TRUE(surface.calls.empty());
-    EXPECT_EQ(ws.PlotSpan, 0);
-    EXPECT_EQ(ws.PlotX1, 0);
-    EXPECT_FALSE(ws.PlotShown);
-    EXPECT_EQ(ws.slot(1).LastPix, 0);
+    EXPECT_EQ(layout.x1, 0);
+    EXPECT_TRUE(layout.labels.empty());
+    EXPECT_EQ(layout.pixels[1].last, 0);
 }
 
-TEST(RedrawPlot, GeometryShowAndClearFirst) {
+TEST(RedrawPlot, LayoutOfTheBoxAndIntensityAxis) {
     Workspace ws = PlotWorkspace(6000, 7000);
     Load(ws, 1, 6000, 1, Flat(1000, 100));
-    ws.CurSlot = 3;
     RecordingSurface surface;
-    std::vector<bool> drawingDuring;
-    surface.onShow = [&] { drawingDuring.push_back(ws.Drawing); };
-    surface.onCls = [&] { drawingDuring.push_back(ws.Drawing); };
-    RedrawPlot(ws, surface);
-
-    ASSERT_GE(surface.calls.size(), 2u);
-    EXPECT_EQ(surface.calls[0].kind, SurfaceCall::Show);
-    EXPECT_EQ(surface.calls[1].kind, SurfaceCall::Cls);
-    EXPECT_EQ(drawingDuring, (std::vector<bool>{true, true}));
-    EXPECT_FALSE(ws.Drawing);
-    EXPECT_TRUE(ws.PlotShown);
-    EXPECT_EQ(ws.PlotSpan, 1000);
-    EXPECT_EQ(ws.YMax, 100);
-    EXPECT_EQ(ws.YMin, 0);
-    EXPECT_EQ(ws.PlotSpare, 1200);
-    EXPECT_EQ(ws.PlotX0, kX0);
-    EXPECT_EQ(ws.PlotX1, kX1);
-    EXPECT_EQ(ws.PlotY0, kY0);
-    EXPECT_EQ(ws.PlotY1, kY1);
-    EXPECT_EQ(ws.CurSlot, 3);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
+    EXPECT_EQ((std::vector<double>{layout.yMin, layout.yMax}), (std::vector<double>{0, 100}));
+    EXPECT_EQ((std::vector<double>{static_cast<double>(layout.x0), static_cast<double>(layout.x1),
+                                   static_cast<double>(layout.y0), static_cast<double>(layout.y1)}),
+              (std::vector<double>{kX0, kX1, kY0, kY1}));
+    EXPECT_EQ(layout.labels.size(), kPlotLabels.size());
 }
 
 // The grid lines of the wavelength axis: the first at the view's left end,
@@ -122,7 +111,7 @@ TEST(RedrawPlot, WavelengthStepFromSpan) {
         Workspace ws = PlotWorkspace(6000, 6000 + c.span);
         Load(ws, 1, 5000, 1, Flat(3000, 100));
         RecordingSurface surface;
-        RedrawPlot(ws, surface);
+        const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
         const auto xs = GridXs(surface);
         ASSERT_EQ(xs.size(), c.lines) << "span " << c.span;
         EXPECT_EQ(xs[0], kX0);
@@ -137,7 +126,7 @@ TEST(RedrawPlot, TickMarksPointInwardFromTopAndBottom) {
     Workspace ws = PlotWorkspace(6500, 6800);
     Load(ws, 1, 6000, 1, Flat(1000, 100));
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
     const auto lines = surface.Lines();
     // The first tick is at 6500, exactly the box's left edge; the last at 6800, its right edge.
     const auto grid = std::find_if(lines.begin(), lines.end(), [](const RecordedLine& l) { return l.color == kGridColor; });
@@ -167,17 +156,16 @@ TEST(RedrawPlot, WavelengthLabels) {
         Workspace ws = PlotWorkspace(c.left, c.right);
         Load(ws, 1, 6000, 1, Flat(1000, 100));
         RecordingSurface surface;
-        surface.outerWidth = 12000;
-        RedrawPlot(ws, surface);
-        const SurfaceCall l1 = surface.LabelCall(PlotLabel::Label1);
-        const SurfaceCall l2 = surface.LabelCall(PlotLabel::Label2);
+        const PlotLayout layout = RedrawPlot(ws, surface, 12000);
+        const PlacedLabel l1 = layout.labels.at(PlotLabel::WavelengthFirstTick);
+        const PlacedLabel l2 = layout.labels.at(PlotLabel::WavelengthLastTick);
         EXPECT_EQ(l1.caption, c.first);
         EXPECT_EQ(l2.caption, c.last);
         EXPECT_DOUBLE_EQ(l1.left, CurveX(ws, c.firstTick) - 200);
         EXPECT_DOUBLE_EQ(l2.left, CurveX(ws, c.lastTick) - 200);
         EXPECT_EQ(l1.top, kWinHeight - 2000);
         EXPECT_EQ(l2.top, kWinHeight - 2000);
-        const SurfaceCall l3 = surface.LabelCall(PlotLabel::Label3);
+        const PlacedLabel l3 = layout.labels.at(PlotLabel::WavelengthTitle);
         EXPECT_EQ(l3.caption, "Wavelength /Angstroms");
         EXPECT_DOUBLE_EQ(l3.left, 12000 * 0.7);
         EXPECT_EQ(l3.top, kWinHeight - 1800);
@@ -194,19 +182,19 @@ TEST(RedrawPlot, IntensityAxisTicksAndLabels) {
         Workspace ws = PlotWorkspace(6000, 6300);
         Load(ws, 1, 6000, 1, Flat(300, c.pctMax));
         RecordingSurface surface;
-        RedrawPlot(ws, surface);
+        const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
         std::vector<float> expected;
-        for (double v = 0; v <= c.pctMax; v += c.step) expected.push_back(static_cast<float>(LevelY(ws, v)));
+        for (double v = 0; v <= c.pctMax; v += c.step) expected.push_back(static_cast<float>(LevelY(layout, v)));
         EXPECT_EQ(GridYs(surface), expected) << c.pctMax;
         const double topTick = std::floor(c.pctMax / c.step) * c.step;
-        const SurfaceCall l4 = surface.LabelCall(PlotLabel::Label4);
+        const PlacedLabel l4 = layout.labels.at(PlotLabel::IntensityTopTick);
         EXPECT_EQ(l4.caption, c.top);
         EXPECT_EQ(l4.left, 0);
-        EXPECT_DOUBLE_EQ(l4.top, LevelY(ws, topTick) - 100);
-        const SurfaceCall l8 = surface.LabelCall(PlotLabel::Label8);
+        EXPECT_DOUBLE_EQ(l4.top, LevelY(layout, topTick) - 100);
+        const PlacedLabel l8 = layout.labels.at(PlotLabel::IntensityBottomTick);
         EXPECT_EQ(l8.caption, "0     ");
         EXPECT_DOUBLE_EQ(l8.top, kY1 - 100);
-        const SurfaceCall l6 = surface.LabelCall(PlotLabel::Label6);
+        const PlacedLabel l6 = layout.labels.at(PlotLabel::IntensityStep);
         EXPECT_EQ(l6.caption, c.stepText);
         EXPECT_DOUBLE_EQ(l6.top, 0.6 * kH + kY0);
     }
@@ -216,7 +204,7 @@ TEST(RedrawPlot, BoxInBlackAfterTheGrid) {
     Workspace ws = PlotWorkspace(6000, 6300);
     Load(ws, 1, 6000, 1, Flat(300, 100));
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
     const auto lines = surface.Lines();
     const std::vector<std::vector<float>> box = {
         {kX0, kY0, kX1, kY0}, {kX1, kY0, kX1, kY1}, {kX1, kY1, kX0, kY1}, {kX0, kY1, kX0, kY0}};
@@ -236,21 +224,21 @@ TEST(RedrawPlot, SlotWhollyInsideTheView) {
     Workspace ws = PlotWorkspace(5900, 6200);
     Load(ws, 1, 6000, 1, {10, 20, 30, 40});
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
-    EXPECT_EQ(ws.slot(1).FirstPix, 1);
-    EXPECT_EQ(ws.slot(1).LastPix, 4);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
+    EXPECT_EQ(layout.pixels[1].first, 1);
+    EXPECT_EQ(layout.pixels[1].last, 4);
     const auto lines = surface.LinesIn(ws.slot(1).SlotColor);
     ASSERT_EQ(lines.size(), 4u + 3u + 1u);
     const std::vector<double> values = {10, 20, 30, 40};
     float x = static_cast<float>(CurveX(ws, 6000));
     for (size_t p = 0; p < 4; ++p) {
         const auto xEnd = static_cast<float>(CurveX(ws, 6000 + static_cast<double>(p + 1)));
-        const auto y = static_cast<float>(LevelY(ws, values[p]));
+        const auto y = static_cast<float>(LevelY(layout, values[p]));
         const RecordedLine& tread = lines[2 * p];
         EXPECT_EQ((std::vector<float>{tread.x1, tread.y1, tread.x2, tread.y2}), (std::vector<float>{x, y, xEnd, y}));
         if (p < 3) {
             const RecordedLine& riser = lines[2 * p + 1];
-            const auto yNext = static_cast<float>(LevelY(ws, values[p + 1]));
+            const auto yNext = static_cast<float>(LevelY(layout, values[p + 1]));
             EXPECT_EQ((std::vector<float>{riser.x1, riser.y1, riser.x2, riser.y2}),
                       (std::vector<float>{xEnd, y, xEnd, yNext}));
         }
@@ -265,18 +253,18 @@ TEST(RedrawPlot, ViewStartingAndEndingInsideASlot) {
     for (size_t k = 0; k < values.size(); ++k) values[k] = static_cast<double>(k + 1);
     Load(ws, 1, 6000, 1, values);
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
-    EXPECT_EQ(ws.slot(1).FirstPix, 11);
-    EXPECT_EQ(ws.slot(1).LastPix, 51);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
+    EXPECT_EQ(layout.pixels[1].first, 11);
+    EXPECT_EQ(layout.pixels[1].last, 51);
     const auto lines = surface.LinesIn(ws.slot(1).SlotColor);
     ASSERT_EQ(lines.size(), 41u * 2 + 1);
     // The first tread starts at the box's left edge at the level of pixel 11.
     EXPECT_EQ(lines.front().x1, kX0);
-    EXPECT_EQ(lines.front().y1, static_cast<float>(LevelY(ws, 11)));
+    EXPECT_EQ(lines.front().y1, static_cast<float>(LevelY(layout, 11)));
     // The curve ends with the riser after pixel 51, up to pixel 52's level.
     const RecordedLine& riser = lines[lines.size() - 2];
     EXPECT_EQ(riser.x1, static_cast<float>(CurveX(ws, 6051)));
-    EXPECT_EQ(riser.y2, static_cast<float>(LevelY(ws, 52)));
+    EXPECT_EQ(riser.y2, static_cast<float>(LevelY(layout, 52)));
 }
 
 TEST(RedrawPlot, FirstAndLastPixelRoundHalvesToEven) {
@@ -288,9 +276,9 @@ TEST(RedrawPlot, FirstAndLastPixelRoundHalvesToEven) {
         Workspace ws = PlotWorkspace(c.left, c.right);
         Load(ws, 1, 6000, 1, Flat(64, 50));
         RecordingSurface surface;
-        RedrawPlot(ws, surface);
-        EXPECT_EQ(ws.slot(1).FirstPix, c.first) << c.left;
-        EXPECT_EQ(ws.slot(1).LastPix, c.last) << c.right;
+        const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
+        EXPECT_EQ(layout.pixels[1].first, c.first) << c.left;
+        EXPECT_EQ(layout.pixels[1].last, c.last) << c.right;
     }
 }
 
@@ -299,11 +287,11 @@ TEST(RedrawPlot, SlotsOutsideTheViewDrawOnlyTheirMarker) {
     Load(ws, 1, 7000, 1, Flat(100, 50));  // right of the view
     Load(ws, 2, 5000, 1, Flat(100, 50));  // left of the view
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
-    EXPECT_EQ(ws.slot(1).FirstPix, 1);
-    EXPECT_EQ(ws.slot(1).LastPix, -700);
-    EXPECT_EQ(ws.slot(2).FirstPix, 1001);
-    EXPECT_EQ(ws.slot(2).LastPix, 100);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
+    EXPECT_EQ(layout.pixels[1].first, 1);
+    EXPECT_EQ(layout.pixels[1].last, -700);
+    EXPECT_EQ(layout.pixels[2].first, 1001);
+    EXPECT_EQ(layout.pixels[2].last, 100);
     for (int i : {1, 2}) {
         const auto lines = surface.LinesIn(ws.slot(i).SlotColor);
         ASSERT_EQ(lines.size(), 1u);
@@ -319,15 +307,15 @@ TEST(RedrawPlot, OffsetsMoveCurvesAndMarkers) {
     ws.slot(1).Offset = -75;
     ws.slot(2).Offset = 0;
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
-    EXPECT_EQ(ws.YMax, 175);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
+    EXPECT_EQ(layout.yMax, 175);
     EXPECT_EQ(FindYMax(ws), 175);
     const auto one = surface.LinesIn(ws.slot(1).SlotColor);
     const auto two = surface.LinesIn(ws.slot(2).SlotColor);
     ASSERT_EQ(one.size(), two.size());
     EXPECT_FLOAT_EQ(two[0].y1 - one[0].y1, static_cast<float>(kH * 75 / 175));
     // Markers: slot 1 at intensity 75, slot 2 at 0 (the box's bottom edge).
-    EXPECT_EQ(one.back().y1, static_cast<float>(LevelY(ws, 75)));
+    EXPECT_EQ(one.back().y1, static_cast<float>(LevelY(layout, 75)));
     EXPECT_EQ(two.back().y1, kY1);
     EXPECT_EQ(one.back().y2, one.back().y1);
 }
@@ -338,7 +326,7 @@ TEST(RedrawPlot, SlotsInOrderEachInItsColour) {
     Load(ws, 1, 6000, 1, Flat(10, 60));
     Load(ws, 10, 6000, 1, Flat(10, 70));
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
     std::vector<int32_t> slotColours;
     for (const auto& c : surface.calls)
         if (c.kind == SurfaceCall::Color && c.color != kGridColor && c.color != kBoxColor) slotColours.push_back(c.color);
@@ -364,20 +352,20 @@ TEST(RedrawPlot, FarWavelengthsAndPixelNumbers) {
     ws.PlotLeft = 49000;
     ws.PlotRight = 49000.5;
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
-    EXPECT_EQ(ws.slot(2).FirstPix, 90001);
-    EXPECT_EQ(ws.slot(2).LastPix, 90005);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
+    EXPECT_EQ(layout.pixels[2].first, 90001);
+    EXPECT_EQ(layout.pixels[2].last, 90005);
     EXPECT_EQ(GridXs(surface).size(), 5u);
-    EXPECT_EQ(surface.LabelCall(PlotLabel::Label1).caption, " 49000");
-    EXPECT_EQ(surface.LabelCall(PlotLabel::Label2).caption, " 49000");
+    EXPECT_EQ(layout.labels.at(PlotLabel::WavelengthFirstTick).caption, " 49000");
+    EXPECT_EQ(layout.labels.at(PlotLabel::WavelengthLastTick).caption, " 49000");
     EXPECT_EQ(surface.LinesIn(ws.slot(2).SlotColor).size(), 5u * 2 + 1);
 
     ws.PlotLeft = 50010;
     ws.PlotRight = 50010.5;
     RecordingSurface again;
-    RedrawPlot(ws, again);
-    EXPECT_EQ(ws.slot(1).FirstPix, 1001);
-    EXPECT_EQ(ws.slot(1).LastPix, 1050);
+    const PlotLayout second = RedrawPlot(ws, again, kOuterWidth);
+    EXPECT_EQ(second.pixels[1].first, 1001);
+    EXPECT_EQ(second.pixels[1].last, 1050);
     EXPECT_EQ(GridXs(again).size(), 5u);
 }
 
@@ -386,7 +374,7 @@ TEST(RedrawPlot, VeryNarrowViewsKeepTheirGrid) {
         Workspace ws = PlotWorkspace(left, left + 0.0002);
         Load(ws, 1, left - 1, 0.0001, Flat(30000, 80));
         RecordingSurface surface;
-        RedrawPlot(ws, surface);
+        const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
         const auto xs = GridXs(surface);
         ASSERT_GE(xs.size(), 2u) << left;
         for (size_t k = 1; k < xs.size(); ++k) {
@@ -412,13 +400,13 @@ TEST(RedrawPlot, NoWavelengthSpanDrawsTheRest) {
         Workspace ws = PlotWorkspace(6500, right);
         Load(ws, 1, 6000, 1, Flat(1000, 100));
         RecordingSurface surface;
-        RedrawPlot(ws, surface);
+        const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
         EXPECT_TRUE(GridXs(surface).empty());
         EXPECT_EQ(GridYs(surface).size(), 6u);
-        EXPECT_EQ(surface.LabelCall(PlotLabel::Label1).caption, "");
-        EXPECT_EQ(surface.LabelCall(PlotLabel::Label2).caption, "");
-        EXPECT_EQ(surface.LabelCall(PlotLabel::Label3).caption, "Wavelength /Angstroms");
-        EXPECT_EQ(surface.LabelCall(PlotLabel::Label4).caption, " 100  ");
+        EXPECT_EQ(layout.labels.at(PlotLabel::WavelengthFirstTick).caption, "");
+        EXPECT_EQ(layout.labels.at(PlotLabel::WavelengthLastTick).caption, "");
+        EXPECT_EQ(layout.labels.at(PlotLabel::WavelengthTitle).caption, "Wavelength /Angstroms");
+        EXPECT_EQ(layout.labels.at(PlotLabel::IntensityTopTick).caption, " 100  ");
         const auto curve = surface.LinesIn(ws.slot(1).SlotColor);
         ASSERT_EQ(curve.size(), 1u);  // the marker alone
         EXPECT_EQ(curve[0].x1, kX1);
@@ -432,13 +420,13 @@ TEST(RedrawPlot, NoIntensitySpanDrawsTheRest) {
         Load(ws, 1, 6000, 1, {20, 100, 60});
         ws.slot(1).Offset = offset;
         RecordingSurface surface;
-        RedrawPlot(ws, surface);
-        EXPECT_EQ(ws.YMax, 100.0 - offset);
+        const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
+        EXPECT_EQ(layout.yMax, 100.0 - offset);
         EXPECT_TRUE(GridYs(surface).empty());
         EXPECT_EQ(GridXs(surface).size(), 7u);
-        for (PlotLabel l : {PlotLabel::Label4, PlotLabel::Label8, PlotLabel::Label6})
-            EXPECT_EQ(surface.LabelCall(l).caption, "");
-        EXPECT_EQ(surface.LabelCall(PlotLabel::Label1).caption, " 6000");
+        for (PlotLabel l : {PlotLabel::IntensityTopTick, PlotLabel::IntensityBottomTick, PlotLabel::IntensityStep})
+            EXPECT_EQ(layout.labels.at(l).caption, "");
+        EXPECT_EQ(layout.labels.at(PlotLabel::WavelengthFirstTick).caption, " 6000");
         EXPECT_EQ(surface.LinesIn(ws.slot(1).SlotColor).size(), 3u + 2u + 1u);
         EXPECT_TRUE(AllFinite(surface.Lines()));
     }
@@ -449,7 +437,7 @@ TEST(RedrawPlot, BlankPixelsAreGaps) {
     Workspace ws = PlotWorkspace(6000, 6300);
     Load(ws, 1, 6000, 1, {10, 20, kNaN, 40, 50, kNaN});
     RecordingSurface surface;
-    RedrawPlot(ws, surface);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
     const auto lines = surface.LinesIn(ws.slot(1).SlotColor);
     EXPECT_TRUE(AllFinite(lines));
     // Treads 1, 2, 4, 5; risers 1-2 and 4-5; the marker.
@@ -467,7 +455,7 @@ TEST(RedrawPlot, DenseCurvesDrawFewLinesPerColumn) {
     Load(ws, 1, 6000, 0.001, values);
     RecordingSurface surface;
     surface.twipsPerColumn = 15;
-    RedrawPlot(ws, surface);
+    const PlotLayout layout = RedrawPlot(ws, surface, kOuterWidth);
     const size_t columns = static_cast<size_t>(kW / 15) + 2;
     EXPECT_LE(surface.LinesIn(ws.slot(1).SlotColor).size(), 3 * columns);
 }

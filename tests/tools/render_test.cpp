@@ -9,7 +9,9 @@
 #include <fstream>
 #include <sys/wait.h>
 
-#include "plot/image_surface.h"
+#include <QPainter>
+
+#include "plot/painter_surface.h"
 #include "plot/renderer.h"
 #include "tests/fits/fits_test_support.h"
 
@@ -233,10 +235,17 @@ TEST_F(RenderTest, SameAsTheRedrawDrawnDirectly) {
     ws.PlotRight = 4300;
     ws.PlotWinWidth = 9000;
     ws.PlotWinHeight = 8000;
-    ImageSurface surface(QSize(600, 533), 15);
-    surface.SetOuterWidth(9000);
-    RedrawPlot(ws, surface);
-    EXPECT_TRUE(Picture() == surface.ImageWithLabels().convertToFormat(QImage::Format_RGB32));
+    QImage drawn(600, 533, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
+    PlotLayout layout;
+    {
+        PainterSurface surface(painter, drawn.size(), 15, PainterSurface::Cells);
+        layout = RedrawPlot(ws, surface, 9000);
+    }
+    PaintPlotLabels(painter, layout, 15, LabelFont(15));
+    painter.end();
+    EXPECT_TRUE(Picture() == drawn);
 }
 
 TEST_F(RenderTest, JsonLinesAreTheSameWithAndWithoutAPicture) {

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 
 #include "plot/line_marks.h"
+#include "plot/painter_surface.h"
 #include "plot/renderer.h"
 #include "tests/windows/forwarding_ui.h"
 #include "windows/plot_window.h"
@@ -18,7 +19,7 @@ namespace {
 
 // Pixels of the marks' colour in the window's picture.
 int MarkPixels(const QImage& image) {
-    const QRgb mark = ImageSurface::ColorOf(kLineMarkColor).rgb();
+    const QRgb mark = ColorOf(kLineMarkColor).rgb();
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == mark;
@@ -78,19 +79,19 @@ TEST_F(PlotLinesMenuTest, OneCheckableItemPerSetInItsOwnMenu) {
 
 TEST_F(PlotLinesMenuTest, CheckingASetMarksItsLinesAndUncheckingTakesThemAway) {
     frmPlot_Spectra& w = Opened();
-    EXPECT_EQ(MarkPixels(w.Surface().Image()), 0);
+    EXPECT_EQ(MarkPixels(w.Image()), 0);
     const int before = ui.redraws;
     Item(w, "nii-sii")->trigger();
     EXPECT_EQ(ws.LineMarkSets, (std::set<std::string>{"nii-sii"}));
     EXPECT_EQ(ui.redraws, before + 1);
-    const int marked = MarkPixels(w.Surface().Image());
+    const int marked = MarkPixels(w.Image());
     EXPECT_GT(marked, 0);
     Item(w, "o2")->trigger();
-    EXPECT_GT(MarkPixels(w.Surface().Image()), marked);  // O2 B at 6867.2 is in view too
+    EXPECT_GT(MarkPixels(w.Image()), marked);  // O2 B at 6867.2 is in view too
     Item(w, "nii-sii")->trigger();
     Item(w, "o2")->trigger();
     EXPECT_TRUE(ws.LineMarkSets.empty());
-    EXPECT_EQ(MarkPixels(w.Surface().Image()), 0);
+    EXPECT_EQ(MarkPixels(w.Image()), 0);
 }
 
 TEST_F(PlotLinesMenuTest, AReopenedWindowKeepsTheChoice) {
@@ -102,7 +103,7 @@ TEST_F(PlotLinesMenuTest, AReopenedWindowKeepsTheChoice) {
     frmPlot_Spectra& second = Opened();
     EXPECT_TRUE(Item(second, "balmer")->isChecked());
     EXPECT_FALSE(Item(second, "cahk")->isChecked());
-    EXPECT_GT(MarkPixels(second.Surface().Image()), 0);
+    EXPECT_GT(MarkPixels(second.Image()), 0);
 }
 
 }  // namespace

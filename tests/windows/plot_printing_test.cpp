@@ -75,7 +75,7 @@ TEST_F(PlotPrintingTest, APageHoldsTheBottomControlsAndLabels) {
     // print the picture alone and compare with the plot image.
     const QImage picture = WindowPicture(plot.Window());
     ASSERT_EQ(picture.size(), plot.Window().Canvas()->size());
-    const QImage plotOnly = plot.Window().Surface().Image();
+    const QImage plotOnly = plot.Window().Image();
     int differing = 0;
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)

@@ -119,7 +119,7 @@ TEST_F(PlotWindowTest, TheFirstRedrawOpensTheWindowAtItsStoredPlace) {
     EXPECT_EQ(entries, (QStringList{"Save Picture As ...", "Print Setup ...", "Print", "-", "Exit"}));
 
     EXPECT_EQ(offsetCaptions, (std::map<int, std::string>{{1, "-75"}, {3, "-45"}}));
-    EXPECT_EQ(w.PlotLabelWidget(PlotLabel::Label3)->text(), "Wavelength /Angstroms");
+    EXPECT_EQ(w.PlotLabelWidget(PlotLabel::WavelengthTitle)->text(), "Wavelength /Angstroms");
 }
 
 TEST_F(PlotWindowTest, ABelowMinimumStoredSizeOpensAtTheMinimumAndStaysStored) {
@@ -128,7 +128,7 @@ TEST_F(PlotWindowTest, ABelowMinimumStoredSizeOpensAtTheMinimumAndStaysStored) {
     frmPlot_Spectra& w = Opened();
     EXPECT_NEAR(OuterTwips(w).height(), kPlotWinMinHeight, TwipsPerPixel());
     EXPECT_EQ(ws.PlotWinHeight, 1000);
-    EXPECT_EQ(ws.PlotY1 - ws.PlotY0, kMinBoxHeight);
+    EXPECT_EQ(w.Layout().y1 - w.Layout().y0, kMinBoxHeight);
     w.resize(10, 10);
     EXPECT_GE(OuterTwips(w).height(), kPlotWinMinHeight - TwipsPerPixel());
     EXPECT_GE(OuterTwips(w).width(), kPlotWinMinWidth - TwipsPerPixel());
@@ -142,8 +142,8 @@ TEST_F(PlotWindowTest, AResizeStoresTheSizeAndRedrawsAtOnce) {
     EXPECT_EQ(ws.PlotWinWidth, StoredTwips(outer.width()));
     EXPECT_EQ(ws.PlotWinHeight, StoredTwips(outer.height()));
     EXPECT_EQ(ui.redraws, redraws + 1);
-    EXPECT_EQ(ws.PlotX1, ws.PlotWinWidth - 415);
-    EXPECT_EQ(w.Surface().Image().size(), w.Canvas()->size());
+    EXPECT_EQ(w.Layout().x1, ws.PlotWinWidth - 415);
+    EXPECT_EQ(w.Image().size(), w.Canvas()->size());
     EXPECT_EQ(w.Command1()->geometry().top(), TwipsToPixels(ws.PlotWinHeight - 1420));
 }
 
@@ -206,10 +206,11 @@ TEST_F(PlotWindowTest, ARectangleBeyond16BitsIsClamped) {
 
 TEST_F(PlotWindowTest, MouseMovesShowTheReadoutInsideTheBox) {
     frmPlot_Spectra& w = Opened();
-    const QPoint inside(TwipsToPixels((ws.PlotX0 + ws.PlotX1) / 3.0), TwipsToPixels((ws.PlotY0 + ws.PlotY1) / 2.0));
+    const PlotLayout& box = w.Layout();
+    const QPoint inside(TwipsToPixels((box.x0 + box.x1) / 3.0), TwipsToPixels((box.y0 + box.y1) / 2.0));
     MoveMouse(w, inside);
     const double pixel = TwipsPerPixel();
-    const CursorReadout expected = ReadCursor(ws, float(inside.x() * pixel), float(inside.y() * pixel));
+    const CursorReadout expected = ReadCursor(ws, box, float(inside.x() * pixel), float(inside.y() * pixel));
     ASSERT_TRUE(expected.Inside);
     EXPECT_EQ(w.Canvas()->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(w.WavelengthReadout()->text().toStdString(), expected.WavelengthCaption);

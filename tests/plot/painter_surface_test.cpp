@@ -1,4 +1,6 @@
-#include "plot/image_surface.h"
+// The painter surface on a raster image: the cells its lines light, dashes,
+// texts and labels, and envelope drawing against drawing every segment.
+#include "plot/painter_surface.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +8,7 @@
 #include <QPainter>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,12 +21,32 @@ namespace {
 constexpr double kTwipsPerPixel = 15;
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+const QRgb kWhite = qRgb(255, 255, 255);
 
 // Draws every tread and riser, as a surface without device columns asks for.
-class EverySegmentSurface : public ImageSurface {
+class EverySegmentSurface : public PainterSurface {
 public:
-    using ImageSurface::ImageSurface;
+    using PainterSurface::PainterSurface;
     double TwipsPerColumn() const override { return 0; }
+};
+
+// A white image with a raster surface painting on it.
+template <class Surface = PainterSurface>
+struct Canvas {
+    explicit Canvas(QSize size) : image(size, QImage::Format_RGB32) {
+        image.fill(Qt::white);
+        painter.begin(&image);
+        surface.emplace(painter, QSizeF(size), kTwipsPerPixel, PainterSurface::Cells);
+    }
+    // The picture once everything is painted.
+    const QImage& Done() {
+        surface.reset();
+        painter.end();
+        return image;
+    }
+    QImage image;
+    QPainter painter;
+    std::optional<Surface> surface;
 };
 
 int CountColour(const QImage& image, QRgb colour) {
@@ -33,66 +56,84 @@ int CountColour(const QImage& image, QRgb colour) {
     return n;
 }
 
-TEST(ImageSurface, ColoursFromRedGreenBlueValues) {
-    EXPECT_EQ(ImageSurface::ColorOf(255), QColor(255, 0, 0));
-    EXPECT_EQ(ImageSurface::ColorOf(292856), QColor(248, 119, 4));
-    EXPECT_EQ(ImageSurface::ColorOf(16752640), QColor(0, 160, 255));
+TEST(PainterSurface, ColoursFromRedGreenBlueValues) {
+    EXPECT_EQ(ColorOf(255), QColor(255, 0, 0));
+    EXPECT_EQ(ColorOf(292856), QColor(248, 119, 4));
+    EXPECT_EQ(ColorOf(16752640), QColor(0, 160, 255));
 }
 
-TEST(ImageSurface, AxisLinesLightTheCellsTheyMeet) {
-    ImageSurface s(QSize(20, 10), kTwipsPerPixel);
-    s.SetForeColor(255);
-    s.Line(15, 30, 60, 30);  // columns 1..4 (60 twips starts column 4), row 2
-    s.Line(299, 0, 299, 14.9f);  // column 19, row 0 only
+TEST(PainterSurface, AxisLinesLightTheCellsTheyMeet) {
+    Canvas c(QSize(20, 10));
+    c.surface->SetForeColor(255);
+    c.surface->Line(15, 30, 60, 30);  // columns 1..4 (60 twips starts column 4), row 2
+    c.surface->Line(299, 0, 299, 14.9f);  // column 19, row 0 only
+    const QImage& image = c.Done();
     const QRgb red = qRgb(255, 0, 0);
     for (int x = 0; x < 20; ++x)
-        EXPECT_EQ(s.Image().pixel(x, 2) == red, x >= 1 && x <= 4) << x;
-    EXPECT_EQ(s.Image().pixel(19, 0), red);
-    EXPECT_NE(s.Image().pixel(19, 1), red);
-    EXPECT_EQ(CountColour(s.Image(), red), 5);
+        EXPECT_EQ(image.pixel(x, 2) == red, x >= 1 && x <= 4) << x;
+    EXPECT_EQ(image.pixel(19, 0), red);
+    EXPECT_NE(image.pixel(19, 1), red);
+    EXPECT_EQ(CountColour(image, red), 5);
 }
 
-TEST(ImageSurface, LinesBeyondTheImageAreClipped) {
-    ImageSurface s(QSize(20, 10), kTwipsPerPixel);
-    s.SetForeColor(0);
-    s.Line(-1e30f, 45, kInf, 45);        // the whole of row 3
-    s.Line(100, -kInf, 100, 1e9f);       // the whole of column 6
-    s.Line(5000, 0, 5000, 100);          // right of the image
-    s.Line(std::nanf(""), 0, 10, 10);    // not drawn
-    EXPECT_EQ(CountColour(s.Image(), qRgb(0, 0, 0)), 20 + 10 - 1);
+TEST(PainterSurface, LinesBeyondTheImageAreClipped) {
+    Canvas c(QSize(20, 10));
+    c.surface->SetForeColor(0);
+    c.surface->Line(-1e30f, 45, kInf, 45);        // the whole of row 3
+    c.surface->Line(100, -kInf, 100, 1e9f);       // the whole of column 6
+    c.surface->Line(5000, 0, 5000, 100);          // right of the image
+    c.surface->Line(std::nanf(""), 0, 10, 10);    // not drawn
+    EXPECT_EQ(CountColour(c.Done(), qRgb(0, 0, 0)), 20 + 10 - 1);
 }
 
-TEST(ImageSurface, SlantedLinesAreDrawn) {
-    ImageSurface s(QSize(20, 20), kTwipsPerPixel);
-    s.SetForeColor(0);
-    s.Line(0, 0, 299, 299);
-    EXPECT_GE(CountColour(s.Image(), qRgb(0, 0, 0)), 19);
-    EXPECT_EQ(s.Image().pixel(10, 10), qRgb(0, 0, 0));
+TEST(PainterSurface, SlantedLinesAreDrawn) {
+    Canvas c(QSize(20, 20));
+    c.surface->SetForeColor(0);
+    c.surface->Line(0, 0, 299, 299);
+    const QImage& image = c.Done();
+    EXPECT_GE(CountColour(image, qRgb(0, 0, 0)), 19);
+    EXPECT_EQ(image.pixel(10, 10), qRgb(0, 0, 0));
 }
 
-TEST(ImageSurface, ClearShowLabelsAndWidth) {
-    int shown = 0;
-    ImageSurface s(QSize(40, 30), kTwipsPerPixel, [&] { ++shown; });
-    EXPECT_EQ(s.OuterWidth(), 40 * kTwipsPerPixel);
-    s.SetOuterWidth(10000);
-    EXPECT_EQ(s.OuterWidth(), 10000);
-    s.Show();
-    EXPECT_EQ(shown, 1);
-    s.SetForeColor(255);
-    s.Line(0, 0, 500, 0);
-    s.SetLabel(PlotLabel::Label4, 0, 200, " 250  ");
-    s.SetBackground(QColor(10, 20, 30));
-    s.Cls();
-    EXPECT_EQ(CountColour(s.Image(), qRgb(10, 20, 30)), 40 * 30);
-    ASSERT_EQ(s.Labels().count(PlotLabel::Label4), 1u);
-    EXPECT_EQ(s.Labels().at(PlotLabel::Label4).caption, " 250  ");
-    EXPECT_EQ(s.Labels().at(PlotLabel::Label4).top, 200);
-    s.Resize(QSize(50, 60));
-    EXPECT_EQ(s.Image().size(), QSize(50, 60));
-    EXPECT_EQ(s.Labels().size(), 1u);
+TEST(PainterSurface, VerticalDashesAlternateFromTheFirstCell) {
+    Canvas c(QSize(10, 40));
+    c.surface->SetForeColor(255);
+    c.surface->DashedLine(3 * 15 + 7, 2 * 15, 3 * 15 + 7, 20 * 15 + 14);  // column 3, rows 2 .. 20
+    const QImage& image = c.Done();
+    const QRgb red = qRgb(255, 0, 0);
+    const int period = PainterSurface::kDashUnits + PainterSurface::kGapUnits;
+    for (int row = 0; row < 40; ++row) {
+        SCOPED_TRACE(row);
+        const bool lit = row >= 2 && row <= 20 && (row - 2) % period < PainterSurface::kDashUnits;
+        EXPECT_EQ(image.pixel(3, row), lit ? red : kWhite);
+        EXPECT_EQ(image.pixel(2, row), kWhite);
+        EXPECT_EQ(image.pixel(4, row), kWhite);
+    }
 }
 
-class LabelPainting : public ::testing::Test {
+TEST(PainterSurface, HorizontalAndFarReachingDashesStayInsideTheImage) {
+    Canvas s(QSize(30, 5));
+    s.surface->SetForeColor(0);
+    s.surface->DashedLine(0, 2 * 15, 29 * 15, 2 * 15);
+    const QImage& row = s.Done();
+    int lit = 0;
+    for (int x = 0; x < 30; ++x) lit += row.pixel(x, 2) == qRgb(0, 0, 0);
+    EXPECT_EQ(lit, 4 + 4 + 4 + 4 + 2);  // dashes from columns 0, 7, 14, 21, and 28..29
+
+    // A line reaching far beyond the image costs no more than the image.
+    Canvas t(QSize(5, 30));
+    t.surface->SetForeColor(0);
+    const float far = 1e30f;
+    t.surface->DashedLine(15, -far, 15, far);
+    t.surface->DashedLine(15, std::numeric_limits<float>::quiet_NaN(), 15, 100);
+    const QImage& column1 = t.Done();
+    int column = 0;
+    for (int y = 0; y < 30; ++y) column += column1.pixel(1, y) != kWhite;
+    EXPECT_GT(column, 10);
+    EXPECT_LT(column, 30);
+}
+
+class Texts : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         if (QGuiApplication::instance()) return;
@@ -104,17 +145,38 @@ protected:
     }
 };
 
-TEST_F(LabelPainting, CaptionsAppearAtTheirPlaces) {
-    ImageSurface s(QSize(400, 300), kTwipsPerPixel);
-    s.SetLabel(PlotLabel::Label3, 1500, 3000, "Wavelength /Angstroms");
-    s.SetLabel(PlotLabel::Label1, 3000, 600, "");
-    const QImage picture = s.ImageWithLabels();
-    EXPECT_EQ(CountColour(s.Image(), qRgb(255, 255, 255)), 400 * 300);  // the image itself has no text
-    const QRgb white = qRgb(255, 255, 255);
+TEST_F(Texts, MarkNamesCentredOnTheirPlaceAboveTheBaseline) {
+    Canvas c(QSize(200, 60));
+    c.surface->SetForeColor(96 + 256 * 96 + 65536 * 96);
+    c.surface->CentredText(100 * 15, 40 * 15, "H\u03b1 [O III]");
+    const QImage& image = c.Done();
+    int left = 200, right = -1, top = 60, bottom = -1;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (image.pixel(x, y) != kWhite) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(right, 0) << "no text drawn";
+    EXPECT_NEAR((left + right) / 2.0, 100, 3);
+    EXPECT_LE(bottom, 42);  // only descenders below the baseline
+    EXPECT_GT(bottom, 35);
+    EXPECT_LT(top, 38);
+}
+
+TEST_F(Texts, LabelCaptionsAppearAtTheirPlaces) {
+    PlotLayout layout;
+    layout.labels[PlotLabel::WavelengthTitle] = {1500, 3000, "Wavelength /Angstroms"};
+    layout.labels[PlotLabel::WavelengthFirstTick] = {3000, 600, ""};
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    PaintPlotLabels(painter, layout, kTwipsPerPixel, LabelFont(kTwipsPerPixel));
+    painter.end();
     int inked = 0, elsewhere = 0;
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x) {
-            if (picture.pixel(x, y) == white) continue;
+            if (picture.pixel(x, y) == kWhite) continue;
             const bool nearLabel = x >= 100 && x < 400 && y >= 200 && y < 230;
             (nearLabel ? inked : elsewhere)++;
         }
@@ -172,16 +234,18 @@ void LoadLogLinear(Workspace& ws, int i, double logStart, double logStep, std::v
     s.Dispersion = "log-linear";
 }
 
+template <class Surface>
+QImage Drawn(const Workspace& ws, QSize pixels) {
+    Canvas<Surface> canvas(pixels);
+    RedrawPlot(ws, *canvas.surface, ws.PlotWinWidth);
+    return canvas.Done();
+}
+
 void ExpectSamePicture(Workspace ws, QSize pixels, const std::string& what) {
     ws.PlotWinWidth = static_cast<int>(pixels.width() * kTwipsPerPixel);
     ws.PlotWinHeight = static_cast<int>(pixels.height() * kTwipsPerPixel);
-    Workspace naiveWs = ws;
-    ImageSurface envelope(pixels, kTwipsPerPixel);
-    EverySegmentSurface naive(pixels, kTwipsPerPixel);
-    RedrawPlot(ws, envelope);
-    RedrawPlot(naiveWs, naive);
-    const QImage& a = envelope.Image();
-    const QImage& b = naive.Image();
+    const QImage a = Drawn<PainterSurface>(ws, pixels);
+    const QImage b = Drawn<EverySegmentSurface>(ws, pixels);
     ASSERT_EQ(a.size(), b.size());
     int differing = 0, firstX = -1, firstY = -1;
     for (int y = 0; y < a.height(); ++y)
@@ -194,7 +258,7 @@ void ExpectSamePicture(Workspace ws, QSize pixels, const std::string& what) {
     // Curves are on the picture, not only grid and box.
     int curvePixels = 0;
     for (int i = 1; i <= kMaxSlots; ++i)
-        if (ws.slot(i).Loaded) curvePixels += CountColour(a, ImageSurface::ColorOf(ws.slot(i).SlotColor).rgb());
+        if (ws.slot(i).Loaded) curvePixels += CountColour(a, ColorOf(ws.slot(i).SlotColor).rgb());
     EXPECT_GT(curvePixels, 100) << what;
 }
 

@@ -1,0 +1,52 @@
+// What one redraw of the plot laid out: the plot box, the intensity range,
+// the pixels of each slot in view and the labels it placed. The plot window
+// keeps the last one for the cursor read-out and its label controls.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "store/workspace.h"
+
+namespace wendrel {
+
+// The labels each redraw places around the plot box.
+enum class PlotLabel {
+    WavelengthFirstTick,
+    WavelengthLastTick,
+    WavelengthTitle,
+    IntensityTopTick,
+    IntensityStep,
+    IntensityBottomTick,
+};
+
+inline constexpr std::array kPlotLabels = {PlotLabel::WavelengthFirstTick, PlotLabel::WavelengthLastTick,
+                                           PlotLabel::WavelengthTitle,     PlotLabel::IntensityTopTick,
+                                           PlotLabel::IntensityStep,       PlotLabel::IntensityBottomTick};
+
+struct PlacedLabel {
+    double left = 0;  // twips
+    double top = 0;   // twips
+    std::string caption;
+};
+
+// First and last pixel of a slot inside the plotted range.
+struct PixelsShown {
+    int64_t first = 0;
+    int64_t last = 0;
+};
+
+struct PlotLayout {
+    // The plot box in the plot window's twips.
+    int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    // The intensity axis's range, percent of continuum.
+    double yMin = 0, yMax = 0;
+    // Indexed by slot number, 1..10; left at 0 for slots not loaded.
+    std::array<PixelsShown, kMaxSlots + 1> pixels{};
+    // Every label the redraw placed, an axis without ticks with empty captions.
+    std::map<PlotLabel, PlacedLabel> labels;
+};
+
+}  // namespace wendrel
