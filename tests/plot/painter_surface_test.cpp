@@ -39,12 +39,15 @@ QImage Painted(QSize size, Draw draw) {
     return image;
 }
 
-// The cells of each row that are not white, as text: "..##.." per row.
+// Each row as text: '.' white, 'c' a curve's colour, '#' grey or black.
 std::vector<std::string> Rows(const QImage& image) {
     std::vector<std::string> rows;
     for (int y = 0; y < image.height(); ++y) {
         rows.emplace_back();
-        for (int x = 0; x < image.width(); ++x) rows.back() += image.pixel(x, y) == qRgb(255, 255, 255) ? '.' : '#';
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixel(x, y);
+            rows.back() += c.hsvSaturation() > 0 ? 'c' : c == Qt::white ? '.' : '#';  // c: a curve's colour
+        }
     }
     return rows;
 }
@@ -61,9 +64,8 @@ TEST(PainterSurface, AxisLinesAndDashesLightTheCellsTheyMeet) {
         s.DashedLine(157, -1e30f, 157, 1e30f);  // column 10, in rhythm however far it starts
     });
     EXPECT_EQ(ColorOf(292856), QColor(248, 119, 4));
-    EXPECT_EQ(image.pixel(1, 2), qRgb(255, 0, 0));
-    EXPECT_EQ(Rows(image), (std::vector<std::string>{"####...#####", "..........#.", ".####.......", "............",
-                                                     "............", "############"}));
+    EXPECT_EQ(Rows(image), (std::vector<std::string>{"cccc...ccccc", "..........c.", ".cccc.......", "............",
+                                                     "............", "cccccccccccc"}));
 }
 
 // On a vector target every line is cut to the target and two units around
@@ -89,30 +91,6 @@ TEST(PainterSurface, LinesAreCutToTheTarget) {
     for (auto m = points.globalMatch(QString::fromUtf8(svg.data())); m.hasNext();)
         polylines.push_back(m.next().captured(1).simplified().toStdString());
     EXPECT_EQ(polylines, (std::vector<std::string>{"-1.5,3.5 22.5,3.5", "-1.5,-1.5 12.5,12.5"}));
-}
-
-TEST(PainterSurface, TextsCentredAndLabelsAtTheirPlaces) {
-    StartGuiApplication();
-    PlotLayout layout;
-    layout.labels[PlotLabel::WavelengthTitle] = {1500, 1800, "Wavelength /Angstroms"};
-    layout.labels[PlotLabel::WavelengthFirstTick] = {3000, 300, ""};
-    const QImage image = Painted(QSize(400, 160), [&](PainterSurface& s) {
-        s.SetForeColor(0);
-        s.CentredText(200 * 15, 40 * 15, "H\u03b1 [O III]");
-    });
-    QImage labels = image;
-    QPainter painter(&labels);
-    PaintPlotLabels(painter, layout, 15, LabelFont(15));
-    painter.end();
-    QRect text, label;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != qRgb(255, 255, 255)) text |= QRect(x, y, 1, 1);
-            if (labels.pixel(x, y) != image.pixel(x, y)) label |= QRect(x, y, 1, 1);
-        }
-    EXPECT_NEAR(text.center().x(), 200, 3);
-    EXPECT_TRUE(text.bottom() > 35 && text.bottom() <= 42 && text.top() < 38) << text.top() << " " << text.bottom();
-    EXPECT_TRUE(label.left() >= 100 && label.top() >= 120 && label.bottom() < 150 && label.width() > 50);
 }
 
 std::vector<double> NoisySpectrum(size_t n, unsigned seed, bool withGaps) {
@@ -163,12 +141,8 @@ TEST(PainterSurface, EnvelopesPaintTheSameCellsAsEverySegment) {
         ws.PlotWinHeight = v.size.height() * 15;
         const auto redraw = [&](PlotSurface& s) { RedrawPlot(ws, s, ws.PlotWinWidth); };
         const QImage envelopes = Painted<PainterSurface>(v.size, redraw);
-        const QImage segments = Painted<EverySegmentSurface>(v.size, redraw);
-        EXPECT_TRUE(envelopes == segments) << v.left;
-        int curve = 0;
-        for (int y = 0; y < envelopes.height(); ++y)
-            for (int x = 0; x < envelopes.width(); ++x) curve += QColor(envelopes.pixel(x, y)).hsvSaturation() > 0;
-        EXPECT_GT(curve, 100) << v.left;
+        EXPECT_TRUE(envelopes == Painted<EverySegmentSurface>(v.size, redraw)) << v.left;
+        EXPECT_GT(std::ranges::count_if(Rows(envelopes), [](auto& row) { return row.find('c') != row.npos; }), 50);
     }
 }
 
