@@ -1,6 +1,5 @@
-// Helpers of the plot tests: a plot window with slots filled in directly, a
-// surface that records what the redraw draws, and the application that fonts
-// need.
+// Plot test helpers: a plot window with slots filled in directly, a surface
+// recording what the redraw draws, and the application that fonts need.
 #pragma once
 
 #include <QGuiApplication>
@@ -53,10 +52,8 @@ struct Drawn {
 class RecordingSurface : public PlotSurface {
 public:
     void SetForeColor(int32_t c) override { color_ = c; }
-    void Line(float x1, float y1, float x2, float y2) override { drawn.push_back({Drawn::Line, color_, x1, y1, x2, y2}); }
-    void DashedLine(float x1, float y1, float x2, float y2) override {
-        drawn.push_back({Drawn::Dashed, color_, x1, y1, x2, y2});
-    }
+    void Line(float a, float b, float c, float d) override { drawn.push_back({Drawn::Line, color_, a, b, c, d}); }
+    void DashedLine(float a, float b, float c, float d) override { drawn.push_back({Drawn::Dashed, color_, a, b, c, d}); }
     void CentredText(float x, float y, const std::string& t) override { drawn.push_back({Drawn::Text, color_, x, y, x, y, t}); }
     double TwipsPerColumn() const override { return twipsPerColumn; }
 

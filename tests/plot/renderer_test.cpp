@@ -108,19 +108,19 @@ std::vector<Drawn> Stepped(const Workspace& ws, const PlotLayout& layout, int i,
     return lines;
 }
 
-// A linear slot, one given by edges of unequal widths, and blank pixels,
+// A linear slot, one given by edges of unequal widths, and blank (not finite) pixels,
 // which leave out their tread and the risers to and from them.
 TEST(RedrawPlot, CurvesAtTheirWavelengthsAndLevels) {
     Workspace ws = PlotWorkspace(5900, 6200);
     Load(ws, 1, 6000, 1, {10, 20, 30, 40});
     Load(ws, 2, 6000, 0, {10, 20, 30}).PixelEdge = {6000, 6001, 6003, 6010};
-    Load(ws, 3, 6000, 1, {10, 20, kNaN, 40, 50, kNaN});
+    Load(ws, 3, 6000, 1, {10, 20, kNaN, 40, 50, -INFINITY});
     RecordingSurface s;
     const PlotLayout layout = RedrawPlot(ws, s, 10000);
     EXPECT_EQ(s.In(ws.slot(1).SlotColor), Stepped(ws, layout, 1, {6000, 6001, 6002, 6003, 6004}));
     EXPECT_EQ(s.In(ws.slot(2).SlotColor), Stepped(ws, layout, 2, ws.slot(2).PixelEdge));
     auto gaps = Stepped(ws, layout, 3, {6000, 6001, 6002, 6003, 6004, 6005, 6006});
-    std::erase_if(gaps, [](const Drawn& d) { return std::isnan(d.y1) || std::isnan(d.y2); });
+    std::erase_if(gaps, [](const Drawn& d) { return !std::isfinite(d.y1) || !std::isfinite(d.y2); });
     EXPECT_EQ(s.In(ws.slot(3).SlotColor), gaps);
 }
 
@@ -217,27 +217,20 @@ TEST(RedrawPlot, LineMarksUnderTheCurves) {
     EXPECT_EQ(std::vector<Drawn>(curve - 10, curve), marks);
 }
 
-// A slot at velocity v draws as the same spectrum with wavelengths divided by 1 + v/c.
+// A slot at velocity v is drawn at its wavelengths divided by 1 + v/c.
 TEST(RedrawPlot, VelocityShiftsToTheRestFrame) {
-    for (const int velocity : {667, -4000, 32767}) {
-        for (const bool edges : {false, true}) {
-            const double f = RestFrameFactor(velocity);
-            Workspace shifted = PlotWorkspace(6550, 6650), atRest = shifted;
-            Load(shifted, 1, 6500, 0.25, Ramp(800)).Velocity = velocity;
-            Load(atRest, 1, 6500 / f, 0.25 / f, Ramp(800));
-            for (int p = 0; edges && p <= 800; ++p) {
-                shifted.slot(1).PixelEdge.push_back(6500 + 0.25 * p);
-                atRest.slot(1).PixelEdge.push_back((6500 + 0.25 * p) / f);
-            }
-            RecordingSurface a, b;
-            EXPECT_EQ(RedrawPlot(shifted, a, 10000).pixels[1].first, RedrawPlot(atRest, b, 10000).pixels[1].first);
-            const auto la = a.In(shifted.slot(1).SlotColor), lb = b.In(atRest.slot(1).SlotColor);
-            ASSERT_EQ(la.size(), lb.size()) << velocity;
-            for (size_t k = 0; k < la.size(); ++k) {
-                EXPECT_NEAR(la[k].x1, lb[k].x1, 0.01);
-                EXPECT_EQ(std::pair(la[k].y1, la[k].y2), std::pair(lb[k].y1, lb[k].y2));
-            }
+    for (const bool edges : {false, true}) {
+        Workspace ws = PlotWorkspace(6400, 6700);
+        Slot& slot = Load(ws, 1, 6500, 0.25, Ramp(8));
+        slot.Velocity = -4000;
+        std::vector<double> rest;
+        for (int p = 0; p <= 8; ++p) {
+            if (edges) slot.PixelEdge.push_back(6500 + 0.25 * p);
+            rest.push_back((6500 + 0.25 * p) / RestFrameFactor(-4000));
         }
+        RecordingSurface s;
+        const PlotLayout layout = RedrawPlot(ws, s, 10000);
+        EXPECT_EQ(s.In(slot.SlotColor), Stepped(ws, layout, 1, rest)) << edges;
     }
 }
 

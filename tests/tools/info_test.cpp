@@ -76,8 +76,7 @@ TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
     const std::pair<std::string, std::string> cases[] = {
         {"--render ha.fits", "no FITS file"},
         {"--size 10000x7000 ha.fits", "only shape the picture of --render"},
-        {"--render p.png --size 32768x7000 ha.fits", "--size needs WIDTHxHEIGHT"},
-        {"--render p.png --view 4100:4100 ha.fits", "--view needs LEFT:RIGHT"},
+        {"--render p.png --size 32768x7000 --view 4100:4000 ha.fits", "--size needs WIDTHxHEIGHT"},
         {"--render p.png --offsets 1,2 ha.fits", "2 offsets were given for 1 files"},
         {"--render p.png --velocities 32768 ha.fits", "\"32768\" is not one"},
         {"--render p.png --lines Balmer ha.fits", "\"Balmer\" is not one"},
