@@ -5,84 +5,38 @@
 namespace wendrel {
 namespace {
 
-Workspace View6000To7000() {
+// A view of 6000 .. 7000 A over the box 800..9585 x 300..6950, intensities 0 .. 120.
+TEST(CursorReadout, InsideTheBoxOnly) {
     Workspace ws;
     ws.PlotLeft = 6000;
     ws.PlotRight = 7000;
-    return ws;
-}
-
-PlotLayout Box() {
-    PlotLayout layout;
-    layout.x0 = 800;
-    layout.x1 = 9585;
-    layout.y0 = 300;
-    layout.y1 = 6950;
-    layout.yMin = 0;
-    layout.yMax = 120;
-    return layout;
-}
-
-TEST(CursorReadout, WavelengthUnderTheCursor) {
-    const Workspace ws = View6000To7000();
+    PlotLayout box;
+    std::tie(box.x0, box.x1, box.y0, box.y1, box.yMax) = std::tuple(800, 9585, 300, 6950, 120);
     const struct {
-        float x;
-        float wavelength;
-        const char* caption;
-    } cases[] = {
-        {5195, 6500.2847f, " 6500.28"},
-        {5192.5f, 6500, "6500.00 "},  // a whole number takes the zero-filled form
-        {801, 6000.1138f, " 6000.11"},
-        {9584, 6999.8862f, " 6999.89"},
+        float x, y, wavelength, intensity;
+        const char *wavelengthText, *intensityText;
+    } inside[] = {
+        {5195, 3625, 6500.2847f, 60, " 6500.28", " 60     "},
+        {5192.5f, 6940, 6500, 0.18045113f, "6500.00 ", "0       "},  // a whole number: zero-filled form
+        {801, 301, 6000.1138f, 119.98195f, " 6000.11", " 120    "},
+        {9584, 3625, 6999.8862f, 60, " 6999.89", " 60     "},
     };
-    for (const auto& c : cases) {
-        const CursorReadout r = ReadCursor(ws, Box(), c.x, 3625);
-        ASSERT_TRUE(r.Inside) << c.x;
+    for (const auto& c : inside) {
+        const CursorReadout r = ReadCursor(ws, box, c.x, c.y);
+        EXPECT_TRUE(r.Inside && r.Pointer == MousePointer::Cross) << c.x;
         EXPECT_FLOAT_EQ(r.Wavelength, c.wavelength) << c.x;
-        EXPECT_EQ(r.WavelengthCaption, c.caption) << c.x;
-        EXPECT_EQ(r.Pointer, MousePointer::Cross);
-    }
-}
-
-TEST(CursorReadout, IntensityUnderTheCursor) {
-    const Workspace ws = View6000To7000();
-    const struct {
-        float y;
-        float intensity;
-        const char* caption;
-    } cases[] = {
-        {3625, 60, " 60     "},
-        {6940, 0.18045113f, "0       "},
-        {301, 119.98195f, " 120    "},
-    };
-    for (const auto& c : cases) {
-        const CursorReadout r = ReadCursor(ws, Box(), 5195, c.y);
-        ASSERT_TRUE(r.Inside) << c.y;
         EXPECT_FLOAT_EQ(r.Intensity, c.intensity) << c.y;
-        EXPECT_EQ(r.IntensityCaption, c.caption) << c.y;
+        EXPECT_EQ(r.WavelengthCaption + r.IntensityCaption, std::string(c.wavelengthText) + c.intensityText);
     }
-}
-
-TEST(CursorReadout, TheBoxEdgesAndBeyondAreOutside) {
-    const Workspace ws = View6000To7000();
-    const struct {
-        float x, y;
-    } outside[] = {{800, 3625}, {9585, 3625}, {5195, 300}, {5195, 6950}, {0, 0}, {12000, 3625}, {5195, -5}};
-    for (const auto& p : outside) {
-        const CursorReadout r = ReadCursor(ws, Box(), p.x, p.y);
-        EXPECT_FALSE(r.Inside) << p.x << "," << p.y;
-        EXPECT_EQ(r.Pointer, MousePointer::Arrow);
-        EXPECT_TRUE(r.WavelengthCaption.empty());
-        EXPECT_TRUE(r.IntensityCaption.empty());
+    const std::pair<float, float> outside[] = {{800, 3625}, {9585, 3625}, {5195, 300}, {5195, 6950}, {12000, 3625}};
+    for (const auto& [x, y] : outside) {
+        const CursorReadout r = ReadCursor(ws, box, x, y);
+        EXPECT_TRUE(!r.Inside && r.Pointer == MousePointer::Arrow && r.WavelengthCaption.empty()) << x << "," << y;
     }
-}
-
-TEST(CursorReadout, ABoxWithoutSizeHasNoInside) {
-    const Workspace ws = View6000To7000();
-    EXPECT_FALSE(ReadCursor(ws, PlotLayout{}, 0, 0).Inside);  // before the first redraw every edge is 0
-    PlotLayout upsideDown = Box();
-    upsideDown.y1 = 200;  // bottom above the top
-    EXPECT_FALSE(ReadCursor(ws, upsideDown, 5195, 250).Inside);
+    // A box without size has no inside: before the first redraw, or upside down.
+    EXPECT_FALSE(ReadCursor(ws, PlotLayout{}, 0, 0).Inside);
+    box.y1 = 200;
+    EXPECT_FALSE(ReadCursor(ws, box, 5195, 250).Inside);
 }
 
 }  // namespace

@@ -1,0 +1,81 @@
+// Plot test helpers: a plot window with slots filled in directly, a surface
+// recording what the redraw draws, and the application that fonts need.
+#pragma once
+
+#include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "plot/plot_surface.h"
+#include "store/workspace.h"
+
+namespace wendrel::testing {
+
+// A plot window of 10000 x 7000 twips: box 800..9585 across, 300..4950 down.
+constexpr double kX0 = 800, kX1 = 9585, kY0 = 300, kY1 = 4950, kWCurve = kX1 - kX0 + 1, kH = kY1 - kY0;
+
+inline Workspace PlotWorkspace(double left, double right) {
+    Workspace ws;
+    ws.PlotWinWidth = 10000;
+    ws.PlotWinHeight = 7000;
+    ws.PlotLeft = left;
+    ws.PlotRight = right;
+    for (int i = 1; i <= kMaxSlots; ++i) ws.slot(i).Offset = 0;
+    return ws;
+}
+
+// Slot i with pixels from lambdaStart in steps of dLambda, in percent of continuum.
+inline Slot& Load(Workspace& ws, int i, double lambdaStart, double dLambda, std::vector<double> pct) {
+    Slot& s = ws.slot(i);
+    s.Loaded = ws.DataReady = true;
+    s.Naxis1 = static_cast<double>(pct.size());
+    s.LambdaStart = lambdaStart;
+    s.DLambda = dLambda;
+    s.LambdaEnd = lambdaStart + s.Naxis1 * dLambda;
+    s.PctMax = -9999;
+    for (double v : pct)
+        if (std::isfinite(v)) s.PctMax = std::max(s.PctMax, v);
+    s.FluxPct = std::move(pct);
+    return s;
+}
+
+struct Drawn {
+    enum Kind { Line, Dashed, Text } kind;
+    int32_t color;
+    float x1, y1, x2, y2;  // a text: its centre and baseline
+    std::string text = {};
+    bool operator==(const Drawn&) const = default;
+};
+
+class RecordingSurface : public PlotSurface {
+public:
+    void SetForeColor(int32_t c) override { color_ = c; }
+    void Line(float a, float b, float c, float d) override { drawn.push_back({Drawn::Line, color_, a, b, c, d}); }
+    void DashedLine(float a, float b, float c, float d) override { drawn.push_back({Drawn::Dashed, color_, a, b, c, d}); }
+    void CentredText(float x, float y, const std::string& t) override { drawn.push_back({Drawn::Text, color_, x, y, x, y, t}); }
+    double TwipsPerColumn() const override { return twipsPerColumn; }
+
+    std::vector<Drawn> In(int32_t color, Drawn::Kind kind = Drawn::Line) const {
+        std::vector<Drawn> found;
+        for (const Drawn& d : drawn)
+            if (d.color == color && d.kind == kind) found.push_back(d);
+        return found;
+    }
+    std::vector<Drawn> drawn;
+    double twipsPerColumn = 0;
+
+private:
+    int32_t color_ = -1;
+};
+
+inline void StartGuiApplication() {
+    if (QGuiApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tests_plot", *argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+}  // namespace wendrel::testing

@@ -1,0 +1,126 @@
+// wendrel-info run as a program: its JSON lines, exit codes, usage errors
+// and one picture of the plot.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <sstream>
+
+#include "tests/support/fits_writer.h"
+#include "tests/support/temp_folder.h"
+
+namespace wendrel::testing {
+namespace {
+
+struct InfoRun {
+    int exitCode;
+    std::vector<QJsonObject> lines;
+    std::string err;
+};
+
+class InfoTest : public ::testing::Test {
+protected:
+    // ha.fits: 1000 pixels of 0.1 A from 6527.35, one bright pixel on
+    // 6577.40 A (H alpha receding at 667 km/s), its object name in Latin-1.
+    InfoTest() {
+        SpectrumFile s;
+        s.stored.assign(1000, 10);
+        s.stored[500] = 30;
+        s.crval1 = 6527.35;
+        s.cd1_1 = 0.1;
+        s.object = "M\xe9ra";
+        dir.Write("ha.fits", SpectrumBytes(s));
+        dir.Write("bad.fits", "not fits");
+    }
+    InfoRun Info(const std::string& arguments) {
+        const std::string command =
+            "cd '" + dir.path().string() + "' && '" WENDREL_INFO_PATH "' " + arguments + " >out.txt 2>err.txt";
+        const int status = std::system(command.c_str());
+        InfoRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, {}, FileBytes(dir.path() / "err.txt")};
+        std::istringstream out(FileBytes(dir.path() / "out.txt"));
+        for (std::string line; std::getline(out, line);) {
+            QJsonParseError error;
+            run.lines.push_back(QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object());
+            EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
+        }
+        return run;
+    }
+    TempFolder dir;
+};
+
+TEST_F(InfoTest, OneJsonLinePerFileThenTheWorkspace) {
+    const InfoRun ok = Info("ha.fits");
+    EXPECT_EQ(ok.exitCode, 0);
+    ASSERT_EQ(ok.lines.size(), 2u);
+    EXPECT_EQ(ok.lines[0]["object"].toString(), QString::fromUtf8("M\u00e9ra    "));
+    EXPECT_EQ(ok.lines[0]["naxis1"].toDouble(), 1000);
+    EXPECT_EQ(ok.lines[0]["dispersion"].toString(), "linear");
+    EXPECT_FALSE(ok.lines[0].contains("lambda"));
+    EXPECT_EQ(ok.lines[1]["lambdaMin"].toDouble(), 6527.35);
+    EXPECT_TRUE(ok.lines[1]["dataReady"].toBool());
+
+    const InfoRun refused = Info("--pixels bad.fits ha.fits");
+    EXPECT_EQ(refused.exitCode, 1);
+    ASSERT_EQ(refused.lines.size(), 3u);
+    EXPECT_FALSE(refused.lines[0]["loaded"].toBool());
+    EXPECT_FALSE(refused.lines[0]["messages"].toArray().isEmpty());
+    EXPECT_EQ(refused.lines[1]["slot"].toInt(), 2);
+    EXPECT_EQ(refused.lines[1]["lambda"].toArray().size(), 1000);
+    EXPECT_EQ(refused.lines[1]["lambda"].toArray()[1].toDouble(), 6527.35 + 0.1);
+}
+
+TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"--render ha.fits", "no FITS file"},
+        {"--size 10000x7000 ha.fits", "only shape the picture of --render"},
+        {"--render p.png --size 32768x7000 --view 4100:4000 ha.fits", "--size needs WIDTHxHEIGHT"},
+        {"--render p.png --offsets 1,2 ha.fits", "2 offsets were given for 1 files"},
+        {"--render p.png --velocities 32768 ha.fits", "\"32768\" is not one"},
+        {"--render p.png --lines Balmer ha.fits", "\"Balmer\" is not one"},
+        {"--render p.png --view -5:4100 -5 ha.fits", "unknown option -5\n"},
+        {"--header=2 ha.fits", "--header takes no value"},
+    };
+    for (const auto& [arguments, mentions] : cases) {
+        const InfoRun run = Info(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments;
+        EXPECT_TRUE(run.lines.empty()) << arguments;
+        EXPECT_NE(run.err.find(mentions), std::string::npos) << arguments << ": " << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "p.png"));
+    const InfoRun unwritable = Info("--render missing/plot.png ha.fits");
+    EXPECT_EQ(unwritable.exitCode, 3);
+    EXPECT_EQ(unwritable.lines.size(), 2u);
+    EXPECT_NE(unwritable.err.find("cannot write missing/plot.png"), std::string::npos) << unwritable.err;
+}
+
+// Slot 1 raised to the top of the box and taken to its rest frame, slot 2 as
+// observed, the Balmer lines marked: the default 10000 x 7000 twips, whose box
+// spans rows 20 .. 330 and columns 53 .. 639.
+TEST_F(InfoTest, RenderedPicture) {
+    const InfoRun run =
+        Info("--render plot.png --view 6540:6590 --offsets=-50,0 --velocities 667 --lines balmer ha.fits ha.fits");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString((dir.path() / "plot.png").string())));
+    EXPECT_EQ(image.size(), QSize(667, 467));
+    std::map<QRgb, std::vector<int>> columnsOnTop;  // the columns of each colour on the box's top row
+    std::map<QRgb, int> count;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            count[image.pixel(x, y)]++;
+            if (y == 20) columnsOnTop[image.pixel(x, y)].push_back(x);
+        }
+    const QRgb red = qRgb(255, 0, 0), orange = qRgb(248, 119, 4), mark = qRgb(96, 96, 96);
+    EXPECT_GT(count[orange], 300);
+    EXPECT_GT(count[mark], 50);
+    // The shifted peak sits on H alpha's mark, (800 + 8786 (6562.80 - 6540) / 50) / 15.
+    const std::vector<int>& peak = columnsOnTop[red];
+    ASSERT_FALSE(peak.empty());
+    EXPECT_NEAR((peak.front() + peak.back()) / 2.0, 320.4, 1);
+}
+
+}  // namespace
+}  // namespace wendrel::testing
