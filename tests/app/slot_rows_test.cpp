@@ -1,205 +1,126 @@
+// What the buttons and bars of the main window's slot rows do to the
+// workspace: unloads, offsets and velocities.
 #include "app/slot_rows.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "store/rest_frame.h"
 #include "tests/support/recording_ui.h"
 
 namespace wendrel {
 namespace {
 
-using testing::RecordingUi;
 using Events = std::vector<std::string>;
-
-// What a successful load leaves in the workspace, as far as the rows care.
-void Load(Workspace& ws, int slot, double start, double end) {
-    Slot& s = ws.slot(slot);
-    s.Loaded = true;
-    s.LambdaStart = start;
-    s.LambdaEnd = end;
-    ws.LambdaMin = std::min(ws.LambdaMin, start);
-    ws.LambdaMax = std::max(ws.LambdaMax, end);
-    ws.PlotLeft = ws.LambdaMin;
-    ws.PlotRight = ws.LambdaMax;
-    ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
-    ws.DataReady = true;
-}
-
-void Zoom(Workspace& ws, double left, double right) {
-    ws.PlotLeft = left;
-    ws.PlotRight = right;
-    ws.PlotSpan = right - left;
-}
+using Range = std::pair<double, double>;
+using Loads = std::vector<std::pair<int, Range>>;
 
 class SlotRows : public ::testing::Test {
 protected:
-    void LoadTwoAndPlot() {
-        Load(ws, 2, 4000, 5000);
-        Load(ws, 5, 6000, 7000);
-        ws.PlotShown = true;
-        Zoom(ws, 4500, 4600);
+    // What loads leave in the workspace, as far as the rows care.
+    void Load(const Loads& loads) {
+        for (const auto& [slot, range] : loads)
+            ws.slot(slot).Loaded = true, ws.slot(slot).LambdaStart = range.first, ws.slot(slot).LambdaEnd = range.second;
+        RecalcLambdaRange(ws);
+        ws.DataReady = true;
     }
-
-    void ExpectView(double left, double right) const {
-        EXPECT_EQ(ws.PlotLeft, left);
-        EXPECT_EQ(ws.PlotRight, right);
-        EXPECT_EQ(ws.PlotSpan, right - left);
+    void Zoom(Range view) { ws.PlotLeft = view.first, ws.PlotRight = view.second, ws.PlotSpan = view.second - view.first; }
+    void ExpectRangeAndView(Range range, Range view) const {
+        for (const auto& [actual, expected] : {std::pair{ws.LambdaMin, range.first}, {ws.LambdaMax, range.second},
+                 {ws.PlotLeft, view.first}, {ws.PlotRight, view.second}, {ws.PlotSpan, view.second - view.first}})
+            EXPECT_DOUBLE_EQ(actual, expected);
     }
 
     Workspace ws;
-    RecordingUi ui;
+    testing::RecordingUi ui;
 };
 
-TEST_F(SlotRows, CountLoadedCountsSlotsOneToTen) {
-    EXPECT_EQ(CountLoaded(ws), 0);
-    ws.slot(0).Loaded = true;  // index 0 is no slot
-    EXPECT_EQ(CountLoaded(ws), 0);
-    Load(ws, 1, 1, 2);
-    Load(ws, 10, 1, 2);
-    EXPECT_EQ(CountLoaded(ws), 2);
-}
-
-TEST_F(SlotRows, UnloadOneOfTwoWithThePlotShownReturnsToTheFullRangeOfTheOther) {
-    LoadTwoAndPlot();
-    ws.slot(5).Offset = 33;
-    UnloadSlot(ws, 5, ui);
-
-    EXPECT_EQ(ws.CurSlot, 5);
-    EXPECT_FALSE(ws.slot(5).Loaded);
-    EXPECT_TRUE(ws.DataReady);
-    EXPECT_EQ(ui.events, (Events{"hide row 5", "clear plot", "redraw"}));
-    EXPECT_EQ(ws.LambdaMin, 4000);
-    EXPECT_EQ(ws.LambdaMax, 5000);
-    ExpectView(4000, 5000);
-    // The slot's data stay until the next load overwrites them.
-    EXPECT_EQ(ws.slot(5).LambdaStart, 6000);
-    EXPECT_EQ(ws.slot(5).Offset, 33);
-}
-
-TEST_F(SlotRows, UnloadTheLastWithThePlotShownHidesIt) {
-    Load(ws, 3, 4000, 5000);
-    ws.PlotShown = true;  // also when the plot window was only hidden through its own menu
-    Zoom(ws, 4200, 4300);
-    UnloadSlot(ws, 3, ui);
-
-    EXPECT_FALSE(ws.DataReady);
-    EXPECT_TRUE(ws.PlotShown);
-    EXPECT_EQ(ui.events, (Events{"hide row 3", "hide plot"}));
-    EXPECT_EQ(ws.LambdaMin, kEmptyLambdaMin);
-    EXPECT_EQ(ws.LambdaMax, kEmptyLambdaMax);
-    ExpectView(4200, 4300);
-}
-
-TEST_F(SlotRows, UnloadWithThePlotClosedLeavesRangeAndView) {
-    LoadTwoAndPlot();
-    ws.PlotShown = false;  // closed with its close box
-    UnloadSlot(ws, 2, ui);
-    EXPECT_TRUE(ws.DataReady);
-    EXPECT_EQ(ui.events, (Events{"hide row 2"}));
-    EXPECT_EQ(ws.LambdaMin, 4000);
-    EXPECT_EQ(ws.LambdaMax, 7000);
-    ExpectView(4500, 4600);
-
-    UnloadSlot(ws, 5, ui);
-    EXPECT_FALSE(ws.DataReady);
-    EXPECT_EQ(ui.events, (Events{"hide row 2", "hide row 5"}));
-    EXPECT_EQ(ws.LambdaMin, 4000);
-    EXPECT_EQ(ws.LambdaMax, 7000);
-    ExpectView(4500, 4600);
-}
-
-TEST_F(SlotRows, UnloadKeepsTheTrueRangeOfInfraredSpectra) {
-    Load(ws, 1, 4000, 5000);
-    Load(ws, 2, 12000, 25000);
-    Load(ws, 3, 22000, 41000.5);
-    ws.PlotShown = true;
-    UnloadSlot(ws, 1, ui);
-    EXPECT_EQ(ws.LambdaMin, 12000);
-    EXPECT_EQ(ws.LambdaMax, 41000.5);
-    ExpectView(12000, 41000.5);
-}
-
-TEST_F(SlotRows, RecalcLambdaRangeUsesOnlyLoadedSlotsWhateverTheirWavelengths) {
-    const struct {
-        const char* what;
-        std::vector<std::pair<double, double>> loaded;
-        double min, max;
-    } cases[] = {
-        {"one optical", {{3800, 7200}}, 3800, 7200},
-        {"disjoint", {{3800, 4200}, {6500, 6700}}, 3800, 6700},
-        {"nested", {{3000, 9000}, {5000, 5100}}, 3000, 9000},
-        {"far infrared", {{150000, 250000}}, 150000, 250000},
-        {"negative", {{-30000, -20000}}, -30000, -20000},
+TEST_F(SlotRows, UnloadRecomputesTheRangeFromTheRemainingSlotsOnlyWhileThePlotIsOpen) {
+    const Range zoom{4500, 4600}, empty{kEmptyLambdaMin, kEmptyLambdaMax};
+    const Events redraw = {"hide row 5", "clear plot", "redraw"};
+    const struct { const char* what; Loads loaded; bool plotShown; int unload; Events events; Range range, view; } cases[] = {
+        {"one of two", {{2, {4000, 5000}}, {5, {6000, 7000}}}, true, 5, redraw, {4000, 5000}, {4000, 5000}},
+        {"far infrared left", {{5, {4000, 5000}}, {2, {150000, 250000}}}, true, 5, redraw, {150000, 250000}, {150000, 250000}},
+        {"negative left", {{5, {4000, 5000}}, {10, {-300000, -200000}}}, true, 5, redraw, {-3e5, -2e5}, {-3e5, -2e5}},
+        {"the last hides the plot", {{3, {4000, 5000}}}, true, 3, {"hide row 3", "hide plot"}, empty, zoom},
+        {"plot closed", {{2, {4000, 5000}}, {5, {6000, 7000}}}, false, 2, {"hide row 2"}, {4000, 7000}, zoom},
+        {"plot closed, the last", {{2, {4000, 5000}}}, false, 2, {"hide row 2"}, {4000, 5000}, zoom},
     };
     for (const auto& c : cases) {
-        Workspace w;
-        Load(w, 4, -1e6, 1e6);
-        w.slot(4).Loaded = false;  // an unloaded slot's data do not count
-        int slot = 6;
-        for (const auto& [start, end] : c.loaded) {
-            w.slot(slot).Loaded = true;
-            w.slot(slot).LambdaStart = start;
-            w.slot(slot).LambdaEnd = end;
-            ++slot;
-        }
-        RecalcLambdaRange(w);
-        EXPECT_EQ(w.LambdaMin, c.min) << c.what;
-        EXPECT_EQ(w.LambdaMax, c.max) << c.what;
-        EXPECT_EQ(w.PlotLeft, c.min) << c.what;
-        EXPECT_EQ(w.PlotRight, c.max) << c.what;
-        EXPECT_EQ(w.PlotSpan, c.max - c.min) << c.what;
+        SCOPED_TRACE(c.what);
+        ws = Workspace{}, ui.events.clear();
+        Load(c.loaded);
+        ws.PlotShown = c.plotShown, ws.slot(c.unload).Offset = 33;
+        Zoom(zoom);
+        UnloadSlot(ws, c.unload, ui);
+        EXPECT_EQ(ui.events, c.events);
+        ExpectRangeAndView(c.range, c.view);
+        EXPECT_EQ(ws.DataReady, c.loaded.size() > 1);
+        EXPECT_EQ(std::tuple(ws.CurSlot, ws.slot(c.unload).Loaded, ws.slot(c.unload).Offset), std::tuple(c.unload, false, 33));
     }
 }
 
-TEST_F(SlotRows, AfterUnloadingEverythingTheNextLoadSetsTheRangeAfresh) {
-    Load(ws, 1, 4000, 5000);
+TEST_F(SlotRows, BarsRedrawOnlyWithDataAndOnlyLoadUnloadAndHdrChooseTheCurrentSlot) {
+    OffsetChanged(ws, 4, -120, ui);
+    VelocityChanged(ws, 4, 250, ui);  // nothing loaded: no range to recompute
+    EXPECT_EQ(std::tuple(ws.slot(4).Offset, ws.slot(4).Velocity, ws.LambdaMin, ui.redraws),
+              std::tuple(-120, 250, kEmptyLambdaMin, 0));
+    Load({{1, {4000, 5000}}, {10, {4000, 5000}}});
+    EXPECT_EQ(CountLoaded(ws), 2);
+    LoadPressed(ws, 3);
+    OffsetChanged(ws, 1, 17, ui), VelocityChanged(ws, 1, 5, ui), PlotSpectra(ui);
+    EXPECT_EQ(std::tuple(ws.slot(1).Offset, ui.redraws, ws.CurSlot), std::tuple(17, 3, 3));
+    EXPECT_FALSE(HdrPressed(ws, 9));  // an empty row shows no header but is still chosen
+    EXPECT_EQ(ws.CurSlot, 9);
+    EXPECT_TRUE(HdrPressed(ws, 10));
+    EXPECT_EQ(ws.CurSlot, 10);
+    UnloadSlot(ws, 1, ui), UnloadSlot(ws, 10, ui);
+    OffsetChanged(ws, 1, 5, ui), VelocityChanged(ws, 1, 5, ui);
+    EXPECT_EQ(ui.redraws, 3);
+    EXPECT_FALSE(HdrPressed(ws, 10));
+}
+
+TEST_F(SlotRows, VelocitiesAreHeldToTheBarAndTheRangeFollowsTheShiftedSlots) {
+    Slot receding;
+    receding.Velocity = 667;  // H-alpha seen at 6577.4 is back at its laboratory wavelength
+    EXPECT_NEAR(RestWavelength(receding, 6577.4), 6562.8, 0.01);
+    Load({{1, {6000, 7000}}, {2, {6500, 6600}}});
+    VelocityChanged(ws, 1, 99999, ui);
+    EXPECT_EQ(ws.slot(1).Velocity, kMaxVelocity);
+    VelocityChanged(ws, 1, 3000, ui);
+    EXPECT_NEAR(ws.LambdaMin, 5940.56, 0.01);
+    const double f = RestFrameFactor(3000), g = RestFrameFactor(kMinVelocity);
+    ExpectRangeAndView({6000 / f, 7000 / f}, {6000 / f, 7000 / f});
+    VelocityChanged(ws, 2, -99999, ui);  // far enough to the red slot 2 becomes the long end
+    EXPECT_EQ(ws.slot(2).Velocity, kMinVelocity);
+    VelocityChanged(ws, 4, 5000, ui);  // an empty row's velocity changes nothing
+    ExpectRangeAndView({6000 / f, 6600 / g}, {6000 / f, 6600 / g});
     ws.PlotShown = true;
     UnloadSlot(ws, 1, ui);
-    Load(ws, 7, 6000, 6500);
-    EXPECT_EQ(ws.LambdaMin, 6000);
-    EXPECT_EQ(ws.LambdaMax, 6500);
+    ExpectRangeAndView({6500 / g, 6600 / g}, {6500 / g, 6600 / g});
+    VelocityChanged(ws, 2, 0, ui);  // the file's own wavelengths, exactly
+    EXPECT_EQ(std::tuple(ws.LambdaMin, ws.LambdaMax), std::tuple(6500, 6600));
 }
 
-TEST_F(SlotRows, OffsetChangesRedrawOnlyOnceDataAreReady) {
-    OffsetChanged(ws, 4, -120, ui);
-    EXPECT_EQ(ws.slot(4).Offset, -120);
-    EXPECT_EQ(ui.redraws, 0);
-
-    Load(ws, 4, 4000, 5000);
-    OffsetChanged(ws, 4, 17, ui);
-    EXPECT_EQ(ws.slot(4).Offset, 17);
-    EXPECT_EQ(ui.events, (Events{"redraw"}));
-
-    UnloadSlot(ws, 4, ui);  // the last one: no data ready any more
-    OffsetChanged(ws, 4, 5, ui);
-    EXPECT_EQ(ws.slot(4).Offset, 5);
-    EXPECT_EQ(ui.redraws, 1);
-}
-
-TEST_F(SlotRows, PlotSpectraAlwaysAsksForARedraw) {
-    PlotSpectra(ui);
-    EXPECT_EQ(ui.events, (Events{"redraw"}));
-}
-
-TEST_F(SlotRows, OnlyLoadUnloadAndHdrChooseTheCurrentSlot) {
-    Load(ws, 1, 4000, 5000);
-    Load(ws, 7, 4000, 5000);
-    LoadPressed(ws, 3);
-    EXPECT_EQ(ws.CurSlot, 3);
-    OffsetChanged(ws, 1, 10, ui);  // redraws, and the chooser still targets slot 3
-    PlotSpectra(ui);
-    EXPECT_EQ(ws.CurSlot, 3);
-
-    EXPECT_TRUE(HdrPressed(ws, 7));
-    EXPECT_EQ(ws.CurSlot, 7);
-    EXPECT_FALSE(HdrPressed(ws, 9));  // an empty slot shows no header but is still chosen
-    EXPECT_EQ(ws.CurSlot, 9);
-    UnloadSlot(ws, 1, ui);
-    EXPECT_EQ(ws.CurSlot, 1);
-    EXPECT_FALSE(HdrPressed(ws, 1));
+TEST_F(SlotRows, AWholeViewFollowsTheVelocityAndAZoomedOneStaysInsideTheRange) {
+    const double f = RestFrameFactor(3000), g = RestFrameFactor(kMaxVelocity);
+    const struct { const char* what; Range view; int velocity; Range after; } cases[] = {
+        {"the whole range follows", {6000, 7000}, 3000, {6000 / f, 7000 / f}},
+        {"a hundredth off still counts as whole", {6009, 7009}, 3000, {6000 / f, 7000 / f}},
+        {"more off is a zoom, which stays", {6011, 6500}, 3000, {6011, 6500}},
+        {"an edge beyond is pulled in", {6900, 7000}, 3000, {6900, 7000 / f}},
+        {"nothing left inside: the whole new range", {6990, 7000}, kMaxVelocity, {6000 / g, 7000 / g}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ws = Workspace{};
+        Load({{1, {6000, 7000}}});
+        Zoom(c.view);
+        VelocityChanged(ws, 1, c.velocity, ui);
+        ExpectRangeAndView({6000 / RestFrameFactor(c.velocity), 7000 / RestFrameFactor(c.velocity)}, c.after);
+    }
 }
 
 }  // namespace
