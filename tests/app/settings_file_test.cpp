@@ -1,12 +1,16 @@
+// The settings file, and the start-up that reads it and the shut-down that writes it.
 #include "app/settings_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/startup.h"
 #include "tests/support/default_settings_text.h"
+#include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
 namespace wendrel {
@@ -110,6 +114,59 @@ TEST(SettingsFileOnDisk, AWriteFailureNamesTheFileAndTheReason) {
         EXPECT_NE(message.find(file.string()), std::string::npos) << message;
         EXPECT_NE(message.find(reason), std::string::npos) << message;
     }
+}
+
+class StartUpAndShutDown : public ::testing::Test {
+protected:
+    // Starts from a workspace a long session left, with the settings file holding `text`, or none.
+    Workspace Start(const std::optional<std::string>& text) {
+        if (text) folder.Write("Wendrel3.ini", *text);
+        else std::filesystem::remove(file);
+        Workspace ws;
+        ws.Lambda0Key = "OLD", ws.LambdaMin = 4000, ws.PlotShown = ws.DataReady = true;
+        for (Slot& s : ws.Slots) s.Loaded = true, s.Offset = 99, s.SlotColor = 0;
+        ui.events.clear();
+        StartUp(ws, file, ui);
+        return ws;
+    }
+
+    TempFolder folder;
+    const std::filesystem::path file = folder.path() / "Wendrel3.ini";
+    testing::RecordingUi ui;
+};
+
+TEST_F(StartUpAndShutDown, AMissingOrBrokenFileGivesEveryDefaultSilently) {
+    for (const auto& text : {std::optional<std::string>(), {DistinctText(0, "40000")}, {DistinctText().substr(0, 70)}}) {
+        const Workspace ws = Start(text);
+        EXPECT_EQ(static_cast<const Settings&>(ws), Settings{}) << text.value_or("no file");
+        for (int i = 1; i <= kMaxSlots; ++i)
+            EXPECT_EQ(std::tuple(ws.slot(i).Loaded, ws.slot(i).Offset, ws.slot(i).SlotColor, ui.events.at(i - 1)),
+                      std::tuple(false, StartOffset(i), kStartSlotColors[i - 1], "hide row " + std::to_string(i)));
+        EXPECT_EQ(std::tuple(ws.LambdaMin, ws.LambdaMax, ws.PlotShown, ws.DataReady, ui.events.size(), ui.messages.size()),
+                  std::tuple(99999, -99999, false, false, 10u, 0u));
+    }
+}
+
+TEST_F(StartUpAndShutDown, ARunKeepsEverythingButTheCommentAndTheMainPlace) {
+    std::string text = DistinctText();
+    Workspace ws = Start(text.replace(text.find("Names"), 5, "Notes"));
+    EXPECT_EQ(static_cast<const Settings&>(ws), Distinct());
+    EXPECT_EQ(ShutDown(ws, 640, 480, file), "");
+    std::string expected = DistinctText();
+    EXPECT_EQ(testing::FileBytes(file), expected.replace(expected.find("\r\n-1,2\r\n"), 8, "\r\n640,480\r\n"));
+    ws = Start(std::nullopt);  // closing without a settings file writes the defaults
+    EXPECT_EQ(ShutDown(ws, 200, 200, file), "");
+    EXPECT_EQ(testing::FileBytes(file), kDefaultText);
+}
+
+TEST_F(StartUpAndShutDown, TheMainPlaceIsRoundedAndClampedAndAFailureNamesTheFile) {
+    Workspace ws;
+    for (const auto& [left, top, line] : {std::tuple(2.5, 3.5, "2,4"), {-0.5, 1e-9, "0,0"}, {32767.5, -1e300, "32767,-32768"}}) {
+        EXPECT_EQ(ShutDown(ws, left, top, file), "");
+        EXPECT_NE(testing::FileBytes(file).find("\r\n" + std::string(line) + "\r\n"), std::string::npos) << line;
+    }
+    std::filesystem::remove(file), std::filesystem::create_directory(file);
+    EXPECT_NE(ShutDown(ws, 10, 20, file).find(file.string()), std::string::npos);
 }
 
 }  // namespace
