@@ -6,24 +6,22 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "app/startup.h"
 #include "tests/support/fits_writer.h"
@@ -53,6 +51,20 @@ inline bool OnAScreen(const QWidget& window) {
     for (const QScreen* screen : QGuiApplication::screens())
         if (screen->availableGeometry().intersects(window.frameGeometry())) return true;
     return false;
+}
+
+// Runs `answer` on the next modal dialog once it shows; gives up after 20 s.
+inline void AnswerNextDialog(std::function<void(QWidget&)> answer) {
+    auto* timer = new QTimer;
+    QTimer::singleShot(20000, timer, &QObject::deleteLater);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            answer(*modal);
+        }
+    });
+    timer->start(20);
 }
 
 class ProgramTest : public ::testing::Test {
@@ -85,6 +97,7 @@ protected:
     frmMain_Wd01& mainWindow() { return program_->mainWindow(); }
     const frmMain_Wd01::Row& row(int slot) { return mainWindow().row(slot); }
     std::filesystem::path SettingsFile() const { return start_ / "Wendrel3.ini"; }
+    QString DataFile(const std::string& name) const { return QString::fromStdString((data_ / name).string()); }
 
     // A constant spectrum of 250 pixels, one Angstrom apart.
     static void WriteSpectrum(const std::filesystem::path& file, const std::string& object = "HD 1234",
@@ -95,6 +108,22 @@ protected:
         s.crval1 = crval1;
         s.stored.assign(250, value);
         WriteFileBytes(file, SpectrumBytes(s));
+    }
+
+    // Two wavy spectra of 1500 pixels (slot 1 from 4000, slot 2 from 4300
+    // Angstroms) named at start; the plot window that shows them.
+    frmPlot_Spectra& StartWithTwoSpectra() {
+        for (int k : {1, 2}) {
+            SpectrumFile s;
+            s.crval1 = 3700 + 300 * k;
+            for (int p = 0; p < 1500; ++p) s.stored.push_back(1000 * k + 300 * std::sin(p / (20.0 * k)));
+            WriteFileBytes(data_ / ("s" + std::to_string(k) + ".fits"), SpectrumBytes(s));
+        }
+        Start().LoadAtStart({DataFile("s1.fits"), DataFile("s2.fits")});
+        ProcessEvents();
+        auto* plot = Shown<frmPlot_Spectra>();
+        if (!plot) throw std::runtime_error("the plot did not show");
+        return *plot;
     }
 
     static void Click(QWidget* widget) {
@@ -111,17 +140,17 @@ protected:
 
     // The item of a menu in a window's menu bar.
     static QAction* MenuItem(QWidget& window, const QString& menu, const QString& item) {
-        for (QMenuBar* bar : window.findChildren<QMenuBar*>())
-            for (QAction* top : bar->actions())
-                if (top->text() == menu)
-                    for (QAction* a : top->menu()->actions())
-                        if (a->text() == item) return a;
+        for (QAction* top : window.findChild<QMenuBar*>()->actions())
+            if (top->text() == menu)
+                for (QAction* a : top->menu()->actions())
+                    if (a->text() == item) return a;
         ADD_FAILURE() << "no menu item " << menu.toStdString() << " > " << item.toStdString();
         return nullptr;
     }
 
     static void Choose(QWidget& window, const QString& menu, const QString& item) {
-        if (QAction* action = MenuItem(window, menu, item)) { action->trigger(); ProcessEvents(); }
+        if (QAction* action = MenuItem(window, menu, item)) action->trigger();
+        ProcessEvents();
     }
 
     // A double click on a list entry as the window system reports it.
@@ -171,9 +200,8 @@ protected:
     // number and swatch).
     bool RowShows(int slot, bool loaded) {
         const auto& r = row(slot);
-        const std::initializer_list<QWidget*> loadedOnly = {r.Command4, r.Label7,   r.Label8,   r.Label14, r.VScroll1,
-                                                             r.Line10,   r.Label10, r.HScroll1, r.Label12, r.Command2};
-        for (QWidget* w : loadedOnly)
+        for (QWidget* w : std::initializer_list<QWidget*>{r.Command4, r.Label7, r.Label8, r.Label14, r.VScroll1, r.Line10, r.Label10, r.HScroll1,
+                           r.Label12, r.Command2})
             if (w->isVisible() != loaded) return false;
         return r.Command1->isVisible() && r.Label4->isVisible() && r.Label3->isVisible();
     }
@@ -185,7 +213,7 @@ protected:
         return rows;
     }
 
-    QString DataFile(const std::string& name) const { return QString::fromStdString((data_ / name).string()); }
+    QColor Swatch(int slot) { return row(slot).Label3->palette().color(QPalette::Window); }
 
     TempFolder temp_;
     std::filesystem::path start_, data_, previous_;
