@@ -23,6 +23,21 @@ protected:
         for (int i = 0; i < chooser.fileList()->count(); ++i) names << chooser.fileList()->item(i)->text();
         return names;
     }
+    // A double click on a list entry as the window system reports it.
+    static void DoubleClick(QListWidget* list, QListWidgetItem* item) {
+        list->scrollToItem(item);
+        const QPoint point = list->visualItemRect(item).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, point);
+        ProcessEvents();
+    }
+    void OpenFolder(frmLoad_FitsFile& chooser, const std::filesystem::path& folder) {
+        QListWidget* list = chooser.folderList();
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->data(Qt::UserRole).toString().toStdString() == folder.string())
+                return DoubleClick(list, list->item(i));
+    }
 };
 
 TEST_F(ChooserTest, OpensOnTheStartFolderAndListsTheChosenFolderAndType) {
@@ -75,7 +90,7 @@ TEST_F(ChooserTest, ADoubleClickedFileFillsTheRowAndPlots) {
     EXPECT_EQ(ws().LambdaMax, 5250);
 }
 
-TEST_F(ChooserTest, ARefusedFileLeavesTheRowAsItWasAndTypedPathsOpenTheirFolderOrFile) {
+TEST_F(ChooserTest, ARefusedFileLeavesTheRowAsItWasAndATypedFolderOpens) {
     Start();
     LoadThroughChooser(2, "alpha.fts");
     LoadThroughChooser(2, "notes.txt");
@@ -87,12 +102,8 @@ TEST_F(ChooserTest, ARefusedFileLeavesTheRowAsItWasAndTypedPathsOpenTheirFolderO
     frmLoad_FitsFile& chooser = PressLoad(1);
     TypeName(chooser, QString::fromStdString(start_.string()));
     Click(Button(chooser, "OK"));
+    EXPECT_TRUE(chooser.isVisible());
     EXPECT_EQ(chooser.FolderPath().toStdString(), start_.string());
-    TypeName(chooser, DataFile("beta.fts"));
-    Click(Button(chooser, "OK"));
-    EXPECT_FALSE(chooser.isVisible());
-    EXPECT_EQ(ws().slot(1).FileName, "beta.fts");
-    EXPECT_EQ(messages_.size(), 1u);
 }
 
 }  // namespace

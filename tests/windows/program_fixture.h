@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -26,9 +27,7 @@
 #include "app/startup.h"
 #include "tests/support/fits_writer.h"
 #include "tests/support/temp_folder.h"
-#include "windows/file_chooser.h"
 #include "windows/main_window.h"
-#include "windows/plot_window.h"
 #include "windows/program.h"
 
 namespace wendrel::testing {
@@ -54,27 +53,17 @@ inline bool OnAScreen(const QWidget& window) {
 }
 
 // Runs `answer` on the next modal dialog once it shows; gives up after 20 s.
-inline void AnswerNextDialog(std::function<void(QWidget&)> answer) {
-    auto* timer = new QTimer;
-    QTimer::singleShot(20000, timer, &QObject::deleteLater);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(*modal);
-        }
+inline void AnswerNextDialog(std::function<void(QWidget&)> answer, int triesLeft = 1000) {
+    QTimer::singleShot(20, [=] {
+        if (QWidget* modal = QApplication::activeModalWidget()) answer(*modal);
+        else if (triesLeft > 0) AnswerNextDialog(answer, triesLeft - 1);
     });
-    timer->start(20);
 }
 
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto root = std::filesystem::canonical(temp_.path());
-        start_ = root / "start";
-        data_ = root / "data";
         for (const auto& folder : {start_, data_}) std::filesystem::create_directories(folder);
-        previous_ = std::filesystem::current_path();
         std::filesystem::current_path(start_);
     }
 
@@ -153,16 +142,6 @@ protected:
         ProcessEvents();
     }
 
-    // A double click on a list entry as the window system reports it.
-    static void DoubleClick(QListWidget* list, QListWidgetItem* item) {
-        list->scrollToItem(item);
-        const QPoint point = list->visualItemRect(item).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
-        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, point);
-        ProcessEvents();
-    }
-
     // "Load" in a row; the chooser it opens.
     frmLoad_FitsFile& PressLoad(int slot) {
         Click(row(slot).Command1);
@@ -171,28 +150,15 @@ protected:
         return *chooser;
     }
 
-    // Double-clicks the folder list's entry for `folder`.
-    static void OpenFolder(frmLoad_FitsFile& chooser, const std::filesystem::path& folder) {
-        QListWidget* list = chooser.folderList();
-        for (int i = 0; i < list->count(); ++i)
-            if (list->item(i)->data(Qt::UserRole).toString().toStdString() == folder.string())
-                return DoubleClick(list, list->item(i));
-        ADD_FAILURE() << "the folder list has no entry for " << folder;
-    }
-
     static void TypeName(frmLoad_FitsFile& chooser, const QString& name) {
         chooser.fileNameBox()->clear();
         QTest::keyClicks(chooser.fileNameBox(), name);
     }
 
-    // Load in a row, the data folder through its parent, the name typed, OK.
+    // Load in a row, the file's full path typed, OK.
     void LoadThroughChooser(int slot, const std::string& name) {
         frmLoad_FitsFile& chooser = PressLoad(slot);
-        if (chooser.FolderPath().toStdString() != data_.string()) {
-            OpenFolder(chooser, data_.parent_path());
-            OpenFolder(chooser, data_);
-        }
-        TypeName(chooser, QString::fromStdString(name));
+        TypeName(chooser, DataFile(name));
         Click(Button(chooser, "OK"));
     }
 
@@ -200,8 +166,8 @@ protected:
     // number and swatch).
     bool RowShows(int slot, bool loaded) {
         const auto& r = row(slot);
-        for (QWidget* w : std::initializer_list<QWidget*>{r.Command4, r.Label7, r.Label8, r.Label14, r.VScroll1, r.Line10, r.Label10, r.HScroll1,
-                           r.Label12, r.Command2})
+        for (QWidget* w : std::initializer_list<QWidget*>{r.Command4, r.Label7, r.Label8, r.Label14, r.VScroll1,
+                                                          r.Line10, r.Label10, r.HScroll1, r.Label12, r.Command2})
             if (w->isVisible() != loaded) return false;
         return r.Command1->isVisible() && r.Label4->isVisible() && r.Label3->isVisible();
     }
@@ -216,7 +182,9 @@ protected:
     QColor Swatch(int slot) { return row(slot).Label3->palette().color(QPalette::Window); }
 
     TempFolder temp_;
-    std::filesystem::path start_, data_, previous_;
+    const std::filesystem::path start_ = std::filesystem::canonical(temp_.path()) / "start";
+    const std::filesystem::path data_ = start_.parent_path() / "data";
+    const std::filesystem::path previous_ = std::filesystem::current_path();
     std::unique_ptr<Program> program_;
     std::vector<std::string> messages_;
     int ended_ = 0;
