@@ -27,11 +27,10 @@ Outcome Run(const QString& program, const QStringList& args, int seconds) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, args);
-    if (!process.waitForStarted(10000)) return {false, program + " did not start"};
     if (!process.waitForFinished(seconds * 1000)) {
         process.kill();
         process.waitForFinished(5000);
-        return {false, program + " took longer than " + QString::number(seconds) + " s"};
+        return {false, program + " did not start or took longer than " + QString::number(seconds) + " s"};
     }
     const QString output = QString::fromLocal8Bit(process.readAll());
     return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, output};
@@ -84,30 +83,18 @@ QString PrivateCups::WriteConfiguration() {
     for (const char* sub : {"spool/tmp", "cache", "state", "out", "cups-pdf-spool"})
         if (!QDir(root).mkpath(sub)) return QString("cannot make ") + sub;
 
-    const QString cupsd = "LogLevel info\n"
-                          "Listen " + Socket() + "\n"
-                          "Browsing No\n"
-                          "DefaultAuthType None\n"
-                          "WebInterface No\n"
+    const QString cupsd = "LogLevel info\nListen " + Socket() + "\nBrowsing No\nDefaultAuthType None\nWebInterface No\n"
                           "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                           "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n";
-    const QString files = "ServerRoot " + root + "\n"
-                          "RequestRoot " + root + "/spool\n"
-                          "TempDir " + root + "/spool/tmp\n"
-                          "CacheDir " + root + "/cache\n"
-                          "StateDir " + root + "/state\n"
-                          "ErrorLog " + root + "/error_log\n"
-                          "AccessLog " + root + "/access_log\n"
-                          "PageLog " + root + "/page_log\n"
-                          "Printcap " + root + "/printcap\n"
-                          "ServerBin /usr/lib/cups\n"
-                          "DataDir /usr/share/cups\n"
-                          "User lp\nGroup lp\nSystemGroup root\n";
-    const QString pdf = "Out " + OutputFolder() + "\n"
-                        "AnonDirName " + OutputFolder() + "\n"
-                        "Spool " + root + "/cups-pdf-spool\n"
-                        "Log " + root + "\n"
-                        "Grp root\n";
+    QString files = "ServerBin /usr/lib/cups\nDataDir /usr/share/cups\nUser lp\nGroup lp\nSystemGroup root\n";
+    for (const char* place : {"ServerRoot ", "RequestRoot /spool", "TempDir /spool/tmp", "CacheDir /cache",
+                              "StateDir /state", "ErrorLog /error_log", "AccessLog /access_log",
+                              "PageLog /page_log", "Printcap /printcap"}) {
+        const QStringList words = QString(place).split(' ');
+        files += words[0] + " " + root + words[1] + "\n";
+    }
+    const QString pdf = "Out " + OutputFolder() + "\nAnonDirName " + OutputFolder() + "\nSpool " + root +
+                        "/cups-pdf-spool\nLog " + root + "\nGrp root\n";
     if (!WriteText(root + "/cupsd.conf", cupsd) || !WriteText(root + "/cups-files.conf", files))
         return "cannot write the scheduler's configuration";
     queueSettings_ = "/etc/cups/cups-pdf-" + queue_ + ".conf";

@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,19 +16,18 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "app/startup.h"
 #include "tests/support/fits_writer.h"
 #include "tests/support/temp_folder.h"
-#include "windows/file_chooser.h"
 #include "windows/main_window.h"
-#include "windows/plot_window.h"
 #include "windows/program.h"
 
 namespace wendrel::testing {
@@ -55,14 +52,18 @@ inline bool OnAScreen(const QWidget& window) {
     return false;
 }
 
+// Runs `answer` on the next modal dialog once it shows; gives up after 20 s.
+inline void AnswerNextDialog(std::function<void(QWidget&)> answer, int triesLeft = 1000) {
+    QTimer::singleShot(20, [=] {
+        if (QWidget* modal = QApplication::activeModalWidget()) answer(*modal);
+        else if (triesLeft > 0) AnswerNextDialog(answer, triesLeft - 1);
+    });
+}
+
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto root = std::filesystem::canonical(temp_.path());
-        start_ = root / "start";
-        data_ = root / "data";
         for (const auto& folder : {start_, data_}) std::filesystem::create_directories(folder);
-        previous_ = std::filesystem::current_path();
         std::filesystem::current_path(start_);
     }
 
@@ -85,6 +86,7 @@ protected:
     frmMain_Wd01& mainWindow() { return program_->mainWindow(); }
     const frmMain_Wd01::Row& row(int slot) { return mainWindow().row(slot); }
     std::filesystem::path SettingsFile() const { return start_ / "Wendrel3.ini"; }
+    QString DataFile(const std::string& name) const { return QString::fromStdString((data_ / name).string()); }
 
     // A constant spectrum of 250 pixels, one Angstrom apart.
     static void WriteSpectrum(const std::filesystem::path& file, const std::string& object = "HD 1234",
@@ -95,6 +97,22 @@ protected:
         s.crval1 = crval1;
         s.stored.assign(250, value);
         WriteFileBytes(file, SpectrumBytes(s));
+    }
+
+    // Two wavy spectra of 1500 pixels (slot 1 from 4000, slot 2 from 4300
+    // Angstroms) named at start; the plot window that shows them.
+    frmPlot_Spectra& StartWithTwoSpectra() {
+        for (int k : {1, 2}) {
+            SpectrumFile s;
+            s.crval1 = 3700 + 300 * k;
+            for (int p = 0; p < 1500; ++p) s.stored.push_back(1000 * k + 300 * std::sin(p / (20.0 * k)));
+            WriteFileBytes(data_ / ("s" + std::to_string(k) + ".fits"), SpectrumBytes(s));
+        }
+        Start().LoadAtStart({DataFile("s1.fits"), DataFile("s2.fits")});
+        ProcessEvents();
+        auto* plot = Shown<frmPlot_Spectra>();
+        if (!plot) throw std::runtime_error("the plot did not show");
+        return *plot;
     }
 
     static void Click(QWidget* widget) {
@@ -111,26 +129,16 @@ protected:
 
     // The item of a menu in a window's menu bar.
     static QAction* MenuItem(QWidget& window, const QString& menu, const QString& item) {
-        for (QMenuBar* bar : window.findChildren<QMenuBar*>())
-            for (QAction* top : bar->actions())
-                if (top->text() == menu)
-                    for (QAction* a : top->menu()->actions())
-                        if (a->text() == item) return a;
+        for (QAction* top : window.findChild<QMenuBar*>()->actions())
+            if (top->text() == menu)
+                for (QAction* a : top->menu()->actions())
+                    if (a->text() == item) return a;
         ADD_FAILURE() << "no menu item " << menu.toStdString() << " > " << item.toStdString();
         return nullptr;
     }
 
     static void Choose(QWidget& window, const QString& menu, const QString& item) {
-        if (QAction* action = MenuItem(window, menu, item)) { action->trigger(); ProcessEvents(); }
-    }
-
-    // A double click on a list entry as the window system reports it.
-    static void DoubleClick(QListWidget* list, QListWidgetItem* item) {
-        list->scrollToItem(item);
-        const QPoint point = list->visualItemRect(item).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
-        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, point);
+        if (QAction* action = MenuItem(window, menu, item)) action->trigger();
         ProcessEvents();
     }
 
@@ -142,28 +150,15 @@ protected:
         return *chooser;
     }
 
-    // Double-clicks the folder list's entry for `folder`.
-    static void OpenFolder(frmLoad_FitsFile& chooser, const std::filesystem::path& folder) {
-        QListWidget* list = chooser.folderList();
-        for (int i = 0; i < list->count(); ++i)
-            if (list->item(i)->data(Qt::UserRole).toString().toStdString() == folder.string())
-                return DoubleClick(list, list->item(i));
-        ADD_FAILURE() << "the folder list has no entry for " << folder;
-    }
-
     static void TypeName(frmLoad_FitsFile& chooser, const QString& name) {
         chooser.fileNameBox()->clear();
         QTest::keyClicks(chooser.fileNameBox(), name);
     }
 
-    // Load in a row, the data folder through its parent, the name typed, OK.
+    // Load in a row, the file's full path typed, OK.
     void LoadThroughChooser(int slot, const std::string& name) {
         frmLoad_FitsFile& chooser = PressLoad(slot);
-        if (chooser.FolderPath().toStdString() != data_.string()) {
-            OpenFolder(chooser, data_.parent_path());
-            OpenFolder(chooser, data_);
-        }
-        TypeName(chooser, QString::fromStdString(name));
+        TypeName(chooser, DataFile(name));
         Click(Button(chooser, "OK"));
     }
 
@@ -171,9 +166,8 @@ protected:
     // number and swatch).
     bool RowShows(int slot, bool loaded) {
         const auto& r = row(slot);
-        const std::initializer_list<QWidget*> loadedOnly = {r.Command4, r.Label7,   r.Label8,   r.Label14, r.VScroll1,
-                                                             r.Line10,   r.Label10, r.HScroll1, r.Label12, r.Command2};
-        for (QWidget* w : loadedOnly)
+        for (QWidget* w : std::initializer_list<QWidget*>{r.Command4, r.Label7, r.Label8, r.Label14, r.VScroll1,
+                                                          r.Line10, r.Label10, r.HScroll1, r.Label12, r.Command2})
             if (w->isVisible() != loaded) return false;
         return r.Command1->isVisible() && r.Label4->isVisible() && r.Label3->isVisible();
     }
@@ -185,10 +179,12 @@ protected:
         return rows;
     }
 
-    QString DataFile(const std::string& name) const { return QString::fromStdString((data_ / name).string()); }
+    QColor Swatch(int slot) { return row(slot).Label3->palette().color(QPalette::Window); }
 
     TempFolder temp_;
-    std::filesystem::path start_, data_, previous_;
+    const std::filesystem::path start_ = std::filesystem::canonical(temp_.path()) / "start";
+    const std::filesystem::path data_ = start_.parent_path() / "data";
+    const std::filesystem::path previous_ = std::filesystem::current_path();
     std::unique_ptr<Program> program_;
     std::vector<std::string> messages_;
     int ended_ = 0;
