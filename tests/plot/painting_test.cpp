@@ -1,6 +1,5 @@
-// The plot painted: the cells the painter surface's lines light on a raster,
-// lines cut to a vector target, envelopes of dense curves against every
-// segment, and the picture files with their curves as lines and labels as text.
+// The plot painted: cells lit on a raster, lines cut to a vector target, envelopes of dense
+// curves against every segment, picture files with curves as lines and labels as text.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -20,7 +19,6 @@
 namespace wendrel::testing {
 namespace {
 
-constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Draws every tread and riser, as a surface without device columns asks for.
@@ -57,7 +55,7 @@ TEST(PainterSurface, AxisLinesAndDashesLightTheCellsTheyMeet) {
         s.SetForeColor(255);
         s.Line(15, 30, 60, 30);           // columns 1..4 (60 twips starts column 4), row 2
         s.Line(179, 0, 179, 14.9f);       // column 11, row 0 only
-        s.Line(-1e30f, 75, kInf, 75);     // all of row 5
+        s.Line(-1e30f, 75, INFINITY, 75);  // all of row 5
         s.Line(5000, 0, 5000, 100);       // right of the image
         s.Line(std::nanf(""), 0, 10, 10);
         s.DashedLine(0, 0, 165, 0);       // dashes of 4 cells from column 0, gaps of 3
@@ -74,15 +72,12 @@ TEST(PainterSurface, LinesAreCutToTheTarget) {
     StartGuiApplication();
     QBuffer svg;
     QSvgGenerator generator;
-    generator.setOutputDevice(&svg);
-    generator.setSize(QSize(20, 10));
+    generator.setOutputDevice(&svg), generator.setSize(QSize(20, 10));
     {
         QPainter painter(&generator);
         PainterSurface s(painter, QSizeF(20, 10), 15, PainterSurface::Floating);
-        s.SetForeColor(0);
-        s.Line(-1e30f, 45, 1e30f, 45);
-        s.SetForeColor(255);
-        s.Line(-1500, -1500, 4500, 4500);
+        s.SetForeColor(0), s.Line(-1e30f, 45, 1e30f, 45);
+        s.SetForeColor(255), s.Line(-1500, -1500, 4500, 4500);
         s.Line(600, 0, 900, 150);  // wholly outside
     }
     std::vector<std::string> polylines;
@@ -121,9 +116,8 @@ TEST(PainterSurface, EnvelopesPaintTheSameCellsAsEverySegment) {
     Load(ws, 3, 5800, 0.37, NoisySpectrum(3000, 3, true)).Offset = 45;
     Load(ws, 4, 7000, -0.001, NoisySpectrum(200'000, 5, true)).Offset = 150;
     Load(ws, 5, 6900, 0, NoisySpectrum(1000, 6, false));
-    Load(ws, 6, 6700, 0.01, {50, kNaN, 70, std::numeric_limits<double>::infinity(), 90, 1e300}).PctMax = 90;
-    const double log6000 = std::log10(6000.0), log7000 = std::log10(7000.0);
-    LoadLogLinear(ws, 7, log6000, (log7000 - log6000) / 1e6, NoisySpectrum(1'000'000, 7, true), -30);
+    Load(ws, 6, 6700, 0.01, {50, kNaN, 70, INFINITY, 90, 1e300}).PctMax = 90;
+    LoadLogLinear(ws, 7, std::log10(6000.0), std::log10(7000.0 / 6000) / 1e6, NoisySpectrum(1'000'000, 7, true), -30);
     LoadLogLinear(ws, 8, std::log10(6400.0), 3e-8, NoisySpectrum(500'000, 9, false), 30);
     LoadLogLinear(ws, 9, std::log10(7040.0), -2e-7, NoisySpectrum(100'000, 10, true), 20);
     const struct { double left, right; QSize size; } views[] = {
@@ -163,7 +157,7 @@ QByteArray Tool(const QString& program, const QStringList& arguments) {
     return process.readAllStandardOutput();
 }
 
-TEST(PictureFiles, SvgAndPdfHoldTheCurvesAsLinesAndTheLabelsAsText) {
+TEST(PictureFiles, SvgAndPdfHoldTheCurvesAsLinesAndTheLabelsAsTextAndFailedWritesKeepTheFile) {
     StartGuiApplication();
     QTemporaryDir dir;
     ASSERT_EQ(WriteSvg(kSize, PaintTwoSlots, dir.filePath("p.svg")), "");
@@ -181,10 +175,7 @@ TEST(PictureFiles, SvgAndPdfHoldTheCurvesAsLinesAndTheLabelsAsText) {
     const std::span all(reinterpret_cast<const QRgb*>(page.constBits()), page.sizeInBytes() / 4);
     // Anti-aliased edges aside, the curves' own colours.
     EXPECT_TRUE(std::ranges::count(all, qRgb(255, 0, 0)) > 200 && std::ranges::count(all, qRgb(0, 161, 147)) > 200);
-}
-
-TEST(PictureFiles, AFailedWriteNamesTheFileAndKeepsTheEarlierOne) {
-    QTemporaryDir dir;
+    // A failed write names the file and keeps the earlier one.
     const QString kept = dir.filePath("keep.png"), missing = dir.filePath("no/p.pdf");
     ASSERT_EQ(WritePng(QImage(4, 4, QImage::Format_RGB32), kept), "");
     EXPECT_NE(WritePng(QImage(), kept), "");  // a null image cannot be encoded

@@ -34,11 +34,10 @@ inline Slot& Load(Workspace& ws, int i, double lambdaStart, double dLambda, std:
     return s;
 }
 
-// A line from (x1, y1) to (x2, y2), or a text centred on x1 with its baseline at y1.
 struct Drawn {
     enum Kind { Line, Dashed, Text } kind;
     int32_t color;
-    float x1, y1, x2, y2;
+    float x1, y1, x2, y2;  // a text: its centre and baseline
     std::string text = {};
     bool operator==(const Drawn&) const = default;
 };
@@ -55,7 +54,6 @@ public:
         std::ranges::copy_if(drawn, std::back_inserter(found), [&](const Drawn& d) { return d.color == color && d.kind == kind; });
         return found;
     }
-
     std::vector<Drawn> drawn;
     int32_t color_ = -1;
 };
