@@ -18,10 +18,7 @@ constexpr double kX0 = 800, kX1 = 9585, kY0 = 300, kY1 = 4950, kWCurve = kX1 - k
 
 inline Workspace PlotWorkspace(double left, double right) {
     Workspace ws;
-    ws.PlotWinWidth = 10000;
-    ws.PlotWinHeight = 7000;
-    ws.PlotLeft = left;
-    ws.PlotRight = right;
+    std::tie(ws.PlotWinWidth, ws.PlotWinHeight, ws.PlotLeft, ws.PlotRight) = std::tuple(10000, 7000, left, right);
     for (int i = 1; i <= kMaxSlots; ++i) ws.slot(i).Offset = 0;
     return ws;
 }
@@ -30,13 +27,9 @@ inline Workspace PlotWorkspace(double left, double right) {
 inline Slot& Load(Workspace& ws, int i, double lambdaStart, double dLambda, std::vector<double> pct) {
     Slot& s = ws.slot(i);
     s.Loaded = ws.DataReady = true;
-    s.Naxis1 = static_cast<double>(pct.size());
-    s.LambdaStart = lambdaStart;
-    s.DLambda = dLambda;
+    std::tie(s.Naxis1, s.LambdaStart, s.DLambda, s.PctMax) = std::tuple(double(pct.size()), lambdaStart, dLambda, -9999);
     s.LambdaEnd = lambdaStart + s.Naxis1 * dLambda;
-    s.PctMax = -9999;
-    for (double v : pct)
-        if (std::isfinite(v)) s.PctMax = std::max(s.PctMax, v);
+    for (double v : pct) s.PctMax = std::isfinite(v) ? std::max(s.PctMax, v) : s.PctMax;
     s.FluxPct = std::move(pct);
     return s;
 }
@@ -55,18 +48,13 @@ public:
     void Line(float a, float b, float c, float d) override { drawn.push_back({Drawn::Line, color_, a, b, c, d}); }
     void DashedLine(float a, float b, float c, float d) override { drawn.push_back({Drawn::Dashed, color_, a, b, c, d}); }
     void CentredText(float x, float y, const std::string& t) override { drawn.push_back({Drawn::Text, color_, x, y, x, y, t}); }
-    double TwipsPerColumn() const override { return twipsPerColumn; }
-
+    double TwipsPerColumn() const override { return 0; }
     std::vector<Drawn> In(int32_t color, Drawn::Kind kind = Drawn::Line) const {
         std::vector<Drawn> found;
-        for (const Drawn& d : drawn)
-            if (d.color == color && d.kind == kind) found.push_back(d);
+        std::ranges::copy_if(drawn, std::back_inserter(found), [&](const Drawn& d) { return d.color == color && d.kind == kind; });
         return found;
     }
     std::vector<Drawn> drawn;
-    double twipsPerColumn = 0;
-
-private:
     int32_t color_ = -1;
 };
 

@@ -1,22 +1,24 @@
-// The painter surface: the cells its lines light on a raster, lines cut to
-// the target, texts, and envelopes of dense curves against every segment.
-#include "plot/painter_surface.h"
-
+// The plot painted: cells lit on a raster, lines cut to a vector target, envelopes of dense
+// curves against every segment, picture files with curves as lines and labels as text.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QPainter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSvgGenerator>
+#include <QTemporaryDir>
 #include <random>
+#include <span>
 
+#include "plot/painter_surface.h"
+#include "plot/picture_files.h"
 #include "plot/renderer.h"
 #include "tests/plot/plot_test_support.h"
 
 namespace wendrel::testing {
 namespace {
 
-constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Draws every tread and riser, as a surface without device columns asks for.
@@ -41,14 +43,10 @@ QImage Painted(QSize size, Draw draw) {
 
 // Each row as text: '.' white, 'c' a curve's colour, '#' grey or black.
 std::vector<std::string> Rows(const QImage& image) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < image.height(); ++y) {
-        rows.emplace_back();
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixel(x, y);
-            rows.back() += c.hsvSaturation() > 0 ? 'c' : c == Qt::white ? '.' : '#';  // c: a curve's colour
-        }
-    }
+    std::vector<std::string> rows(image.height(), std::string(image.width(), '.'));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (const QColor c = image.pixel(x, y); c != Qt::white) rows[y][x] = c.hsvSaturation() > 0 ? 'c' : '#';
     return rows;
 }
 
@@ -57,7 +55,7 @@ TEST(PainterSurface, AxisLinesAndDashesLightTheCellsTheyMeet) {
         s.SetForeColor(255);
         s.Line(15, 30, 60, 30);           // columns 1..4 (60 twips starts column 4), row 2
         s.Line(179, 0, 179, 14.9f);       // column 11, row 0 only
-        s.Line(-1e30f, 75, kInf, 75);     // all of row 5
+        s.Line(-1e30f, 75, INFINITY, 75);  // all of row 5
         s.Line(5000, 0, 5000, 100);       // right of the image
         s.Line(std::nanf(""), 0, 10, 10);
         s.DashedLine(0, 0, 165, 0);       // dashes of 4 cells from column 0, gaps of 3
@@ -74,25 +72,21 @@ TEST(PainterSurface, LinesAreCutToTheTarget) {
     StartGuiApplication();
     QBuffer svg;
     QSvgGenerator generator;
-    generator.setOutputDevice(&svg);
-    generator.setSize(QSize(20, 10));
+    generator.setOutputDevice(&svg), generator.setSize(QSize(20, 10));
     {
         QPainter painter(&generator);
         PainterSurface s(painter, QSizeF(20, 10), 15, PainterSurface::Floating);
-        s.SetForeColor(0);
-        s.Line(-1e30f, 45, 1e30f, 45);
-        s.SetForeColor(255);
-        s.Line(-1500, -1500, 4500, 4500);
-        s.SetForeColor(0);
+        s.SetForeColor(0), s.Line(-1e30f, 45, 1e30f, 45);
+        s.SetForeColor(255), s.Line(-1500, -1500, 4500, 4500);
         s.Line(600, 0, 900, 150);  // wholly outside
     }
     std::vector<std::string> polylines;
-    const QRegularExpression points(" points=\"([^\"]*)\"");
-    for (auto m = points.globalMatch(QString::fromUtf8(svg.data())); m.hasNext();)
+    for (auto m = QRegularExpression(" points=\"([^\"]*)\"").globalMatch(svg.data()); m.hasNext();)
         polylines.push_back(m.next().captured(1).simplified().toStdString());
     EXPECT_EQ(polylines, (std::vector<std::string>{"-1.5,3.5 22.5,3.5", "-1.5,-1.5 12.5,12.5"}));
 }
 
+// Noise around a slow wave, a spike every 50000 pixels and, if asked, runs of blank pixels.
 std::vector<double> NoisySpectrum(size_t n, unsigned seed, bool withGaps) {
     std::mt19937 random(seed);
     std::normal_distribution<double> noise(0, 8);
@@ -109,10 +103,8 @@ std::vector<double> NoisySpectrum(size_t n, unsigned seed, bool withGaps) {
 void LoadLogLinear(Workspace& ws, int i, double logStart, double logStep, std::vector<double> pct, int offset) {
     Slot& s = Load(ws, i, 0, 0, std::move(pct));
     for (size_t k = 0; k <= s.FluxPct.size(); ++k) s.PixelEdge.push_back(std::pow(10.0, logStart + k * logStep));
-    s.LambdaStart = s.PixelEdge.front();
-    s.LambdaEnd = s.PixelEdge.back();
+    std::tie(s.LambdaStart, s.LambdaEnd, s.Offset) = std::tuple(s.PixelEdge.front(), s.PixelEdge.back(), offset);
     s.DLambda = (s.LambdaEnd - s.LambdaStart) / s.Naxis1;
-    s.Offset = offset;
 }
 
 // Linear and log-linear slots, rising and falling, with gaps, spikes, a slot
@@ -124,26 +116,73 @@ TEST(PainterSurface, EnvelopesPaintTheSameCellsAsEverySegment) {
     Load(ws, 3, 5800, 0.37, NoisySpectrum(3000, 3, true)).Offset = 45;
     Load(ws, 4, 7000, -0.001, NoisySpectrum(200'000, 5, true)).Offset = 150;
     Load(ws, 5, 6900, 0, NoisySpectrum(1000, 6, false));
-    Load(ws, 6, 6700, 0.01, {50, kNaN, 70, std::numeric_limits<double>::infinity(), 90, 1e300}).PctMax = 90;
-    const double log6000 = std::log10(6000.0), log7000 = std::log10(7000.0);
-    LoadLogLinear(ws, 7, log6000, (log7000 - log6000) / 1e6, NoisySpectrum(1'000'000, 7, true), -30);
+    Load(ws, 6, 6700, 0.01, {50, kNaN, 70, INFINITY, 90, 1e300}).PctMax = 90;
+    LoadLogLinear(ws, 7, std::log10(6000.0), std::log10(7000.0 / 6000) / 1e6, NoisySpectrum(1'000'000, 7, true), -30);
     LoadLogLinear(ws, 8, std::log10(6400.0), 3e-8, NoisySpectrum(500'000, 9, false), 30);
     LoadLogLinear(ws, 9, std::log10(7040.0), -2e-7, NoisySpectrum(100'000, 10, true), 20);
-    const struct {
-        double left, right;
-        QSize size;
-    } views[] = {{5800, 7000, QSize(1600, 1000)}, {6123.4567, 6124.0123, QSize(1600, 1000)},
-                 {6400.01, 6400.09, QSize(800, 600)}, {6999.2, 7000.9, QSize(333, 517)}, {5900.3, 6600.7, QSize(1201, 777)}};
+    const struct { double left, right; QSize size; } views[] = {
+        {5800, 7000, QSize(1600, 1000)}, {6123.4567, 6124.0123, QSize(1600, 1000)}, {6400.01, 6400.09, QSize(800, 600)},
+        {6999.2, 7000.9, QSize(333, 517)}, {5900.3, 6600.7, QSize(1201, 777)}};
     for (const auto& v : views) {
-        ws.PlotLeft = v.left;
-        ws.PlotRight = v.right;
-        ws.PlotWinWidth = v.size.width() * 15;
-        ws.PlotWinHeight = v.size.height() * 15;
+        std::tie(ws.PlotLeft, ws.PlotRight, ws.PlotWinWidth, ws.PlotWinHeight) =
+            std::tuple(v.left, v.right, v.size.width() * 15, v.size.height() * 15);
         const auto redraw = [&](PlotSurface& s) { RedrawPlot(ws, s, ws.PlotWinWidth); };
         const QImage envelopes = Painted<PainterSurface>(v.size, redraw);
         EXPECT_TRUE(envelopes == Painted<EverySegmentSurface>(v.size, redraw)) << v.left;
         EXPECT_GT(std::ranges::count_if(Rows(envelopes), [](auto& row) { return row.find('c') != row.npos; }), 50);
     }
+}
+
+const QSize kSize(667, 467);
+
+// Slot 1 (red) flat at 100 percent and slot 5 (teal) at 40, drawn with
+// floating lines, and the labels.
+void PaintTwoSlots(QPainter& painter) {
+    Workspace ws = PlotWorkspace(4000, 4400);
+    Load(ws, 1, 4000, 1, std::vector<double>(300, 100));
+    Load(ws, 5, 4100, 1, std::vector<double>(300, 40));
+    QFont font("DejaVu Sans");
+    font.setPixelSize(11);
+    const PlotLayout layout = [&] {
+        PainterSurface surface(painter, kSize, 15, PainterSurface::Floating, font);
+        return RedrawPlot(ws, surface, 10000);
+    }();
+    PaintPlotLabels(painter, layout, 15, font);
+}
+
+QByteArray Tool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000) && process.exitCode() == 0) << program.toStdString();
+    return process.readAllStandardOutput();
+}
+
+TEST(PictureFiles, SvgAndPdfHoldTheCurvesAsLinesAndTheLabelsAsTextAndFailedWritesKeepTheFile) {
+    StartGuiApplication();
+    QTemporaryDir dir;
+    ASSERT_EQ(WriteSvg(kSize, PaintTwoSlots, dir.filePath("p.svg")), "");
+    QFile file(dir.filePath("p.svg"));
+    const QString svg = file.open(QIODevice::ReadOnly) ? file.readAll() : "";
+    EXPECT_TRUE(svg.contains("viewBox=\"0 0 667 467\"") && svg.contains(">Wavelength /Angstroms</text>"));
+    EXPECT_TRUE(svg.count("<polyline") == svg.count("points=") && !svg.contains("<image"));
+    EXPECT_TRUE(svg.contains("stroke=\"#ff0000\"") && svg.contains("stroke=\"#00a193\""));
+
+    ASSERT_EQ(WritePdf(kSize, 96, PaintTwoSlots, dir.filePath("p.pdf")), "");
+    EXPECT_TRUE(Tool("pdftotext", {dir.filePath("p.pdf"), "-"}).contains("Wavelength /Angstroms"));
+    Tool("pdftoppm", {"-png", "-r", "96", "-singlefile", dir.filePath("p.pdf"), dir.filePath("page")});
+    const QImage page = QImage(dir.filePath("page.png")).convertToFormat(QImage::Format_RGB32);
+    EXPECT_NEAR(page.width(), 667, 1);
+    const std::span all(reinterpret_cast<const QRgb*>(page.constBits()), page.sizeInBytes() / 4);
+    // Anti-aliased edges aside, the curves' own colours.
+    EXPECT_TRUE(std::ranges::count(all, qRgb(255, 0, 0)) > 200 && std::ranges::count(all, qRgb(0, 161, 147)) > 200);
+    // A failed write names the file and keeps the earlier one.
+    const QString kept = dir.filePath("keep.png"), missing = dir.filePath("no/p.pdf");
+    ASSERT_EQ(WritePng(QImage(4, 4, QImage::Format_RGB32), kept), "");
+    EXPECT_NE(WritePng(QImage(), kept), "");  // a null image cannot be encoded
+    EXPECT_EQ(QImage(kept).size(), QSize(4, 4));
+    const std::string message = WritePdf(QSize(10, 10), 96, [](QPainter&) {}, missing);
+    EXPECT_EQ(message.rfind("The picture could not be saved as \"" + missing.toStdString() + "\": ", 0), 0u) << message;
+    EXPECT_EQ(PictureFormatOf("x.y.Pdf"), PictureFormat::Pdf);
 }
 
 }  // namespace

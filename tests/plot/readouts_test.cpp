@@ -1,0 +1,91 @@
+// The numbers the plot shows: number texts, the axes' ticks and the cursor read-out.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "plot/cursor_readout.h"
+#include "plot/number_format.h"
+#include "plot/tick_rule.h"
+
+namespace wendrel {
+namespace {
+
+TEST(NumberFormat, PlainNumberText) {
+    const std::pair<double, const char*> doubles[] = {
+        {-0.0, " 0"}, {0.5, " .5"}, {-0.25, "-.25"}, {0.1 + 0.2, " .3"}, {2.0 / 3, " .666666666666667"},
+        {123456789012345.0, " 123456789012345"}, {0.0001, " .0001"}, {1.5e-5, " 1.5E-05"}, {1e15, " 1E+15"},
+        {2.5e-300, " 2.5E-300"}, {NAN, " NaN"}, {-INFINITY, "-Inf"}};
+    for (const auto& [value, text] : doubles) EXPECT_EQ(PlainNumberText(value), text) << value;
+    EXPECT_EQ(PlainNumberText(1.0f / 3) + PlainNumberText(1e7f) + PlainNumberText(6562.817f), " .3333333 1E+07 6562.817");
+}
+
+struct FormatCase { double value; int width, decimals; const char* text; };
+
+TEST(NumberFormat, FormatNumAndFormatExp) {
+    const FormatCase cases[] = {
+        {120, 6, 0, " 120  "},    {0, 6, 0, "0     "},       {0.4, 8, 0, "0       "},   {98.6, 8, 0, " 99     "},
+        {6562.817, 8, 2, " 6562.82"}, {6500, 8, 2, "6500.00 "}, {0.5, 8, 2, "0.5     "}, {-0.5, 8, 1, "-0.5    "},
+        {12345.678, 8, 2, " 12345.6"}, {1234567, 6, 0, " 0D+07"}, {123456, 4, 0, " 0D+06"}, {NAN, 8, 2, "NaN     "},
+        {6500.28466796875, 8, 2, " 6500.28"}, {2.5, 6, 0, " 3    "}, {-2.5, 6, 0, "-2    "}};  // halves go up
+    for (const auto& c : cases) EXPECT_EQ(FormatNum(c.value, c.width, c.decimals), c.text) << c.value << " " << c.width;
+    // Widths below 6 would hand the exponent form a negative count of decimals.
+    for (int width = 1; width <= 8; ++width)
+        for (const double v : {1e30, -5e20, 123456.0, -0.999, 1e-300, 1.7e308}) EXPECT_FALSE(FormatNum(v, width, 2).empty());
+    const FormatCase exponents[] = {
+        {12345, 8, 2, " .12D+05"}, {-12345, 8, 2, "-.12D+05"}, {0.00012345, 8, 2, " .12D-03"}, {5, 8, 2, ".50 D+01"},
+        {0, 8, 2, ".00D+00 "},     {12345, 8, 5, " .12D+05"},  {1000, 8, 2, ".10 D+04"},      {0.001, 8, 2, ".10 D-02"},
+        {1.5e200, 8, 2, " .15D+201"}, {-1.7e308, 8, 2, "-.17D+309"}, {NAN, 8, 2, "NaN     "}, {INFINITY, 6, 0, "Inf   "},
+        {-INFINITY, 8, 2, "-Inf    "}, {NAN, -1, -1, ""}};
+    for (const auto& c : exponents) EXPECT_EQ(FormatExp(c.value, c.width, c.decimals), c.text) << c.value << " " << c.width;
+}
+
+TEST(TickRule, StepFromSpanAndTicksInsideTheRange) {
+    const std::pair<double, float> cases[] = {
+        {300, 50}, {1000, 200}, {700, 100}, {500, 100}, {200, 50}, {120, 20}, {0.5, 0.1f}, {2, 0.5f}, {1, 0.2f},
+        {999.9999, 200},  // a hair under a power of ten still counts as that power
+        {0, 0}, {-5, 0}, {NAN, 0}, {INFINITY, 0}, {1e-60, 0}, {1e60, 0}};
+    for (const auto& [span, step] : cases) EXPECT_EQ(TickStep(span), step) << span;
+    const struct { double span, lo, hi; int64_t first, last; const char* label; } ticks[] = {
+        {300, 6500, 6800, 130, 136, " 6500"}, {2, 6562.3, 6564.3, 13125, 13128, " 6562."},
+        // The 32-bit step lies a hair above 0.1: the right end falls just short of the 500105th step.
+        {0.5, 50010, 50010.5, 500100, 500104, " 50010"}};
+    for (const auto& c : ticks) {
+        const AxisTicks t = TicksFor(c.span, c.lo, c.hi);
+        EXPECT_EQ(std::tuple(t.valid, t.first, t.last, t.LabelText(t.first)), std::tuple(true, c.first, c.last, c.label));
+    }
+    EXPECT_FALSE(TicksFor(1e-30, 1e3, 1e3 + 1e-30).valid);  // too fine to mark
+    // Where 32-bit values cannot tell neighbouring ticks apart, they still come out distinct and even.
+    const AxisTicks t = TicksFor(0.001, 1e6, 1e6 + 0.001);
+    ASSERT_TRUE(t.valid && t.wideValues && t.last - t.first >= 2);
+    EXPECT_TRUE(t.Value(t.first) >= 1e6 && t.Value(t.last) <= 1e6 + 0.001);
+    for (int64_t k = t.first + 1; k <= t.last; ++k) EXPECT_NEAR(t.Value(k) - t.Value(k - 1), t.step, t.step * 1e-3);
+}
+
+// A view of 6000 .. 7000 A over the box 800..9585 x 300..6950, intensities 0 .. 120.
+TEST(CursorReadout, InsideTheBoxOnly) {
+    Workspace ws;
+    std::tie(ws.PlotLeft, ws.PlotRight) = std::tuple(6000, 7000);
+    PlotLayout box;
+    std::tie(box.x0, box.x1, box.y0, box.y1, box.yMax) = std::tuple(800, 9585, 300, 6950, 120);
+    const struct { float x, y, wavelength, intensity; const char* text; } inside[] = {
+        {5195, 3625, 6500.2847f, 60, " 6500.28 60     "},
+        {5192.5f, 6940, 6500, 0.18045113f, "6500.00 0       "},  // a whole number: zero-filled form
+        {801, 301, 6000.1138f, 119.98195f, " 6000.11 120    "}, {9584, 3625, 6999.8862f, 60, " 6999.89 60     "}};
+    for (const auto& c : inside) {
+        const CursorReadout r = ReadCursor(ws, box, c.x, c.y);
+        EXPECT_TRUE(r.Inside && r.Pointer == MousePointer::Cross && r.WavelengthCaption + r.IntensityCaption == c.text) << c.x;
+        EXPECT_FLOAT_EQ(r.Wavelength, c.wavelength) << c.x;
+        EXPECT_FLOAT_EQ(r.Intensity, c.intensity) << c.y;
+    }
+    for (const auto& [x, y] : {std::pair(800, 3625), {9585, 3625}, {5195, 300}, {5195, 6950}, {12000, 3625}}) {
+        const CursorReadout r = ReadCursor(ws, box, x, y);
+        EXPECT_TRUE(!r.Inside && r.Pointer == MousePointer::Arrow && r.WavelengthCaption.empty()) << x << "," << y;
+    }
+    // A box without size has no inside: before the first redraw, or upside down.
+    EXPECT_FALSE(ReadCursor(ws, PlotLayout{}, 0, 0).Inside);
+    box.y1 = 200;
+    EXPECT_FALSE(ReadCursor(ws, box, 5195, 250).Inside);
+}
+
+}  // namespace
+}  // namespace wendrel
