@@ -1,6 +1,7 @@
 #include "plot/painter_surface.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLineF>
 #include <QPainter>
 #include <algorithm>
@@ -63,6 +64,11 @@ QFont LabelFont(double twipsPerUnit) {
 
 PainterSurface::PainterSurface(QPainter& painter, QSizeF size, double twipsPerUnit, Target target)
     : painter_(painter), size_(size), twipsPerUnit_(twipsPerUnit), target_(target) {
+    QPaintDevice* device = painter.device();
+    if (target == Cells && device && device->devType() == QInternal::Image && painter.transform().isIdentity()) {
+        auto* image = static_cast<QImage*>(device);
+        if (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32) image_ = image;
+    }
     painter_.save();
     painter_.setBrush(Qt::NoBrush);
 }
@@ -89,6 +95,16 @@ void PainterSurface::FillCells(int64_t col0, int64_t col1, int64_t row0, int64_t
     col1 = std::min<int64_t>(col1, static_cast<int64_t>(size_.width()) - 1);
     row1 = std::min<int64_t>(row1, static_cast<int64_t>(size_.height()) - 1);
     if (col0 > col1 || row0 > row1) return;
+    if (image_) {
+        // Straight into the image's memory: a dense curve fills thousands of
+        // cells per redraw, and a painter's fill costs far more per call.
+        const QRgb rgb = color_.rgb();
+        for (int64_t row = row0; row <= row1; ++row) {
+            auto* line = reinterpret_cast<QRgb*>(image_->scanLine(static_cast<int>(row)));
+            std::fill(line + col0, line + col1 + 1, rgb);
+        }
+        return;
+    }
     painter_.fillRect(QRect(static_cast<int>(col0), static_cast<int>(row0), static_cast<int>(col1 - col0 + 1),
                             static_cast<int>(row1 - row0 + 1)),
                       color_);

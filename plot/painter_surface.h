@@ -42,6 +42,7 @@
 #include "plot/plot_surface.h"
 #include "plot/redraw_layout.h"
 
+class QImage;
 class QPainter;
 
 namespace wendrel {
@@ -72,6 +73,7 @@ private:
     void FlushPolyline();
 
     QPainter& painter_;
+    QImage* image_ = nullptr;  // the painter's image, when cells can be written directly
     QSizeF size_;
     double twipsPerUnit_;
     Target target_;
