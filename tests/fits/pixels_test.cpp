@@ -1,8 +1,11 @@
-// Pixel decoding beyond what cfitsio checks, and the percent values.
+// Pixel decoding beyond what cfitsio checks, the continuum level, the percent
+// values, and the reuse of pixel buffers between loads.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
+#include "fits/continuum_level.h"
 #include "tests/fits/fits_test_support.h"
 
 namespace wendrel::testing {
@@ -11,29 +14,55 @@ namespace {
 TEST_F(FitsFileTest, DecodesUnsignedAndBlankPixels) {
     using std::string;
     const struct { int bitpix; std::vector<std::string> scaling; string bytes; std::vector<double> values; } cases[] = {
+        // 16-bit data without a BZERO other than 0 are read unsigned, with a warning.
         {16, {}, string("\xFF\xFF\x00\x01\x80\x00", 6), {65535, 1, 32768}},
         {16, {RealCard("BZERO", 0)}, string("\xFF\xFF\x00\x02", 4), {65535, 2}},
         {16, {RealCard("BSCALE", 2)}, string("\xFF\xFF\x00\x03", 4), {131070, 6}},
+        {16, {RealCard("BZERO", 32768)}, string("\x80\x00\x7F\xFF", 4), {0, 65535}},
         {-32, {}, string("\x7F\xC0\x00\x00\x7F\x80\x00\x00\xFF\x80\x00\x00\xFF\xFF\xFF\xFF\x00\x00\x00\x01", 20),
          {NAN, NAN, NAN, NAN, std::ldexp(1.0, -149)}},
         {-32, {RealCard("BZERO", 1), RealCard("BSCALE", 2)}, string("\x3F\x80\x00\x00\x7F\xC0\x00\x00", 8), {3, NAN}},
-        {-64, {}, string("\x7F\xF0\x00\x00\x00\x00\x00\x00\x7F\xF8\x00\x00\x00\x00\x00\x01\x40\x00\x00\x00\x00\x00\x00\x00", 24),
-         {NAN, NAN, 2}},
-        {-64, {RealCard("BSCALE", 10)}, string("\x7F\xEF\xFF\xFF\xFF\xFF\xFF\xFF\x40\x00\x00\x00\x00\x00\x00\x00", 16),
+        {-64, {}, string("\x7F\xF0\0\0\0\0\0\0\x7F\xF8\0\0\0\0\0\x01\x40\0\0\0\0\0\0\0", 24), {NAN, NAN, 2}},
+        {-64, {RealCard("BSCALE", 10)}, string("\x7F\xEF\xFF\xFF\xFF\xFF\xFF\xFF\x40\0\0\0\0\0\0\0", 16),
          {NAN, 20}},  // scaled beyond the double range
     };
     for (const auto& c : cases) {
-        SpectrumFile s;
-        s.bitpix = c.bitpix;
-        s.extraCards = c.scaling;
-        FitsBytes file = SpectrumCards(s);
+        FitsBytes file = SpectrumCards({c.bitpix, {}, {}, {}, {}, 4000, 1, c.scaling});
         file.cards[3] = IntCard("NAXIS1", std::ssize(c.values));
         file.data = c.bytes;
         ASSERT_TRUE(Load(ToBytes(file))) << c.bitpix << " " << c.values.size();
-        EXPECT_TRUE(SameValues(S().Flux, c.values)) << c.bitpix << " " << c.values.size();
-        // 16-bit data without a BZERO other than 0 warn that they are read unsigned.
-        EXPECT_EQ(ui_.messages, std::vector<std::string>(c.bitpix == 16, kSignedDataMessage)) << c.bitpix << " " << c.values.size();
+        EXPECT_TRUE(Same(S().Flux, c.values)) << c.bitpix << " " << c.values.size();
+        const bool unsignedRead = c.bitpix == 16 && (c.scaling.empty() || c.scaling[0] != RealCard("BZERO", 32768));
+        EXPECT_EQ(ui_.messages, std::vector<std::string>(unsignedRead, kSignedDataMessage)) << c.values.size();
     }
+    // Only the first NAXIS1 pixels of an image are read.
+    FitsBytes image = SpectrumCards({-32, Ramp(10), {}, {}, {}, 4000, 1, {IntCard("NAXIS", 2), IntCard("NAXIS2", 3)}});
+    image.cards[3] = IntCard("NAXIS1", 4);
+    ASSERT_TRUE(Load(ToBytes(image)));
+    EXPECT_EQ(S().Flux, Ramp(4));
+}
+
+// Blocks of 50 pixels (the last one of lastLength) with the given maxima.
+Slot WithBlockMaxima(const std::vector<double>& maxima, int lastLength = 50) {
+    Slot s;
+    for (size_t b = 0; b < maxima.size(); ++b) {
+        const int length = b + 1 == maxima.size() ? lastLength : 50;
+        for (int i = 0; i < length; ++i) s.Flux.push_back(i == length / 2 ? maxima[b] : maxima[b] - 1 - i);
+    }
+    return s;
+}
+
+TEST(FindLevel, IsTheMedianOfTheBlockMaximaFromZeroUpWithoutBlanks) {
+    const struct { std::vector<double> maxima; int lastLength; double level; } cases[] = {
+        {{10, 30, 20}, 20, 20}, {{10, 30}, 50, 20}, {{4, 7, 1, 6, 2, 5, 3}, 50, 4}, {{5, 1}, 1, 3},
+        {{-3, -3, 8}, 50, 0},  // maxima start at zero
+        {{1.5e308, 1.7e308}, 50, 1.6e308}, {{}, 50, 0}};
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(FindLevel(WithBlockMaxima(c.maxima, c.lastLength)), c.level);
+    Slot s = WithBlockMaxima({10, 30, 20});
+    s.Flux[25] = NAN;  // the maximum of block 1 is gone: 9 is left
+    EXPECT_EQ(FindLevel(s), 20);
+    std::fill(s.Flux.begin() + 100, s.Flux.end(), NAN);  // block 3 gives no maximum at all
+    EXPECT_EQ(FindLevel(s), (9 + 30) / 2.0);
 }
 
 TEST_F(FitsFileTest, PercentIsFluxTimes100OverTheLevelAndBlanksTakeNoPart) {
@@ -45,16 +74,36 @@ TEST_F(FitsFileTest, PercentIsFluxTimes100OverTheLevelAndBlanksTakeNoPart) {
     ASSERT_TRUE(Load(FloatSpectrum(values)));
     EXPECT_TRUE(std::isnan(S().Flux[59]));
     EXPECT_TRUE(std::isnan(S().FluxPct[10]) && std::isnan(S().FluxPct[59]));
-    // Block 2 holds 51..59 and two blanks: its maximum is 59, not infinity.
-    EXPECT_EQ(S().Level, (50 + 59) / 2.0);
+    EXPECT_EQ(S().Level, (50 + 59) / 2.0);  // block 2 holds 51..59 and two blanks: its maximum is 59
     EXPECT_EQ(S().PctMax, 59 * 100 / 54.5);
 }
 
-TEST_F(FitsFileTest, OnlyTheFirstNaxis1PixelsAreRead) {
-    FitsBytes file = SpectrumCards({-32, Ramp(10), {}, {}, {}, 4000, 1, {IntCard("NAXIS", 2), IntCard("NAXIS2", 3)}});
-    file.cards[3] = IntCard("NAXIS1", 4);
-    ASSERT_TRUE(Load(ToBytes(file)));
-    EXPECT_EQ(S().Flux, (std::vector<double>{1, 2, 3, 4}));
+// The reader writes into the pixel buffers of replaced spectra: whatever was
+// loaded or refused before, a slot holds what a fresh workspace gets.
+TEST_F(FitsFileTest, ReusedBuffersGiveWhatAFreshLoadGives) {
+    std::vector<double> large = Ramp(120'003, 5);
+    large[7] = NAN;
+    Write(FloatSpectrum(large), "large.fits");
+    Write(FloatSpectrum(Ramp(77, 40)), "small.fits");
+    Write(FloatSpectrum(Ramp(8193, 2)), "middle.fits");
+    Write(FloatSpectrum(std::vector<double>(500, -1.0)), "refused.fits");  // level 0
+    const struct { const char* file; int slot; } sequence[] = {
+        {"large.fits", 1}, {"small.fits", 1}, {"middle.fits", 2}, {"large.fits", 2}, {"refused.fits", 1},
+        {"small.fits", 3}, {"large.fits", 1}, {"refused.fits", 3}, {"middle.fits", 1}, {"small.fits", 2}};
+    std::map<int, std::string> loaded;
+    for (const auto& step : sequence) {
+        const bool refused = std::string(step.file) == "refused.fits";
+        EXPECT_EQ(LoadFile(dir_ / step.file, step.slot), !refused);
+        if (!refused) loaded[step.slot] = step.file;
+        for (const auto& [slot, file] : loaded) {
+            Workspace fresh;
+            RecordingUi ui;
+            ASSERT_TRUE(LoadIntoSlot(fresh, slot, dir_ / file, ui));
+            const Slot& expected = fresh.slot(slot);
+            EXPECT_TRUE(Same(S(slot).Flux, expected.Flux) && Same(S(slot).FluxPct, expected.FluxPct)) << file;
+            EXPECT_TRUE(S(slot).Level == expected.Level && S(slot).PctMax == expected.PctMax) << file;
+        }
+    }
 }
 
 }  // namespace
