@@ -7,29 +7,25 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <string_view>
 
 #include "plot/number_format.h"
 #include "store/numeric_text.h"
 #include "tests/fuzz/fuzz_check.h"
-
-namespace {
 
 using namespace wendrel;
 
 // The labels use widths 6 to 8 with 0 to 2 decimals: a value then fills
 // exactly its field, or one character more for a three-digit exponent. The
 // plain number text reads back to the value to 15 significant digits.
-void CheckTexts(double value) {
+static void CheckTexts(double value) {
     for (int width = 6; width <= 8; ++width) {
         for (int decimals = 0; decimals <= 2; ++decimals) {
             const std::string text = FormatNum(value, width, decimals);
-            const std::string call = std::to_string(width) + " " + std::to_string(decimals) + " -> [" + text + "]";
             const bool longExponent = std::isfinite(value) && text.find('D') != std::string::npos &&
                                       (std::abs(value) >= 1e99 || std::abs(value) < 1e-98);
             WENDREL_FUZZ_CHECK(text.size() == static_cast<size_t>(width) + longExponent &&
                                    (!std::isfinite(value) || text.find_first_not_of(" -.0123456789DE+") == std::string::npos),
-                               call);
+                               std::to_string(width) + " " + std::to_string(decimals) + " -> [" + text + "]");
         }
     }
     if (!std::isfinite(value)) return;
@@ -40,16 +36,14 @@ void CheckTexts(double value) {
     WENDREL_FUZZ_CHECK(std::abs(back - value) <= 1e-14 * std::abs(value), text);
 }
 
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const double parsed = NumericValue(std::string_view(reinterpret_cast<const char*>(data), size));
     WENDREL_FUZZ_CHECK(!std::isnan(parsed), std::string(reinterpret_cast<const char*>(data), size));
     CheckTexts(parsed);
+    if (size < 13) return 0;
     double value;
     int64_t number;
     int16_t width, decimals;
-    if (size < 13) return 0;
     std::memcpy(&value, data, 8), std::memcpy(&number, data, 8);
     std::memcpy(&width, data + 8, 2), std::memcpy(&decimals, data + 10, 2);
     CheckTexts(value);
