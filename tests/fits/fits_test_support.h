@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/slot_loading.h"
@@ -21,9 +20,8 @@ namespace wendrel::testing {
 
 inline std::filesystem::path FreshFolder(std::string_view purpose) {
     static std::atomic<int> counter{0};
-    const auto dir = std::filesystem::temp_directory_path() / ("wendrel-" + std::string(purpose) + "-" +
-                                                               std::to_string(::getpid()) + "-" +
-                                                               std::to_string(counter++));
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("wendrel-" + std::string(purpose) + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
@@ -36,8 +34,7 @@ inline std::vector<double> Ramp(size_t n, double first = 1) {
     return v;
 }
 
-// Bytes of a float spectrum with the usual header, CRVAL1 and CD1_1 as given,
-// and the extra cards.
+// A float spectrum with the usual header, CRVAL1 and CD1_1 as given, and the extra cards.
 inline std::string FloatSpectrum(std::vector<double> values, std::vector<std::string> extraCards = {},
                                  std::optional<double> crval1 = 4000, std::optional<double> cd1_1 = 1) {
     return SpectrumBytes({-32, std::move(values), {}, {}, {}, crval1, cd1_1, std::move(extraCards)});
@@ -52,9 +49,7 @@ protected:
         WriteFileBytes(dir_ / name, bytes);
         return dir_ / name;
     }
-
-    // Loads a file into a slot, as the file chooser would; the messages and
-    // events of earlier loads are dropped.
+    // Loads a file as the file chooser would; the messages and events of earlier loads are dropped.
     bool LoadFile(const std::filesystem::path& file, int slot = 1) {
         ui_ = RecordingUi();
         return LoadIntoSlot(ws_, slot, file, ui_);
@@ -62,7 +57,6 @@ protected:
     bool Load(std::string_view bytes, int slot = 1, const std::string& name = "spectrum.fits") {
         return LoadFile(Write(bytes, name), slot);
     }
-
     // Expects the load of `file` into slot 1 to be refused, with a last message
     // holding `mentions`, and to change nothing but the folder chosen last.
     void ExpectRefusedFile(const std::filesystem::path& file, const std::string& mentions) {
@@ -75,7 +69,6 @@ protected:
         EXPECT_NE(ui_.messages.back().find(mentions), std::string::npos) << ui_.messages.back();
     }
     void ExpectRefused(std::string_view bytes, const std::string& mentions) { ExpectRefusedFile(Write(bytes), mentions); }
-
     const Slot& S(int slot = 1) const { return ws_.slot(slot); }
 
     std::filesystem::path dir_;

@@ -6,10 +6,5 @@
 #include <cstdlib>
 #include <string>
 
-#define WENDREL_FUZZ_CHECK(condition, detail)                                                       \
-    do {                                                                                            \
-        if (!(condition)) {                                                                         \
-            std::fprintf(stderr, "property broken: %s (%s)\n", #condition, std::string(detail).c_str()); \
-            std::abort();                                                                           \
-        }                                                                                           \
-    } while (0)
+#define WENDREL_FUZZ_CHECK(condition, detail) \
+    ((condition) ? void() : (std::fprintf(stderr, "property broken: %s (%s)\n", #condition, std::string(detail).c_str()), std::abort()))

@@ -20,8 +20,9 @@ int main(int argc, char** argv) {
     for (const auto& [name, bytes] : seeds) run(bytes);
     std::set<std::filesystem::path> files;
     for (int i = 1; i < argc; ++i) {
-        if (!std::filesystem::is_directory(argv[i])) files.insert(argv[i]);
-        else for (const auto& entry : std::filesystem::directory_iterator(argv[i])) files.insert(entry.path());
+        if (std::filesystem::is_regular_file(argv[i])) files.insert(argv[i]);
+        if (std::filesystem::is_directory(argv[i]))
+            for (const auto& entry : std::filesystem::directory_iterator(argv[i])) files.insert(entry.path());
     }
     for (const auto& file : files) {
         std::ifstream in(file, std::ios::binary);

@@ -1,5 +1,4 @@
-// Starting inputs of the fuzz targets, made with the program's own FITS and
-// settings writers.
+// Starting inputs of the fuzz targets, made with the program's own writers.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
-// Hostile FITS files: each is refused with a clear message, before any large
-// allocation, and leaves the whole workspace as it was; or it loads soundly.
+// Hostile files: a FITS file is refused with a clear message, before any large
+// allocation, leaving the whole workspace as it was, or it loads soundly; a
+// settings file that is no plain file reads as none, at once.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -7,23 +8,27 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <cstdio>
 #include <functional>
 
+#include "app/settings_file.h"
 #include "tests/fits/fits_test_support.h"
 
 namespace wendrel::testing {
 namespace {
 
-// Runs `body` in a child process and returns its exit status: for what must
-// not disturb the test process itself (its peak memory, its user).
-int InChild(const std::function<int()>& body) {
+// Runs `body` in a child process stopped after 5 s, for what must not disturb
+// the test process (its peak memory, its user) or may block; returns its exit
+// status. With `nobody` the child gives up root, which reads every file.
+int InChild(const std::function<int()>& body, bool nobody = false) {
     std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(body());
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (const pid_t child = ::fork(); child == 0) {
+        ::alarm(5);
+        ::_exit(nobody && ::geteuid() == 0 && ::setuid(65534) != 0 ? 10 : body());
+    } else {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
 }
 
 long PeakKilobytes() {
@@ -51,12 +56,11 @@ protected:
 // pixels there loads them; a cut inside the END card may count as a card.
 TEST_F(HostileFits, EveryTruncationIsRefused) {
     for (const int bitpix : {16, 32, -64}) {
-        SpectrumFile s{bitpix, Ramp(60), {}, {}, {}, 4000, 1, {}};
-        if (bitpix == 16) s.extraCards.assign(40, RawCard("HISTORY   a second header block"));
-        FitsBytes file = SpectrumCards(s);
+        FitsBytes file = SpectrumCards({bitpix, Ramp(60), {}, {}, {}, 4000, 1, {}});
+        if (bitpix == 16) file.cards.insert(file.cards.end(), 40, RawCard("HISTORY   a second header block"));
         file.padData = false;
         const std::string whole = ToBytes(file);
-        const size_t endCard = whole.find("END     ") / 80 * 80, dataStart = endCard / 2880 * 2880 + 2880;
+        const size_t endCard = whole.find("END     "), dataStart = endCard / 2880 * 2880 + 2880;
         const size_t pixelBytes = 60 * static_cast<size_t>(std::abs(bitpix) / 8);
         for (size_t length = 0; length < whole.size(); ++length) {
             SCOPED_TRACE("BITPIX " + std::to_string(bitpix) + " cut at " + std::to_string(length));
@@ -67,10 +71,8 @@ TEST_F(HostileFits, EveryTruncationIsRefused) {
                 Zoom();
                 continue;
             }
-            ExpectRefusedFile(cut, length == 0 ? "\"cut.fits\" is empty"
-                                   : length < 6 ? kNotFitsMessage
-                                   : length >= dataStart ? "\"cut.fits\" is too short"
-                                                         : "\"cut.fits\"");
+            ExpectRefusedFile(cut, length == 0 ? "\"cut.fits\" is empty" : length < 6 ? kNotFitsMessage
+                                   : length >= dataStart ? "\"cut.fits\" is too short" : "\"cut.fits\"");
             if (HasFailure()) return;
         }
         ASSERT_TRUE(LoadFile(Write(whole, "whole.fits")));
@@ -79,47 +81,38 @@ TEST_F(HostileFits, EveryTruncationIsRefused) {
 }
 
 TEST_F(HostileFits, BrokenHeadersAreRefused) {
-    const auto remove = [](size_t card) {
+    const auto without = [](size_t card) {
         FitsBytes file = SpectrumCards({-32, Ramp(200), {}, {}, {}, 4000, 1, {}});
         file.cards.erase(file.cards.begin() + static_cast<std::ptrdiff_t>(card));
         return ToBytes(file);
     };
     const auto with = [](const char* key, const char* value) { return FloatSpectrum(Ramp(200), {ValueCard(key, value)}); };
-    const auto wavelengths = [](std::vector<std::string> cards) {
-        return FloatSpectrum(Ramp(60), cards, std::nullopt, std::nullopt);
+    const auto at = [](const char* start, const char* step, std::vector<std::string> more = {}) {
+        more.insert(more.begin(), {ValueCard("CRVAL1", start), ValueCard("CD1_1", step)});
+        return FloatSpectrum(Ramp(60), more, std::nullopt, std::nullopt);
     };
     std::string megabytes = "SIMPLE  =                    T";
     megabytes.resize(3'000'000, 'A');
     const std::string beyond = "has wavelengths beyond the range of numbers; check its CRVAL1 and CD1_1";
     const std::pair<std::string, std::string> cases[] = {
-        {"", "\"spectrum.fits\" is empty"},
-        {std::string(10000, '\0'), kNotFitsMessage},
-        {"SIMPLE", "no BITPIX"},
-        {"SIMPLE  = T\r\n" + std::string(5000, 'x'), "no BITPIX"},
-        {megabytes, "no BITPIX"},
-        {remove(1), "no BITPIX"}, {with("BITPIX", "8"), "8-bit"}, {with("BITPIX", "0"), "BITPIX = 0;"},
-        {with("BITPIX", "12"), "BITPIX = 12;"}, {with("BITPIX", "64"), "BITPIX = 64;"},
-        {with("BITPIX", "-16"), "BITPIX = -16;"}, {with("BITPIX", "16.5"), "BITPIX = 16.5;"},
-        {with("BITPIX", "1E300"), "BITPIX = 1E300;"}, {with("BITPIX", "T"), "BITPIX = T;"},
-        {remove(3), "no NAXIS1"}, {with("NAXIS1", "0"), "at least one pixel"},
+        {"", "\"spectrum.fits\" is empty"}, {std::string(10000, '\0'), kNotFitsMessage}, {"SIMPLE", "no BITPIX"},
+        {"SIMPLE  = T\r\n" + std::string(5000, 'x'), "no BITPIX"}, {megabytes, "no BITPIX"}, {without(1), "no BITPIX"},
+        {with("BITPIX", "8"), "8-bit"}, {with("BITPIX", "0"), "BITPIX = 0;"}, {with("BITPIX", "12"), "BITPIX = 12;"},
+        {with("BITPIX", "64"), "BITPIX = 64;"}, {with("BITPIX", "-16"), "BITPIX = -16;"},
+        {with("BITPIX", "16.5"), "BITPIX = 16.5;"}, {with("BITPIX", "1E300"), "BITPIX = 1E300;"},
+        {with("BITPIX", "T"), "BITPIX = T;"}, {without(3), "no NAXIS1"}, {with("NAXIS1", "0"), "at least one pixel"},
         {with("NAXIS1", "-5"), "at least one pixel"}, {with("NAXIS1", "abc"), "at least one pixel"},
         {with("NAXIS1", "2.5"), "not a whole number"},
         {with("NAXIS1", "721"), "is too short"},  // one pixel more than the padded data block holds
-        {with("NAXIS1", "1E999"), beyond},
-        {wavelengths({ValueCard("CRVAL1", "1E999")}), beyond},
-        {wavelengths({ValueCard("CRVAL1", "-1E999")}), beyond},
-        {wavelengths({ValueCard("CD1_1", "1E999")}), beyond},
-        {wavelengths({ValueCard("CRVAL1", "1E308"), ValueCard("CD1_1", "1E307")}), beyond},
-        {wavelengths({ValueCard("CRVAL1", "1E999"), ValueCard("CD1_1", "1E999"), ValueCard("CRPIX1", "2")}), beyond},
-        {FloatSpectrum({-1, -2, 0}), "level is 0"},
-        {FloatSpectrum({NAN, INFINITY}), "only blank pixels"},
+        {with("NAXIS1", "1E999"), beyond}, {at("1E999", "1"), beyond}, {at("-1E999", "1"), beyond},
+        {at("1", "1E999"), beyond}, {at("1E308", "1E307"), beyond}, {at("1E999", "1E999", {ValueCard("CRPIX1", "2")}), beyond},
+        {FloatSpectrum({-1, -2, 0}), "level is 0"}, {FloatSpectrum({NAN, INFINITY}), "only blank pixels"},
     };
     for (const auto& [bytes, mentions] : cases) {
         SCOPED_TRACE(mentions);
         ExpectRefused(bytes, mentions);
     }
-    // The largest wavelengths that stay numbers load.
-    ASSERT_TRUE(Load(FloatSpectrum(Ramp(60), {}, -1e308, 1e306)));
+    ASSERT_TRUE(Load(FloatSpectrum(Ramp(60), {}, -1e308, 1e306)));  // the largest wavelengths that stay numbers
     EXPECT_TRUE(std::isfinite(ws_.PlotSpan));
 }
 
@@ -138,21 +131,16 @@ TEST_F(HostileFits, HugePixelCountsAreRefusedBeforeAllocating) {
         }
     }
     constexpr int64_t kPixels = int64_t{1} << 38;  // 2 TB as doubles
-    FitsBytes sparse = SpectrumCards({-32, {}, {}, {}, {}, 4000, 1, {IntCard("NAXIS1", kPixels)}});
-    const auto sparseFile = Write(ToBytes(sparse), "sparse.fits");
+    const auto sparse = Write(SpectrumBytes({-32, {}, {}, {}, {}, 4000, 1, {IntCard("NAXIS1", kPixels)}}), "sparse.fits");
     std::error_code error;
-    std::filesystem::resize_file(sparseFile, 2880 + 4 * kPixels, error);
+    std::filesystem::resize_file(sparse, 2880 + 4 * kPixels, error);
     const int status = InChild([&] {
         const long before = PeakKilobytes();
-        for (const auto& file : files) {
-            ExpectRefusedFile(file, "is too short");
-            if (HasFailure()) return 1;
-        }
-        if (!error) ExpectRefusedFile(sparseFile, "more than the memory of this computer can hold");
-        if (HasFailure()) return 2;
-        return PeakKilobytes() - before < 20 * 1024 ? 0 : 3;
+        for (const auto& file : files) ExpectRefusedFile(file, "is too short");
+        if (!error) ExpectRefusedFile(sparse, "more than the memory of this computer can hold");
+        return HasFailure() ? 1 : PeakKilobytes() - before < 20 * 1024 ? 0 : 2;
     });
-    EXPECT_EQ(status, 0) << "1: a short file, 2: the sparse file not refused as it should; 3: memory grew";
+    EXPECT_EQ(status, 0) << "1: not refused as it should, 2: memory grew";
 }
 
 TEST_F(HostileFits, PathsThatAreNoFitsFileAreRefused) {
@@ -164,33 +152,43 @@ TEST_F(HostileFits, PathsThatAreNoFitsFileAreRefused) {
     fs::create_symlink(dir_ / "folder.fits", dir_ / "link_to_folder.fits");
     ASSERT_EQ(::mkfifo((dir_ / "pipe.fits").c_str(), 0644), 0);
     const std::pair<fs::path, std::string> cases[] = {
-        {dir_ / "missing.fits", "Cannot open \"missing.fits\""},
-        {dir_ / "dangling.fits", "Cannot open \"dangling.fits\""},
-        {dir_ / "loop_a.fits", "Cannot open \"loop_a.fits\""},
-        {dir_ / "folder.fits", "\"folder.fits\" is a folder"},
+        {dir_ / "missing.fits", "Cannot open \"missing.fits\""}, {dir_ / "dangling.fits", "Cannot open \"dangling.fits\""},
+        {dir_ / "loop_a.fits", "Cannot open \"loop_a.fits\""}, {dir_ / "folder.fits", "\"folder.fits\" is a folder"},
         {dir_ / "link_to_folder.fits", "\"link_to_folder.fits\" is a folder"},
-        {dir_ / "pipe.fits", "\"pipe.fits\" is not a regular file"},
+        {dir_ / "pipe.fits", "\"pipe.fits\" is not a regular file"}, {"/dev/null", "\"null\" is not a regular file"},
         {dir_ / "kept1.fits" / "x.fits", "Cannot open \"x.fits\""},  // a file used as a folder
-        {"/dev/null", "\"null\" is not a regular file"},
         {dir_ / (std::string(300, 'n') + ".fits"), "Cannot open \"nnnn"},
     };
     for (const auto& [path, mentions] : cases) {
         SCOPED_TRACE(mentions);
         ExpectRefusedFile(path, mentions);
     }
-}
-
-// Root reads every file, so the load runs in a child that has given up root.
-TEST_F(HostileFits, AFileWithoutReadPermissionIsRefused) {
     const auto locked = Write(FloatSpectrum(Ramp(60)), "locked.fits");
-    std::filesystem::permissions(locked, std::filesystem::perms::none);
-    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all | std::filesystem::perms::others_exec);
-    const int status = InChild([&] {
-        if (::geteuid() == 0 && ::setuid(65534) != 0) return 10;  // nobody
+    fs::permissions(locked, fs::perms::none);
+    fs::permissions(dir_, fs::perms::owner_all | fs::perms::others_exec);
+    const auto refusedUnreadable = [&] {
         ExpectRefusedFile(locked, "Cannot open \"locked.fits\": Permission denied.");
         return HasFailure() ? 1 : 0;
-    });
-    EXPECT_EQ(status, 0) << "10: cannot give up root; 1: not refused as it should";
+    };
+    EXPECT_EQ(InChild(refusedUnreadable, true), 0) << "10: cannot give up root; 1: not refused as it should";
+}
+
+// A pipe would wait for a writer that never comes.
+TEST(HostileSettings, PipesDevicesAndUnreadableFilesReadAsNothing) {
+    const auto folder = FreshFolder("settings");
+    std::filesystem::permissions(folder, std::filesystem::perms::all);
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0666), 0);
+    const auto file = folder / kSettingsFileName;
+    WriteFileBytes(file, SettingsFileText(Settings{}));
+    const auto reads = [](const std::filesystem::path& path) {
+        return InChild([&] { return ReadSettingsFile(path).has_value() ? 1 : 0; }, true);
+    };
+    for (const char* device : {"/dev/zero", "/dev/urandom", "/dev/null"}) EXPECT_EQ(reads(device), 0) << device;
+    EXPECT_EQ(reads(folder / "pipe"), 0);
+    EXPECT_EQ(reads(file), 1);
+    std::filesystem::permissions(file, std::filesystem::perms::none);
+    EXPECT_EQ(reads(file), 0);
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
