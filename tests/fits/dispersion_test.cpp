@@ -1,11 +1,8 @@
-// Wavelength scales that are not linear: log-linear spectra (DC-FLAG = 1) and
-// multispec dispersions in WAT2 cards, checked against wavelengths worked out
-// by hand, and refusals of what cannot be evaluated.
+// Log-linear (DC-FLAG = 1) and multispec (WAT2 cards) wavelength scales against wavelengths worked out by
+// hand, and refusals of what cannot be evaluated.
 #include <gtest/gtest.h>
-
 #include <cmath>
 
-#include "app/slot_rows.h"
 #include "tests/fits/fits_test_support.h"
 
 namespace wendrel::testing {
@@ -27,12 +24,10 @@ std::vector<std::string> Multispec(const std::string& spec1, std::vector<std::st
     for (const std::string& card : Wat2Cards("wtype=multispec spec1 = \"" + spec1 + "\"")) before.push_back(card);
     return before;
 }
-
 // A dtype 2 aperture with the given functions "wt w0 type ...".
 std::vector<std::string> Functions(const std::string& functions, const std::string& z = "0.") {
     return Multispec("1 1 2 4000. 1. 100 " + z + " 10.5 20.5 " + functions);
 }
-
 double P(double exponent) { return std::pow(10, exponent); }
 
 class PixelEdgesTest : public FitsFileTest {
@@ -40,21 +35,17 @@ protected:
     void ExpectEdges(const std::vector<std::string>& cards, const std::vector<double>& edges, const char* kind,
                      std::optional<double> crval1 = 1, std::optional<double> cd1_1 = 1) {
         ws_ = Workspace();
-        ASSERT_TRUE(Load(FloatSpectrum(Ramp(edges.size() - 1, 10), cards, crval1, cd1_1)))
-            << ::testing::PrintToString(ui_.messages);
+        ASSERT_TRUE(Load(FloatSpectrum(Ramp(edges.size() - 1, 10), cards, crval1, cd1_1)));
         const Slot& s = S();
-        EXPECT_EQ(s.Dispersion, kind);
-        ASSERT_EQ(s.PixelEdge.size(), edges.size());
+        ASSERT_TRUE(s.Dispersion == kind && s.PixelEdge.size() == edges.size()) << s.Dispersion;
         for (size_t k = 0; k < edges.size(); ++k) EXPECT_NEAR(s.PixelEdge[k], edges[k], 1e-12 * edges[k]) << k;
-        EXPECT_TRUE(s.Lambda0 == s.PixelEdge.front() && s.LambdaStart == s.Lambda0 && s.LambdaEnd == s.PixelEdge.back());
-        EXPECT_EQ(s.DLambda, (s.LambdaEnd - s.LambdaStart) / s.Naxis1);
+        EXPECT_TRUE(s.Lambda0 == s.PixelEdge.front() && s.LambdaStart == s.Lambda0 && s.LambdaEnd == s.PixelEdge.back() &&
+                    s.DLambda == (s.LambdaEnd - s.LambdaStart) / s.Naxis1 && ui_.messages.empty());
         EXPECT_TRUE(ws_.LambdaMin == s.LambdaStart && ws_.LambdaMax == s.LambdaEnd && ws_.PlotLeft == ws_.LambdaMin);
-        EXPECT_TRUE(ui_.messages.empty());
     }
 };
 
-// Pixel l starts at 10^(CRVAL1 + (l - CRPIX1) CD1_1); DC-FLAG 0 and -1 (not
-// calibrated) and an equispec WAT2 text are linear.
+// Pixel l starts at 10^(CRVAL1 + (l - CRPIX1) CD1_1); DC-FLAG 0, -1 (not calibrated) and equispec are linear.
 TEST_F(PixelEdgesTest, LogLinear) {
     const auto flag = IntCard("DC-FLAG", 1);
     ExpectEdges({flag}, {P(3.6), P(3.6001), P(3.6002), P(3.6003)}, "log-linear", 3.6, 1e-4);
@@ -84,27 +75,21 @@ TEST_F(PixelEdgesTest, Multispec) {
         std::vector<std::string> cards;
         std::vector<double> edges;
     } cases[] = {
-        // dtype 0: (w1 + dw (p - 1)) / (1 + z); dtype 1: 10^(w1 + dw (p - 1)) / (1 + z).
-        {"dtype 0 with z", Multispec("1 1 0 5000. 2. 3 0.25 10.5 20.5"), {4000, 4001.6, 4003.2, 4004.8}},
-        {"dtype 1", Multispec("7 2 1 3.6 0.001 2 0. INDEF INDEF"), {P(3.6), P(3.601), P(3.602)}},
-        // The physical pixel is (l - LTV1) / LTM1_1: a section from pixel 11, binned by 2.
-        {"LTV1, LTM1_1", Multispec("1 1 0 100 1 10 0 1 2", {RealCard("LTV1", -5), RealCard("LTM1_1", 0.5)}),
+        {"dtype 0: (w1 + dw (p - 1)) / (1 + z)", Multispec("1 1 0 5000. 2. 3 0.25 10.5 20.5"), {4000, 4001.6, 4003.2, 4004.8}},
+        {"dtype 1: 10^(w1 + dw (p - 1)) / (1 + z)", Multispec("7 2 1 3.6 0.001 2 0. INDEF INDEF"), {P(3.6), P(3.601), P(3.602)}},
+        {"physical pixel (l - LTV1) / LTM1_1: a section from pixel 11, binned by 2", Multispec("1 1 0 100 1 10 0 1 2", {RealCard("LTV1", -5), RealCard("LTM1_1", 0.5)}),
          {100 + 11, 100 + 13, 100 + 15}},
         // Chebyshev, order 3 over pixels 0 .. 2, so n = p - 1: c1 T0 + c2 T1 + c3 T2 with T2 = 2n^2 - 1.
         {"Chebyshev", Functions("1. 0. 1 3 0 2 4000 10 1"), {4000 - 1, 4000 + 10 + 1, 4000 + 20 + 7, 4000 + 30 + 17}},
         // Legendre, order 4 over 0 .. 2: P2 = (3n^2 - 1)/2, P3 = (5n^3 - 3n)/2.
         {"Legendre", Functions("1. 0. 2 4 0 2 5000 20 4 1"), {4998, 5025, 5079, 5175}},
-        // Cubic spline, one piece over 1 .. 3: s = (p - 1)/2, a = 1 - s, b = s;
-        // x = a^3, 1 + 3a(1 + ab), 1 + 3b(1 + ab), b^3.
+        // Cubic spline, one piece over 1 .. 3: s = (p - 1)/2, a = 1 - s, b = s; x = a^3, 1 + 3a(1 + ab), 1 + 3b(1 + ab), b^3.
         {"cubic spline", Functions("1. 0. 3 1 1 3 1000 1000 1010 1030"), {6010, 6032.5, 6070}},
         // Linear spline, two pieces over 1 .. 5: knots 6000, 6010, 6030 at p = 1, 3, 5; divided by 1 + z.
         {"linear spline", Functions("1. 0. 4 2 1 5 6000 6010 6030", "0.5"), {4000, 6005 / 1.5, 6010 / 1.5, 6020 / 1.5, 4020}},
-        // Pixel array: wavelengths at pixels 1 .. 4, continued past pixel 4 by its last piece.
-        {"pixel array", Functions("1. 0. 5 4 7000 7001 7003 7006"), {7000, 7001, 7003, 7006, 7009}},
-        // Sampled array: (1, 8000), (3, 8010), (5, 8040), after a dummy field.
-        {"sampled array", Functions("1. 0. 6 3 0 1 8000 3 8010 5 8040"), {8000, 8005, 8010, 8025, 8040, 8055}},
-        // A zero point, a weight and two functions summed.
-        {"weights, zero points", Functions("0.5 100. 4 1 1 3 6000 6020 0.5 -100. 4 1 1 3 6010 6030"), {6005, 6015, 6025}},
+        {"pixel array (continued past pixel 4 by its last piece)", Functions("1. 0. 5 4 7000 7001 7003 7006"), {7000, 7001, 7003, 7006, 7009}},
+        {"sampled array: (1, 8000), (3, 8010), (5, 8040), after a dummy field", Functions("1. 0. 6 3 0 1 8000 3 8010 5 8040"), {8000, 8005, 8010, 8025, 8040, 8055}},
+        {"weights and zero points of two functions summed", Functions("0.5 100. 4 1 1 3 6000 6020 0.5 -100. 4 1 1 3 6010 6030"), {6005, 6015, 6025}},
         {"WAT2 cards", shuffled, {chebyshev100(1), chebyshev100(2)}},
         {"lowest aperture", Wat2Cards("wtype=multispec spec5 = \"5 1 0 300 1 100 0 1 2\" spec3 = \"3 1 0 200 1 100 0 1 2\""),
          {200, 201}},
@@ -122,48 +107,27 @@ TEST_F(FitsFileTest, UnusableScalesAreRefusedWithTheirReason) {
         {Multispec(common + "1. 0. 7 3 1 100 1 2 3"), "multispec wavelength scale (WAT2 cards) that cannot be used: "
                                                       "function 1 of spec1 has function type 7"},
         {Multispec("1 1 3 4000. 1. 100 0. 10.5 20.5"), "dispersion type 3"},
-        {Multispec("1 1 -1 4000. 1. 100 0. 10.5 20.5"), "not wavelength calibrated"},
         {Multispec("1 1 2 4000."), "has 4 of the 9 fields"},
         {Multispec(common + "1. 0. 1 5 1 100 4000 1 2"), "lacks 2 of its 5 coefficients"},
-        {Multispec(common + "1. 0. 1 0 1 100 5"), "order that is not a whole number"},
-        {Multispec(common + "1. 0. 3 2.5 1 100 1 2 3 4 5 6"), "number of pieces that is not"},
         {Multispec(common + "1. 0. 2 2 7 7 4000 1"), "same pixel at both ends"},
         {Multispec(common + "1. 0. 6 2 0 5 8000 3 8010"), "do not increase"},
-        {Multispec(common + "1. 0."), "lacks its weight, zero point or type"},
-        {Multispec(common), "no dispersion function"},
         {Multispec("1 1 0 4000. abc 100 0. 1 2"), "field 5 of spec1, \"abc\", is not a number"},
-        {Wat2Cards("wtype=multispec spec1 = \"1 1 0 4000. 1. 100 0. 1 2"), "no closing \""},
-        {Wat2Cards("wtype=multispec spec1 \"1 1 0 4000. 1. 100 0. 1 2\""), "not followed by \"=\""},
         {Wat2Cards("wtype=multispec label=Wavelength"), "no specN attribute"},
         {{StringCard("WAT2_001", "wtype=multispec spec1 = \"1 1 0 4000. 1. 100 0. 1 2\""), StringCard("WAT2_003", "x")},
          "WAT2_002 is missing"},
-        {{StringCard("WAT2_001", "wtype=multispec spec1 = \"1 1 0 40"), IntCard("WAT2_002", 5)},
-         "WAT2_002 does not hold a quoted text"},
         {Multispec("1 1 0 4000. 1. 100 0. 1 2", {RealCard("LTM1_1", 0)}), "LTM1_1 is 0"},
         // Chebyshev 4000 + 10 T1 + 10 T2 over 1 .. 10 turns near p = 5.
         {Multispec(common + "1. 0. 1 3 1 10 4000 10 10"), "do not keep decreasing from pixel to pixel"},
         {Multispec("1 1 0 4000. 0. 100 0. 1 2"), "do not keep increasing"},
-        {Multispec("1 1 0 4000. 1. 100 -1 1 2"), "is not a finite number"},
         {{IntCard("DC-FLAG", 1), RealCard("CRVAL1", 3.6), RealCard("CD1_1", 0)},
          "log-linear wavelength scale (DC-FLAG = 1) that cannot be used: its wavelengths do not keep increasing from "
          "pixel to pixel: pixel 1 starts at 3981.071706 and ends at 3981.071706 Angstroms."},
-        {{IntCard("DC-FLAG", 1), RealCard("CRVAL1", 400)}, "is not a finite number"},
         {{IntCard("DC-FLAG", 2)}, "DC-FLAG = 2, which is not a wavelength scale"},
     };
     for (const auto& [cards, mentions] : cases) {
-        SCOPED_TRACE(mentions);
         ExpectRefused(FloatSpectrum(Ramp(20), cards, std::nullopt, std::nullopt), "\"spectrum.fits\" has ");
         EXPECT_NE(ui_.messages.back().find(mentions), std::string::npos) << ui_.messages.back();
     }
-}
-
-TEST_F(FitsFileTest, FullRangeAfterAnUnloadFollowsTheEdges) {
-    ASSERT_TRUE(Load(FloatSpectrum(Ramp(10), {IntCard("DC-FLAG", 1)}, 3.6, 1e-3), 1, "log.fits"));
-    ASSERT_TRUE(Load(FloatSpectrum(Ramp(10), {}, 3000, 1), 2, "linear.fits"));
-    ws_.PlotShown = true;
-    UnloadSlot(ws_, 2, ui_);
-    EXPECT_TRUE(ws_.LambdaMin == P(3.6) && ws_.LambdaMax == S(1).PixelEdge.back());
-    EXPECT_TRUE(ws_.PlotLeft == ws_.LambdaMin && ws_.PlotRight == ws_.LambdaMax);
 }
 
 }  // namespace

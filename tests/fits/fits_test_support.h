@@ -1,10 +1,8 @@
-// A fixture that writes FITS files into a fresh folder and loads them into
-// a workspace with a recording UI.
+// A fixture that writes FITS files into a fresh folder and loads them into a workspace with a recording UI.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
-
 #include <atomic>
 #include <filesystem>
 #include <optional>
@@ -46,8 +44,7 @@ protected:
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
     std::filesystem::path Write(std::string_view bytes, const std::string& name = "spectrum.fits") {
-        WriteFileBytes(dir_ / name, bytes);
-        return dir_ / name;
+        return WriteFileBytes(dir_ / name, bytes), dir_ / name;
     }
     // Loads a file as the file chooser would; the messages and events of earlier loads are dropped.
     bool LoadFile(const std::filesystem::path& file, int slot = 1) {
@@ -57,9 +54,9 @@ protected:
     bool Load(std::string_view bytes, int slot = 1, const std::string& name = "spectrum.fits") {
         return LoadFile(Write(bytes, name), slot);
     }
-    // Expects the load of `file` into slot 1 to be refused, with a last message
-    // holding `mentions`, and to change nothing but the folder chosen last.
+    // Expects a refused load into slot 1 whose last message holds `mentions`, changing nothing but FilePath.
     void ExpectRefusedFile(const std::filesystem::path& file, const std::string& mentions) {
+        SCOPED_TRACE(mentions);
         Workspace expected = ws_;
         expected.FilePath = file.parent_path().string();
         EXPECT_FALSE(LoadFile(file));

@@ -1,9 +1,7 @@
-// Fuzz target: the bytes are a file loaded into slot 1, which already holds a
-// spectrum, with the plot window open. A refused load must leave the workspace
-// as it was and say why; a load must leave a consistent slot and change
-// nothing but it and the range and view that follow from it.
+// Fuzz target: the bytes are a file loaded into slot 1, which holds a spectrum, with the plot window open. A
+// refused load leaves the workspace as it was and says why; a load leaves a consistent slot and changes nothing
+// but it and the range and view that follow from it.
 #include <unistd.h>
-
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -15,59 +13,47 @@
 #include "tests/support/recording_ui.h"
 
 using namespace wendrel;
-
-namespace {
-
-bool Finite(double v) { return std::isfinite(v); }
-
-void CheckLoadedSlot(const Slot& s, const Workspace& ws, const testing::RecordingUi& ui) {
-    const std::string& file = s.FileName;
-    WENDREL_FUZZ_CHECK(s.Loaded && ws.DataReady && ui.events.size() == 2 && ui.redraws == 1, file);
-    WENDREL_FUZZ_CHECK(s.Naxis1 >= 1 && s.Flux.size() == static_cast<size_t>(s.Naxis1) && s.FluxPct.size() == s.Flux.size(), file);
-    WENDREL_FUZZ_CHECK(s.Bitpix == 16 || s.Bitpix == 32 || s.Bitpix == -32 || s.Bitpix == -64, file);
-    WENDREL_FUZZ_CHECK(s.HdrCard.size() == static_cast<size_t>(s.NumCards), file);
-    for (const std::string& card : s.HdrCard) WENDREL_FUZZ_CHECK(card.size() <= 80, file);
-    WENDREL_FUZZ_CHECK(Finite(s.Level) && s.Level > 0 && Finite(s.PctMax) && s.PctMax >= -9999, file);
-    for (size_t p = 0; p < s.Flux.size(); ++p)
-        WENDREL_FUZZ_CHECK(!std::isinf(s.Flux[p]) && !(s.FluxPct[p] > s.PctMax) && !std::isinf(s.FluxPct[p]), file);
-    // A scale other than the linear one gives every pixel its edges, running one way.
-    WENDREL_FUZZ_CHECK(s.PixelEdge.size() == (s.Dispersion == "linear" ? 0 : s.Flux.size() + 1), file);
-    for (size_t k = 0; k + 1 < s.PixelEdge.size(); ++k)
-        WENDREL_FUZZ_CHECK((s.PixelEdge[k + 1] - s.PixelEdge[k]) * (s.PixelEdge[1] - s.PixelEdge[0]) > 0, file);
-    // The plot works with these: they must be numbers.
-    WENDREL_FUZZ_CHECK(Finite(s.LambdaStart) && Finite(s.LambdaEnd) && Finite(ws.PlotSpan), file);
-    WENDREL_FUZZ_CHECK(ws.PlotLeft == ws.LambdaMin && ws.PlotRight == ws.LambdaMax, file);
-}
-
-}  // namespace
+using std::isfinite;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::filesystem::path folder = [] {
-        const auto base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-        return base / ("wendrel-fuzz-" + std::to_string(::getpid()));
-    }();
+    static const auto folder = std::filesystem::path(std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp") /
+                               ("wendrel-fuzz-" + std::to_string(::getpid()));
     static const Workspace loaded = [] {
         std::filesystem::create_directories(folder);
         Workspace ws;
         for (const int slot : {1, 2}) {
-            WriteFileBytes(folder / "base.fits", SpectrumBytes({-32, std::vector<double>(75, 100.0 * slot), {}, {},
-                                                                "star", 5000.0 * slot, 1, {}}));
+            WriteFileBytes(folder / "base.fits", SpectrumBytes({-32, std::vector<double>(75, 100.0 * slot), {}, {}, "star",
+                                                                5000.0 * slot, 1, {}}));
             testing::RecordingUi ui;
             WENDREL_FUZZ_CHECK(LoadIntoSlot(ws, slot, folder / "base.fits", ui), "the fixture's spectrum loads");
         }
         ws.PlotShown = true;
         return ws;
     }();
-    static const struct Remover {
-        ~Remover() { std::filesystem::remove_all(folder); }
-    } remover;
+    static const struct Remover { ~Remover() { std::filesystem::remove_all(folder); } } remover;
 
     WriteFileBytes(folder / "input.fits", std::string(reinterpret_cast<const char*>(data), size));
     Workspace ws = loaded;
     testing::RecordingUi ui;
     const bool load = LoadIntoSlot(ws, 1, folder / "input.fits", ui);
     WENDREL_FUZZ_CHECK(load || (!ui.messages.empty() && ui.events.empty()), "a refused load says why, shows nothing");
-    if (load) CheckLoadedSlot(ws.slot(1), ws, ui);
+    const Slot& s = ws.slot(1);
+    const std::string& file = s.FileName;
+    if (load) {
+        WENDREL_FUZZ_CHECK(s.Loaded && ws.DataReady && ui.events.size() == 2 && ui.redraws == 1, file);
+        WENDREL_FUZZ_CHECK(s.Naxis1 >= 1 && s.Flux.size() == static_cast<size_t>(s.Naxis1) && s.FluxPct.size() == s.Flux.size(), file);
+        WENDREL_FUZZ_CHECK(s.Bitpix == 16 || s.Bitpix == 32 || s.Bitpix == -32 || s.Bitpix == -64, file);
+        WENDREL_FUZZ_CHECK(s.HdrCard.size() == static_cast<size_t>(s.NumCards), file);
+        for (const std::string& card : s.HdrCard) WENDREL_FUZZ_CHECK(card.size() <= 80, file);
+        WENDREL_FUZZ_CHECK(isfinite(s.Level) && s.Level > 0 && isfinite(s.PctMax) && s.PctMax >= -9999, file);
+        for (size_t p = 0; p < s.Flux.size(); ++p)
+            WENDREL_FUZZ_CHECK(!std::isinf(s.Flux[p]) && !(s.FluxPct[p] > s.PctMax) && !std::isinf(s.FluxPct[p]), file);
+        WENDREL_FUZZ_CHECK(s.PixelEdge.size() == (s.Dispersion == "linear" ? 0 : s.Flux.size() + 1), file);
+        for (size_t k = 0; k + 1 < s.PixelEdge.size(); ++k)
+            WENDREL_FUZZ_CHECK((s.PixelEdge[k + 1] - s.PixelEdge[k]) * (s.PixelEdge[1] - s.PixelEdge[0]) > 0, file);
+        WENDREL_FUZZ_CHECK(isfinite(s.LambdaStart) && isfinite(s.LambdaEnd) && isfinite(ws.PlotSpan), file);
+        WENDREL_FUZZ_CHECK(ws.PlotLeft == ws.LambdaMin && ws.PlotRight == ws.LambdaMax, file);
+    }
     // Nothing but slot 1 and the range and view that follow from it changes.
     Workspace rest = ws;
     rest.slot(1) = loaded.slot(1);

@@ -1,5 +1,4 @@
-// A property every input must keep; a broken one stops the run like a crash,
-// so that the fuzzer keeps the input that broke it.
+// A property every input must keep; a broken one stops the run like a crash, so the fuzzer keeps the input.
 #pragma once
 
 #include <cstdio>

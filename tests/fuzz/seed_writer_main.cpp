@@ -1,7 +1,6 @@
 // Writes a fuzz target's seeds into a folder, one file per seed:
 //   fuzz_seeds fits_reader|settings_file|number_text FOLDER
 #include <cstdio>
-#include <filesystem>
 
 #include "tests/fuzz/seed_corpus.h"
 #include "tests/support/fits_writer.h"
@@ -11,5 +10,4 @@ int main(int argc, char** argv) {
     if (seeds.empty()) return std::fprintf(stderr, "usage: fuzz_seeds fits_reader|settings_file|number_text FOLDER\n"), 2;
     std::filesystem::create_directories(argv[2]);
     for (const auto& [name, bytes] : seeds) wendrel::WriteFileBytes(std::filesystem::path(argv[2]) / name, bytes);
-    return 0;
 }
