@@ -36,9 +36,7 @@ TEST_F(FitsFileTest, DecodesUnsignedAndBlankPixels) {
         EXPECT_EQ(ui_.messages, std::vector<std::string>(unsignedRead, kSignedDataMessage));
     }
     // Only the first NAXIS1 pixels of an image are read.
-    FitsBytes image = SpectrumCards({-32, Ramp(10), {}, {}, {}, 4000, 1, {IntCard("NAXIS", 2), IntCard("NAXIS2", 3)}});
-    image.cards[3] = IntCard("NAXIS1", 4);
-    ASSERT_TRUE(Load(ToBytes(image)));
+    ASSERT_TRUE(Load(FloatSpectrum(Ramp(10), {IntCard("NAXIS", 2), IntCard("NAXIS1", 4), IntCard("NAXIS2", 3)})));
     EXPECT_EQ(S().Flux, Ramp(4));
 }
 
@@ -64,12 +62,15 @@ TEST_F(FitsFileTest, PercentIsFluxTimes100OverTheLevelAndBlanksTakeNoPart) {
     ASSERT_TRUE(Load(FloatSpectrum({3, -6, 7.5, 0})));
     EXPECT_EQ(S().FluxPct, (std::vector<double>{3 * 100 / 7.5, -6 * 100 / 7.5, 100, 0}));
     std::vector<double> values = Ramp(60);
-    values[10] = NAN;
-    values[59] = INFINITY;
+    values[10] = NAN, values[59] = INFINITY;
     ASSERT_TRUE(Load(FloatSpectrum(values)));
     EXPECT_TRUE(std::isnan(S().Flux[59]) && std::isnan(S().FluxPct[10]) && std::isnan(S().FluxPct[59]));
     // Block 2 holds 51..59 and two blanks: its maximum is 59.
     EXPECT_TRUE(S().Level == (50 + 59) / 2.0 && S().PctMax == 59 * 100 / 54.5);
+    std::vector<double> tiny(150, 0.01);
+    tiny[140] = 1e307;  // 1e311 percent of the level 0.01: blank too
+    ASSERT_TRUE(Load(SpectrumBytes({-64, tiny, {}, {}, {}, 4000, 1, {}})));
+    EXPECT_TRUE(std::isnan(S().FluxPct[140]) && S().PctMax == 100);
 }
 
 // The reader writes into the pixel buffers of replaced spectra: whatever was

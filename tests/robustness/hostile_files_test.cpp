@@ -38,8 +38,7 @@ protected:
         FitsFileTest::SetUp();
         for (const int slot : {1, 3})
             ASSERT_TRUE(Load(FloatSpectrum(Ramp(80), {}, 3000.0 * slot), slot, "kept" + std::to_string(slot) + ".fits"));
-        Zoom();
-        ws_.PlotShown = true;
+        Zoom(), ws_.PlotShown = true;
     }
     void Zoom() { ws_.PlotLeft = 3010, ws_.PlotRight = 3020, ws_.PlotSpan = 10; }
 };
