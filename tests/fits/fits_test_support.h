@@ -1,20 +1,16 @@
-// A fixture that writes FITS files into a fresh folder and loads them into
-// a workspace with a recording UI.
+// A fixture that writes FITS files into a fresh folder and loads them into a workspace with a recording UI.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
-
 #include <atomic>
-#include <cmath>
 #include <filesystem>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/slot_loading.h"
-#include "fits/fits_reader.h"
-#include "store/workspace.h"
+#include "tests/robustness/workspace_difference.h"
 #include "tests/support/fits_writer.h"
 #include "tests/support/recording_ui.h"
 
@@ -23,19 +19,10 @@ namespace wendrel::testing {
 inline std::filesystem::path FreshFolder(std::string_view purpose) {
     static std::atomic<int> counter{0};
     const auto dir = std::filesystem::temp_directory_path() /
-                     ("wendrel-" + std::string(purpose) + "-" + std::to_string(::getpid()) + "-" +
-                      std::to_string(counter++));
+                     ("wendrel-" + std::string(purpose) + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
-}
-
-// Bytes of a float spectrum with the usual header, optionally with extra cards.
-inline std::string FloatSpectrum(std::vector<double> values, std::vector<std::string> extraCards = {}) {
-    SpectrumFile s;
-    s.stored = std::move(values);
-    s.extraCards = std::move(extraCards);
-    return SpectrumBytes(s);
 }
 
 // A ramp of n positive values, so that every load of it succeeds.
@@ -45,36 +32,10 @@ inline std::vector<double> Ramp(size_t n, double first = 1) {
     return v;
 }
 
-// Equality of two doubles that counts two NaNs as equal.
-inline bool SameValue(double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; }
-
-inline bool SameValues(const std::vector<double>& a, const std::vector<double>& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (!SameValue(a[i], b[i])) return false;
-    return true;
-}
-
-// Every field of a slot, for checking that a refused load changed nothing.
-inline void ExpectSameSlot(const Slot& a, const Slot& b) {
-    EXPECT_EQ(a.FileName, b.FileName);
-    EXPECT_EQ(a.Loaded, b.Loaded);
-    EXPECT_EQ(a.ObjectName, b.ObjectName);
-    EXPECT_TRUE(SameValue(a.Bitpix, b.Bitpix));
-    EXPECT_TRUE(SameValue(a.Naxis1, b.Naxis1));
-    EXPECT_TRUE(SameValue(a.Bzero, b.Bzero));
-    EXPECT_TRUE(SameValue(a.Lambda0, b.Lambda0));
-    EXPECT_TRUE(SameValue(a.DLambda, b.DLambda));
-    EXPECT_TRUE(SameValue(a.LambdaStart, b.LambdaStart));
-    EXPECT_TRUE(SameValue(a.LambdaEnd, b.LambdaEnd));
-    EXPECT_TRUE(SameValues(a.Flux, b.Flux));
-    EXPECT_TRUE(SameValue(a.Level, b.Level));
-    EXPECT_TRUE(SameValues(a.FluxPct, b.FluxPct));
-    EXPECT_TRUE(SameValue(a.PctMax, b.PctMax));
-    EXPECT_EQ(a.Offset, b.Offset);
-    EXPECT_EQ(a.SlotColor, b.SlotColor);
-    EXPECT_EQ(a.HdrCard, b.HdrCard);
-    EXPECT_EQ(a.NumCards, b.NumCards);
+// A float spectrum with the usual header, CRVAL1 and CD1_1 as given, and the extra cards.
+inline std::string FloatSpectrum(std::vector<double> values, std::vector<std::string> extraCards = {},
+                                 std::optional<double> crval1 = 4000, std::optional<double> cd1_1 = 1) {
+    return SpectrumBytes({-32, std::move(values), {}, {}, {}, crval1, cd1_1, std::move(extraCards)});
 }
 
 class FitsFileTest : public ::testing::Test {
@@ -83,24 +44,28 @@ protected:
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
     std::filesystem::path Write(std::string_view bytes, const std::string& name = "spectrum.fits") {
-        const auto path = dir_ / name;
-        WriteFileBytes(path, bytes);
-        return path;
+        return WriteFileBytes(dir_ / name, bytes), dir_ / name;
     }
-
-    // Loads a file of the test's folder into a slot, as the file chooser would.
-    bool LoadNamed(const std::string& name, int slot = 1) {
-        return LoadIntoSlot(ws_, slot, dir_ / name, ui_);
+    // Loads a file as the file chooser would; the messages and events of earlier loads are dropped.
+    bool LoadFile(const std::filesystem::path& file, int slot = 1) {
+        ui_ = RecordingUi();
+        return LoadIntoSlot(ws_, slot, file, ui_);
     }
-
-    // Writes the bytes and loads them; the messages of earlier loads are dropped.
     bool Load(std::string_view bytes, int slot = 1, const std::string& name = "spectrum.fits") {
-        Write(bytes, name);
-        ui_.messages.clear();
-        ui_.events.clear();
-        return LoadNamed(name, slot);
+        return LoadFile(Write(bytes, name), slot);
     }
-
+    // Expects a refused load into slot 1 whose last message holds `mentions`, changing nothing but FilePath.
+    void ExpectRefusedFile(const std::filesystem::path& file, const std::string& mentions) {
+        SCOPED_TRACE(mentions);
+        Workspace expected = ws_;
+        expected.FilePath = file.parent_path().string();
+        EXPECT_FALSE(LoadFile(file));
+        EXPECT_EQ(WorkspaceDifference(expected, ws_), "");
+        EXPECT_TRUE(ui_.events.empty());
+        ASSERT_FALSE(ui_.messages.empty());
+        EXPECT_NE(ui_.messages.back().find(mentions), std::string::npos) << ui_.messages.back();
+    }
+    void ExpectRefused(std::string_view bytes, const std::string& mentions) { ExpectRefusedFile(Write(bytes), mentions); }
     const Slot& S(int slot = 1) const { return ws_.slot(slot); }
 
     std::filesystem::path dir_;

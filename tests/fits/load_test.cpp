@@ -1,5 +1,4 @@
-// What a load does to the workspace: ranges, view, messages, row and redraw,
-// wavelength keywords, and that a refused load changes nothing.
+// What a load reads from the header and does to the workspace.
 #include <gtest/gtest.h>
 
 #include "tests/fits/fits_test_support.h"
@@ -7,228 +6,79 @@
 namespace wendrel::testing {
 namespace {
 
-class LoadTest : public FitsFileTest {
-protected:
-    static std::string Spectrum(double crval1, double cd1_1, size_t pixels = 120,
-                                std::vector<std::string> extra = {}) {
-        SpectrumFile s;
-        s.stored = Ramp(pixels);
-        s.crval1 = crval1;
-        s.cd1_1 = cd1_1;
-        s.extraCards = std::move(extra);
-        return SpectrumBytes(s);
+// A load fills the slot, sets the full range afresh from the empty one (whatever the wavelengths) and then
+// only widens it, resets the view to it and redraws an open plot window.
+TEST_F(FitsFileTest, LoadFillsTheSlotAndWidensTheFullRange) {
+    ws_.slot(3).Offset = 42;
+    const struct { int slot; double crval1, min, max; } loads[] = {
+        {3, 120000, 120000, 120240}, {4, 120100, 120000, 120240}, {5, -250000, -250000, 120240}};
+    for (const auto& l : loads) {
+        ASSERT_TRUE(Load(FloatSpectrum(Ramp(120), {StringCard("OBJECT", "HD 12345")}, l.crval1, l.slot == 3 ? 2 : 1), l.slot));
+        EXPECT_TRUE(ws_.LambdaMin == l.min && ws_.LambdaMax == l.max && ws_.PlotLeft == l.min && ws_.PlotRight == l.max &&
+                    ws_.PlotSpan == l.max - l.min && ui_.messages.empty());
+        const std::vector<std::string> shown = {"show row " + std::to_string(l.slot)}, redrawn = {shown[0], "redraw"};
+        EXPECT_EQ(ui_.events, l.slot == 3 ? shown : redrawn);
+        ws_.PlotLeft = 120100;  // a zoom, with the plot window open
+        ws_.PlotShown = true;
     }
-};
-
-TEST_F(LoadTest, FillsTheSlotAndWidensTheFullRange) {
-    ASSERT_TRUE(Load(Spectrum(4000, 2), 3));
     const Slot& s = S(3);
-    EXPECT_TRUE(s.Loaded);
-    EXPECT_EQ(s.FileName, "spectrum.fits");
-    EXPECT_EQ(s.Naxis1, 120);
-    EXPECT_EQ(s.LambdaStart, 4000);
-    EXPECT_EQ(s.LambdaEnd, 4000 + 120 * 2);
-    EXPECT_EQ(s.Level, 100);  // median of the block maxima 50, 100, 120
-    EXPECT_EQ(s.PctMax, 120.0 * 100 / 100);
-    EXPECT_EQ(s.NumCards, 6);
-    EXPECT_EQ(ws_.LambdaMin, 4000);
-    EXPECT_EQ(ws_.LambdaMax, 4240);
-    EXPECT_EQ(ws_.PlotLeft, 4000);
-    EXPECT_EQ(ws_.PlotRight, 4240);
-    EXPECT_EQ(ws_.PlotSpan, 240);
-    EXPECT_TRUE(ws_.DataReady);
-    EXPECT_TRUE(ui_.messages.empty());
-    EXPECT_EQ(ui_.events, std::vector<std::string>{"show row 3"});
-
-    ws_.PlotLeft = 4100;  // a zoom, then a narrower spectrum: the range only widens
-    ASSERT_TRUE(Load(Spectrum(4100, 1), 4, "narrow.fits"));
-    EXPECT_EQ(ws_.LambdaMin, 4000);
-    EXPECT_EQ(ws_.LambdaMax, 4240);
-    EXPECT_EQ(ws_.PlotLeft, 4000);
-    ASSERT_TRUE(Load(Spectrum(3000, 1), 5, "wide.fits"));
-    EXPECT_EQ(ws_.LambdaMin, 3000);
-    EXPECT_EQ(ws_.PlotLeft, 3000);
-    EXPECT_EQ(ws_.PlotRight, 4240);
+    EXPECT_TRUE(s.Loaded && ws_.DataReady && s.FileName == "spectrum.fits" && s.ObjectName == "HD 12345");
+    EXPECT_TRUE(s.Level == 100 && s.PctMax == 120 && s.NumCards == 7);  // the median of the block maxima 50, 100, 120
+    EXPECT_TRUE(s.Offset == 42 && s.SlotColor == kStartSlotColors[2]);
 }
 
-// The empty range's start values are no wavelengths: spectra beyond them (far
-// infrared, 12 to 13 micrometres here) get their own range.
-TEST_F(LoadTest, FirstLoadTakesItsOwnRangeWhateverItsWavelengths) {
-    ASSERT_TRUE(Load(Spectrum(120000, 10), 1));
-    EXPECT_EQ(ws_.LambdaMin, 120000);
-    EXPECT_EQ(ws_.LambdaMax, 121200);
-    EXPECT_EQ(ws_.PlotLeft, 120000);
-    ASSERT_TRUE(Load(Spectrum(-250000, 10), 2, "negative.fits"));
-    EXPECT_EQ(ws_.LambdaMin, -250000);
-    EXPECT_EQ(ws_.LambdaMax, 121200);
-}
-
-TEST_F(LoadTest, RedrawsOnlyWhenThePlotWindowIsOpen) {
-    ASSERT_TRUE(Load(Spectrum(4000, 2)));
-    EXPECT_EQ(ui_.redraws, 0);
-    ws_.PlotShown = true;
-    ASSERT_TRUE(Load(Spectrum(4000, 2)));
-    EXPECT_EQ(ui_.events, (std::vector<std::string>{"show row 1", "redraw"}));
-}
-
-TEST_F(LoadTest, KeepsTheSlotsOwnSettings) {
-    ws_.slot(2).Offset = 42;
-    ASSERT_TRUE(Load(Spectrum(4000, 2), 2));
-    EXPECT_EQ(S(2).Offset, 42);
-    EXPECT_EQ(S(2).SlotColor, kStartSlotColors[1]);
-}
-
-TEST_F(LoadTest, WarningsComeInOrderAndTheLoadGoesOn) {
-    SpectrumFile s;
-    s.bitpix = 16;
-    s.stored = {7};
-    s.crval1.reset();
-    ASSERT_TRUE(Load(SpectrumBytes(s)));
-    EXPECT_EQ(ui_.messages, (std::vector<std::string>{kSignedDataMessage, kLambda0Message, kDLambdaMessage}));
-    EXPECT_EQ(S().LambdaStart, 0);
-    EXPECT_EQ(S().LambdaEnd, 1);
-}
-
-TEST_F(LoadTest, OnePixelAlwaysWarnsAboutTheStep) {
-    ASSERT_TRUE(Load(Spectrum(5000, 3, 1)));
-    EXPECT_EQ(ui_.messages, std::vector<std::string>{kDLambdaMessage});
-    EXPECT_EQ(S().LambdaEnd, 5003);
-}
-
-TEST_F(LoadTest, KeywordNamesComeFromTheSettings) {
-    ws_.Lambda0Key = "W0";
-    ws_.DLambdaKey = "WPC";
-    ASSERT_TRUE(Load(Spectrum(4000, 2, 120, {RealCard("W0", 6000), RealCard("WPC", 0.5)})));
-    EXPECT_EQ(S().Lambda0, 6000);
-    EXPECT_EQ(S().DLambda, 0.5);
-    EXPECT_TRUE(ui_.messages.empty());
-}
-
-TEST_F(LoadTest, ReferencePixelMovesTheStartOfPixelOne) {
-    const struct { std::vector<std::string> cards; double lambda0; } cases[] = {
-        {{}, 5000},
-        {{RealCard("CRPIX1", 1)}, 5000},
-        {{RealCard("CRPIX1", 11)}, 5000 - 10 * 2},
-        {{RealCard("CRPIX1", 0.5)}, 5000 + 0.5 * 2},
-        {{RealCard("CRPIX1", 11), RealCard("CRPIX1", 1)}, 5000},
-        {{RealCard("CRPIX2", 11)}, 5000},
+TEST_F(FitsFileTest, WavelengthsObjectAndWarningsFromTheHeader) {
+    const auto R = [](const char* key, double v) { return RealCard(key, v); };
+    const std::string kept = kLambda0Message, step = kDLambdaMessage;
+    const struct {
+        const char* what; std::vector<std::string> cards; double lambda0, dLambda; std::vector<std::string> messages = {};
+        std::string object = "", lambda0Key = "CRVAL1", dLambdaKey = "CD1_1";
+    } cases[] = {
+        {"CRPIX1 11", {R("CRVAL1", 5000), R("CD1_1", 2), R("CRPIX1", 11)}, 5000 - 10 * 2, 2},
+        {"CRPIX1 0.5", {R("CRVAL1", 5000), R("CD1_1", 2), R("CRPIX1", 0.5)}, 5000 + 0.5 * 2, 2},
+        {"the last CRPIX1", {R("CRVAL1", 5000), R("CD1_1", 2), R("CRPIX1", 11), R("CRPIX1", 1)}, 5000, 2},
+        {"CDELT1 for CD1_1", {R("CRVAL1", 5000), R("CDELT1", 0.25)}, 5000, 0.25},
+        {"CD1_1 over CDELT1", {R("CRVAL1", 5000), R("CDELT1", 0.25), R("CD1_1", 2)}, 5000, 2},
+        {"no step", {R("CRVAL1", 5000)}, 5000, 0, {step}},
+        {"one pixel", {R("CRVAL1", 5000), R("CD1_1", 3), IntCard("NAXIS1", 1)}, 5000, 3, {step}},
+        {"leading numbers, D exponents, case", {RawCard("CRVAL1  = 1.5D+03 / D"), RawCard("CD1_1   = 2 5E-1"),
+                                                 R("crval1", 9000)}, 1500, 2.5},
+        {"a logical value", {R("CRVAL1", 5000), R("CD1_1", 2), LogicalCard("CRVAL1", true)}, 0, 2, {kept}},
+        {"the first OBJECT", {R("CRVAL1", 5000), R("CD1_1", 2), RawCard("OBJECT  = 'M 31/x'"),
+                              RawCard("OBJECT  = 'Second'")}, 5000, 2, {}, "M 3"},
+        {"warnings in order", {IntCard("BITPIX", 16)}, 0, 0, {kSignedDataMessage, kept, step}},
+        {"keys of the settings", {R("W0", 6000), R("WPC", 0.5), R("CRPIX1", 3)}, 6000, 0.5, {}, "", "W0", "WPC"},
+        {"CRVAL2 and CRPIX2", {R("CRVAL2", 100), R("CD1_1", 2), R("CRPIX2", 3)}, 96, 2, {}, "", "CRVAL2"},
+        {"CDELT1 only for CD1_1", {R("CRVAL1", 5000), R("CDELT1", 0.25)}, 5000, 0, {step}, "", "CRVAL1", "WPC"},
     };
     for (const auto& c : cases) {
-        ASSERT_TRUE(Load(Spectrum(5000, 2, 120, c.cards)));
-        EXPECT_EQ(S().Lambda0, c.lambda0);
-        EXPECT_EQ(S().LambdaStart, c.lambda0);
-        EXPECT_EQ(S().LambdaEnd, c.lambda0 + 240);
+        SCOPED_TRACE(c.what);
+        ws_.Lambda0Key = c.lambda0Key;
+        ws_.DLambdaKey = c.dLambdaKey;
+        ASSERT_TRUE(Load(FloatSpectrum(Ramp(120), c.cards, std::nullopt, std::nullopt)));
+        EXPECT_TRUE(S().Lambda0 == c.lambda0 && S().LambdaStart == c.lambda0 && S().DLambda == c.dLambda);
+        EXPECT_EQ(S().LambdaEnd, c.lambda0 + S().Naxis1 * c.dLambda);
+        EXPECT_TRUE(S().ObjectName == c.object && ui_.messages == c.messages) << S().ObjectName;
     }
-    ws_.Lambda0Key = "CRVAL2";
-    ASSERT_TRUE(Load(Spectrum(5000, 2, 120, {RealCard("CRVAL2", 100), RealCard("CRPIX2", 3)})));
-    EXPECT_EQ(S().Lambda0, 96);
-    ws_.Lambda0Key = "W0";
-    ASSERT_TRUE(Load(Spectrum(5000, 2, 120, {RealCard("W0", 100), RealCard("CRPIX1", 3)})));
-    EXPECT_EQ(S().Lambda0, 100);
 }
 
-TEST_F(LoadTest, Cdelt1StandsInForAMissingCd11) {
-    SpectrumFile s;
-    s.stored = Ramp(120);
-    s.cd1_1.reset();
-    s.extraCards = {RealCard("CDELT1", 0.25)};
-    ASSERT_TRUE(Load(SpectrumBytes(s)));
-    EXPECT_EQ(S().DLambda, 0.25);
-    EXPECT_TRUE(ui_.messages.empty());
-
-    s.cd1_1 = 2;  // CD1_1 present: it counts
-    ASSERT_TRUE(Load(SpectrumBytes(s)));
-    EXPECT_EQ(S().DLambda, 2);
-
-    s.cd1_1.reset();
-    s.extraCards.clear();  // neither: the warning stays
-    ASSERT_TRUE(Load(SpectrumBytes(s)));
-    EXPECT_EQ(S().DLambda, 0);
-    EXPECT_EQ(ui_.messages, std::vector<std::string>{kDLambdaMessage});
-
-    ws_.DLambdaKey = "WPC";  // another step keyword has no stand-in
-    s.extraCards = {RealCard("CDELT1", 0.25)};
-    ASSERT_TRUE(Load(SpectrumBytes(s)));
-    EXPECT_EQ(S().DLambda, 0);
-}
-
-TEST_F(LoadTest, ReloadWithoutBzeroReadsUnsignedAgain) {
-    SpectrumFile s;
-    s.bitpix = 16;
-    s.stored = {-32768, 32767};
-    s.bzero = 32768;
-    ASSERT_TRUE(Load(SpectrumBytes(s)));
-    EXPECT_EQ(S().Flux, (std::vector<double>{0, 65535}));
-    EXPECT_TRUE(ui_.messages.empty());
-    s.bzero.reset();
-    ASSERT_TRUE(Load(SpectrumBytes(s)));
-    EXPECT_EQ(S().Bzero, 0);
-    EXPECT_EQ(S().Flux, (std::vector<double>{32768, 32767}));
-    EXPECT_EQ(ui_.messages, std::vector<std::string>{kSignedDataMessage});
-}
-
-TEST_F(LoadTest, PathJoinsFolderAndNameAndTheCurrentFolderStays) {
-    const auto before = std::filesystem::current_path();
-    Write(Spectrum(4000, 2), "a b.fits");
-    EXPECT_TRUE(LoadIntoSlot(ws_, 1, std::filesystem::path(dir_.string() + "/") / "a b.fits", ui_));
-    EXPECT_TRUE(LoadIntoSlot(ws_, 1, dir_ / "a b.fits", ui_));
-    EXPECT_EQ(std::filesystem::current_path(), before);
-}
-
-TEST_F(LoadTest, NoFolderOrNoNameDoesNothing) {
-    Write(Spectrum(4000, 2));
-    const Workspace before = ws_;
-    EXPECT_FALSE(LoadIntoSlot(ws_, 1, "spectrum.fits", ui_));
-    EXPECT_FALSE(LoadIntoSlot(ws_, 1, dir_ / "", ui_));
-    EXPECT_TRUE(ui_.messages.empty());
-    EXPECT_TRUE(ui_.events.empty());
-    ExpectSameSlot(S(), before.slot(1));
-}
-
-TEST_F(LoadTest, LevelOfZeroIsRefused) {
-    ASSERT_TRUE(Load(FloatSpectrum({-1, -2, 0})) == false);
-    ASSERT_EQ(ui_.messages.size(), 1u);
-    EXPECT_NE(ui_.messages[0].find("\"spectrum.fits\""), std::string::npos);
-    EXPECT_NE(ui_.messages[0].find("level is 0"), std::string::npos);
-    EXPECT_FALSE(Load(FloatSpectrum({NAN, INFINITY})));
-    EXPECT_NE(ui_.messages[0].find("only blank pixels"), std::string::npos);
-}
-
-// Each refusal leaves the loaded slot, the range and the view as they were.
-TEST_F(LoadTest, RefusalsChangeNothing) {
-    SpectrumFile bad16;
-    bad16.bitpix = 16;
-    bad16.stored = {1, 2};
-    bad16.bzero = 32768;
-    bad16.extraCards = {IntCard("BITPIX", 8)};
-    const std::string refusals[] = {
-        "not a FITS file at all",
-        SpectrumBytes(bad16),
-        FloatSpectrum({0, 0, 0}),
-        FloatSpectrum(Ramp(10), {IntCard("NAXIS1", 0)}),
-        FloatSpectrum(Ramp(10), {IntCard("BITPIX", 12)}),
-        FloatSpectrum(Ramp(10)).substr(0, 2900),
-    };
-    ASSERT_TRUE(Load(Spectrum(4000, 2), 1, "good.fits"));
-    ws_.PlotLeft = 4010;
-    ws_.PlotRight = 4020;
-    ws_.PlotSpan = 10;
-    const Workspace before = ws_;
-    for (const std::string& bytes : refusals) {
-        EXPECT_FALSE(Load(bytes, 1, "good.fits"));
-        ASSERT_EQ(ui_.messages.size(), 1u);
-        EXPECT_TRUE(ui_.events.empty());
-        ExpectSameSlot(S(), before.slot(1));
-        EXPECT_EQ(ws_.LambdaMin, before.LambdaMin);
-        EXPECT_EQ(ws_.LambdaMax, before.LambdaMax);
-        EXPECT_EQ(ws_.PlotLeft, 4010);
-        EXPECT_EQ(ws_.PlotRight, 4020);
-        EXPECT_EQ(ws_.PlotSpan, 10);
+TEST_F(FitsFileTest, EndDecidesWhereTheDataStartAndWhichCardsAreKept) {
+    std::string odd = RawCard("HISTORY caf\xe9 \x01\x7f\xff end");
+    odd[40] = '\0';
+    std::vector<std::string> cards = {LogicalCard("SIMPLE", true), IntCard("BITPIX", -32), IntCard("NAXIS", 1),
+                                      IntCard("NAXIS1", 120), RealCard("CRVAL1", 4000), RealCard("CD1_1", 2), odd};
+    for (const int endCard : {8, 36, 37, 72, 73, 20000}) {
+        while (std::ssize(cards) < endCard - 1) cards.push_back(IntCard("N" + std::to_string(cards.size()), 1));
+        ASSERT_TRUE(Load(ToBytes({cards, true, EncodePixels(-32, Ramp(120))}))) << endCard;
+        EXPECT_TRUE(S().NumCards == endCard - 1 && S().HdrCard[6] == odd && S().Flux == Ramp(120)) << endCard;
     }
-    EXPECT_FALSE(Load(FloatSpectrum(Ramp(10), {IntCard("BITPIX", 12)}), 2));
-    EXPECT_FALSE(ws_.slot(2).Loaded);
-    EXPECT_EQ(ws_.slot(2).NumCards, 0);
-    EXPECT_EQ(ws_.slot(2).Bitpix, 0);
+    // Lower-case END ends the header too; a carriage return before it ends the header line, and no card is kept.
+    cards = {LogicalCard("SIMPLE", true), IntCard("BITPIX", -32), IntCard("NAXIS1", 120), RawCard("end"), RawCard("OBJECT  = 'x'")};
+    std::string bytes = ToBytes({cards, false, EncodePixels(-32, Ramp(120)), true});
+    ASSERT_TRUE(Load(bytes));
+    EXPECT_TRUE(S().NumCards == 3 && S().ObjectName.empty());
+    ASSERT_TRUE(Load(bytes.replace(3 * 80 + 3, 1, "\r")));
+    EXPECT_TRUE(S().NumCards == 0 && S().Flux == Ramp(120));
 }
 
 }  // namespace

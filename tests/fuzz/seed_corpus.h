@@ -1,25 +1,13 @@
-// Starting inputs of the fuzz targets, made with the program's own FITS
-// writer and settings writer: every BITPIX with and without BZERO/BSCALE,
-// short and long headers, and valid settings files.
+// Starting inputs of the fuzz targets, made with the program's own writers.
 #pragma once
 
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace wendrel::fuzzing {
 
-struct Seed {
-    std::string name;
-    std::string bytes;
-};
-
-std::vector<Seed> FitsReaderSeeds();
-std::vector<Seed> SettingsFileSeeds();
-std::vector<Seed> NumberTextSeeds();
-
-// The seeds of the target named "fits_reader", "settings_file" or
-// "number_text"; nothing for another name.
-std::vector<Seed> SeedsFor(std::string_view target);
+// Named seeds of "fits_reader", "settings_file" or "number_text"; none for another name.
+std::vector<std::pair<std::string, std::string>> SeedsFor(std::string_view target);
 
 }  // namespace wendrel::fuzzing

@@ -1,0 +1,162 @@
+// Hostile files: a FITS file is refused with a clear message, before any large allocation, leaving the whole
+// workspace as it was, or it loads soundly; a settings file that is no plain file reads as none, at once.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cmath>
+#include <functional>
+
+#include "app/settings_file.h"
+#include "tests/fits/fits_test_support.h"
+
+namespace wendrel::testing {
+namespace {
+
+// Runs `body` in a child process stopped after 5 s, for what must not disturb
+// the test process (its peak memory, its user) or may block; returns its exit
+// status. With `nobody` the child gives up root, which reads every file.
+int InChild(const std::function<int()>& body, bool nobody = false) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) ::alarm(5), ::_exit(nobody && ::geteuid() == 0 && ::setuid(65534) != 0 ? 10 : body());
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+long PeakKilobytes() {
+    rusage usage{};
+    return ::getrusage(RUSAGE_SELF, &usage), usage.ru_maxrss;
+}
+
+// Spectra in slots 1 and 3, a zoomed view and the plot window open.
+class HostileFits : public FitsFileTest {
+protected:
+    void SetUp() override {
+        FitsFileTest::SetUp();
+        for (const int slot : {1, 3})
+            ASSERT_TRUE(Load(FloatSpectrum(Ramp(80), {}, 3000.0 * slot), slot, "kept" + std::to_string(slot) + ".fits"));
+        Zoom(), ws_.PlotShown = true;
+    }
+    void Zoom() { ws_.PlotLeft = 3010, ws_.PlotRight = 3020, ws_.PlotSpan = 10; }
+};
+
+// Files of 16, 32 and 64 bits a pixel, with END in the first or the second block, cut at every byte. Cut
+// before END, a header has no cards and its data begin at byte 2880, so a cut that still holds the pixels
+// there loads them; a cut inside the END card may count as a card.
+TEST_F(HostileFits, EveryTruncationIsRefused) {
+    for (const int bitpix : {16, 32, -64}) {
+        FitsBytes file = SpectrumCards({bitpix, Ramp(60), {}, {}, {}, 4000, 1, {}});
+        if (bitpix == 16) file.cards.insert(file.cards.end(), 40, RawCard("HISTORY   a second header block"));
+        file.padData = false;
+        const std::string whole = ToBytes(file);
+        const size_t endCard = whole.find("END     "), dataStart = endCard / 2880 * 2880 + 2880, pixelBytes = 60 * std::abs(bitpix) / 8;
+        for (size_t length = 0; length < whole.size(); ++length) {
+            SCOPED_TRACE("BITPIX " + std::to_string(bitpix) + " cut at " + std::to_string(length));
+            const auto cut = Write(std::string_view(whole).substr(0, length), "cut.fits");
+            if ((length >= 2880 + pixelBytes && length <= endCard) || (length > endCard && length < endCard + 80)) {
+                if (LoadFile(cut)) { EXPECT_EQ(S().NumCards, 0); }
+                ASSERT_TRUE(LoadFile(dir_ / "kept1.fits"));  // slot 1 and the view as before
+                Zoom();
+                continue;
+            }
+            ExpectRefusedFile(cut, length == 0 ? "\"cut.fits\" is empty" : length < 6 ? kNotFitsMessage
+                                   : length >= dataStart ? "\"cut.fits\" is too short" : "\"cut.fits\"");
+            if (HasFailure()) return;
+        }
+        ASSERT_TRUE(LoadFile(Write(whole, "whole.fits")));
+        EXPECT_EQ(S().Flux, Ramp(60));
+    }
+}
+
+TEST_F(HostileFits, BrokenHeadersAreRefused) {
+    const auto without = [](size_t card) { return FloatSpectrum(Ramp(200)).erase(card * 80, 80); };
+    const auto with = [](const char* key, const char* value) { return FloatSpectrum(Ramp(200), {ValueCard(key, value)}); };
+    const auto at = [](const char* start, const char* step, const char* crpix1 = "1") {
+        return FloatSpectrum(Ramp(60), {ValueCard("CRVAL1", start), ValueCard("CD1_1", step), ValueCard("CRPIX1", crpix1)},
+                             std::nullopt, std::nullopt);
+    };
+    const std::string megabytes = "SIMPLE  =                    T" + std::string(3'000'000, 'A');
+    const std::string beyond = "has wavelengths beyond the range of numbers; check its CRVAL1 and CD1_1";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "\"spectrum.fits\" is empty"}, {std::string(10000, '\0'), kNotFitsMessage}, {"SIMPLE", "no BITPIX"},
+        {"SIMPLE  = T\r\n" + std::string(5000, 'x'), "no BITPIX"}, {megabytes, "no BITPIX"}, {without(1), "no BITPIX"},
+        {with("BITPIX", "8"), "8-bit"}, {with("BITPIX", "0"), "BITPIX = 0;"}, {with("BITPIX", "-16"), "BITPIX = -16;"},
+        {with("BITPIX", "16.5"), "BITPIX = 16.5;"}, {with("BITPIX", "1E300"), "BITPIX = 1E300;"},
+        {with("BITPIX", "T"), "BITPIX = T;"}, {without(3), "no NAXIS1"}, {with("NAXIS1", "0"), "at least one pixel"},
+        {with("NAXIS1", "-5"), "at least one pixel"}, {with("NAXIS1", "abc"), "at least one pixel"},
+        {with("NAXIS1", "2.5"), "not a whole number"},
+        {with("NAXIS1", "721"), "is too short"},  // one pixel more than the padded data block holds
+        {with("NAXIS1", "1E999"), beyond}, {at("1E999", "1"), beyond}, {at("-1E999", "1"), beyond},
+        {at("1", "1E999"), beyond}, {at("1E308", "1E307"), beyond}, {at("1E999", "1E999", "2"), beyond},
+        {FloatSpectrum({-1, -2, 0}), "level is 0"}, {FloatSpectrum({NAN, INFINITY}), "only blank pixels"},
+    };
+    for (const auto& [bytes, mentions] : cases) ExpectRefused(bytes, mentions);
+    ASSERT_TRUE(Load(FloatSpectrum(Ramp(60), {}, -1e308, 1e306)));  // the largest wavelengths that stay numbers
+    EXPECT_TRUE(std::isfinite(ws_.PlotSpan));
+}
+
+// A huge NAXIS1 in a short file of any pixel size, and a sparse file of a terabyte that memory cannot hold,
+// are refused before pixel memory is taken: measured in a child, whose peak no earlier test has raised.
+TEST_F(HostileFits, HugePixelCountsAreRefusedBeforeAllocating) {
+    std::vector<std::filesystem::path> files;
+    for (const int bitpix : {16, 32, -32, -64})
+        for (const char* count : {"2147483648", "4294967297", "1E15", "9.2233720368547758E18", "1E300"})
+            files.push_back(Write(SpectrumBytes({bitpix, Ramp(100), {}, {}, {}, 4000, 1,
+                                                 {ValueCard("NAXIS1", count), IntCard("DC-FLAG", bitpix == -32)}}),
+                                  "huge" + std::to_string(files.size()) + ".fits"));  // for -32 no edges either
+    constexpr int64_t kPixels = int64_t{1} << 38;  // 2 TB as doubles
+    const auto sparse = Write(SpectrumBytes({-32, {}, {}, {}, {}, 4000, 1, {IntCard("NAXIS1", kPixels)}}), "sparse.fits");
+    std::error_code error;
+    std::filesystem::resize_file(sparse, 2880 + 4 * kPixels, error);
+    const int status = InChild([&] {
+        const long before = PeakKilobytes();
+        for (const auto& file : files) ExpectRefusedFile(file, "is too short");
+        if (!error) ExpectRefusedFile(sparse, "more than the memory of this computer can hold");
+        return HasFailure() ? 1 : PeakKilobytes() - before < 20 * 1024 ? 0 : 2;
+    });
+    EXPECT_EQ(status, 0) << "1: not refused as it should, 2: memory grew";
+}
+
+TEST_F(HostileFits, PathsThatAreNoFitsFileAreRefused) {
+    namespace fs = std::filesystem;
+    fs::create_symlink(dir_ / "nowhere.fits", dir_ / "dangling.fits");
+    fs::create_symlink(dir_ / "loop_b.fits", dir_ / "loop_a.fits");
+    fs::create_symlink(dir_ / "loop_a.fits", dir_ / "loop_b.fits");
+    fs::create_directory(dir_ / "folder.fits");
+    fs::create_symlink(dir_ / "folder.fits", dir_ / "link_to_folder.fits");
+    ASSERT_EQ(::mkfifo((dir_ / "pipe.fits").c_str(), 0644), 0);
+    const std::pair<fs::path, std::string> cases[] = {
+        {dir_ / "missing.fits", "Cannot open \"missing.fits\""}, {dir_ / "dangling.fits", "Cannot open \"dangling.fits\""},
+        {dir_ / "loop_a.fits", "Cannot open \"loop_a.fits\""}, {dir_ / "folder.fits", "\"folder.fits\" is a folder"},
+        {dir_ / "link_to_folder.fits", "\"link_to_folder.fits\" is a folder"},
+        {dir_ / "pipe.fits", "\"pipe.fits\" is not a regular file"}, {"/dev/null", "\"null\" is not a regular file"},
+        {dir_ / "kept1.fits" / "x.fits", "Cannot open \"x.fits\""},  // a file used as a folder
+        {dir_ / (std::string(300, 'n') + ".fits"), "Cannot open \"nnnn"},
+    };
+    for (const auto& [path, mentions] : cases) ExpectRefusedFile(path, mentions);
+    const auto locked = Write(FloatSpectrum(Ramp(60)), "locked.fits");
+    fs::permissions(locked, fs::perms::none);
+    fs::permissions(dir_, fs::perms::owner_all | fs::perms::others_exec);
+    const auto refused = [&] { return ExpectRefusedFile(locked, "Cannot open \"locked.fits\": Permission denied."), HasFailure(); };
+    EXPECT_EQ(InChild(refused, true), 0) << "10: cannot give up root; 1: not refused as it should";
+}
+
+// A pipe would wait for a writer that never comes.
+TEST(HostileSettings, PipesDevicesAndUnreadableFilesReadAsNothing) {
+    const auto folder = FreshFolder("settings"), file = folder / kSettingsFileName, pipe = folder / "pipe";
+    std::filesystem::permissions(folder, std::filesystem::perms::all);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    WriteFileBytes(file, SettingsFileText(Settings{}));
+    const auto reads = [](const auto& path) { return InChild([&] { return ReadSettingsFile(path).has_value(); }, true); };
+    for (const std::filesystem::path none : {"/dev/zero", "/dev/urandom", "/dev/null", pipe.c_str()}) EXPECT_EQ(reads(none), 0) << none;
+    EXPECT_EQ(reads(file), 1);
+    std::filesystem::permissions(file, std::filesystem::perms::none);
+    EXPECT_EQ(reads(file), 0);
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace wendrel::testing
