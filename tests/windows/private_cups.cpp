@@ -27,11 +27,8 @@ Outcome Run(const QString& program, const QStringList& args, int seconds) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, args);
-    if (!process.waitForFinished(seconds * 1000)) {
-        process.kill();
-        process.waitForFinished(5000);
+    if (!process.waitForFinished(seconds * 1000))  // the process is killed on the way out
         return {false, program + " did not start or took longer than " + QString::number(seconds) + " s"};
-    }
     const QString output = QString::fromLocal8Bit(process.readAll());
     return {process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, output};
 }
@@ -66,11 +63,9 @@ QString EnsureCupsPackages() {
 }
 
 PrivateCups::~PrivateCups() {
-    if (cupsd_.state() != QProcess::NotRunning) {
-        cupsd_.terminate();
-        if (!cupsd_.waitForFinished(10000)) cupsd_.kill();
-        cupsd_.waitForFinished(5000);
-    }
+    cupsd_.terminate();
+    if (cupsd_.state() != QProcess::NotRunning && !cupsd_.waitForFinished(10000)) cupsd_.kill();
+    cupsd_.waitForFinished(5000);
     if (!queueSettings_.isEmpty()) QFile::remove(queueSettings_);
     QFile::remove(Socket());
 }

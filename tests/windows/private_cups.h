@@ -16,20 +16,15 @@ QString EnsureCupsPackages();
 
 class PrivateCups {
 public:
-    PrivateCups() = default;
     ~PrivateCups();  // stops the scheduler, removes the queue's settings
-    PrivateCups(const PrivateCups&) = delete;
-    PrivateCups& operator=(const PrivateCups&) = delete;
 
     // Each returns what went wrong, or nothing. Start runs cupsd and adds the
     // PDF queue; StopQueue stops it, as a printer that is switched off.
     QString Start(const QString& queue);
     QString StopQueue() const;
 
-    // Where the queue writes its PDF files.
-    QString OutputFolder() const { return folder_.filePath("out"); }
-    // The queue's jobs not yet completed, as lpstat lists them.
-    QString PendingJobs() const;
+    QString OutputFolder() const { return folder_.filePath("out"); }  // where the queue writes its PDF files
+    QString PendingJobs() const;  // the queue's jobs not yet completed, as lpstat lists them
     QString ErrorLog() const;
 
 private:
