@@ -75,16 +75,15 @@ TEST_F(ChooserTest, ADoubleClickedFileFillsTheRowARefusedOneLeavesItAndThePlotSh
     LoadThroughChooser(2, "notes.txt");
     EXPECT_EQ(messages_, std::vector<std::string>{kNotFitsMessage});
     EXPECT_EQ(Shown<frmLoad_FitsFile>(), nullptr);
-    // The level caption is the level's whole part in plain decimal digits.
-    const std::pair<int, QStringList> captions[] = {
-        {1, {"beta.fts", "Vega    ", "250000000000000000", "-75", "0"}},
-        {2, {"alpha.fts", "HD 1234 ", "1234", "-60", "0"}}};
-    for (const auto& [slot, texts] : captions) {
+    EXPECT_TRUE(RowShows(1, true) && RowShows(2, true));
+    const auto captions = [&](int slot) {
         const auto& r = row(slot);
-        EXPECT_TRUE(RowShows(slot, true));
-        EXPECT_EQ(QStringList({r.Label7->text(), r.Label8->text(), r.Label14->text(), r.Label10->text(),
-                               r.Label12->text()}), texts);
-    }
+        return QStringList({r.Label7->text(), r.Label8->text(), r.Label14->text(), r.Label10->text(),
+                            r.Label12->text()});
+    };
+    // The level caption is the level's whole part in plain decimal digits.
+    EXPECT_EQ(captions(1), QStringList({"beta.fts", "Vega    ", "250000000000000000", "-75", "0"}));
+    EXPECT_EQ(captions(2), QStringList({"alpha.fts", "HD 1234 ", "1234", "-60", "0"}));
     Click(mainWindow().plotButton());
     EXPECT_NE(Shown<frmPlot_Spectra>(), nullptr);
     EXPECT_EQ(std::pair(ws().LambdaMin, ws().LambdaMax), std::pair(4000.0, 5250.0));

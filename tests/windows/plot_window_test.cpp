@@ -1,7 +1,6 @@
 // The plot window in the program: its opening, Exit and close box, the Lines
 // menu's marks, zoom and pan with the read-out under the mouse.
 #include <QMouseEvent>
-#include <algorithm>
 
 #include "plot/cursor_readout.h"
 #include "plot/painter_surface.h"

@@ -1,7 +1,6 @@
 // A running program for tests: it starts in a fresh temporary folder (current
 // while the test runs) beside a folder of spectra; message boxes are collected
 // and the end of the program is counted instead of leaving the event loop.
-// Helpers press the windows' controls as a user does.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +13,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -47,8 +47,9 @@ Window& MustShow(const char* what) {
 }
 
 inline bool OnAScreen(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
     return std::ranges::any_of(QGuiApplication::screens(),
-                               [&](const QScreen* s) { return s->availableGeometry().intersects(window.frameGeometry()); });
+                               [&](const QScreen* s) { return s->availableGeometry().intersects(frame); });
 }
 
 // Runs `answer` on the next modal dialog once it shows; gives up after 20 s.
@@ -154,14 +155,14 @@ protected:
         Click(Button(chooser, "OK"));
     }
 
-    // Whether the row shows a loaded spectrum's controls (or only Load,
-    // number and swatch).
+    // Whether the row shows a loaded spectrum's controls, or only Load, number and swatch.
     bool RowShows(int slot, bool loaded) {
         const auto& r = row(slot);
         const QWidget* shownWhenLoaded[] = {r.Command4, r.Label7, r.Label8, r.Label14, r.VScroll1,
                                             r.Line10, r.Label10, r.HScroll1, r.Label12, r.Command2};
-        return std::ranges::all_of(shownWhenLoaded, [&](const QWidget* w) { return w->isVisible() == loaded; }) &&
-               r.Command1->isVisible() && r.Label4->isVisible() && r.Label3->isVisible();
+        const auto shows = [&](const QWidget* w) { return w->isVisible() == loaded; };
+        return std::ranges::all_of(shownWhenLoaded, shows) && r.Command1->isVisible() && r.Label4->isVisible() &&
+               r.Label3->isVisible();
     }
 
     std::vector<int> LoadedRows() {
