@@ -16,6 +16,7 @@ protected:
         WriteSpectrum(data_ / "alpha.fts", "HD 1234", 4000, 1234.75);
         WriteSpectrum(data_ / "beta.fts", "Vega", 5000, 2.5e17);
         WriteFileBytes(data_ / "notes.txt", std::string(2880, 'x'));
+        Start();
     }
 
     static QStringList Listed(frmLoad_FitsFile& chooser) {
@@ -25,6 +26,7 @@ protected:
     }
     // A double click on a list entry as the window system reports it.
     static void DoubleClick(QListWidget* list, QListWidgetItem* item) {
+        ASSERT_NE(item, nullptr);
         list->scrollToItem(item);
         const QPoint point = list->visualItemRect(item).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
@@ -32,22 +34,19 @@ protected:
         QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, point);
         ProcessEvents();
     }
-    void OpenFolder(frmLoad_FitsFile& chooser, const std::filesystem::path& folder) {
-        QListWidget* list = chooser.folderList();
-        for (int i = 0; i < list->count(); ++i)
-            if (list->item(i)->data(Qt::UserRole).toString().toStdString() == folder.string())
-                return DoubleClick(list, list->item(i));
-    }
 };
 
-TEST_F(ChooserTest, OpensOnTheStartFolderAndListsTheChosenFolderAndType) {
-    Start();
+TEST_F(ChooserTest, FoldersTypedOrDoubleClickedFileTypesEscapeAndEnter) {
     frmLoad_FitsFile& chooser = PressLoad(3);
-    EXPECT_EQ(chooser.windowTitle(), "Load 1-D Calibrated Fits file");
     EXPECT_EQ(chooser.FolderPath().toStdString(), start_.string());
     EXPECT_EQ(chooser.typeList()->currentText(), "*.fts");
-    OpenFolder(chooser, data_.parent_path());
-    OpenFolder(chooser, data_);
+    TypeName(chooser, QString::fromStdString(data_.parent_path().string()));  // a typed folder opens
+    Click(Button(chooser, "OK"));
+    EXPECT_EQ(chooser.FolderPath().toStdString(), data_.parent_path().string());
+    QListWidget* folders = chooser.folderList();
+    for (int i = 0; i < folders->count(); ++i)
+        if (folders->item(i)->data(Qt::UserRole).toString().toStdString() == data_.string())
+            DoubleClick(folders, folders->item(i));
     EXPECT_EQ(chooser.folderLabel()->text().toStdString(), data_.string());
     EXPECT_EQ(Listed(chooser), QStringList({"alpha.fts", "beta.fts"}));
     EXPECT_EQ(chooser.fileNameBox()->text(), "alpha.fts");
@@ -55,7 +54,6 @@ TEST_F(ChooserTest, OpensOnTheStartFolderAndListsTheChosenFolderAndType) {
     ProcessEvents();
     EXPECT_EQ(Listed(chooser), QStringList({"alpha.fts", "beta.fts", "notes.txt"}));
 
-    // Escape in the name box cancels, Enter confirms.
     QTest::keyClick(chooser.fileNameBox(), Qt::Key_Escape);
     ProcessEvents();
     EXPECT_FALSE(chooser.isVisible());
@@ -68,42 +66,27 @@ TEST_F(ChooserTest, OpensOnTheStartFolderAndListsTheChosenFolderAndType) {
     EXPECT_EQ(LoadedRows(), std::vector<int>{3});
 }
 
-TEST_F(ChooserTest, ADoubleClickedFileFillsTheRowAndPlots) {
-    Start();
+TEST_F(ChooserTest, ADoubleClickedFileFillsTheRowARefusedOneLeavesItAndThePlotShowsBoth) {
     LoadThroughChooser(1, "beta.fts");
     frmLoad_FitsFile& chooser = PressLoad(2);
     EXPECT_EQ(chooser.FolderPath().toStdString(), data_.string());  // where the last load was
     DoubleClick(chooser.fileList(), chooser.fileList()->findItems("alpha.fts", Qt::MatchExactly).value(0));
     EXPECT_EQ(std::filesystem::current_path(), data_);
-    // The level caption is the level's whole part in plain decimal digits.
-    const std::pair<int, QStringList> captions[] = {{1, {"beta.fts", "Vega    ", "250000000000000000", "-75", "0"}},
-                                                    {2, {"alpha.fts", "HD 1234 ", "1234", "-60", "0"}}};
-    for (const auto& [slot, texts] : captions) {
-        const auto& r = row(slot);
-        EXPECT_TRUE(RowShows(slot, true));
-        EXPECT_EQ(QStringList({r.Label7->text(), r.Label8->text(), r.Label14->text(), r.Label10->text(),
-                               r.Label12->text()}), texts);
-    }
-    Click(mainWindow().plotButton());
-    EXPECT_NE(Shown<frmPlot_Spectra>(), nullptr);
-    EXPECT_EQ(ws().LambdaMin, 4000);
-    EXPECT_EQ(ws().LambdaMax, 5250);
-}
-
-TEST_F(ChooserTest, ARefusedFileLeavesTheRowAsItWasAndATypedFolderOpens) {
-    Start();
-    LoadThroughChooser(2, "alpha.fts");
     LoadThroughChooser(2, "notes.txt");
     EXPECT_EQ(messages_, std::vector<std::string>{kNotFitsMessage});
-    EXPECT_EQ(row(2).Label7->text(), "alpha.fts");
-    EXPECT_EQ(ws().slot(2).FileName, "alpha.fts");
     EXPECT_EQ(Shown<frmLoad_FitsFile>(), nullptr);
-
-    frmLoad_FitsFile& chooser = PressLoad(1);
-    TypeName(chooser, QString::fromStdString(start_.string()));
-    Click(Button(chooser, "OK"));
-    EXPECT_TRUE(chooser.isVisible());
-    EXPECT_EQ(chooser.FolderPath().toStdString(), start_.string());
+    EXPECT_TRUE(RowShows(1, true) && RowShows(2, true));
+    const auto captions = [&](int slot) {
+        const auto& r = row(slot);
+        return QStringList({r.Label7->text(), r.Label8->text(), r.Label14->text(), r.Label10->text(),
+                            r.Label12->text()});
+    };
+    // The level caption is the level's whole part in plain decimal digits.
+    EXPECT_EQ(captions(1), QStringList({"beta.fts", "Vega    ", "250000000000000000", "-75", "0"}));
+    EXPECT_EQ(captions(2), QStringList({"alpha.fts", "HD 1234 ", "1234", "-60", "0"}));
+    Click(mainWindow().plotButton());
+    EXPECT_NE(Shown<frmPlot_Spectra>(), nullptr);
+    EXPECT_EQ(std::pair(ws().LambdaMin, ws().LambdaMax), std::pair(4000.0, 5250.0));
 }
 
 }  // namespace

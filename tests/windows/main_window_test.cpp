@@ -1,6 +1,9 @@
 // The main window: its look at start, a row's offset, velocity and Unload,
-// and File > Exit writing the settings file.
+// File > Exit writing the settings file, and files named at start or dropped.
+#include <QDropEvent>
 #include <QInputDialog>
+#include <QMimeData>
+#include <QUrl>
 
 #include "tests/support/default_settings_text.h"
 #include "tests/windows/program_fixture.h"
@@ -9,72 +12,99 @@
 namespace wendrel::testing {
 namespace {
 
-using MainWindowTest = ProgramTest;
+class MainWindowTest : public ProgramTest {
+protected:
+    // Drops the urls on the middle of row `slot`'s number (0: on the Plot
+    // Spectra button, above the rows); returns whether the window took them.
+    bool DropOn(int slot, const QList<QUrl>& urls) {
+        const QWidget* target = slot ? static_cast<QWidget*>(row(slot).Label4) : mainWindow().plotButton();
+        const QPoint point = target->mapTo(&mainWindow(), target->rect().center());
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&mainWindow(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent drop(QPointF(point), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&mainWindow(), &drop);
+        ProcessEvents();
+        return drop.isAccepted();
+    }
+    QUrl Local(const std::string& name) const { return QUrl::fromLocalFile(DataFile(name)); }
+};
 
 std::string Settings(const std::string& from, const std::string& to) {
     std::string text = kDefaultSettingsText;
     return text.replace(text.find(from), from.size(), to);
 }
 
-TEST_F(MainWindowTest, StartsWithTenEmptyRowsOnAScreenWhereverItsPlaceWasStored) {
+// Stored off every screen, the window opens on one. At the end the places go
+// into the start folder, wherever the loads were; an open window vanishes
+// without storing its place.
+TEST_F(MainWindowTest, EmptyRowsOnAScreenARowsControlsAndExitWritingThePlaces) {
     std::ofstream(SettingsFile(), std::ios::binary) << Settings("200,200", "30000,30000");
+    WriteSpectrum(data_ / "blue.fts");
     Start();
     EXPECT_TRUE(mainWindow().isVisible() && OnAScreen(mainWindow()));
-    EXPECT_EQ(mainWindow().windowTitle(), "Wendrel");
     for (int slot = 1; slot <= kMaxSlots; ++slot) EXPECT_TRUE(RowShows(slot, false)) << slot;
     Click(mainWindow().plotButton());
     EXPECT_EQ(Shown<frmPlot_Spectra>(), nullptr);  // nothing to plot yet
-    EXPECT_TRUE(messages_.empty());
-}
 
-TEST_F(MainWindowTest, ARowsOffsetVelocityAndUnload) {
-    WriteSpectrum(data_ / "blue.fts");
-    Start();
     LoadThroughChooser(1, "blue.fts");
     EXPECT_EQ(Shown<frmPlot_Spectra>(), nullptr);  // a load opens no plot
     QTest::keyClick(row(1).VScroll1, Qt::Key_Down);
     ProcessEvents();
     EXPECT_EQ(std::pair(ws().slot(1).Offset, row(1).Label10->text()), std::pair(-74, QString("-74")));
     EXPECT_NE(Shown<frmPlot_Spectra>(), nullptr);
-
     AnswerNextDialog([](QWidget& dialog) {  // a double click asks for the velocity
         if (auto* box = qobject_cast<QInputDialog*>(&dialog)) box->setIntValue(-1234);
         static_cast<QDialog&>(dialog).accept();
     });
     QTest::mouseDClick(row(1).Label12, Qt::LeftButton);
     ProcessEvents();
-    const auto velocity = [&] {
-        return std::tuple(ws().slot(1).Velocity, row(1).HScroll1->value(), row(1).Label12->text());
-    };
-    EXPECT_EQ(velocity(), std::tuple(-1234, -1234, QString("-1234")));
-    LoadThroughChooser(1, "blue.fts");
-    EXPECT_EQ(velocity(), std::tuple(0, 0, QString("0")));
-
+    EXPECT_EQ(std::tuple(ws().slot(1).Velocity, row(1).HScroll1->value(), row(1).Label12->text()),
+              std::tuple(-1234, -1234, QString("-1234")));
     Click(row(1).Command2);
     EXPECT_TRUE(RowShows(1, false));
     EXPECT_EQ(Shown<frmPlot_Spectra>(), nullptr);
-    EXPECT_TRUE(messages_.empty());
-}
 
-TEST_F(MainWindowTest, ExitAfterALoadElsewhereWritesThePlacesIntoTheStartFolder) {
-    std::ofstream(SettingsFile(), std::ios::binary) << Settings("Names", "Old names");
-    WriteSpectrum(data_ / "blue.fts");
-    Start();
     mainWindow().move(40, 30);
-    LoadThroughChooser(1, "blue.fts");
     PressLoad(2).move(20, 10);
     ProcessEvents();
-    Click(Button(*Shown<frmLoad_FitsFile>(), "Cancel"));
-    // An open window vanishes at the end without storing its place.
+    Click(Button(MustShow<frmLoad_FitsFile>("the chooser"), "Cancel"));
     Choose(mainWindow(), "Help", "About");
-    ASSERT_NE(Shown<frmAbout>(), nullptr);
-    Shown<frmAbout>()->move(350, 360);
-    ProcessEvents();
-
+    MustShow<frmAbout>("About").move(350, 360);
     Choose(mainWindow(), "File", "Exit");
     EXPECT_EQ(ended_, 1);
     EXPECT_FALSE(std::filesystem::exists(data_ / "Wendrel3.ini"));
     EXPECT_EQ(FileBytes(SettingsFile()), Settings("200,200\r\n500,500", "600,450\r\n300,150"));
+    EXPECT_TRUE(messages_.empty());
+}
+
+// Files named at start fill the rows from the first; a dropped file goes to
+// the row it falls on, or to the first empty rows.
+TEST_F(MainWindowTest, FilesNamedAtStartOrDroppedLoadIntoRowsAndShowThePlot) {
+    WriteSpectrum(start_ / "here.fits", "A", 4100);
+    for (const char* name : {"a.fits", "b.fits", "c.fits"}) WriteSpectrum(data_ / name, "B", 4200);
+    Start().LoadAtStart({"here.fits", DataFile("missing.fits"), DataFile("a.fits")});
+    ProcessEvents();
+    EXPECT_EQ(LoadedRows(), (std::vector<int>{1, 3}));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find("missing.fits"), std::string::npos) << messages_[0];
+    EXPECT_NE(Shown<frmPlot_Spectra>(), nullptr);
+    EXPECT_EQ(std::pair(ws().LambdaMin, ws().LambdaMax), std::pair(4100.0, 4450.0));
+
+    messages_.clear();
+    const QUrl remote("https://example.org/d.fits");
+    EXPECT_FALSE(DropOn(2, {remote}));  // no local file: not taken
+    ASSERT_TRUE(DropOn(4, {Local("a.fits"), Local("b.fits")}));
+    EXPECT_EQ(LoadedRows(), (std::vector<int>{1, 3, 4, 5}));
+    ASSERT_TRUE(DropOn(4, {Local("c.fits")}));  // replaces the row's spectrum
+    EXPECT_EQ(row(4).Label7->text(), "c.fits");
+    ASSERT_TRUE(DropOn(0, {Local("c.fits"), remote}));
+    EXPECT_EQ(LoadedRows(), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(ws().slot(2).FileName, "c.fits");
+    EXPECT_EQ(messages_, std::vector<std::string>{"This dropped item is no file on this computer and was not "
+                                                  "loaded:\nhttps://example.org/d.fits"});
 }
 
 }  // namespace

@@ -1,28 +1,21 @@
 // A running program for tests: it starts in a fresh temporary folder (current
 // while the test runs) beside a folder of spectra; message boxes are collected
 // and the end of the program is counted instead of leaving the event loop.
-// Helpers press the windows' controls as a user does.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <fstream>
-#include <functional>
-#include <memory>
-#include <stdexcept>
 
 #include "app/startup.h"
 #include "tests/support/fits_writer.h"
@@ -46,10 +39,17 @@ Window* Shown() {
     return nullptr;
 }
 
+// The visible window of a kind, which must be there.
+template <class Window>
+Window& MustShow(const char* what) {
+    if (Window* window = Shown<Window>()) return *window;
+    throw std::runtime_error(std::string(what) + " did not show");
+}
+
 inline bool OnAScreen(const QWidget& window) {
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(window.frameGeometry())) return true;
-    return false;
+    const QRect frame = window.frameGeometry();
+    return std::ranges::any_of(QGuiApplication::screens(),
+                               [&](const QScreen* s) { return s->availableGeometry().intersects(frame); });
 }
 
 // Runs `answer` on the next modal dialog once it shows; gives up after 20 s.
@@ -93,9 +93,9 @@ protected:
                               double crval1 = 4000, double value = 1234.75) {
         SpectrumFile s;
         s.bitpix = -64;
+        s.stored.assign(250, value);
         s.object = object;
         s.crval1 = crval1;
-        s.stored.assign(250, value);
         WriteFileBytes(file, SpectrumBytes(s));
     }
 
@@ -110,9 +110,7 @@ protected:
         }
         Start().LoadAtStart({DataFile("s1.fits"), DataFile("s2.fits")});
         ProcessEvents();
-        auto* plot = Shown<frmPlot_Spectra>();
-        if (!plot) throw std::runtime_error("the plot did not show");
-        return *plot;
+        return MustShow<frmPlot_Spectra>("the plot");
     }
 
     static void Click(QWidget* widget) {
@@ -127,27 +125,22 @@ protected:
         return nullptr;
     }
 
-    // The item of a menu in a window's menu bar.
-    static QAction* MenuItem(QWidget& window, const QString& menu, const QString& item) {
+    // Picks an item of a menu in the window's menu bar.
+    static void Choose(QWidget& window, const QString& menu, const QString& item) {
+        QAction* chosen = nullptr;
         for (QAction* top : window.findChild<QMenuBar*>()->actions())
             if (top->text() == menu)
-                for (QAction* a : top->menu()->actions())
-                    if (a->text() == item) return a;
-        ADD_FAILURE() << "no menu item " << menu.toStdString() << " > " << item.toStdString();
-        return nullptr;
-    }
-
-    static void Choose(QWidget& window, const QString& menu, const QString& item) {
-        if (QAction* action = MenuItem(window, menu, item)) action->trigger();
+                for (QAction* action : top->menu()->actions())
+                    if (action->text() == item) chosen = action;
+        ASSERT_NE(chosen, nullptr) << menu.toStdString() << " > " << item.toStdString();
+        chosen->trigger();
         ProcessEvents();
     }
 
     // "Load" in a row; the chooser it opens.
     frmLoad_FitsFile& PressLoad(int slot) {
         Click(row(slot).Command1);
-        auto* chooser = Shown<frmLoad_FitsFile>();
-        if (!chooser) throw std::runtime_error("Load opened no chooser");
-        return *chooser;
+        return MustShow<frmLoad_FitsFile>("the chooser");
     }
 
     static void TypeName(frmLoad_FitsFile& chooser, const QString& name) {
@@ -162,14 +155,14 @@ protected:
         Click(Button(chooser, "OK"));
     }
 
-    // Whether the row shows a loaded spectrum's controls (or only Load,
-    // number and swatch).
+    // Whether the row shows a loaded spectrum's controls, or only Load, number and swatch.
     bool RowShows(int slot, bool loaded) {
         const auto& r = row(slot);
-        for (QWidget* w : std::initializer_list<QWidget*>{r.Command4, r.Label7, r.Label8, r.Label14, r.VScroll1,
-                                                          r.Line10, r.Label10, r.HScroll1, r.Label12, r.Command2})
-            if (w->isVisible() != loaded) return false;
-        return r.Command1->isVisible() && r.Label4->isVisible() && r.Label3->isVisible();
+        const QWidget* shownWhenLoaded[] = {r.Command4, r.Label7, r.Label8, r.Label14, r.VScroll1,
+                                            r.Line10, r.Label10, r.HScroll1, r.Label12, r.Command2};
+        const auto shows = [&](const QWidget* w) { return w->isVisible() == loaded; };
+        return std::ranges::all_of(shownWhenLoaded, shows) && r.Command1->isVisible() && r.Label4->isVisible() &&
+               r.Label3->isVisible();
     }
 
     std::vector<int> LoadedRows() {
