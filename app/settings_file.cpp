@@ -9,8 +9,13 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <limits>
 #include <memory>
 #include <variant>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "store/rounding.h"
 
@@ -45,11 +50,12 @@ std::string_view TrimTrailingBlanks(std::string_view text) {
 // Splits a settings text into its fields, one at a time.
 class FieldReader {
 public:
-    explicit FieldReader(std::string_view text) : text_(text) {}
+    FieldReader(std::string_view text, bool textIsWholeFile) : text_(text), textIsWholeFile_(textIsWholeFile) {}
 
-    // The next field's value; nothing when the text ends before the field's
-    // separator or a quoted field is followed by something other than blanks.
+    // The next field's value; nothing when there is no separator where the
+    // field ends or a quoted field is followed by something other than blanks.
     std::optional<std::string_view> Next() {
+        if (ended_) return std::nullopt;
         SkipBlanks();
         std::string_view value;
         if (pos_ < text_.size() && text_[pos_] == '"') {
@@ -59,8 +65,7 @@ public:
             pos_ = close + 1;
             SkipBlanks();
         } else {
-            const size_t end = text_.find_first_of(",\r\n", pos_);
-            if (end == std::string_view::npos) return std::nullopt;
+            const size_t end = std::min(text_.find_first_of(",\r\n", pos_), text_.size());
             value = TrimTrailingBlanks(text_.substr(pos_, end - pos_));
             pos_ = end;
         }
@@ -73,16 +78,21 @@ private:
         while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
     }
 
-    // A comma, or a line end: CR LF, LF or CR.
+    // A comma, a line end (CR LF, LF or CR) or the end of the file.
     bool TakeSeparator() {
-        if (pos_ >= text_.size()) return false;
+        if (pos_ >= text_.size()) {
+            ended_ = true;
+            return textIsWholeFile_;
+        }
         const char c = text_[pos_++];
         if (c == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
         return c == ',' || c == '\r' || c == '\n';
     }
 
     std::string_view text_;
+    bool textIsWholeFile_;
     size_t pos_ = 0;
+    bool ended_ = false;
 };
 
 bool InRange16(double value) {
@@ -90,7 +100,7 @@ bool InRange16(double value) {
     return rounded >= kLow16 && rounded <= kHigh16;
 }
 
-// A decimal number that rounds into the 16-bit range; nothing for anything else.
+// A decimal number within the range of doubles; nothing for anything else.
 std::optional<double> ParseNumber(std::string_view text) {
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
@@ -104,25 +114,47 @@ std::optional<double> ParseNumber(std::string_view text) {
     const char* end = text.data() + text.size();
     const auto [stop, ec] = std::from_chars(text.data(), end, value);
     if (ec != std::errc() || stop != end) return std::nullopt;
-    if (negative) value = -value;
-    if (!InRange16(value)) return std::nullopt;
-    return value;
+    return negative ? -value : value;
 }
 
 std::string WholeNumberText(int value) { return std::to_string(std::clamp(value, kLow16, kHigh16)); }
 
-// Plain decimal, the fraction only when there is one, never "-0". A value that
-// would not read back is clamped to the nearest end of the 16-bit range.
+// Plain decimal, the fraction only when there is one, never "-0". NaN is
+// written as 0 and an infinity as the largest number of its sign.
 std::string DecimalText(double value) {
     if (std::isnan(value)) value = 0;
-    if (!InRange16(value)) value = value > 0 ? kHigh16 : kLow16;
+    value = std::clamp(value, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
     if (value == 0) value = 0;
-    // The smallest fraction in fixed form needs a few hundred digits.
+    // The largest numbers and the smallest fractions in fixed form need a few hundred digits.
     std::array<char, 512> buffer;
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                          std::chars_format::fixed);
     (void)ec;  // the buffer holds every value of that range
     return std::string(buffer.data(), end);
+}
+
+// A new file in the folder of path, open for writing, for the text that is to
+// replace the file at path. Returns -1 with errno set when none can be made.
+int CreateFileBeside(const std::filesystem::path& path, std::filesystem::path& created) {
+    const std::string prefix = "." + path.filename().string() + "-" + std::to_string(::getpid()) + "-";
+    for (unsigned attempt = 0;; ++attempt) {
+        created = path.parent_path() / (prefix + std::to_string(attempt));
+        const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t count = ::write(fd, bytes.data(), bytes.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) {
+            if (count == 0) errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(count));
+    }
+    return true;
 }
 
 std::string QuotedName(std::string_view name) {
@@ -133,8 +165,8 @@ std::string QuotedName(std::string_view name) {
 
 }  // namespace
 
-std::optional<Settings> ParseSettingsText(std::string_view text) {
-    FieldReader fields(text);
+std::optional<Settings> ParseSettingsText(std::string_view text, bool textIsWholeFile) {
+    FieldReader fields(text, textIsWholeFile);
     Settings settings;
     const auto lambda0Key = fields.Next();
     const auto dLambdaKey = fields.Next();
@@ -148,10 +180,12 @@ std::optional<Settings> ParseSettingsText(std::string_view text) {
         if (!fieldText) return std::nullopt;
         const auto value = ParseNumber(*fieldText);
         if (!value) return std::nullopt;
-        if (const auto whole = std::get_if<int Settings::*>(&field))
+        if (const auto whole = std::get_if<int Settings::*>(&field)) {
+            if (!InRange16(*value)) return std::nullopt;
             settings.*(*whole) = static_cast<int>(RoundHalfEven(*value));
-        else
+        } else {
             settings.*std::get<double Settings::*>(field) = *value;
+        }
     }
     return settings;
 }
@@ -164,9 +198,10 @@ std::optional<Settings> ReadSettingsFile(const std::filesystem::path& path) {
     if (!file) return std::nullopt;
     std::string bytes(kSettingsReadLimit, '\0');
     const size_t count = std::fread(bytes.data(), 1, bytes.size(), file.get());
+    const bool whole = count < kSettingsReadLimit || std::fgetc(file.get()) == EOF;
     if (std::ferror(file.get())) return std::nullopt;
     bytes.resize(count);
-    return ParseSettingsText(bytes);
+    return ParseSettingsText(bytes, whole);
 }
 
 std::string SettingsFileText(const Settings& settings) {
@@ -194,16 +229,20 @@ std::string WriteSettingsFile(const std::filesystem::path& path, const Settings&
     const auto failure = [&path](int error) {
         return "The settings file \"" + path.string() + "\" could not be written: " + std::strerror(error) + ".";
     };
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return failure(errno);
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    // The text goes into a new file that then takes the old one's place, so
+    // a write cut short leaves the old file as it was.
+    std::filesystem::path temp;
+    const int fd = CreateFileBeside(path, temp);
+    if (fd < 0) return failure(errno);
+    struct stat old;
+    if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) (void)::fchmod(fd, old.st_mode & 07777);
+    bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
     int error = written ? 0 : errno;
-    if (std::fclose(file) != 0 && written) {
-        written = false;
-        error = errno;
-    }
+    if (::close(fd) != 0 && written) written = false, error = errno;
+    if (written && std::rename(temp.c_str(), path.c_str()) != 0) written = false, error = errno;
     if (written) return {};
-    return failure(error != 0 ? error : EIO);
+    ::unlink(temp.c_str());
+    return failure(error);
 }
 
 }  // namespace wendrel

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <cmath>
+#include <csignal>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,23 +55,27 @@ TEST(SettingsFileText, WrittenByteForByteClampedAndReadBack) {
     s.MainLeft = 40000, s.MainTop = -40000;
     EXPECT_EQ(ParseSettingsText(SettingsFileText(s)).value().Lambda0Key, "AB");
     EXPECT_NE(SettingsFileText(s).find("\r\n32767,-32768\r\n"), std::string::npos);
-    const std::pair<double, const char*> tops[] = {{-12.25, "-12.25"}, {-0.0, "0"}, {1e6, "32767"}, {NAN, "0"}};
+    const std::pair<double, const char*> tops[] = {{-12.25, "-12.25"}, {-0.0, "0"}, {1e6, "1000000"}, {NAN, "0"}};
     for (const auto& [value, text] : tops) {
         s.HdrTop = value;
         EXPECT_NE(SettingsFileText(s).find("\r\n500," + std::string(text) + ",3000,"), std::string::npos) << value;
     }
-    s.HdrTop = 1.0 / 3;  // the fraction comes back exactly
-    EXPECT_EQ(ParseSettingsText(SettingsFileText(s)).value().HdrTop, 1.0 / 3);
+    for (const double top : {1.0 / 3, -1e300, 40000.5}) {  // HdrTop comes back exactly
+        s.HdrTop = top;
+        EXPECT_EQ(ParseSettingsText(SettingsFileText(s)).value().HdrTop, top);
+    }
 }
 
 TEST(ParseSettingsText, LineLayoutAndBlanksDoNotMatterButOneBadFieldBreaksTheWholeFile) {
     EXPECT_EQ(ParseSettingsText("  \"WAVE, START\" ,\t STEP \t, \"any, \r\n\",-1 , +2\r3,4\n5,675e-2,7,8,9,10,11,12,13,14,"
                                 "15,16,17,18,19,-32768,32767 , \"22\"\ranything after the last field \""), Distinct());
     // One bad field breaks the whole file: the program then uses every default.
-    const std::string bad[] = {"40000", "32768", "-32769", "32767.5", "1e999", "",    "abc",  "12abc", "1 2",
-                               "inf",   "nan",   "-",      ".",       "0x10",  "\"12", "1.2.3", std::string("5\0", 2)};
+    const std::string bad[] = {"1e999", "", "abc", "12abc", "1 2",   "inf",  "nan",
+                               "-",     ".", "0x10", "\"12",  "1.2.3", std::string("5\0", 2)};
     for (size_t field = 0; field < 22; ++field) {
         for (const std::string& text : bad) EXPECT_FALSE(ParseSettingsText(DistinctText(field, text))) << field << text;
+        for (const char* text : {"40000", "32768", "-32769", "32767.5"})  // only HdrTop is not 16-bit
+            EXPECT_EQ(ParseSettingsText(DistinctText(field, text)).has_value(), field == 5) << field << text;
         for (const char* text : {"\"12\"", "-0"}) EXPECT_TRUE(ParseSettingsText(DistinctText(field, text))) << field;
     }
     const std::pair<const char*, const char*> edits[] = {{"\"CRVAL1\"", "\"CRVAL1"}, {"resp.\"", "resp."},
@@ -79,30 +86,48 @@ TEST(ParseSettingsText, LineLayoutAndBlanksDoNotMatterButOneBadFieldBreaksTheWho
     }
 }
 
-// Cut anywhere before its last byte the file reads as nothing; only the read limit is read.
-TEST(SettingsFileOnDisk, ReadOnlyWhenWholeAndWithinTheLimitAndAWriteFailureNamesFileAndReason) {
+// Cut before its last field the file reads as nothing; the file's end ends the last field, the read limit does not.
+TEST(SettingsFileOnDisk, ReadOnlyWhenWholeAndWithinTheLimitAndWrittenWholeOrNotAtAll) {
     const testing::TempFolder folder;
     const auto file = folder.Write("Wendrel3.ini", std::string(5000, 'x'));
     EXPECT_EQ(WriteSettingsFile(file, Distinct()), "");
     const std::string whole = testing::FileBytes(file);
     EXPECT_EQ(whole, DistinctText());
     EXPECT_FALSE(ReadSettingsFile(folder.path() / "missing.ini") || ReadSettingsFile(folder.path()));
-    for (size_t length = 0; length + 1 < whole.size(); ++length)
+    for (size_t length = 0; length + 3 < whole.size(); ++length)
         EXPECT_FALSE(ReadSettingsFile(folder.Write("cut", whole.substr(0, length)))) << length;
-    EXPECT_EQ(ReadSettingsFile(folder.Write("cut", whole.substr(0, whole.size() - 1))), Distinct());  // CR ends a line
+    for (const std::string last : {"22\r", "22", " \"22\" \t"})  // CR ends a line, and so does the end of the file
+        EXPECT_EQ(ReadSettingsFile(folder.Write("cut", whole.substr(0, whole.size() - 4) + last)), Distinct()) << last;
     const std::string rest = kDefaultText.substr(kDefaultText.find(",\"CD1_1\""));
     const std::string name(kSettingsReadLimit - rest.size() - 2, 'K');  // the last line end is the last byte read
     EXPECT_EQ(ReadSettingsFile(folder.Write("fits", "\"" + name + "\"" + rest + "more")).value().Lambda0Key, name);
     EXPECT_FALSE(ReadSettingsFile(folder.Write("over", "\"" + name + "KK\"" + rest)));
+    EXPECT_TRUE(ReadSettingsFile(folder.Write("over", "\"" + name + "KK\"" + rest.substr(0, rest.size() - 2))));
     for (const auto& [start, readable] : {std::pair{DistinctText(), true}, {"\"", false}}) {
         std::filesystem::resize_file(folder.Write("huge", start), 100u << 20);  // sparse
         EXPECT_EQ(ReadSettingsFile(folder.path() / "huge").has_value(), readable) << start;
     }
-    for (const auto& [path, reason] : {std::pair{folder.path(), "Is a directory"},
+    const auto target = folder.Write("target", "kept");  // a link is replaced, not written through
+    std::filesystem::create_symlink(target, folder.path() / "link");
+    EXPECT_EQ(WriteSettingsFile(folder.path() / "link", Distinct()), "");
+    EXPECT_EQ(std::tuple(std::filesystem::is_symlink(folder.path() / "link"), testing::FileBytes(folder.path() / "link"),
+                         testing::FileBytes(target)), std::tuple(false, whole, "kept"));
+    std::filesystem::create_directory(folder.path() / "dir");
+    const auto entries = [&folder] { return std::distance(std::filesystem::directory_iterator(folder.path()), {}); };
+    const auto before = entries();
+    rlimit fileSize;  // a full disk: the new file cannot grow past a few bytes
+    getrlimit(RLIMIT_FSIZE, &fileSize);
+    const rlimit small = {16, fileSize.rlim_max};
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    for (const auto& [path, reason] : {std::pair{folder.path() / "dir", "Is a directory"}, {file, "File too large"},
                                        {folder.path() / "none" / "Wendrel3.ini", "No such file or directory"}}) {
+        if (path == file) setrlimit(RLIMIT_FSIZE, &small);
         const std::string message = WriteSettingsFile(path, Settings{});  // names the file and the reason
+        setrlimit(RLIMIT_FSIZE, &fileSize);
         EXPECT_TRUE(message.find(path.string()) != std::string::npos && message.find(reason) != std::string::npos) << message;
     }
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(std::tuple(testing::FileBytes(file), entries()), std::tuple(whole, before));  // the old file, no new one
 }
 
 class StartUpAndShutDown : public ::testing::Test {
