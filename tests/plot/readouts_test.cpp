@@ -35,7 +35,8 @@ TEST(NumberFormat, FormatNumAndFormatExp) {
         {12345, 8, 2, " .12D+05"}, {-12345, 8, 2, "-.12D+05"}, {0.00012345, 8, 2, " .12D-03"}, {5, 8, 2, ".50 D+01"},
         {0, 8, 2, ".00D+00 "},     {12345, 8, 5, " .12D+05"},  {1000, 8, 2, ".10 D+04"},      {0.001, 8, 2, ".10 D-02"},
         {1.5e200, 8, 2, " .15D+201"}, {-1.7e308, 8, 2, "-.17D+309"}, {NAN, 8, 2, "NaN     "}, {INFINITY, 6, 0, "Inf   "},
-        {-INFINITY, 8, 2, "-Inf    "}, {NAN, -1, -1, ""}};
+        {-INFINITY, 8, 2, "-Inf    "}, {NAN, -1, -1, ""},
+        {555, 8, 2, " .56D+03"}, {-0.555, 8, 2, "-.56D+00"}};  // the mantissa is value / 10^exponent: halves go up
     for (const auto& c : exponents) EXPECT_EQ(FormatExp(c.value, c.width, c.decimals), c.text) << c.value << " " << c.width;
 }
 
