@@ -49,7 +49,8 @@ TEST(TickRule, StepFromSpanAndTicksInsideTheRange) {
     const struct { double span, lo, hi; int64_t first, last; const char* label; } ticks[] = {
         {300, 6500, 6800, 130, 136, " 6500"}, {2, 6562.3, 6564.3, 13125, 13128, " 6562."},
         // The 32-bit step lies a hair above 0.1: the right end falls just short of the 500105th step.
-        {0.5, 50010, 50010.5, 500100, 500104, " 50010"}};
+        {0.5, 50010, 50010.5, 500100, 500104, " 50010"},
+        {300, 100000, 100300, 2000, 2006, " 100000"}, {3e6, 1.5e7, 1.8e7, 30, 36, " 1.5E+07"}};  // whole numbers stay whole
     for (const auto& c : ticks) {
         const AxisTicks t = TicksFor(c.span, c.lo, c.hi);
         EXPECT_EQ(std::tuple(t.valid, t.first, t.last, t.LabelText(t.first)), std::tuple(true, c.first, c.last, c.label));
