@@ -94,7 +94,7 @@ TEST_F(ChooserTest, ARefusedFileLeavesTheRowAsItWasAndATypedFolderOpens) {
     Start();
     LoadThroughChooser(2, "alpha.fts");
     LoadThroughChooser(2, "notes.txt");
-    EXPECT_EQ(messages_, std::vector<std::string>{kNotFitsMessage});
+    EXPECT_EQ(messages_, std::vector<std::string>{"notes.txt: " + std::string(kNotFitsMessage)});
     EXPECT_EQ(row(2).Label7->text(), "alpha.fts");
     EXPECT_EQ(ws().slot(2).FileName, "alpha.fts");
     EXPECT_EQ(Shown<frmLoad_FitsFile>(), nullptr);
