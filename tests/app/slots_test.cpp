@@ -96,18 +96,17 @@ TEST_F(Slots, TheFirstLoadAfterStartOrAfterEveryUnloadTakesItsOwnRange) {
 TEST_F(Slots, ABatchShowsItsMessagesInOrderRedrawsOnceAndNamesTheFilesLeftInOneMessage) {
     ws.PlotShown = true;  // each load alone would redraw
     std::vector<fs::path> files = {temp.path() / "missing.fits", temp.Write("notes.txt", std::string(2880, 'x'))};
-    for (int i = 1; i <= 10; ++i) files.push_back(Spectrum("s" + std::to_string(i) + ".fits", 4000 + i));
-    EXPECT_EQ(LoadFiles(ws, PlanIntoEmptyRows(ws, files), ui), 8);  // rows 1 and 2 stay empty
+    for (int i = 1; i <= 11; ++i) files.push_back(Spectrum("s" + std::to_string(i) + ".fits", 4000 + i));
+    EXPECT_EQ(LoadFiles(ws, PlanIntoEmptyRows(ws, files), ui), 10);  // the refused files leave row 1 to s1
     ASSERT_EQ(ui.messages.size(), 3u);
-    EXPECT_NE(ui.messages[0].find("\"missing.fits\""), std::string::npos) << ui.messages[0];
+    EXPECT_TRUE(ui.messages[0].starts_with("missing.fits: Cannot open \"missing.fits\"")) << ui.messages[0];
     EXPECT_EQ(ui.messages[1], "notes.txt: " + std::string(kNotFitsMessage));
-    EXPECT_EQ(ui.messages[2], "No empty row is left for these files, so they were not loaded:\n" +
-                                  files[10].string() + "\n" + files[11].string());
+    EXPECT_EQ(ui.messages[2], "No empty row is left for this file, so it was not loaded:\n" + files[12].string());
     Events events = {ui.messages[0] + " / 0", ui.messages[1] + " / 0"};
-    for (int row = 3; row <= 10; ++row) events.push_back("show row " + std::to_string(row));
-    events.insert(events.end(), {"redraw", ui.messages[2] + " / 8"});
+    for (int row = 1; row <= 10; ++row) events.push_back("show row " + std::to_string(row));
+    events.insert(events.end(), {"redraw", ui.messages[2] + " / 10"});
     EXPECT_EQ(ui.events, events);
-    EXPECT_EQ(std::tuple(ws.slot(3).FileName, ws.LambdaMin, ws.LambdaMax), std::tuple("s1.fits", 4001, 4208));
+    EXPECT_EQ(std::tuple(ws.slot(1).FileName, ws.LambdaMin, ws.LambdaMax), std::tuple("s1.fits", 4001, 4210));
 }
 
 TEST_F(Slots, RelativePathsStartAtTheCurrentFolderAndAFolderIsRefusedByItsName) {
