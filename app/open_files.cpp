@@ -54,13 +54,24 @@ FilePlan PlanFromRow(const Workspace& ws, int row, const std::vector<std::filesy
 }
 
 int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui) {
+    std::vector<std::filesystem::path> files, left;
+    for (const FileTarget& target : plan.targets) files.push_back(target.file);
+    files.insert(files.end(), plan.left.begin(), plan.left.end());
     int loaded = 0;
-    for (const FileTarget& target : plan.targets)
-        if (target.slot >= 1 && target.slot <= kMaxSlots &&
-            LoadIntoSlot(ws, target.slot, FilePathOf(target.file), ui, AfterLoad::NoRedraw))
-            ++loaded;
+    size_t row = 0;  // the plan's rows in turn
+    for (const std::filesystem::path& file : files) {
+        if (row == plan.targets.size()) {
+            left.push_back(file);
+            continue;
+        }
+        const int slot = plan.targets[row].slot;
+        const bool inRange = slot >= 1 && slot <= kMaxSlots;
+        if (inRange && LoadIntoSlot(ws, slot, FilePathOf(file), ui, AfterLoad::NoRedraw)) ++loaded;
+        // A refused file leaves its row empty for the next one; a loaded row keeps its spectrum.
+        if (!inRange || ws.slot(slot).Loaded) ++row;
+    }
     if (loaded > 0) ui.RedrawPlot();
-    if (!plan.left.empty()) ui.ShowMessage(NoRowLeftMessage(plan.left));
+    if (!left.empty()) ui.ShowMessage(NoRowLeftMessage(left));
     return loaded;
 }
 

@@ -25,8 +25,7 @@ struct FilePlan {
 };
 
 // Files named on the command line or dropped away from the rows: into the
-// empty rows from the top, one file per row, in the order given. The rows are
-// settled before anything loads, so a refused file leaves its row empty.
+// empty rows from the top, one file per row, in the order given.
 FilePlan PlanIntoEmptyRows(const Workspace& ws, const std::vector<std::filesystem::path>& files);
 
 // Files dropped on row `row`: the first replaces that row's spectrum, as its
@@ -34,10 +33,13 @@ FilePlan PlanIntoEmptyRows(const Workspace& ws, const std::vector<std::filesyste
 // when those run out, into the empty rows above it.
 FilePlan PlanFromRow(const Workspace& ws, int row, const std::vector<std::filesystem::path>& files);
 
-// Loads every target as the file chooser loads a file (LoadIntoSlot), a
-// relative path taken from the current folder, without the redraw of each
-// load: once the batch has loaded, the plot is drawn once if any file loaded. Files left without a row
-// are then named in one message. Returns the number of files loaded.
+// Loads the plan's files in order (its targets, then those left over) as the
+// file chooser loads a file (LoadIntoSlot), a relative path taken from the
+// current folder, each into the next of the plan's rows; a refused file
+// leaves its row to the next file when the row is empty. Each load goes
+// without its own redraw: once the batch has loaded, the plot is drawn once if
+// any file loaded. The files that got no row are then named in one message.
+// Returns the number of files loaded.
 int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui);
 
 // The message naming the files for which no row was left.

@@ -1,5 +1,6 @@
 #include "app/slot_loading.h"
 
+#include <string>
 #include <utility>
 
 #include "app/slot_rows.h"
@@ -7,10 +8,21 @@
 
 namespace wendrel {
 
+namespace {
+
+// A message about a file, as its box shows it: the file's name first, unless
+// the text already starts with the name in quotes.
+std::string AboutFile(const std::string& name, const std::string& text) {
+    return text.starts_with("\"" + name + "\"") ? text : name + ": " + text;
+}
+
+}  // namespace
+
 bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, LoadResult read, UiHooks& ui,
                 AfterLoad after) {
     ws.FilePath = file.parent_path().string();  // the folder chosen last, whether its file loads or not
-    for (const std::string& message : read.messages) ui.ShowMessage(message);
+    const std::string name = file.filename().string();
+    for (const std::string& message : read.messages) ui.ShowMessage(AboutFile(name, message));
     if (!read.spectrum) return false;
 
     Slot& s = ws.slot(slot);

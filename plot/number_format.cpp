@@ -127,9 +127,13 @@ std::string FormatExp(double value, int width, int decimals) {
         s = "." + std::string(static_cast<size_t>(decimals), '0') + "D+00";
     } else {
         int exponent = static_cast<int>(std::floor(std::log(std::abs(value)) / std::log(10.0))) + 1;
-        // Scale in two steps so that 10^exponent cannot overflow near the double range's end,
-        // and correct the exponent where the logarithm lands a hair off a power of ten.
-        auto mantissa = [&] { return value / std::pow(10.0, exponent - 1) / 10.0; };
+        // One division, so that halves round as the mantissa reads (555 -> .56); only where
+        // 10^exponent overflows, near the double range's end, is the scaling done in two steps.
+        // The exponent is corrected where the logarithm lands a hair off a power of ten.
+        auto mantissa = [&] {
+            const double scale = std::pow(10.0, exponent);
+            return std::isfinite(scale) ? value / scale : value / std::pow(10.0, exponent - 1) / 10.0;
+        };
         double m = mantissa();
         if (std::abs(m) >= 1) {
             ++exponent;

@@ -40,6 +40,8 @@ std::string FormatNum(double value, int width, int decimals);
 
 // Exponent form with a mantissa below 1 and a two-digit exponent after "D+" or
 // "D-": FormatExp(12345, 8, 2) = " .12D+05", FormatExp(0, 8, 2) = ".00D+00 ".
+// The mantissa is the value divided by 10^exponent, rounded as FormatNum rounds:
+// FormatExp(555, 8, 2) = " .56D+03".
 // The decimals are lowered to width - 6 when they would not fit (never below 0).
 // The text is filled with blanks to `width`; a longer text is returned whole.
 std::string FormatExp(double value, int width, int decimals);

@@ -31,7 +31,8 @@ double AxisTicks::Value(int64_t k) const {
 std::string AxisTicks::LabelText(int64_t k) const {
     const double value = Value(k);
     const std::string text = wideValues ? PlainNumberText(value) : PlainNumberText(static_cast<float>(value));
-    return text.substr(0, 6);
+    if (text.find("E+") != std::string::npos) return text;  // the exponent tells the whole number's size
+    return text.substr(0, std::max<size_t>(6, text.find_first_of(".E")));
 }
 
 AxisTicks TicksFor(double span, double lo, double hi) {

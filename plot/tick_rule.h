@@ -22,7 +22,8 @@ struct AxisTicks {
 
     double Value(int64_t k) const;
     // The first six characters of the value's plain number text, as the
-    // wavelength tick labels show it.
+    // wavelength tick labels show it, but never fewer than the whole number
+    // takes: " 100000" stays whole, and so does " 1.5E+07".
     std::string LabelText(int64_t k) const;
 };
 

@@ -6,11 +6,13 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/slot_loading.h"
 #include "app/slot_rows.h"
 #include "app/ui_hooks.h"
+#include "fits/fits_reader.h"
 #include "plot/pixel_wavelengths.h"
 #include "store/workspace.h"
 #include "tools/info_options.h"
@@ -20,17 +22,16 @@
 namespace wendrel {
 namespace {
 
-// Collects the messages a load would show in message boxes.
-class CollectingUi : public UiHooks {
+// A load here shows nothing: its messages go into its JSON line as the reader
+// gave them, since the line names the file already.
+class QuietUi : public UiHooks {
 public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowMessage(const std::string&) override {}
     void ShowLoadedRow(int) override {}
     void HideLoadedRow(int) override {}
     void RedrawPlot() override {}
     void ClearPlotWindow() override {}
     void HidePlotWindow() override {}
-
-    std::vector<std::string> messages;
 };
 
 std::string SlotLine(const Slot& s, int slot, const std::string& file, bool loaded,
@@ -153,11 +154,13 @@ int Run(const std::vector<std::string_view>& args) {
     bool allLoaded = true;
     for (size_t i = 0; i < places.size(); ++i) {
         const int slot = static_cast<int>(i) + 1;
-        CollectingUi ui;
-        const bool loaded =
-            LoadIntoSlot(ws, slot, std::filesystem::path(places[i].first) / places[i].second, ui);
+        const std::filesystem::path file = std::filesystem::path(places[i].first) / places[i].second;
+        LoadResult read = LoadFitsFile(file, ws);
+        const std::vector<std::string> messages = read.messages;
+        QuietUi ui;
+        const bool loaded = CommitLoad(ws, slot, file, std::move(read), ui);
         allLoaded = allLoaded && loaded;
-        std::cout << SlotLine(ws.slot(slot), slot, options.files[i], loaded, ui.messages, options) << "\n";
+        std::cout << SlotLine(ws.slot(slot), slot, options.files[i], loaded, messages, options) << "\n";
     }
     std::cout << WorkspaceLine(ws) << "\n";
     std::cout.flush();

@@ -58,7 +58,7 @@ TEST_F(PixelEdgesTest, LogLinear) {
         EXPECT_TRUE(S().Dispersion == "linear" && S().PixelEdge.empty() && S().LambdaEnd == 4000.5 + 120 * 0.25);
     }
     ASSERT_TRUE(Load(FloatSpectrum(Ramp(3), {flag}, std::nullopt, 1e-3)));
-    EXPECT_EQ(ui_.messages, std::vector<std::string>{kLambda0Message});
+    EXPECT_EQ(ui_.messages, std::vector<std::string>{"spectrum.fits: " + std::string(kLambda0Message)});
     EXPECT_EQ(S().LambdaStart, 1);  // 10^0
 }
 

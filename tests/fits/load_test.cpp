@@ -29,7 +29,7 @@ TEST_F(FitsFileTest, LoadFillsTheSlotAndWidensTheFullRange) {
 
 TEST_F(FitsFileTest, WavelengthsObjectAndWarningsFromTheHeader) {
     const auto R = [](const char* key, double v) { return RealCard(key, v); };
-    const std::string kept = kLambda0Message, step = kDLambdaMessage;
+    const std::string name = "spectrum.fits: ", kept = name + kLambda0Message, step = name + kDLambdaMessage;
     const struct {
         const char* what; std::vector<std::string> cards; double lambda0, dLambda; std::vector<std::string> messages = {};
         std::string object = "", lambda0Key = "CRVAL1", dLambdaKey = "CD1_1";
@@ -46,7 +46,7 @@ TEST_F(FitsFileTest, WavelengthsObjectAndWarningsFromTheHeader) {
         {"a logical value", {R("CRVAL1", 5000), R("CD1_1", 2), LogicalCard("CRVAL1", true)}, 0, 2, {kept}},
         {"the first OBJECT", {R("CRVAL1", 5000), R("CD1_1", 2), RawCard("OBJECT  = 'M 31/x'"),
                               RawCard("OBJECT  = 'Second'")}, 5000, 2, {}, "M 3"},
-        {"warnings in order", {IntCard("BITPIX", 16)}, 0, 0, {kSignedDataMessage, kept, step}},
+        {"warnings in order", {IntCard("BITPIX", 16)}, 0, 0, {name + kSignedDataMessage, kept, step}},
         {"keys of the settings", {R("W0", 6000), R("WPC", 0.5), R("CRPIX1", 3)}, 6000, 0.5, {}, "", "W0", "WPC"},
         {"CRVAL2 and CRPIX2", {R("CRVAL2", 100), R("CD1_1", 2), R("CRPIX2", 3)}, 96, 2, {}, "", "CRVAL2"},
         {"CDELT1 only for CD1_1", {R("CRVAL1", 5000), R("CDELT1", 0.25)}, 5000, 0, {step}, "", "CRVAL1", "WPC"},

@@ -33,7 +33,7 @@ TEST_F(FitsFileTest, DecodesUnsignedAndBlankPixels) {
         ASSERT_TRUE(Load(ToBytes(file)));
         EXPECT_EQ(::testing::PrintToString(S().Flux), ::testing::PrintToString(c.values));
         const bool unsignedRead = c.bitpix == 16 && (c.scaling.empty() || c.scaling[0] != RealCard("BZERO", 32768));
-        EXPECT_EQ(ui_.messages, std::vector<std::string>(unsignedRead, kSignedDataMessage));
+        EXPECT_EQ(ui_.messages, std::vector<std::string>(unsignedRead, "spectrum.fits: " + std::string(kSignedDataMessage)));
     }
     // Only the first NAXIS1 pixels of an image are read.
     ASSERT_TRUE(Load(FloatSpectrum(Ramp(10), {IntCard("NAXIS", 2), IntCard("NAXIS1", 4), IntCard("NAXIS2", 3)})));

@@ -35,7 +35,8 @@ TEST(NumberFormat, FormatNumAndFormatExp) {
         {12345, 8, 2, " .12D+05"}, {-12345, 8, 2, "-.12D+05"}, {0.00012345, 8, 2, " .12D-03"}, {5, 8, 2, ".50 D+01"},
         {0, 8, 2, ".00D+00 "},     {12345, 8, 5, " .12D+05"},  {1000, 8, 2, ".10 D+04"},      {0.001, 8, 2, ".10 D-02"},
         {1.5e200, 8, 2, " .15D+201"}, {-1.7e308, 8, 2, "-.17D+309"}, {NAN, 8, 2, "NaN     "}, {INFINITY, 6, 0, "Inf   "},
-        {-INFINITY, 8, 2, "-Inf    "}, {NAN, -1, -1, ""}};
+        {-INFINITY, 8, 2, "-Inf    "}, {NAN, -1, -1, ""},
+        {555, 8, 2, " .56D+03"}, {-0.555, 8, 2, "-.56D+00"}};  // the mantissa is value / 10^exponent: halves go up
     for (const auto& c : exponents) EXPECT_EQ(FormatExp(c.value, c.width, c.decimals), c.text) << c.value << " " << c.width;
 }
 
@@ -48,7 +49,8 @@ TEST(TickRule, StepFromSpanAndTicksInsideTheRange) {
     const struct { double span, lo, hi; int64_t first, last; const char* label; } ticks[] = {
         {300, 6500, 6800, 130, 136, " 6500"}, {2, 6562.3, 6564.3, 13125, 13128, " 6562."},
         // The 32-bit step lies a hair above 0.1: the right end falls just short of the 500105th step.
-        {0.5, 50010, 50010.5, 500100, 500104, " 50010"}};
+        {0.5, 50010, 50010.5, 500100, 500104, " 50010"},
+        {300, 100000, 100300, 2000, 2006, " 100000"}, {3e6, 1.5e7, 1.8e7, 30, 36, " 1.5E+07"}};  // whole numbers stay whole
     for (const auto& c : ticks) {
         const AxisTicks t = TicksFor(c.span, c.lo, c.hi);
         EXPECT_EQ(std::tuple(t.valid, t.first, t.last, t.LabelText(t.first)), std::tuple(true, c.first, c.last, c.label));

@@ -66,7 +66,7 @@ TEST_F(InfoTest, OneJsonLinePerFileThenTheWorkspace) {
     EXPECT_EQ(refused.exitCode, 1);
     ASSERT_EQ(refused.lines.size(), 3u);
     EXPECT_FALSE(refused.lines[0]["loaded"].toBool());
-    EXPECT_FALSE(refused.lines[0]["messages"].toArray().isEmpty());
+    EXPECT_EQ(refused.lines[0]["messages"].toArray(), QJsonArray{"This is not a fits file!  Please try again."});
     EXPECT_EQ(refused.lines[1]["slot"].toInt(), 2);
     EXPECT_EQ(refused.lines[1]["lambda"].toArray().size(), 1000);
     EXPECT_EQ(refused.lines[1]["lambda"].toArray()[1].toDouble(), 6527.35 + 0.1);

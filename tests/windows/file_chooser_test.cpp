@@ -73,7 +73,7 @@ TEST_F(ChooserTest, ADoubleClickedFileFillsTheRowARefusedOneLeavesItAndThePlotSh
     DoubleClick(chooser.fileList(), chooser.fileList()->findItems("alpha.fts", Qt::MatchExactly).value(0));
     EXPECT_EQ(std::filesystem::current_path(), data_);
     LoadThroughChooser(2, "notes.txt");
-    EXPECT_EQ(messages_, std::vector<std::string>{kNotFitsMessage});
+    EXPECT_EQ(messages_, std::vector<std::string>{"notes.txt: " + std::string(kNotFitsMessage)});
     EXPECT_EQ(Shown<frmLoad_FitsFile>(), nullptr);
     EXPECT_TRUE(RowShows(1, true) && RowShows(2, true));
     const auto captions = [&](int slot) {
