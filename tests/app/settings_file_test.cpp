@@ -2,14 +2,9 @@
 #include "app/settings_file.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
-
 #include <cmath>
 #include <csignal>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "app/startup.h"
 #include "tests/support/default_settings_text.h"
@@ -23,13 +18,7 @@ const std::string kDefaultText = testing::kDefaultSettingsText;
 
 // Every field differs from its default and from every other field.
 Settings Distinct() {
-    Settings s;
-    s.Lambda0Key = "WAVE, START", s.DLambdaKey = "STEP", s.MainLeft = -1, s.MainTop = 2, s.LoadLeft = 3, s.LoadTop = 4;
-    s.HdrLeft = 5, s.HdrTop = 6.75, s.HdrWidth = 7, s.HdrHeight = 8, s.SpareLeft = 9, s.SpareTop = 10;
-    s.SpareWidth = 11, s.SpareHeight = 12, s.PlotWinLeft = 13, s.PlotWinTop = 14, s.PlotWinWidth = 15;
-    s.PlotWinHeight = 16, s.HelpLeft = 17, s.HelpTop = 18, s.HelpWidth = 19, s.HelpHeight = -32768;
-    s.AboutLeft = 32767, s.AboutTop = 22;
-    return s;
+    return {"WAVE, START", "STEP", -1, 2, 3, 4, 5, 6.75, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, -32768, 32767, 22};
 }
 
 // The file of Distinct() with number field `index` (0 = MainLeft) replaced.
@@ -50,10 +39,8 @@ TEST(SettingsFileText, WrittenByteForByteClampedAndReadBack) {
     EXPECT_EQ(SettingsFileText(Settings{}), kDefaultText);
     EXPECT_EQ(SettingsFileText(Distinct()), DistinctText());
     EXPECT_EQ(ParseSettingsText(DistinctText()), Distinct());
-    Settings s;
-    s.Lambda0Key = "A\"B";  // the file cannot hold the quote: it is left out
-    s.MainLeft = 40000, s.MainTop = -40000;
-    EXPECT_EQ(ParseSettingsText(SettingsFileText(s)).value().Lambda0Key, "AB");
+    Settings s{.Lambda0Key = "A\"B", .MainLeft = 40000, .MainTop = -40000};
+    EXPECT_EQ(ParseSettingsText(SettingsFileText(s)).value().Lambda0Key, "AB");  // the file cannot hold the quote
     EXPECT_NE(SettingsFileText(s).find("\r\n32767,-32768\r\n"), std::string::npos);
     const std::pair<double, const char*> tops[] = {{-12.25, "-12.25"}, {-0.0, "0"}, {1e6, "1000000"}, {NAN, "0"}};
     for (const auto& [value, text] : tops) {
@@ -137,9 +124,12 @@ protected:
         if (text) folder.Write("Wendrel3.ini", *text);
         else std::filesystem::remove(file);
         Workspace ws;
-        ws.Lambda0Key = "OLD", ws.LambdaMin = 4000, ws.PlotShown = ws.DataReady = true;
-        for (Slot& s : ws.Slots) s.Loaded = true, s.Offset = 99, s.SlotColor = 0;
-        ui.events.clear(), StartUp(ws, file, ui);
+        ws.Lambda0Key = "OLD";
+        ws.LambdaMin = 4000;
+        ws.PlotShown = ws.DataReady = true;
+        for (Slot& s : ws.Slots) s = {.Loaded = true, .Offset = 99, .SlotColor = 0};
+        ui.events.clear();
+        StartUp(ws, file, ui);
         return ws;
     }
     testing::TempFolder folder;

@@ -1,8 +1,6 @@
 // Where windows open, and how the help and header windows lay out their contents.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "app/header_paging.h"
 #include "app/help_layout.h"
 #include "app/placement.h"

@@ -2,8 +2,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-#include <atomic>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -13,17 +11,9 @@
 #include "tests/robustness/workspace_difference.h"
 #include "tests/support/fits_writer.h"
 #include "tests/support/recording_ui.h"
+#include "tests/support/temp_folder.h"
 
 namespace wendrel::testing {
-
-inline std::filesystem::path FreshFolder(std::string_view purpose) {
-    static std::atomic<int> counter{0};
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("wendrel-" + std::string(purpose) + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
 
 // A ramp of n positive values, so that every load of it succeeds.
 inline std::vector<double> Ramp(size_t n, double first = 1) {
@@ -40,11 +30,8 @@ inline std::string FloatSpectrum(std::vector<double> values, std::vector<std::st
 
 class FitsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { dir_ = FreshFolder("fits"); }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     std::filesystem::path Write(std::string_view bytes, const std::string& name = "spectrum.fits") {
-        return WriteFileBytes(dir_ / name, bytes), dir_ / name;
+        return temp_.Write(name, bytes);
     }
     // Loads a file as the file chooser would; the messages and events of earlier loads are dropped.
     bool LoadFile(const std::filesystem::path& file, int slot = 1) {
@@ -68,7 +55,8 @@ protected:
     void ExpectRefused(std::string_view bytes, const std::string& mentions) { ExpectRefusedFile(Write(bytes), mentions); }
     const Slot& S(int slot = 1) const { return ws_.slot(slot); }
 
-    std::filesystem::path dir_;
+    TempFolder temp_;
+    const std::filesystem::path dir_ = temp_.path();
     Workspace ws_;
     RecordingUi ui_;
 };

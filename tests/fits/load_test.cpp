@@ -6,27 +6,6 @@
 namespace wendrel::testing {
 namespace {
 
-// A load fills the slot, sets the full range afresh from the empty one (whatever the wavelengths) and then
-// only widens it, resets the view to it and redraws an open plot window.
-TEST_F(FitsFileTest, LoadFillsTheSlotAndWidensTheFullRange) {
-    ws_.slot(3).Offset = 42;
-    const struct { int slot; double crval1, min, max; } loads[] = {
-        {3, 120000, 120000, 120240}, {4, 120100, 120000, 120240}, {5, -250000, -250000, 120240}};
-    for (const auto& l : loads) {
-        ASSERT_TRUE(Load(FloatSpectrum(Ramp(120), {StringCard("OBJECT", "HD 12345")}, l.crval1, l.slot == 3 ? 2 : 1), l.slot));
-        EXPECT_TRUE(ws_.LambdaMin == l.min && ws_.LambdaMax == l.max && ws_.PlotLeft == l.min && ws_.PlotRight == l.max &&
-                    ws_.PlotSpan == l.max - l.min && ui_.messages.empty());
-        const std::vector<std::string> shown = {"show row " + std::to_string(l.slot)}, redrawn = {shown[0], "redraw"};
-        EXPECT_EQ(ui_.events, l.slot == 3 ? shown : redrawn);
-        ws_.PlotLeft = 120100;  // a zoom, with the plot window open
-        ws_.PlotShown = true;
-    }
-    const Slot& s = S(3);
-    EXPECT_TRUE(s.Loaded && ws_.DataReady && s.FileName == "spectrum.fits" && s.ObjectName == "HD 12345");
-    EXPECT_TRUE(s.Level == 100 && s.PctMax == 120 && s.NumCards == 7);  // the median of the block maxima 50, 100, 120
-    EXPECT_TRUE(s.Offset == 42 && s.SlotColor == kStartSlotColors[2]);
-}
-
 TEST_F(FitsFileTest, WavelengthsObjectAndWarningsFromTheHeader) {
     const auto R = [](const char* key, double v) { return RealCard(key, v); };
     const std::string name = "spectrum.fits: ", kept = name + kLambda0Message, step = name + kDLambdaMessage;

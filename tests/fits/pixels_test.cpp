@@ -62,7 +62,8 @@ TEST_F(FitsFileTest, PercentIsFluxTimes100OverTheLevelAndBlanksTakeNoPart) {
     ASSERT_TRUE(Load(FloatSpectrum({3, -6, 7.5, 0})));
     EXPECT_EQ(S().FluxPct, (std::vector<double>{3 * 100 / 7.5, -6 * 100 / 7.5, 100, 0}));
     std::vector<double> values = Ramp(60);
-    values[10] = NAN, values[59] = INFINITY;
+    values[10] = NAN;
+    values[59] = INFINITY;
     ASSERT_TRUE(Load(FloatSpectrum(values)));
     EXPECT_TRUE(std::isnan(S().Flux[59]) && std::isnan(S().FluxPct[10]) && std::isnan(S().FluxPct[59]));
     // Block 2 holds 51..59 and two blanks: its maximum is 59.

@@ -14,13 +14,15 @@
 namespace wendrel::testing {
 namespace {
 
-// Runs `body` in a child process stopped after 5 s, for what must not disturb
-// the test process (its peak memory, its user) or may block; returns its exit
-// status. With `nobody` the child gives up root, which reads every file.
+// Runs `body` in a child process stopped after 5 s, for what must not disturb the test process (its peak memory,
+// its user) or may block; returns its exit status. With `nobody` the child gives up root, which reads every file.
 int InChild(const std::function<int()>& body, bool nobody = false) {
     std::fflush(nullptr);
     const pid_t child = ::fork();
-    if (child == 0) ::alarm(5), ::_exit(nobody && ::geteuid() == 0 && ::setuid(65534) != 0 ? 10 : body());
+    if (child == 0) {
+        ::alarm(5);
+        ::_exit(nobody && ::geteuid() == 0 && ::setuid(65534) != 0 ? 10 : body());
+    }
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -28,7 +30,8 @@ int InChild(const std::function<int()>& body, bool nobody = false) {
 
 long PeakKilobytes() {
     rusage usage{};
-    return ::getrusage(RUSAGE_SELF, &usage), usage.ru_maxrss;
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 // Spectra in slots 1 and 3, a zoomed view and the plot window open.
@@ -38,9 +41,14 @@ protected:
         FitsFileTest::SetUp();
         for (const int slot : {1, 3})
             ASSERT_TRUE(Load(FloatSpectrum(Ramp(80), {}, 3000.0 * slot), slot, "kept" + std::to_string(slot) + ".fits"));
-        Zoom(), ws_.PlotShown = true;
+        Zoom();
+        ws_.PlotShown = true;
     }
-    void Zoom() { ws_.PlotLeft = 3010, ws_.PlotRight = 3020, ws_.PlotSpan = 10; }
+    void Zoom() {
+        ws_.PlotLeft = 3010;
+        ws_.PlotRight = 3020;
+        ws_.PlotSpan = 10;
+    }
 };
 
 // Files of 16, 32 and 64 bits a pixel, with END in the first or the second block, cut at every byte. Cut
@@ -140,22 +148,24 @@ TEST_F(HostileFits, PathsThatAreNoFitsFileAreRefused) {
     const auto locked = Write(FloatSpectrum(Ramp(60)), "locked.fits");
     fs::permissions(locked, fs::perms::none);
     fs::permissions(dir_, fs::perms::owner_all | fs::perms::others_exec);
-    const auto refused = [&] { return ExpectRefusedFile(locked, "Cannot open \"locked.fits\": Permission denied."), HasFailure(); };
+    const auto refused = [&] {
+        ExpectRefusedFile(locked, "Cannot open \"locked.fits\": Permission denied.");
+        return HasFailure();
+    };
     EXPECT_EQ(InChild(refused, true), 0) << "10: cannot give up root; 1: not refused as it should";
 }
 
 // A pipe would wait for a writer that never comes.
 TEST(HostileSettings, PipesDevicesAndUnreadableFilesReadAsNothing) {
-    const auto folder = FreshFolder("settings"), file = folder / kSettingsFileName, pipe = folder / "pipe";
-    std::filesystem::permissions(folder, std::filesystem::perms::all);
+    const TempFolder folder;
+    const auto file = folder.Write(kSettingsFileName, SettingsFileText(Settings{})), pipe = folder.path() / "pipe";
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
-    WriteFileBytes(file, SettingsFileText(Settings{}));
     const auto reads = [](const auto& path) { return InChild([&] { return ReadSettingsFile(path).has_value(); }, true); };
     for (const std::filesystem::path none : {"/dev/zero", "/dev/urandom", "/dev/null", pipe.c_str()}) EXPECT_EQ(reads(none), 0) << none;
     EXPECT_EQ(reads(file), 1);
     std::filesystem::permissions(file, std::filesystem::perms::none);
     EXPECT_EQ(reads(file), 0);
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
