@@ -7,7 +7,6 @@
 #include "tests/windows/program_fixture.h"
 
 namespace wendrel::testing {
-namespace {
 
 class ChooserTest : public ProgramTest {
 protected:
@@ -18,7 +17,6 @@ protected:
         WriteFileBytes(data_ / "notes.txt", std::string(2880, 'x'));
         Start();
     }
-
     static QStringList Listed(frmLoad_FitsFile& chooser) {
         QStringList names;
         for (int i = 0; i < chooser.fileList()->count(); ++i) names << chooser.fileList()->item(i)->text();
@@ -53,7 +51,6 @@ TEST_F(ChooserTest, FoldersTypedOrDoubleClickedFileTypesEscapeAndEnter) {
     QTest::keyClick(chooser.typeList(), Qt::Key_End);
     ProcessEvents();
     EXPECT_EQ(Listed(chooser), QStringList({"alpha.fts", "beta.fts", "notes.txt"}));
-
     QTest::keyClick(chooser.fileNameBox(), Qt::Key_Escape);
     ProcessEvents();
     EXPECT_FALSE(chooser.isVisible());
@@ -89,5 +86,4 @@ TEST_F(ChooserTest, ADoubleClickedFileFillsTheRowARefusedOneLeavesItAndThePlotSh
     EXPECT_EQ(std::pair(ws().LambdaMin, ws().LambdaMax), std::pair(4000.0, 5250.0));
 }
 
-}  // namespace
 }  // namespace wendrel::testing

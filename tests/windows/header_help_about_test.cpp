@@ -8,7 +8,6 @@
 #include "windows/twips.h"
 
 namespace wendrel::testing {
-namespace {
 
 using SmallWindowsTest = ProgramTest;
 
@@ -31,7 +30,6 @@ TEST_F(SmallWindowsTest, HdrPagesTheRowsCardsAndEachWindowOpensOnAScreenAndStore
     Choose(mainWindow(), "Help", "Help - Intro");
     EXPECT_EQ(MustShow<frmHelp>("Help").Label0()->text(), "Help - Wendrel");
     Choose(mainWindow(), "Help", "About");
-
     const std::pair<QWidget*, int*> windows[] = {
         {&viewer, &ws().HdrLeft}, {Shown<frmHelp>(), &ws().HelpLeft}, {Shown<frmAbout>(), &ws().AboutLeft}};
     for (auto [window, left] : windows) {
@@ -44,5 +42,4 @@ TEST_F(SmallWindowsTest, HdrPagesTheRowsCardsAndEachWindowOpensOnAScreenAndStore
     }
 }
 
-}  // namespace
 }  // namespace wendrel::testing

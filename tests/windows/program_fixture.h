@@ -13,8 +13,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
-#include <algorithm>
-#include <cmath>
 #include <fstream>
 
 #include "app/startup.h"
@@ -66,13 +64,11 @@ protected:
         for (const auto& folder : {start_, data_}) std::filesystem::create_directories(folder);
         std::filesystem::current_path(start_);
     }
-
     void TearDown() override {
         program_.reset();
         ProcessEvents();
         std::filesystem::current_path(previous_);
     }
-
     Program& Start() {
         program_ = std::make_unique<Program>(
             SettingsPathInCurrentFolder(), [this](const std::string& text) { messages_.push_back(text); },
@@ -81,24 +77,21 @@ protected:
         ProcessEvents();
         return *program_;
     }
-
     Workspace& ws() { return program_->workspace(); }
     frmMain_Wd01& mainWindow() { return program_->mainWindow(); }
     const frmMain_Wd01::Row& row(int slot) { return mainWindow().row(slot); }
     std::filesystem::path SettingsFile() const { return start_ / "Wendrel3.ini"; }
-    QString DataFile(const std::string& name) const { return QString::fromStdString((data_ / name).string()); }
-
+    QString DataFile(const std::string& name) const {
+        return QString::fromStdString((data_ / name).string());
+    }
     // A constant spectrum of 250 pixels, one Angstrom apart.
     static void WriteSpectrum(const std::filesystem::path& file, const std::string& object = "HD 1234",
                               double crval1 = 4000, double value = 1234.75) {
         SpectrumFile s;
-        s.bitpix = -64;
-        s.stored.assign(250, value);
-        s.object = object;
+        std::tie(s.bitpix, s.stored, s.object) = std::tuple(-64, std::vector(250, value), object);
         s.crval1 = crval1;
         WriteFileBytes(file, SpectrumBytes(s));
     }
-
     // Two wavy spectra of 1500 pixels (slot 1 from 4000, slot 2 from 4300
     // Angstroms) named at start; the plot window that shows them.
     frmPlot_Spectra& StartWithTwoSpectra() {
@@ -112,67 +105,54 @@ protected:
         ProcessEvents();
         return MustShow<frmPlot_Spectra>("the plot");
     }
-
     static void Click(QWidget* widget) {
         QTest::mouseClick(widget, Qt::LeftButton);
         ProcessEvents();
     }
-
     static QPushButton* Button(QWidget& window, const QString& caption) {
         for (QPushButton* b : window.findChildren<QPushButton*>())
             if (b->text() == caption) return b;
-        ADD_FAILURE() << "no button " << caption.toStdString();
-        return nullptr;
+        throw std::runtime_error("no button " + caption.toStdString());
     }
-
     // Picks an item of a menu in the window's menu bar.
     static void Choose(QWidget& window, const QString& menu, const QString& item) {
         QAction* chosen = nullptr;
         for (QAction* top : window.findChild<QMenuBar*>()->actions())
-            if (top->text() == menu)
-                for (QAction* action : top->menu()->actions())
-                    if (action->text() == item) chosen = action;
+            for (QAction* action : top->text() == menu ? top->menu()->actions() : QList<QAction*>())
+                if (action->text() == item) chosen = action;
         ASSERT_NE(chosen, nullptr) << menu.toStdString() << " > " << item.toStdString();
         chosen->trigger();
         ProcessEvents();
     }
-
-    // "Load" in a row; the chooser it opens.
-    frmLoad_FitsFile& PressLoad(int slot) {
+    frmLoad_FitsFile& PressLoad(int slot) {  // "Load" in a row; the chooser it opens
         Click(row(slot).Command1);
         return MustShow<frmLoad_FitsFile>("the chooser");
     }
-
     static void TypeName(frmLoad_FitsFile& chooser, const QString& name) {
         chooser.fileNameBox()->clear();
         QTest::keyClicks(chooser.fileNameBox(), name);
     }
-
     // Load in a row, the file's full path typed, OK.
     void LoadThroughChooser(int slot, const std::string& name) {
         frmLoad_FitsFile& chooser = PressLoad(slot);
         TypeName(chooser, DataFile(name));
         Click(Button(chooser, "OK"));
     }
-
     // Whether the row shows a loaded spectrum's controls, or only Load, number and swatch.
     bool RowShows(int slot, bool loaded) {
         const auto& r = row(slot);
         const QWidget* shownWhenLoaded[] = {r.Command4, r.Label7, r.Label8, r.Label14, r.VScroll1,
                                             r.Line10, r.Label10, r.HScroll1, r.Label12, r.Command2};
         const auto shows = [&](const QWidget* w) { return w->isVisible() == loaded; };
-        return std::ranges::all_of(shownWhenLoaded, shows) && r.Command1->isVisible() && r.Label4->isVisible() &&
-               r.Label3->isVisible();
+        return std::ranges::all_of(shownWhenLoaded, shows) && r.Command1->isVisible() &&
+               r.Label4->isVisible() && r.Label3->isVisible();
     }
-
     std::vector<int> LoadedRows() {
         std::vector<int> rows;
         for (int slot = 1; slot <= kMaxSlots; ++slot)
             if (ws().slot(slot).Loaded) rows.push_back(slot);
         return rows;
     }
-
-    QColor Swatch(int slot) { return row(slot).Label3->palette().color(QPalette::Window); }
 
     TempFolder temp_;
     const std::filesystem::path start_ = std::filesystem::canonical(temp_.path()) / "start";
