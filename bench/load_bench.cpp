@@ -73,7 +73,8 @@ std::vector<BenchFile> WriteBenchFiles(const std::filesystem::path& dir) {
     SpectrumFile shorts;
     shorts.bitpix = 16;
     shorts.bzero = 32768;
-    shorts.stored = StoredValues(SyntheticSpectrum(3000, 30000, 300), 32768, 1);
+    shorts.stored = SyntheticSpectrum(3000, 30000, 300);
+    for (double& v : shorts.stored) v = std::nearbyint(v - 32768);  // stored as BZERO + value
     shorts.object = "Synthetic 16-bit";
     const std::vector<BenchFile> files = {{"float32_1M", dir / "float32_1M.fits"},
                                           {"int16_3000", dir / "int16_3000.fits"}};

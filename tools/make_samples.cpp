@@ -73,7 +73,10 @@ const std::vector<Line> kCoolStar = {{5889.95, 0.7, 1.5}, {5895.9, 0.65, 1.5}, {
 
 std::vector<double> Stored(const Sample& s, const std::vector<double>& physical) {
     if (s.bitpix < 0) return physical;
-    return wendrel::StoredValues(physical, s.bzero.value_or(0.0), s.bscale.value_or(1.0));
+    const double zero = s.bzero.value_or(0.0), scale = s.bscale.value_or(1.0);
+    std::vector<double> stored;
+    for (const double v : physical) stored.push_back(std::nearbyint((v - zero) / scale));
+    return stored;
 }
 
 }  // namespace

@@ -7,14 +7,22 @@
 #include <csignal>
 
 #include "app/startup.h"
-#include "tests/support/default_settings_text.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
 namespace wendrel {
 namespace {
 
-const std::string kDefaultText = testing::kDefaultSettingsText;
+// The settings file exactly as the program writes it with every default in force.
+const std::string kDefaultText =
+    "\"CRVAL1\",\"CD1_1\",\"Names for Lambda0 and dLambda/dp, resp.\"\r\n"
+    "200,200\r\n"
+    "500,500\r\n"
+    "500,500,3000,10000\r\n"
+    "500,500,3000,10000\r\n"
+    "100,2000,10000,1000\r\n"
+    "500,500,10000,500\r\n"
+    "500,500\r\n";
 
 // Every field differs from its default and from every other field.
 Settings Distinct() {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <filesystem>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +19,7 @@ namespace wendrel::testing {
 // A ramp of n positive values, so that every load of it succeeds.
 inline std::vector<double> Ramp(size_t n, double first = 1) {
     std::vector<double> v(n);
-    for (size_t i = 0; i < n; ++i) v[i] = first + static_cast<double>(i);
+    std::iota(v.begin(), v.end(), first);
     return v;
 }
 

@@ -69,7 +69,6 @@ TEST(PainterSurface, AxisLinesAndDashesLightTheCellsTheyMeet) {
 // On a vector target every line is cut to the target and two units around
 // it; a cut end lies exactly on the side it was cut at.
 TEST(PainterSurface, LinesAreCutToTheTarget) {
-    StartGuiApplication();
     QBuffer svg;
     QSvgGenerator generator;
     generator.setOutputDevice(&svg), generator.setSize(QSize(20, 10));
@@ -158,7 +157,6 @@ QByteArray Tool(const QString& program, const QStringList& arguments) {
 }
 
 TEST(PictureFiles, SvgAndPdfHoldTheCurvesAsLinesAndTheLabelsAsTextAndFailedWritesKeepTheFile) {
-    StartGuiApplication();
     QTemporaryDir dir;
     ASSERT_EQ(WriteSvg(kSize, PaintTwoSlots, dir.filePath("p.svg")), "");
     QFile file(dir.filePath("p.svg"));

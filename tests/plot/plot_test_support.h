@@ -1,8 +1,7 @@
-// Plot test helpers: a plot window with slots filled in directly, a surface
-// recording what the redraw draws, and the application that fonts need.
+// Plot test helpers: a plot window with slots filled in directly, and a
+// surface recording what the redraw draws.
 #pragma once
 
-#include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -58,12 +57,5 @@ public:
     int32_t color_ = -1;
 };
 
-inline void StartGuiApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tests_plot", *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-}
 
 }  // namespace wendrel::testing

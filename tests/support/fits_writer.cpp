@@ -84,12 +84,9 @@ std::string EncodePixels(int bitpix, std::span<const double> stored) {
     for (const double v : stored) {
         switch (bitpix) {
             case 16:
-                checkInteger(v, 16);
-                AppendBigEndian(out, static_cast<uint64_t>(static_cast<int64_t>(v)), 2);
-                break;
             case 32:
-                checkInteger(v, 32);
-                AppendBigEndian(out, static_cast<uint64_t>(static_cast<int64_t>(v)), 4);
+                checkInteger(v, bitpix);
+                AppendBigEndian(out, static_cast<uint64_t>(static_cast<int64_t>(v)), bitpix / 8);
                 break;
             case -32: AppendBigEndian(out, std::bit_cast<uint32_t>(static_cast<float>(v)), 4); break;
             case -64: AppendBigEndian(out, std::bit_cast<uint64_t>(v), 8); break;
@@ -97,13 +94,6 @@ std::string EncodePixels(int bitpix, std::span<const double> stored) {
         }
     }
     return out;
-}
-
-std::vector<double> StoredValues(std::span<const double> physical, double zero, double scale) {
-    std::vector<double> stored;
-    stored.reserve(physical.size());
-    for (const double v : physical) stored.push_back(std::nearbyint((v - zero) / scale));
-    return stored;
 }
 
 FitsBytes SpectrumCards(const SpectrumFile& s) {

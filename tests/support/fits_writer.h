@@ -33,16 +33,9 @@ struct FitsBytes {
 };
 std::string ToBytes(const FitsBytes& file);
 
-// Big-endian encoding of stored pixel values for BITPIX 16, 32, -32 or -64.
-// Integers are written modulo 2^16 or 2^32, so that both 40000 and -25536
-// give the bytes 9C 40. Throws std::invalid_argument for another BITPIX, or
-// for an integer BITPIX and a value that is not a whole number in
-// -2^(bits-1) .. 2^bits - 1.
+// Big-endian stored pixel values for BITPIX 16, 32, -32 or -64; integers modulo 2^16 or 2^32 (40000
+// and -25536 both give 9C 40). Throws std::invalid_argument for another BITPIX or an integer out of range.
 std::string EncodePixels(int bitpix, std::span<const double> stored);
-
-// The stored values that give `physical` as zero + scale * stored, rounded to
-// whole numbers (for integer data).
-std::vector<double> StoredValues(std::span<const double> physical, double zero, double scale);
 
 // A one-dimensional spectrum with the usual header: SIMPLE, BITPIX, NAXIS,
 // NAXIS1, the optional BZERO, BSCALE, OBJECT, CRVAL1 and CD1_1, then the extra

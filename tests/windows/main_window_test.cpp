@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "tests/support/default_settings_text.h"
+#include "app/settings_file.h"
 #include "tests/windows/program_fixture.h"
 #include "windows/about_box.h"
 
@@ -32,7 +32,7 @@ protected:
 };
 
 static std::string Settings(const std::string& from, const std::string& to) {
-    std::string text = kDefaultSettingsText;
+    std::string text = SettingsFileText(wendrel::Settings{});
     return text.replace(text.find(from), from.size(), to);
 }
 
