@@ -99,8 +99,10 @@ void PainterSurface::FillCells(int64_t col0, int64_t col1, int64_t row0, int64_t
         // Straight into the image's memory: a dense curve fills thousands of
         // cells per redraw, and a painter's fill costs far more per call.
         const QRgb rgb = color_.rgb();
+        uchar* bits = image_->bits();
+        const qsizetype stride = image_->bytesPerLine();
         for (int64_t row = row0; row <= row1; ++row) {
-            auto* line = reinterpret_cast<QRgb*>(image_->scanLine(static_cast<int>(row)));
+            auto* line = reinterpret_cast<QRgb*>(bits + row * stride);
             std::fill(line + col0, line + col1 + 1, rgb);
         }
         return;
