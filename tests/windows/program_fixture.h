@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,8 +13,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
-#include <fstream>
 
 #include "app/startup.h"
 #include "tests/support/fits_writer.h"
