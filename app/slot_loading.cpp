@@ -43,6 +43,7 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
     s.LambdaEnd = fresh.LambdaEnd;
     s.Dispersion = std::move(fresh.Dispersion);
     s.PixelEdge = std::move(fresh.PixelEdge);
+    s.PixelCentre = std::move(fresh.PixelCentre);
     s.Level = fresh.Level;
     s.PctMax = fresh.PctMax;
     s.HdrCard = std::move(fresh.HdrCard);

@@ -43,17 +43,18 @@ std::optional<std::string> CardString(std::string_view card) {
     return std::nullopt;  // no closing quote
 }
 
-// The WAT2 cards' strings joined in the order of their numbers, each filled
-// with blanks to the 68 characters a card holds (writers may drop the
-// trailing blanks that IRAF keeps).
-std::optional<std::string> JoinedWat2(const std::map<int64_t, std::string>& cards, std::string& problem) {
+// The strings of a run of WATn_nnn cards joined in the order of their
+// numbers, each filled with blanks to the 68 characters a card holds (writers
+// may drop the trailing blanks that IRAF keeps).
+std::optional<std::string> JoinedWat(const std::map<int64_t, std::string>& cards, std::string& problem,
+                                     const char* prefix = "WAT2") {
     std::string joined;
     int64_t expected = 1;
     for (const auto& [number, card] : cards) {
         if (number != expected) {
             char name[32];
-            std::snprintf(name, sizeof name, "WAT2_%03lld", static_cast<long long>(expected));
-            problem = "its WAT2 cards are not numbered from 1 on without a gap: " + std::string(name) + " is missing";
+            std::snprintf(name, sizeof name, "%s_%03lld", prefix, static_cast<long long>(expected));
+            problem = "its " + std::string(prefix) + " cards are not numbered from 1 on without a gap: " + std::string(name) + " is missing";
             return std::nullopt;
         }
         ++expected;
@@ -249,7 +250,7 @@ std::optional<Aperture> ReadAperture(const std::string& name, const std::string&
 
 // The multispec aperture of the image's first line: the specN with the lowest N.
 std::optional<Aperture> FirstAperture(const std::map<int64_t, std::string>& cards, std::string& problem) {
-    const std::optional<std::string> joined = JoinedWat2(cards, problem);
+    const std::optional<std::string> joined = JoinedWat(cards, problem);
     if (!joined) return std::nullopt;
     const auto attributes = ParseAttributes(*joined, problem);
     if (!attributes) return std::nullopt;
@@ -291,12 +292,22 @@ void DispersionCards::Take(std::string_view keyword, std::string_view card) {
         ltv1_ = NumericValue(CardValueText(card));
     } else if (keyword == "LTM1_1") {
         ltm1_ = NumericValue(CardValueText(card));
-    } else if (keyword.starts_with("WAT2_") && keyword.size() > 5) {
+    } else if ((keyword.starts_with("WAT1_") || keyword.starts_with("WAT2_")) && keyword.size() > 5) {
         int64_t number = 0;
         const char* end = keyword.data() + keyword.size();
         const auto [stop, error] = std::from_chars(keyword.data() + 5, end, number);
-        if (error == std::errc() && stop == end) wat2_[number] = std::string(card);
+        if (error == std::errc() && stop == end) (keyword[3] == '1' ? wat1_ : wat2_)[number] = std::string(card);
     }
+}
+
+std::string DispersionCards::WavelengthUnit() const {
+    std::string problem;
+    const std::optional<std::string> joined = JoinedWat(wat1_, problem, "WAT1");
+    const auto attributes = joined ? ParseAttributes(*joined, problem) : std::nullopt;
+    if (attributes)
+        for (const Attribute& a : *attributes)
+            if (a.name == "units") return a.value;
+    return {};
 }
 
 std::string DispersionCards::Kind() const {
@@ -304,7 +315,7 @@ std::string DispersionCards::Kind() const {
         // Cards that cannot be joined still count when they speak of multispec,
         // so that the load is refused with the reason.
         std::string ignored;
-        std::string joined = JoinedWat2(wat2_, ignored).value_or("");
+        std::string joined = JoinedWat(wat2_, ignored).value_or("");
         if (joined.empty())
             for (const auto& [number, card] : wat2_) joined += CardString(card).value_or(std::string(card));
         if (DescribesMultispec(joined)) return kMultispecScale;
@@ -319,7 +330,7 @@ PixelScale PixelScale::Evaluate(const DispersionCards& cards, int64_t pixels, do
     scale.kind = cards.Kind();
     if (scale.kind == kLinearScale) return scale;
 
-    std::function<double(int64_t)> startOfPixel;  // w(l) for the file's pixel l
+    std::function<double(double)> wavelengthAt;  // w(x) at the file's pixel position x
     std::optional<Aperture> aperture;
     const double ltv = cards.ltv1_.value_or(0), ltm = cards.ltm1_.value_or(1);
     std::string problem;
@@ -329,18 +340,25 @@ PixelScale PixelScale::Evaluate(const DispersionCards& cards, int64_t pixels, do
                             ", which is not a wavelength scale this program knows (0 linear, 1 log-linear).";
             return scale;
         }
-        startOfPixel = [=](int64_t l) { return std::pow(10.0, linearStart + static_cast<double>(l - 1) * linearStep); };
+        wavelengthAt = [=](double x) { return std::pow(10.0, linearStart + (x - 1) * linearStep); };
     } else {
         aperture = FirstAperture(cards.wat2_, problem);
         if (aperture && ltm == 0) problem = "LTM1_1 is 0, so its pixels have no physical pixel coordinate";
-        startOfPixel = [&](int64_t l) { return (*aperture)((static_cast<double>(l) - ltv) / ltm); };
+        wavelengthAt = [&](double x) { return (*aperture)((x - ltv) / ltm); };
     }
     if (problem.empty()) {
-        scale.edges.resize(static_cast<size_t>(pixels) + 1);
-        for (int64_t l = 1; l <= pixels + 1; ++l) scale.edges[static_cast<size_t>(l - 1)] = startOfPixel(l);
+        const auto n = static_cast<size_t>(pixels);
+        scale.centres.resize(n);
+        scale.edges.resize(n + 1);
+        for (size_t k = 0; k < n; ++k) scale.centres[k] = wavelengthAt(static_cast<double>(k) + 1);
+        for (size_t k = 0; k <= n; ++k) scale.edges[k] = wavelengthAt(static_cast<double>(k) + 0.5);
         problem = CheckEdges(scale.edges);
+        for (size_t k = 0; k < n && problem.empty(); ++k)
+            if (!std::isfinite(scale.centres[k]))
+                problem = "the wavelength at the centre of pixel " + std::to_string(k + 1) + " is not a finite number";
     }
     if (problem.empty()) return scale;
+    scale.centres.clear();
     scale.edges.clear();
     scale.problem = "has a " + scale.kind +
                     (scale.kind == kLogLinearScale ? " wavelength scale (DC-FLAG = 1)" : " wavelength scale (WAT2 cards)") +

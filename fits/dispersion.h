@@ -1,15 +1,18 @@
 // Wavelength scales that are not linear in the pixel number, as IRAF writes
 // them, turned into the wavelengths of the pixel edges once per load.
 //
+// Pixel l of the file is centred at position l and covers l - 1/2 .. l + 1/2;
+// w(x) is the wavelength at position x.
+//
 // Log-linear (DC-FLAG = 1): the two wavelength keywords hold log10 of the
-// wavelength where pixel 1 starts and its step per pixel, so pixel p starts
-// at 10^(start + (p - 1) step).
+// wavelength at the centre of pixel 1 and its step per pixel, so
+// w(x) = 10^(start + (x - 1) step).
 //
 // Multispec (the WAT2_nnn card strings, joined in their numbered order, hold
 // "wtype=multispec" and one attribute specN = "ap beam dtype w1 dw nw z aplow
 // aphigh [functions]" per image line N): the program reads the spectrum of
 // the image's first line, so it takes the specN with the lowest N. With the
-// physical pixel coordinate p = (l - LTV1) / LTM1_1 of the file's pixel l,
+// physical pixel coordinate p = (x - LTV1) / LTM1_1 of the file's position x,
 // the wavelength is
 //   dtype 0 (linear):      (w1 + dw (p - 1)) / (1 + z)
 //   dtype 1 (log-linear):  10^(w1 + dw (p - 1)) / (1 + z)
@@ -17,9 +20,7 @@
 //                          each function "wt w0 type parameters" with the
 //                          types of fits/dispersion_functions.h.
 //
-// Whatever the scale, w(l) is where pixel l starts and pixel l covers
-// w(l) .. w(l + 1), as on a linear scale where pixel 1 starts at CRVAL1; so a
-// linear and a log-linear file of one spectrum overlay exactly.
+// So a linear and a log-linear file of one spectrum overlay exactly.
 #pragma once
 
 #include <cstdint>
@@ -37,7 +38,7 @@ inline constexpr const char* kMultispecScale = "multispec";
 
 // The cards that can describe a scale other than the linear one, collected
 // while the reader walks over the header: DC-FLAG, LTV1, LTM1_1 and the
-// WAT2_nnn cards (the last card of each keyword counts).
+// WAT1_nnn and WAT2_nnn cards (the last card of each keyword counts).
 class DispersionCards {
 public:
     // Offers one header card (its keyword and its characters as read).
@@ -47,26 +48,31 @@ public:
     // calibrated), or the WAT2 strings describe a multispec scale.
     std::string Kind() const;
 
+    // The "units" attribute of the WAT1 cards (IRAF's name of the wavelength
+    // unit); empty when there is none.
+    std::string WavelengthUnit() const;
+
 private:
     friend struct PixelScale;
     std::optional<double> dcFlag_, ltv1_, ltm1_;
-    std::map<int64_t, std::string> wat2_;  // card string by card number
+    std::map<int64_t, std::string> wat1_, wat2_;  // card string by card number
 };
 
 struct PixelScale {
     std::string kind = kLinearScale;
-    // Pixel p (from 1) covers edges[p - 1] .. edges[p]; pixels + 1 values,
-    // strictly increasing or strictly decreasing. Empty for a linear scale.
-    std::vector<double> edges;
+    // Pixel p (from 1) is centred at centres[p - 1] and covers edges[p - 1]
+    // .. edges[p]; the edges run strictly one way. Both empty for a linear
+    // scale.
+    std::vector<double> centres, edges;
     // Why the scale cannot be evaluated, as the end of a sentence that begins
     // with the file's name ("has a multispec wavelength scale that ...");
     // empty when it could.
     std::string problem;
 
     // The scale of a spectrum of `pixels` pixels. linearStart and linearStep
-    // are the values of the wavelength keywords, with pixel 1 starting at
+    // are the values of the wavelength keywords, with pixel 1 centred at
     // linearStart: the logarithms for DC-FLAG = 1; a multispec scale does not
-    // use them. A linear scale gives no edges.
+    // use them. A linear scale gives no centres and edges.
     static PixelScale Evaluate(const DispersionCards& cards, int64_t pixels, double linearStart,
                                double linearStep);
 };

@@ -18,6 +18,7 @@
 #include "fits/large_pages.h"
 #include "fits/percent_values.h"
 #include "fits/pixel_decoding.h"
+#include "fits/spectral_axis.h"
 
 namespace wendrel {
 
@@ -81,6 +82,7 @@ private:
     bool ReadPixels(InputFile& file);
     bool TakePixelScale();
     bool ComputeLevelAndPercent();
+    void ToAngstromsRising();
 
     const std::filesystem::path& file_;
     const Settings& keys_;
@@ -93,6 +95,7 @@ private:
     PixelType type_ = PixelType::Float32;
     PixelScaling scaling_;
     DispersionCards dispersionCards_;
+    double angstromsPerUnit_ = 1;
     std::vector<double> blockMax_;  // maxima of the level blocks, taken while the pixels are read
 };
 
@@ -116,8 +119,11 @@ bool Loader::Read() {
     if (!file) return Refuse(problem);
     if (FirstKeyword(*file) != "SIMPLE") return Refuse(kNotFitsMessage);
 
-    return ReadHeader(*file) && ReadKeywordValues() && ReadPixels(*file) && TakePixelScale() &&
-           ComputeLevelAndPercent();
+    if (!(ReadHeader(*file) && ReadKeywordValues() && ReadPixels(*file) && TakePixelScale() &&
+          ComputeLevelAndPercent()))
+        return false;
+    ToAngstromsRising();
+    return true;
 }
 
 bool Loader::ReadHeader(InputFile& file) {
@@ -134,7 +140,8 @@ bool Loader::ReadHeader(InputFile& file) {
     fresh_.NumCards = static_cast<int>(numCards);
     dataStart_ = DataStartFor(numCards);
 
-    for (const std::string key : {"BITPIX", "NAXIS1", "BZERO", "BSCALE", "OBJECT", "CDELT1"})
+    for (const std::string key :
+         {"BITPIX", "NAXIS", "NAXIS1", "NAXIS2", "BZERO", "BSCALE", "OBJECT", "CDELT1", "CTYPE1", "CUNIT1"})
         scan_.Watch(key);
     scan_.Watch(keys_.Lambda0Key);
     scan_.Watch(keys_.DLambdaKey);
@@ -173,6 +180,20 @@ bool Loader::ReadKeywordValues() {
     if (fresh_.Naxis1 != std::floor(fresh_.Naxis1))
         return Refuse(Quoted(name_) + " has NAXIS1 = " + scan_.LastText("NAXIS1") +
                       ", which is not a whole number of pixels.");
+    if (const std::string axis = NonWavelengthAxis(UnquotedValue(scan_.LastText("CTYPE1"))); !axis.empty())
+        return Refuse(Quoted(name_) + " has CTYPE1 = " + scan_.LastText("CTYPE1") + ": its first axis is " + axis +
+                      ", not a wavelength, so it holds no spectrum.");
+    const std::string unit =
+        scan_.Has("CUNIT1") ? UnquotedValue(scan_.LastText("CUNIT1")) : dispersionCards_.WavelengthUnit();
+    if (const std::optional<double> angstroms = AngstromsPerUnit(unit)) {
+        angstromsPerUnit_ = *angstroms;
+    } else {
+        return Refuse(Quoted(name_) + " gives its wavelengths in \"" + unit +
+                      "\", a unit this program does not know (it knows Angstrom, nm, um, micron, mm, cm and m).");
+    }
+    if (scan_.Number("NAXIS") >= 2 && scan_.Number("NAXIS2") > 1)
+        Warn(Quoted(name_) + " holds " + scan_.LastText("NAXIS2") +
+             " rows of pixels (NAXIS2); only the first row is shown.");
 
     fresh_.Bzero = scan_.Number("BZERO");
     scaling_.zero = fresh_.Bzero;
@@ -203,11 +224,12 @@ bool Loader::ReadKeywordValues() {
         if (referencePixel != 1) fresh_.Lambda0 = lambda0Value - (referencePixel - 1) * fresh_.DLambda;
     }
 
-    fresh_.LambdaStart = fresh_.Lambda0;
+    fresh_.LambdaStart = fresh_.Lambda0 - fresh_.DLambda / 2;
+    fresh_.LambdaEnd = fresh_.Lambda0 + (fresh_.Naxis1 - 0.5) * fresh_.DLambda;
     // A scale that is not linear is evaluated once the pixels are known to be
     // there; the checks of the linear keywords do not apply to it.
     if (dispersionCards_.Kind() != kLinearScale) return true;
-    if (!std::isfinite(fresh_.Lambda0) || !std::isfinite(fresh_.Lambda0 + fresh_.Naxis1 * fresh_.DLambda))
+    if (!std::isfinite(fresh_.LambdaStart) || !std::isfinite(fresh_.LambdaEnd))
         return Refuse(Quoted(name_) + " has wavelengths beyond the range of numbers; check its " + keys_.Lambda0Key +
                       " and " + keys_.DLambdaKey + " keywords.");
     if (std::abs(lambda0Value) < 0.001) Warn(kLambda0Message);
@@ -254,12 +276,12 @@ bool Loader::ReadPixels(InputFile& file) {
         AppendBlockMaxima(values, blockMax_);
         fresh_.Flux.insert(fresh_.Flux.end(), values.begin(), values.end());
     }
-    fresh_.LambdaEnd = fresh_.Lambda0 + fresh_.Naxis1 * fresh_.DLambda;
     return true;
 }
 
-// The wavelengths of the pixel edges on a scale that is not linear; the
-// wavelength range becomes their outer edges, DLambda their mean step.
+// The wavelengths of the pixel centres and edges on a scale that is not
+// linear; the wavelength range becomes their outer edges, DLambda their mean
+// step.
 bool Loader::TakePixelScale() {
     PixelScale scale = PixelScale::Evaluate(dispersionCards_, static_cast<int64_t>(fresh_.Naxis1), fresh_.Lambda0,
                                             fresh_.DLambda);
@@ -267,11 +289,32 @@ bool Loader::TakePixelScale() {
     fresh_.Dispersion = scale.kind;
     if (scale.edges.empty()) return true;
     if (scale.kind == kLogLinearScale && std::abs(scan_.Number(keys_.Lambda0Key)) < 0.001) Warn(kLambda0Message);
+    fresh_.PixelCentre = std::move(scale.centres);
     fresh_.PixelEdge = std::move(scale.edges);
-    fresh_.Lambda0 = fresh_.LambdaStart = fresh_.PixelEdge.front();
+    fresh_.Lambda0 = fresh_.PixelCentre.front();
+    fresh_.LambdaStart = fresh_.PixelEdge.front();
     fresh_.LambdaEnd = fresh_.PixelEdge.back();
     fresh_.DLambda = (fresh_.LambdaEnd - fresh_.LambdaStart) / fresh_.Naxis1;
     return true;
+}
+
+// Wavelengths in Angstroms, rising with the pixel number: the pixels of a
+// file whose wavelengths fall are turned round. The continuum level stays
+// the one of the file's order.
+void Loader::ToAngstromsRising() {
+    if (angstromsPerUnit_ != 1) {
+        for (double* w : {&fresh_.Lambda0, &fresh_.DLambda, &fresh_.LambdaStart, &fresh_.LambdaEnd}) *w *= angstromsPerUnit_;
+        for (std::vector<double>* list : {&fresh_.PixelCentre, &fresh_.PixelEdge})
+            for (double& w : *list) w *= angstromsPerUnit_;
+    }
+    if (!(fresh_.LambdaEnd < fresh_.LambdaStart)) return;
+    std::reverse(fresh_.Flux.begin(), fresh_.Flux.end());
+    std::reverse(fresh_.FluxPct.begin(), fresh_.FluxPct.end());
+    std::reverse(fresh_.PixelCentre.begin(), fresh_.PixelCentre.end());
+    std::reverse(fresh_.PixelEdge.begin(), fresh_.PixelEdge.end());
+    std::swap(fresh_.LambdaStart, fresh_.LambdaEnd);
+    fresh_.DLambda = -fresh_.DLambda;
+    fresh_.Lambda0 = fresh_.PixelCentre.empty() ? fresh_.LambdaStart + fresh_.DLambda / 2 : fresh_.PixelCentre.front();
 }
 
 bool Loader::ComputeLevelAndPercent() {

@@ -37,6 +37,13 @@ std::string CardValueText(std::string_view card) {
     return std::string(TrimBlanks(value));
 }
 
+std::string UnquotedValue(std::string_view valueText) {
+    if (!valueText.starts_with('\'')) return std::string(valueText);
+    valueText.remove_prefix(1);
+    valueText = valueText.substr(0, valueText.find('\''));
+    return std::string(valueText.substr(0, valueText.find_last_not_of(' ') + 1));
+}
+
 bool IsEndKeyword(std::string_view keyword) {
     return keyword.size() == 3 && (keyword[0] == 'E' || keyword[0] == 'e') &&
            (keyword[1] == 'N' || keyword[1] == 'n') && (keyword[2] == 'D' || keyword[2] == 'd');

@@ -20,6 +20,9 @@ std::string CardKeyword(std::string_view card);
 // Characters 10 to 80 of a card, cut before the first "/" (quotes are not
 // interpreted), leading and trailing blanks removed.
 std::string CardValueText(std::string_view card);
+// A value text without its quotes and the blanks that pad a quoted text
+// ("'nm      '" gives "nm"); a text without quotes as it is.
+std::string UnquotedValue(std::string_view valueText);
 // A card ends the header when its keyword in upper case is END.
 bool IsEndKeyword(std::string_view keyword);
 

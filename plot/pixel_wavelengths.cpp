@@ -1,7 +1,5 @@
 #include "plot/pixel_wavelengths.h"
 
-#include <functional>
-
 #include "store/rounding.h"
 
 namespace wendrel {
@@ -11,9 +9,7 @@ namespace {
 // 0 at the start of pixel 1, n at the end of pixel n; in proportion inside a
 // pixel, and beyond the edges by the width of the end pixel.
 double EdgePosition(const std::vector<double>& edges, double lambda) {
-    const auto after = edges.back() > edges.front()
-                           ? std::upper_bound(edges.begin(), edges.end(), lambda)
-                           : std::upper_bound(edges.begin(), edges.end(), lambda, std::greater<>());
+    const auto after = std::upper_bound(edges.begin(), edges.end(), lambda);
     const auto k = std::clamp<std::ptrdiff_t>(after - edges.begin() - 1, 0, std::ssize(edges) - 2);
     const auto i = static_cast<size_t>(k);
     return static_cast<double>(k) + (lambda - edges[i]) / (edges[i + 1] - edges[i]);

@@ -21,6 +21,12 @@ inline double ObservedPixelEnd(const Slot& s, int64_t p) {
     return s.PixelEdge[static_cast<size_t>(std::clamp<int64_t>(p, 0, std::ssize(s.PixelEdge) - 1))];
 }
 
+// The wavelength of the file at the centre of pixel p, p = 1 .. Naxis1.
+inline double ObservedPixelCentre(const Slot& s, int64_t p) {
+    if (s.PixelCentre.empty()) return s.Lambda0 + static_cast<double>(p - 1) * s.DLambda;
+    return s.PixelCentre[static_cast<size_t>(p - 1)];
+}
+
 // Where pixel p ends as drawn: ObservedPixelEnd in the slot's rest frame.
 inline double PixelEndLambda(const Slot& s, int64_t p) { return RestWavelength(s, ObservedPixelEnd(s, p)); }
 

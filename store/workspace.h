@@ -24,19 +24,23 @@ struct Slot {
     double Bitpix = 0;
     double Naxis1 = 0;  // number of pixels
     double Bzero = 0;
-    double Lambda0 = 0;  // wavelength at which pixel 1 starts
+    // Wavelengths in Angstroms, rising with the pixel number: a file whose
+    // wavelengths fall is stored with its pixels in reverse order.
+    double Lambda0 = 0;  // wavelength at the centre of pixel 1
     double DLambda = 0;  // wavelength step per pixel; the mean step on a scale that is not linear
 
-    double LambdaStart = 0;  // start of pixel 1
-    double LambdaEnd = 0;    // one step past the last pixel: where the last pixel ends
+    double LambdaStart = 0;  // where pixel 1 starts: half a step below its centre
+    double LambdaEnd = 0;    // where the last pixel ends: half a step above its centre
 
     // How the wavelengths run along the pixels: "linear", "log-linear" or
     // "multispec" (see fits/dispersion.h).
     std::string Dispersion = "linear";
-    // On a scale that is not linear, where each pixel starts and where the
-    // last one ends (Naxis1 + 1 values, running strictly one way): pixel p
-    // covers PixelEdge[p - 1] .. PixelEdge[p]. Empty on a linear scale, where
-    // pixel p covers LambdaStart + (p - 1) * DLambda .. LambdaStart + p * DLambda.
+    // On a scale that is not linear, the wavelength of each pixel's centre
+    // (Naxis1 values) and of its edges (Naxis1 + 1 values, strictly rising):
+    // pixel p is centred at PixelCentre[p - 1] and covers PixelEdge[p - 1] ..
+    // PixelEdge[p]. Both are empty on a linear scale, where pixel p is centred
+    // at Lambda0 + (p - 1) * DLambda and covers half a step either side.
+    std::vector<double> PixelCentre;
     std::vector<double> PixelEdge;
 
     std::vector<double> Flux;     // decoded pixel values; NaN marks a blank pixel

@@ -28,7 +28,7 @@ struct Sample {
     int bitpix;
     std::optional<double> bzero;
     std::optional<double> bscale;
-    double lambda0;
+    double lambda0;  // centre of the first pixel, Angstroms
     double step;
     int pixels;
     double temperature;  // of the blackbody continuum, kelvin
@@ -47,7 +47,7 @@ std::vector<double> Flux(const Sample& s, std::mt19937& random) {
     std::normal_distribution<double> noise(0.0, 0.004);
     std::vector<double> flux(static_cast<size_t>(s.pixels));
     for (int p = 0; p < s.pixels; ++p) {
-        const double lambda = s.lambda0 + (p + 0.5) * s.step;
+        const double lambda = s.lambda0 + p * s.step;  // the centre of pixel p + 1
         double value = Blackbody(lambda, s.temperature);
         double profile = 1.0;
         for (const Line& line : s.lines) {

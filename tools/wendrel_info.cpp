@@ -52,9 +52,9 @@ std::string SlotLine(const Slot& s, int slot, const std::string& file, bool load
         .Number("pctMax", s.PctMax)
         .Integer("numCards", s.NumCards);
     if (options.pixels) {
-        std::vector<double> starts(s.Flux.size());  // where each pixel starts
-        for (size_t p = 0; p < starts.size(); ++p) starts[p] = ObservedPixelEnd(s, static_cast<int64_t>(p));
-        line.Numbers("lambda", starts).Numbers("flux", s.Flux).Numbers("fluxPct", s.FluxPct);
+        std::vector<double> centres(s.Flux.size());
+        for (size_t p = 0; p < centres.size(); ++p) centres[p] = ObservedPixelCentre(s, static_cast<int64_t>(p) + 1);
+        line.Numbers("lambda", centres).Numbers("flux", s.Flux).Numbers("fluxPct", s.FluxPct);
     }
     if (options.header) line.Texts("cards", s.HdrCard);
     return line.Finish();

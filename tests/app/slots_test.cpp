@@ -102,7 +102,7 @@ TEST_F(Slots, ABatchShowsItsMessagesInOrderRedrawsOnceAndNamesTheFilesLeftInOneM
     for (int row = 1; row <= 10; ++row) events.push_back("show row " + std::to_string(row));
     events.insert(events.end(), {"redraw", ui.messages[2] + " / 10"});
     EXPECT_EQ(ui.events, events);
-    EXPECT_EQ(std::tuple(ws.slot(1).FileName, ws.LambdaMin, ws.LambdaMax), std::tuple("s1.fits", 4001, 4210));
+    EXPECT_EQ(std::tuple(ws.slot(1).FileName, ws.LambdaMin, ws.LambdaMax), std::tuple("s1.fits", 4000.5, 4209.5));
 }
 
 TEST_F(Slots, RelativePathsStartAtTheCurrentFolderAndAFolderIsRefusedByItsName) {

@@ -30,38 +30,48 @@ std::vector<std::string> Functions(const std::string& functions, const std::stri
 }
 double P(double exponent) { return std::pow(10, exponent); }
 
-class PixelEdgesTest : public FitsFileTest {
+class PixelCentresTest : public FitsFileTest {
 protected:
-    void ExpectEdges(const std::vector<std::string>& cards, const std::vector<double>& edges, const char* kind,
-                     std::optional<double> crval1 = 1, std::optional<double> cd1_1 = 1) {
+    // Loads a spectrum of centres.size() pixels and compares the centre of
+    // each pixel; an edge lies between the centres it separates.
+    void ExpectCentres(const std::vector<std::string>& cards, const std::vector<double>& centres, const char* kind,
+                       std::optional<double> crval1 = 1, std::optional<double> cd1_1 = 1) {
         ws_ = Workspace();
-        ASSERT_TRUE(Load(FloatSpectrum(Ramp(edges.size() - 1, 10), cards, crval1, cd1_1)));
+        ASSERT_TRUE(Load(FloatSpectrum(Ramp(centres.size(), 10), cards, crval1, cd1_1)));
         const Slot& s = S();
-        ASSERT_TRUE(s.Dispersion == kind && s.PixelEdge.size() == edges.size()) << s.Dispersion;
-        for (size_t k = 0; k < edges.size(); ++k) EXPECT_NEAR(s.PixelEdge[k], edges[k], 1e-12 * edges[k]) << k;
-        EXPECT_TRUE(s.Lambda0 == s.PixelEdge.front() && s.LambdaStart == s.Lambda0 && s.LambdaEnd == s.PixelEdge.back() &&
-                    s.DLambda == (s.LambdaEnd - s.LambdaStart) / s.Naxis1 && ui_.messages.empty());
+        ASSERT_TRUE(s.Dispersion == kind && s.PixelCentre.size() == centres.size()) << s.Dispersion;
+        for (size_t k = 0; k < centres.size(); ++k) {
+            EXPECT_NEAR(s.PixelCentre[k], centres[k], 1e-12 * centres[k]) << k;
+            EXPECT_TRUE(s.PixelEdge[k] < s.PixelCentre[k] && s.PixelCentre[k] < s.PixelEdge[k + 1]) << k;
+        }
+        EXPECT_TRUE(s.Lambda0 == s.PixelCentre.front() && s.LambdaStart == s.PixelEdge.front() &&
+                    s.LambdaEnd == s.PixelEdge.back() && s.DLambda == (s.LambdaEnd - s.LambdaStart) / s.Naxis1 &&
+                    ui_.messages.empty());
     }
 };
 
-// Pixel l starts at 10^(CRVAL1 + (l - CRPIX1) CD1_1); DC-FLAG 0, -1 (not calibrated) and equispec are linear.
-TEST_F(PixelEdgesTest, LogLinear) {
+// Pixel l is centred on 10^(CRVAL1 + (l - CRPIX1) CD1_1) and reaches to l +- 1/2; DC-FLAG 0, -1 (not calibrated)
+// and equispec are linear.
+TEST_F(PixelCentresTest, LogLinear) {
     const auto flag = IntCard("DC-FLAG", 1);
-    ExpectEdges({flag}, {P(3.6), P(3.6001), P(3.6002), P(3.6003)}, "log-linear", 3.6, 1e-4);
-    ExpectEdges({flag, RealCard("CRPIX1", 11)}, {P(3.599), P(3.5991)}, "log-linear", 3.6, 1e-4);
-    ExpectEdges({flag, RealCard("CDELT1", 1e-4)}, {P(3.6), P(3.6001)}, "log-linear", 3.6, std::nullopt);
-    ExpectEdges({flag}, {P(3.7), P(3.6999), P(3.6998)}, "log-linear", 3.7, -1e-4);
-    ExpectEdges({StringCard("WAT2_001", "wtype=linear"), flag}, {P(3.6), P(3.6001)}, "log-linear", 3.6, 1e-4);
+    ExpectCentres({flag}, {P(3.6), P(3.6001), P(3.6002), P(3.6003)}, "log-linear", 3.6, 1e-4);
+    EXPECT_NEAR(S().PixelEdge[0], P(3.59995), 1e-9);
+    EXPECT_NEAR(S().PixelEdge[4], P(3.60035), 1e-9);
+    ExpectCentres({flag, RealCard("CRPIX1", 11)}, {P(3.599), P(3.5991)}, "log-linear", 3.6, 1e-4);
+    ExpectCentres({flag, RealCard("CDELT1", 1e-4)}, {P(3.6), P(3.6001)}, "log-linear", 3.6, std::nullopt);
+    ExpectCentres({flag}, {P(3.6998), P(3.6999), P(3.7)}, "log-linear", 3.7, -1e-4);  // falling: turned round
+    EXPECT_EQ(S().Flux, (std::vector<double>{12, 11, 10}));
+    ExpectCentres({StringCard("WAT2_001", "wtype=linear"), flag}, {P(3.6), P(3.6001)}, "log-linear", 3.6, 1e-4);
     for (const auto& card : {IntCard("DC-FLAG", 0), IntCard("DC-FLAG", -1), StringCard("WAT2_001", "wtype=linear")}) {
         ASSERT_TRUE(Load(FloatSpectrum(Ramp(120), {card}, 4000.5, 0.25)));
-        EXPECT_TRUE(S().Dispersion == "linear" && S().PixelEdge.empty() && S().LambdaEnd == 4000.5 + 120 * 0.25);
+        EXPECT_TRUE(S().Dispersion == "linear" && S().PixelEdge.empty() && S().LambdaEnd == 4000.5 + 119.5 * 0.25);
     }
     ASSERT_TRUE(Load(FloatSpectrum(Ramp(3), {flag}, std::nullopt, 1e-3)));
     EXPECT_EQ(ui_.messages, std::vector<std::string>{"spectrum.fits: " + std::string(kLambda0Message)});
-    EXPECT_EQ(S().LambdaStart, 1);  // 10^0
+    EXPECT_EQ(S().Lambda0, 1);  // 10^0
 }
 
-TEST_F(PixelEdgesTest, Multispec) {
+TEST_F(PixelCentresTest, Multispec) {
     // A text over three cards with the aperture of line 1 after another, and
     // blanks that some writers drop in the last places of cards 1 and 2.
     std::vector<std::string> shuffled = Wat2Cards("wtype=multispec spec2 = \"2 1 0 9000 1 100 0 1 2\"     spec1 = \"1 1 2 "
@@ -72,7 +82,7 @@ TEST_F(PixelEdgesTest, Multispec) {
     const struct {
         const char* what;
         std::vector<std::string> cards;
-        std::vector<double> edges;
+        std::vector<double> centres;
     } cases[] = {
         {"dtype 0: (w1 + dw (p - 1)) / (1 + z)", Multispec("1 1 0 5000. 2. 3 0.25 10.5 20.5"), {4000, 4001.6, 4003.2, 4004.8}},
         {"dtype 1: 10^(w1 + dw (p - 1)) / (1 + z)", Multispec("7 2 1 3.6 0.001 2 0. INDEF INDEF"), {P(3.6), P(3.601), P(3.602)}},
@@ -95,8 +105,11 @@ TEST_F(PixelEdgesTest, Multispec) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ExpectEdges(c.cards, c.edges, "multispec");
+        ExpectCentres(c.cards, c.centres, "multispec");
     }
+    ExpectCentres(cases[0].cards, cases[0].centres, "multispec");
+    EXPECT_NEAR(S().PixelEdge.front(), 3999.2, 1e-9);  // (5000 + 2 (1/2 - 1)) / 1.25
+    EXPECT_NEAR(S().PixelEdge.back(), 4005.6, 1e-9);
 }
 
 TEST_F(FitsFileTest, UnusableScalesAreRefusedWithTheirReason) {

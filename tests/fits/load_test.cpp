@@ -29,15 +29,58 @@ TEST_F(FitsFileTest, WavelengthsObjectAndWarningsFromTheHeader) {
         {"keys of the settings", {R("W0", 6000), R("WPC", 0.5), R("CRPIX1", 3)}, 6000, 0.5, {}, "", "W0", "WPC"},
         {"CRVAL2 and CRPIX2", {R("CRVAL2", 100), R("CD1_1", 2), R("CRPIX2", 3)}, 96, 2, {}, "", "CRVAL2"},
         {"CDELT1 only for CD1_1", {R("CRVAL1", 5000), R("CDELT1", 0.25)}, 5000, 0, {step}, "", "CRVAL1", "WPC"},
+        {"rows after the first", {R("CRVAL1", 5000), R("CD1_1", 2), IntCard("NAXIS", 2), IntCard("NAXIS2", 3)}, 5000, 2,
+         {"\"spectrum.fits\" holds 3 rows of pixels (NAXIS2); only the first row is shown."}},
+        {"one row", {R("CRVAL1", 5000), R("CD1_1", 2), IntCard("NAXIS", 2), IntCard("NAXIS2", 1)}, 5000, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ws_.Lambda0Key = c.lambda0Key;
         ws_.DLambdaKey = c.dLambdaKey;
         ASSERT_TRUE(Load(FloatSpectrum(Ramp(120), c.cards, std::nullopt, std::nullopt)));
-        EXPECT_TRUE(S().Lambda0 == c.lambda0 && S().LambdaStart == c.lambda0 && S().DLambda == c.dLambda);
-        EXPECT_EQ(S().LambdaEnd, c.lambda0 + S().Naxis1 * c.dLambda);
+        // Lambda0 is the centre of pixel 1; each pixel reaches half a step either side of its centre.
+        EXPECT_TRUE(S().Lambda0 == c.lambda0 && S().LambdaStart == c.lambda0 - c.dLambda / 2 && S().DLambda == c.dLambda);
+        EXPECT_EQ(S().LambdaEnd, c.lambda0 + (S().Naxis1 - 0.5) * c.dLambda);
         EXPECT_TRUE(S().ObjectName == c.object && ui_.messages == c.messages) << S().ObjectName;
+    }
+}
+
+// Units become Angstroms, falling wavelengths rise (the pixels turned round), axes that are not wavelength are refused.
+TEST_F(FitsFileTest, UnitsAxisTypesAndFallingWavelengths) {
+    const auto S1 = [](const char* key, const char* text) { return StringCard(key, text); };
+    const auto wat1 = [](const char* units) { return StringCard("WAT1_001", std::string("wtype=linear units=") + units); };
+    const struct {
+        std::vector<std::string> cards; double crval1, cd1_1, lambda0, dLambda; std::string refusal = "";
+    } cases[] = {
+        {{S1("CUNIT1", "nm")}, 400, 0.1, 4000, 1},
+        {{S1("CUNIT1", "Angstroms"), wat1("nm")}, 4000, 1, 4000, 1},
+        {{wat1("Microns")}, 0.4, 1e-4, 4000, 1},
+        {{S1("CUNIT1", "um ")}, 0.4, 1e-4, 4000, 1},
+        {{S1("CUNIT1", "M")}, 4e-7, 1e-10, 4000, 1},
+        {{S1("CUNIT1", "cm")}, 4e-5, 1e-8, 4000, 1},
+        {{S1("CUNIT1", "pixel"), S1("CTYPE1", "PIXEL")}, 1, 1, 1, 1},
+        {{S1("CTYPE1", "awav"), S1("CUNIT1", "AA")}, 4000, 1, 4000, 1},
+        {{}, 4119, -1, 4000, 1},
+        {{S1("CUNIT1", "nm")}, 411.9, -0.1, 4000, 1},
+        {{S1("CUNIT1", "furlong")}, 4000, 1, 0, 0, "gives its wavelengths in \"furlong\", a unit this program does not know"},
+        {{S1("CTYPE1", "RA---TAN")}, 4000, 1, 0, 0, "has CTYPE1 = 'RA---TAN': its first axis is a position on the sky"},
+        {{S1("CTYPE1", "glat-car")}, 4000, 1, 0, 0, "position on the sky"},
+        {{S1("CTYPE1", "FREQ")}, 4000, 1, 0, 0, "is a frequency, energy, wavenumber, velocity or redshift"},
+        {{S1("CTYPE1", "VRAD")}, 4000, 1, 0, 0, "velocity"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.cards) + " " + std::to_string(c.cd1_1));
+        const std::string bytes = FloatSpectrum(Ramp(120), c.cards, c.crval1, c.cd1_1);
+        if (!c.refusal.empty()) {
+            ExpectRefused(bytes, c.refusal);
+            continue;
+        }
+        ASSERT_TRUE(Load(bytes));
+        EXPECT_NEAR(S().Lambda0, c.lambda0, 1e-9);
+        EXPECT_NEAR(S().DLambda, c.dLambda, 1e-12);
+        EXPECT_NEAR(S().LambdaEnd - S().LambdaStart, 120 * c.dLambda, 1e-9);
+        EXPECT_EQ(S().Flux.front(), c.cd1_1 > 0 ? 1 : 120);
+        EXPECT_EQ(S().FluxPct.front(), 100 * S().Flux.front() / S().Level);
     }
 }
 

@@ -23,13 +23,13 @@ struct InfoRun {
 
 class InfoTest : public ::testing::Test {
 protected:
-    // ha.fits: 1000 pixels of 0.1 A from 6527.35, one bright pixel on
-    // 6577.40 A (H alpha receding at 667 km/s), its object name in Latin-1.
+    // ha.fits: 1000 pixels of 0.1 A, the first centred on 6527.40, one bright
+    // pixel on 6577.40 A (H alpha receding at 667 km/s), its object name in Latin-1.
     InfoTest() {
         SpectrumFile s;
         s.stored.assign(1000, 10);
         s.stored[500] = 30;
-        s.crval1 = 6527.35;
+        s.crval1 = 6527.40;
         s.cd1_1 = 0.1;
         s.object = "M\xe9ra";
         dir.Write("ha.fits", SpectrumBytes(s));
@@ -59,7 +59,7 @@ TEST_F(InfoTest, OneJsonLinePerFileThenTheWorkspace) {
     EXPECT_EQ(ok.lines[0]["naxis1"].toDouble(), 1000);
     EXPECT_EQ(ok.lines[0]["dispersion"].toString(), "linear");
     EXPECT_FALSE(ok.lines[0].contains("lambda"));
-    EXPECT_EQ(ok.lines[1]["lambdaMin"].toDouble(), 6527.35);
+    EXPECT_DOUBLE_EQ(ok.lines[1]["lambdaMin"].toDouble(), 6527.35);  // half a pixel below CRVAL1
     EXPECT_TRUE(ok.lines[1]["dataReady"].toBool());
 
     const InfoRun refused = Info("--pixels bad.fits ha.fits");
@@ -69,7 +69,7 @@ TEST_F(InfoTest, OneJsonLinePerFileThenTheWorkspace) {
     EXPECT_EQ(refused.lines[0]["messages"].toArray(), QJsonArray{"This is not a fits file!  Please try again."});
     EXPECT_EQ(refused.lines[1]["slot"].toInt(), 2);
     EXPECT_EQ(refused.lines[1]["lambda"].toArray().size(), 1000);
-    EXPECT_EQ(refused.lines[1]["lambda"].toArray()[1].toDouble(), 6527.35 + 0.1);
+    EXPECT_DOUBLE_EQ(refused.lines[1]["lambda"].toArray()[500].toDouble(), 6577.40);  // pixel centres
 }
 
 TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
