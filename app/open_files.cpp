@@ -60,6 +60,10 @@ int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui) {
     int loaded = 0;
     size_t row = 0;  // the plan's rows in turn
     for (const std::filesystem::path& file : files) {
+        // A file of several spectra may have filled the rows planned for the files after it.
+        while (row > 0 && row < plan.targets.size() && plan.targets[row].slot >= 1 &&
+               plan.targets[row].slot <= kMaxSlots && ws.slot(plan.targets[row].slot).Loaded)
+            ++row;
         if (row == plan.targets.size()) {
             left.push_back(file);
             continue;

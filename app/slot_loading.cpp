@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/slot_rows.h"
 #include "store/rest_frame.h"
@@ -11,22 +12,24 @@ namespace wendrel {
 namespace {
 
 // A message about a file, as its box shows it: the file's name first, unless
-// the text already starts with the name in quotes.
+// the text already starts with the name in quotes (or a spectrum of it,
+// "name.fits#2").
 std::string AboutFile(const std::string& name, const std::string& text) {
-    return text.starts_with("\"" + name + "\"") ? text : name + ": " + text;
+    const bool named = text.starts_with("\"" + name + "\"") || text.starts_with("\"" + name + "#");
+    return named ? text : name + ": " + text;
 }
 
-}  // namespace
+// "2", "2 and 3", "2, 3 and 5".
+std::string ListOf(const std::vector<std::string>& items) {
+    std::string text;
+    for (size_t k = 0; k < items.size(); ++k)
+        text += (k == 0 ? "" : k + 1 == items.size() ? " and " : ", ") + items[k];
+    return text;
+}
 
-bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, LoadResult read, UiHooks& ui,
-                AfterLoad after) {
-    ws.FilePath = file.parent_path().string();  // the folder chosen last, whether its file loads or not
-    const std::string name = file.filename().string();
-    for (const std::string& message : read.messages) ui.ShowMessage(AboutFile(name, message));
-    if (!read.spectrum) return false;
-
+// Commits one read spectrum to a slot and shows its row.
+void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
     Slot& s = ws.slot(slot);
-    Slot& fresh = *read.spectrum;
     // The slot keeps its colour and offset; the replaced pixel buffers go back
     // to the reader for the next load.
     std::swap(s.Flux, fresh.Flux);
@@ -64,6 +67,39 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
 
     s.Loaded = true;
     ui.ShowLoadedRow(slot);
+}
+
+}  // namespace
+
+bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, LoadResult read, UiHooks& ui,
+                AfterLoad after) {
+    ws.FilePath = file.parent_path().string();  // the folder chosen last, whether its file loads or not
+    const std::string name = file.filename().string();
+    for (const std::string& message : read.messages) ui.ShowMessage(AboutFile(name, message));
+    if (read.spectra.empty()) return false;
+
+    // The first spectrum goes into the slot, the others into the empty rows below it, then those above.
+    std::vector<int> rows = {slot};
+    for (int row = slot + 1; row <= kMaxSlots; ++row)
+        if (!ws.slot(row).Loaded) rows.push_back(row);
+    for (int row = 1; row < slot; ++row)
+        if (!ws.slot(row).Loaded) rows.push_back(row);
+    std::vector<std::string> filled, left;
+    for (size_t k = 0; k < read.spectra.size(); ++k) {
+        if (k < rows.size()) {
+            CommitSpectrum(ws, rows[k], read.spectra[k], ui);
+            filled.push_back(std::to_string(rows[k]));
+        } else {
+            left.push_back(read.spectra[k].FileName);
+        }
+    }
+    if (read.spectraInFile > 1) {
+        const std::string count = filled.size() == read.spectraInFile ? "its " + std::to_string(filled.size())
+                                  : std::to_string(filled.size()) + " of its " + std::to_string(read.spectraInFile);
+        std::string text = count + " spectra were loaded, into " + (filled.size() == 1 ? "row " : "rows ") + ListOf(filled) + ".";
+        if (!left.empty()) text += " No empty row was left for " + ListOf(left) + ".";
+        ui.ShowMessage(AboutFile(name, text));
+    }
     ws.DataReady = true;
     if (after == AfterLoad::RedrawWhenShown && ws.PlotShown) ui.RedrawPlot();
     return true;

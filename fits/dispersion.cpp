@@ -248,22 +248,27 @@ std::optional<Aperture> ReadAperture(const std::string& name, const std::string&
     return aperture;
 }
 
-// The multispec aperture of the image's first line: the specN with the lowest N.
-std::optional<Aperture> FirstAperture(const std::map<int64_t, std::string>& cards, std::string& problem) {
+// The multispec aperture of image line `line`: the line-th specN in the
+// order of N (line 1: the lowest N).
+std::optional<Aperture> LineAperture(const std::map<int64_t, std::string>& cards, int64_t line, std::string& problem) {
     const std::optional<std::string> joined = JoinedWat(cards, problem);
     if (!joined) return std::nullopt;
     const auto attributes = ParseAttributes(*joined, problem);
     if (!attributes) return std::nullopt;
-    const Attribute* first = nullptr;
-    for (const Attribute& a : *attributes) {
-        const int64_t number = SpecNumber(a.name);
-        if (number >= 0 && (!first || number < SpecNumber(first->name))) first = &a;
-    }
-    if (!first) {
+    std::map<int64_t, const Attribute*> apertures;
+    for (const Attribute& a : *attributes)
+        if (const int64_t number = SpecNumber(a.name); number >= 0) apertures.emplace(number, &a);
+    if (apertures.empty()) {
         problem = "its WAT2 text holds no specN attribute";
         return std::nullopt;
     }
-    return ReadAperture(first->name, first->value, problem);
+    if (std::ssize(apertures) < line) {
+        problem = "its WAT2 text describes " + std::to_string(apertures.size()) + " apertures, not one for image line " +
+                  std::to_string(line);
+        return std::nullopt;
+    }
+    const Attribute& a = *std::next(apertures.begin(), line - 1)->second;
+    return ReadAperture(a.name, a.value, problem);
 }
 
 // Empty when the edges run strictly one way and are all numbers.
@@ -325,7 +330,7 @@ std::string DispersionCards::Kind() const {
 }
 
 PixelScale PixelScale::Evaluate(const DispersionCards& cards, int64_t pixels, double linearStart,
-                                double linearStep) {
+                                double linearStep, int64_t line) {
     PixelScale scale;
     scale.kind = cards.Kind();
     if (scale.kind == kLinearScale) return scale;
@@ -342,7 +347,7 @@ PixelScale PixelScale::Evaluate(const DispersionCards& cards, int64_t pixels, do
         }
         wavelengthAt = [=](double x) { return std::pow(10.0, linearStart + (x - 1) * linearStep); };
     } else {
-        aperture = FirstAperture(cards.wat2_, problem);
+        aperture = LineAperture(cards.wat2_, line, problem);
         if (aperture && ltm == 0) problem = "LTM1_1 is 0, so its pixels have no physical pixel coordinate";
         wavelengthAt = [&](double x) { return (*aperture)((x - ltv) / ltm); };
     }

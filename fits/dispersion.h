@@ -10,8 +10,8 @@
 //
 // Multispec (the WAT2_nnn card strings, joined in their numbered order, hold
 // "wtype=multispec" and one attribute specN = "ap beam dtype w1 dw nw z aplow
-// aphigh [functions]" per image line N): the program reads the spectrum of
-// the image's first line, so it takes the specN with the lowest N. With the
+// aphigh [functions]" per image line): image line k takes the k-th specN in
+// the order of N, line 1 the one with the lowest N. With the
 // physical pixel coordinate p = (x - LTV1) / LTM1_1 of the file's position x,
 // the wavelength is
 //   dtype 0 (linear):      (w1 + dw (p - 1)) / (1 + z)
@@ -72,9 +72,10 @@ struct PixelScale {
     // The scale of a spectrum of `pixels` pixels. linearStart and linearStep
     // are the values of the wavelength keywords, with pixel 1 centred at
     // linearStart: the logarithms for DC-FLAG = 1; a multispec scale does not
-    // use them. A linear scale gives no centres and edges.
+    // use them. A linear scale gives no centres and edges. `line` is the
+    // image line (aperture) whose multispec scale is taken.
     static PixelScale Evaluate(const DispersionCards& cards, int64_t pixels, double linearStart,
-                               double linearStep);
+                               double linearStep, int64_t line = 1);
 };
 
 }  // namespace wendrel

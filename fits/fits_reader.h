@@ -12,16 +12,30 @@ namespace wendrel {
 
 // What one read of a file gave.
 struct LoadResult {
-    // The spectrum read, with its header cards, keyword values, pixels,
-    // wavelength range, continuum level, percent values and FileName; empty
-    // when the file was refused.
-    std::optional<Slot> spectrum;
-    // Warnings and the refusal, in the order they arose.
+    // The spectra read, in the file's order, each with its header cards,
+    // keyword values, pixels, wavelength range, continuum level, percent
+    // values and FileName: the file's name, or "name.fits#N" for the N-th of
+    // a file that holds several. Empty when the file was refused.
+    std::vector<Slot> spectra;
+    // How many spectra the file holds (some may have been refused).
+    size_t spectraInFile = 0;
+    // Warnings and refusals, in the order they arose.
     std::vector<std::string> messages;
 };
 
-// Reads `file` with the wavelength keywords named in `keys`. A path without a
-// folder or without a file name is refused without a message.
+// The name of the N-th spectrum (from 1) of a file that holds several.
+inline std::string SpectrumName(const std::string& fileName, int64_t number) {
+    return fileName + "#" + std::to_string(number);
+}
+
+// Reads the spectra of `file` with the wavelength keywords named in `keys`:
+// FITS files (told by their first card, SIMPLE), also gzip-compressed,
+// their primary image or, when the primary header holds no data, the first
+// extension that holds a spectrum (an image or a table); text files of
+// wavelength and flux columns (named .txt, .dat, .csv, .tsv or .ascii).
+// "name.fits#N", when no file has that name but name.fits exists, reads the
+// N-th spectrum of name.fits alone. A path without a folder or without a
+// file name is refused without a message.
 LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys);
 
 // Gives the reader the Flux and FluxPct buffers that a committed spectrum

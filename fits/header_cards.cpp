@@ -53,12 +53,12 @@ int64_t DataStartFor(int64_t cardsBeforeEnd) {
     return (cardsBeforeEnd / (kBlockLength / kCardLength) + 1) * kBlockLength;
 }
 
-WalkResult WalkHeaderCards(InputFile& file,
-                           const std::function<bool(int64_t, std::string_view)>& visit) {
+WalkResult WalkHeaderCards(InputFile& file, const std::function<bool(int64_t, std::string_view)>& visit,
+                           int64_t start) {
     constexpr auto kBufferLength = static_cast<size_t>(kCardsPerRead * kCardLength);
     const auto storage = std::make_unique_for_overwrite<char[]>(kBufferLength);  // written by each read first
     const std::span<char> buffer(storage.get(), kBufferLength);
-    int64_t offset = 0;
+    int64_t offset = start;
     int64_t number = 0;
     for (;;) {
         const int64_t got = file.ReadAt(offset, buffer);

@@ -38,8 +38,9 @@ enum class WalkResult { Finished, Stopped, ReadError };
 // number of cards is its length divided by 80, rounded to the nearest whole
 // number with a half going to the even one; so a last card may be shorter
 // than 80 characters. Memory use does not grow with the length of the line.
-WalkResult WalkHeaderCards(InputFile& file,
-                           const std::function<bool(int64_t, std::string_view)>& visit);
+// The walk starts at byte `start` (where an extension's header begins).
+WalkResult WalkHeaderCards(InputFile& file, const std::function<bool(int64_t, std::string_view)>& visit,
+                           int64_t start = 0);
 
 // The keyword of card 1, read from the header line even when the line is too
 // short to count as a card.

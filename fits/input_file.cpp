@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <system_error>
 
 namespace wendrel {
@@ -51,6 +52,16 @@ std::unique_ptr<InputFile> InputFile::Open(const std::filesystem::path& path,
         return nullptr;
     }
     return std::unique_ptr<InputFile>(new InputFile(std::move(file), static_cast<int64_t>(size)));
+}
+
+std::unique_ptr<InputFile> InputFile::FromBytes(std::string bytes) {
+    const auto size = static_cast<int64_t>(bytes.size());
+    std::unique_ptr<InputFile> file(new InputFile(nullptr, size, std::move(bytes)));
+    // fmemopen refuses a buffer of no bytes; a file of one blank reads as empty all the same.
+    if (file->bytes_.empty()) file->bytes_ = " ";
+    file->file_.reset(::fmemopen(file->bytes_.data(), file->bytes_.size(), "rb"));
+    if (!file->file_) throw std::bad_alloc();
+    return file;
 }
 
 static_assert(sizeof(long) >= 8, "file offsets are passed to fseek as long");

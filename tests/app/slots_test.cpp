@@ -29,7 +29,7 @@ struct OrderUi : RecordingUi {
 };
 
 LoadResult Read(double start, double end, std::vector<std::string> messages = {}) {
-    return {Slot{.FileName = "new.fits", .LambdaStart = start, .LambdaEnd = end}, std::move(messages)};
+    return {{Slot{.FileName = "new.fits", .LambdaStart = start, .LambdaEnd = end}}, 1, std::move(messages)};
 }
 
 class Slots : public ::testing::Test {
@@ -91,12 +91,12 @@ TEST_F(Slots, TheFirstLoadAfterStartOrAfterEveryUnloadTakesItsOwnRange) {
 
 TEST_F(Slots, ABatchShowsItsMessagesInOrderRedrawsOnceAndNamesTheFilesLeftInOneMessage) {
     ws.PlotShown = true;  // each load alone would redraw
-    std::vector<fs::path> files = {temp.path() / "missing.fits", temp.Write("notes.txt", std::string(2880, 'x'))};
+    std::vector<fs::path> files = {temp.path() / "missing.fits", temp.Write("notes.doc", std::string(2880, 'x'))};
     for (int i = 1; i <= 11; ++i) files.push_back(Spectrum("s" + std::to_string(i) + ".fits", 4000 + i));
     EXPECT_EQ(LoadFiles(ws, PlanIntoEmptyRows(ws, files), ui), 10);  // the refused files leave row 1 to s1
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_TRUE(ui.messages[0].starts_with("missing.fits: Cannot open \"missing.fits\"")) << ui.messages[0];
-    EXPECT_EQ(ui.messages[1], "notes.txt: " + std::string(kNotFitsMessage));
+    EXPECT_EQ(ui.messages[1], "notes.doc: " + std::string(kNotFitsMessage));
     EXPECT_EQ(ui.messages[2], "No empty row is left for this file, so it was not loaded:\n" + files[12].string());
     Events events = {ui.messages[0] + " / 0", ui.messages[1] + " / 0"};
     for (int row = 1; row <= 10; ++row) events.push_back("show row " + std::to_string(row));

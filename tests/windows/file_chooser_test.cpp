@@ -14,7 +14,7 @@ protected:
         ProgramTest::SetUp();
         WriteSpectrum(data_ / "alpha.fts", "HD 1234", 4000, 1234.75);
         WriteSpectrum(data_ / "beta.fts", "Vega", 5000, 2.5e17);
-        WriteFileBytes(data_ / "notes.txt", std::string(2880, 'x'));
+        WriteFileBytes(data_ / "notes.doc", std::string(2880, 'x'));
         Start();
     }
     static QStringList Listed(frmLoad_FitsFile& chooser) {
@@ -50,7 +50,7 @@ TEST_F(ChooserTest, FoldersTypedOrDoubleClickedFileTypesEscapeAndEnter) {
     EXPECT_EQ(chooser.fileNameBox()->text(), "alpha.fts");
     QTest::keyClick(chooser.typeList(), Qt::Key_End);
     ProcessEvents();
-    EXPECT_EQ(Listed(chooser), QStringList({"alpha.fts", "beta.fts", "notes.txt"}));
+    EXPECT_EQ(Listed(chooser), QStringList({"alpha.fts", "beta.fts", "notes.doc"}));
     QTest::keyClick(chooser.fileNameBox(), Qt::Key_Escape);
     ProcessEvents();
     EXPECT_FALSE(chooser.isVisible());
@@ -69,8 +69,8 @@ TEST_F(ChooserTest, ADoubleClickedFileFillsTheRowARefusedOneLeavesItAndThePlotSh
     EXPECT_EQ(chooser.FolderPath().toStdString(), data_.string());  // where the last load was
     DoubleClick(chooser.fileList(), chooser.fileList()->findItems("alpha.fts", Qt::MatchExactly).value(0));
     EXPECT_EQ(std::filesystem::current_path(), data_);
-    LoadThroughChooser(2, "notes.txt");
-    EXPECT_EQ(messages_, std::vector<std::string>{"notes.txt: " + std::string(kNotFitsMessage)});
+    LoadThroughChooser(2, "notes.doc");
+    EXPECT_EQ(messages_, std::vector<std::string>{"notes.doc: " + std::string(kNotFitsMessage)});
     EXPECT_EQ(Shown<frmLoad_FitsFile>(), nullptr);
     EXPECT_TRUE(RowShows(1, true) && RowShows(2, true));
     const auto captions = [&](int slot) {

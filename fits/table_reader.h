@@ -1,0 +1,31 @@
+// Spectra in FITS binary tables: a wavelength and a flux column, found by
+// name, in one of two shapes: one row per pixel (SDSS), or arrays in each
+// row, one spectrum per row (ESO, HST).
+#pragma once
+
+#include <fitsio.h>
+
+#include <string>
+
+#include "fits/fits_reader.h"
+
+namespace wendrel {
+
+// What a table HDU gave.
+struct TableSpectra {
+    bool found = false;  // the HDU is a table with a wavelength and a flux column
+    LoadResult result;   // its spectra and messages, when found
+    // When not found: what the table lacks and its columns ("no wavelength
+    // column (columns: A, B, C)"); empty for an HDU that is no table.
+    std::string columns;
+};
+
+// Reads the table at the current HDU of `fits`. Columns are found by name
+// without regard to case, the first found in these orders: WAVE, WAVELENGTH,
+// LAMBDA, LOGLAM (log10 of Angstroms); FLUX, SPEC, F_LAMBDA. Wavelength units
+// from the column's TUNIT; TSCAL, TZERO and TNULL applied; NaN and null
+// fluxes are blank pixels. The object name is the HDU's OBJECT, else
+// `primaryObject`.
+TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std::string& primaryObject);
+
+}  // namespace wendrel

@@ -1,0 +1,116 @@
+#include "fits/text_reader.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "fits/continuum_level.h"
+#include "fits/spectral_axis.h"
+#include "fits/spectrum_finish.h"
+
+namespace wendrel {
+
+namespace {
+
+std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+
+bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r'; }
+
+// The line's fields, split at runs of blanks, tabs and commas.
+std::vector<std::string_view> Fields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && IsSeparator(line[i])) ++i;
+        const size_t start = i;
+        while (i < line.size() && !IsSeparator(line[i])) ++i;
+        if (i > start) fields.push_back(line.substr(start, i - start));
+    }
+    return fields;
+}
+
+std::optional<double> Number(std::string_view field) {
+    if (field.starts_with('+')) field.remove_prefix(1);
+    double value = 0;
+    const auto [stop, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (stop != field.data() + field.size() || (error != std::errc() && error != std::errc::result_out_of_range))
+        return std::nullopt;
+    return value;
+}
+
+// The Angstroms per unit of the first whole word of a column name that names
+// a unit ("wavelength_nm", "lambda (um)"); 1 when none does.
+double UnitOfColumnName(std::string_view name) {
+    size_t i = 0;
+    while (i < name.size()) {
+        while (i < name.size() && !std::isalpha(static_cast<unsigned char>(name[i]))) ++i;
+        const size_t start = i;
+        while (i < name.size() && std::isalpha(static_cast<unsigned char>(name[i]))) ++i;
+        const std::string_view word = name.substr(start, i - start);
+        if (word.empty() || word.size() == 1) continue;  // "A" as a word names a column as often as a unit
+        if (const std::optional<double> angstroms = AngstromsPerUnit(word)) return *angstroms;
+    }
+    return 1;
+}
+
+}  // namespace
+
+LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
+    LoadResult result;
+    const auto refuse = [&](const std::string& text) {
+        result.messages.push_back(Quoted(name) + ": " + text);
+        return result;
+    };
+    std::string text(static_cast<size_t>(file.Size()), '\0');
+    if (file.ReadAt(0, text) != file.Size()) return refuse("the file cannot be read.");
+    result.spectraInFile = 1;
+
+    Slot s;
+    s.FileName = name;
+    std::vector<double> waves;
+    double angstroms = 1;
+    bool headerSeen = false;
+    size_t lineNumber = 0;
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        const std::string_view line = std::string_view(text).substr(at, end - at);
+        at = end + 1;
+        ++lineNumber;
+        if (line.starts_with('#')) {
+            s.HdrCard.emplace_back(line.substr(0, line.find_last_not_of("\r") + 1));
+            continue;
+        }
+        const std::vector<std::string_view> fields = Fields(line);
+        if (fields.empty()) continue;
+        const std::optional<double> wave = Number(fields[0]);
+        if (!wave && waves.empty() && !headerSeen) {
+            headerSeen = true;
+            angstroms = UnitOfColumnName(fields[0]);
+            continue;
+        }
+        const std::optional<double> value = fields.size() >= 2 ? Number(fields[1]) : std::nullopt;
+        const bool blank = fields.size() >= 2 && !value && std::isalpha(static_cast<unsigned char>(fields[1][0]));
+        if (!wave || (!value && !blank))
+            return refuse("line " + std::to_string(lineNumber) + " does not hold a wavelength and a flux: \"" +
+                          std::string(line.substr(0, 60)) + "\".");
+        waves.push_back(*wave * angstroms);
+        s.Flux.push_back(value && std::isfinite(*value) ? *value : std::numeric_limits<double>::quiet_NaN());
+    }
+    if (waves.empty()) return refuse("the file holds no lines of a wavelength and a flux.");
+    s.NumCards = static_cast<int>(s.HdrCard.size());
+    s.Naxis1 = static_cast<double>(waves.size());
+    if (std::string problem = TakePixelCentres(s, std::move(waves)); !problem.empty()) return refuse(problem);
+    std::vector<double> blockMax;
+    AppendBlockMaxima(s.Flux, blockMax);
+    if (std::string problem = TakeLevelAndPercent(s, blockMax); !problem.empty()) {
+        result.messages.push_back(Quoted(name) + " " + problem);
+        return result;
+    }
+    MakeWavelengthsRise(s);
+    result.spectra.push_back(std::move(s));
+    return result;
+}
+
+}  // namespace wendrel
