@@ -172,7 +172,7 @@ TEST_F(Slots, VelocitiesAreHeldToTheBarAndTheRangeFollowsTheShiftedSlots) {
     EXPECT_EQ(RangeAndView(), RangeAndView({6000 / f, 7000 / f}, {6000 / f, 7000 / f}));
     VelocityChanged(ws, 2, -99999, ui);  // held to the bar, far enough to the red to be the long end
     VelocityChanged(ws, 4, 99999, ui);   // an empty row's velocity changes nothing
-    EXPECT_EQ(std::pair(ws.slot(2).Velocity, ws.slot(4).Velocity), std::pair(kMinVelocity, kMaxVelocity));
+    EXPECT_EQ(std::tuple(ws.slot(2).Velocity, ws.slot(4).Velocity), std::tuple(kMinVelocity, kMaxVelocity));
     EXPECT_EQ(RangeAndView(), RangeAndView({6000 / f, 6600 / g}, {6000 / f, 6600 / g}));
     ws.PlotShown = true;
     UnloadSlot(ws, 1, ui);
