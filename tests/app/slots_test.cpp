@@ -164,7 +164,7 @@ TEST_F(Slots, BarsRedrawOnlyWithDataAndOnlyLoadUnloadAndHdrChooseTheCurrentSlot)
     EXPECT_EQ(std::tuple(ui.redraws, ws.CurSlot, HdrPressed(ws, 10)), std::tuple(3, 10, false));
 }
 
-TEST_F(Slots, VelocitiesAreHeldToTheBarAndTheRangeFollowsTheShiftedSlots) {
+TEST_F(Slots, BarVelocitiesAreHeldToTheBarTypedOnesTakenAsTheyAreAndTheRangeFollows) {
     Load({{1, {6000, 7000}}, {2, {6500, 6600}}});
     VelocityChanged(ws, 1, 3000, ui);
     EXPECT_NEAR(ws.LambdaMin, 5940.56, 0.01);  // a receding source is drawn at shorter wavelengths
@@ -179,6 +179,8 @@ TEST_F(Slots, VelocitiesAreHeldToTheBarAndTheRangeFollowsTheShiftedSlots) {
     EXPECT_EQ(RangeAndView(), RangeAndView({6500 / g, 6600 / g}, {6500 / g, 6600 / g}));
     VelocityChanged(ws, 2, 0, ui);  // the file's own wavelengths, exactly
     EXPECT_EQ(std::tuple(ws.LambdaMin, ws.LambdaMax), std::tuple(6500, 6600));
+    VelocityTyped(ws, 2, 796.9, ui);
+    EXPECT_EQ(std::tuple(ws.slot(2).Velocity, ws.LambdaMin), std::tuple(796.9, 6500 / RestFrameFactor(796.9)));
 }
 
 TEST_F(Slots, AWholeViewFollowsTheVelocityAndAZoomedOneStaysInsideTheRange) {
