@@ -1,6 +1,5 @@
 // Velocities and redshifts as typed, and how a row's bar and label show them.
 #include <gtest/gtest.h>
-#include <random>
 
 #include "app/velocity_entry.h"
 #include "store/rest_frame.h"
@@ -9,9 +8,9 @@ namespace wendrel::testing {
 namespace {
 
 TEST(VelocityEntry, VelocitiesAndRedshiftsOrWhatIsWrongWithTheText) {
-    const char* notOne = " is not a velocity in km/s or a redshift z=...";
-    const char* lowV = " is out of range: a velocity must be above -299792.458 km/s, the speed of light";
-    const char* lowZ = " is out of range: a redshift must be above -1 and below 1e300";
+    const char *notOne = " is not a velocity in km/s or a redshift z=...",
+               *lowV = " is out of range: a velocity must be above -299792.458 km/s, the speed of light",
+               *lowZ = " is out of range: a redshift must be above -1 and below 1e300";
     const struct { const char* text; double factor; const char* why; } cases[] = {
         {"796.9", RestFrameFactor(796.9), ""}, {" \t-4000 ", RestFrameFactor(-4000), ""},
         {"+1e4", RestFrameFactor(1e4), ""}, {"-299792.45", RestFrameFactor(-299792.45), ""},
@@ -27,12 +26,7 @@ TEST(VelocityEntry, VelocitiesAndRedshiftsOrWhatIsWrongWithTheText) {
 }
 
 TEST(VelocityEntry, ARedshiftDividesTheWavelengthsByOnePlusZToTheLastBit) {
-    std::mt19937_64 random(7);
-    std::uniform_real_distribution<double> redshifts(-0.437, 0.874);
-    for (int i = 0; i < 200000; ++i) {
-        const double z = redshifts(random);
-        ASSERT_EQ(RestFrameFactor(RedshiftVelocity(z)), 1 + z) << z;
-    }
+    for (double z = -0.437; z < 0.874; z += 3e-6) ASSERT_EQ(RestFrameFactor(RedshiftVelocity(z)), 1 + z) << z;
 }
 
 TEST(VelocityEntry, TheBarTakesTheNearestWholeValueInItsRangeAndTheLabelUpToAMetrePerSecond) {
@@ -40,7 +34,7 @@ TEST(VelocityEntry, TheBarTakesTheNearestWholeValueInItsRangeAndTheLabelUpToAMet
         {796.9, 797, "796.9"}, {50000, kMaxVelocity, "50000"}, {-32767, kMinVelocity, "-32767"}, {2.5, 2, "2.5"},
         {kSpeedOfLight * 0.0123, 3687, "3687.447"}, {-0.0004, 0, "0"}, {-12.3456, -12, "-12.346"}};
     for (const auto& c : cases)
-        EXPECT_EQ(std::pair(VelocityBarPosition(c.velocity), VelocityText(c.velocity)), std::pair(c.bar, std::string(c.label)));
+        EXPECT_EQ(std::tuple(VelocityBarPosition(c.velocity), VelocityText(c.velocity)), std::tuple(c.bar, c.label));
 }
 
 }  // namespace
