@@ -67,8 +67,12 @@ void OffsetChanged(Workspace& ws, int slot, int value, UiHooks& ui) {
 }
 
 void VelocityChanged(Workspace& ws, int slot, int value, UiHooks& ui) {
+    VelocityTyped(ws, slot, std::clamp(value, kMinVelocity, kMaxVelocity), ui);
+}
+
+void VelocityTyped(Workspace& ws, int slot, double velocity, UiHooks& ui) {
     Slot& s = ws.slot(slot);
-    s.Velocity = std::clamp(value, kMinVelocity, kMaxVelocity);
+    s.Velocity = velocity;
     double min = 0, max = 0;
     if (s.Loaded && LoadedRange(ws, min, max)) {
         const double oldWidth = ws.LambdaMax - ws.LambdaMin;

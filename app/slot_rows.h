@@ -37,16 +37,20 @@ void UnloadSlot(Workspace& ws, int slot, UiHooks& ui);
 // the plot is redrawn once a spectrum has been loaded (DataReady).
 void OffsetChanged(Workspace& ws, int slot, int value, UiHooks& ui);
 
-// The velocity bar of a row took a new value (km/s, held to kMinVelocity ..
-// kMaxVelocity): it becomes the slot's Velocity. When the slot is loaded the
-// full range is recomputed from the loaded slots as drawn, and the view
-// follows: a view that showed the whole former full range (give or take a
-// hundredth of its width at either edge, as the scroll bar's re-centring on
-// whole positions leaves it) becomes the new full range; any other view
-// stays, with an edge beyond the new full range pulled in to it, and becomes
-// the full range when nothing of it is left. The plot is redrawn once a
-// spectrum has been loaded (DataReady).
+// The velocity bar of a row took a new value (km/s): it becomes the slot's
+// Velocity, held to kMinVelocity .. kMaxVelocity, as in VelocityTyped.
 void VelocityChanged(Workspace& ws, int slot, int value, UiHooks& ui);
+
+// A velocity typed into a row's entry (km/s, as ParseVelocity gives it)
+// becomes the slot's Velocity as it is. When the slot is loaded the full
+// range is recomputed from the loaded slots as drawn, and the view follows: a
+// view that showed the whole former full range (give or take a hundredth of
+// its width at either edge, as the scroll bar's re-centring on whole
+// positions leaves it) becomes the new full range; any other view stays, with
+// an edge beyond the new full range pulled in to it, and becomes the full
+// range when nothing of it is left. The plot is redrawn once a spectrum has
+// been loaded (DataReady).
+void VelocityTyped(Workspace& ws, int slot, double velocity, UiHooks& ui);
 
 // "Plot Spectra": always asks for a redraw, which does nothing before a load.
 void PlotSpectra(UiHooks& ui);

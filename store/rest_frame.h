@@ -15,7 +15,7 @@ inline constexpr double kSpeedOfLight = 299792.458;  // km/s
 inline constexpr int kMinVelocity = -32767;
 inline constexpr int kMaxVelocity = 32767;
 
-inline double RestFrameFactor(int velocity) { return 1.0 + velocity / kSpeedOfLight; }
+inline double RestFrameFactor(double velocity) { return 1.0 + velocity / kSpeedOfLight; }
 
 // Where a wavelength of the slot's file is drawn.
 inline double RestWavelength(const Slot& s, double observed) { return observed / RestFrameFactor(s.Velocity); }

@@ -51,7 +51,7 @@ struct Slot {
     int Offset = 0;         // vertical offset of the curve, in percent units
     // Radial velocity of the source in km/s, positive receding; the slot is
     // drawn in its rest frame (store/rest_frame.h). 0 after every load.
-    int Velocity = 0;
+    double Velocity = 0;
     int32_t SlotColor = 0;  // red + 256 * green + 65536 * blue
 
     // Header cards before END, 80 characters each.

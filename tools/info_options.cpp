@@ -1,12 +1,11 @@
 #include "tools/info_options.h"
 
+#include "app/velocity_entry.h"
 #include "plot/line_marks.h"
 #include "plot/plot_window_size.h"
-#include "store/rest_frame.h"
 
 #include <QCommandLineParser>
 #include <charconv>
-#include <climits>
 #include <cmath>
 
 namespace wendrel {
@@ -82,30 +81,31 @@ std::string SetView(InfoOptions& o, std::string_view value) {
     return {};
 }
 
-// Sets `numbers` to the value's comma-separated whole numbers, each from `low`
-// to `high`; else returns `wrong` followed by the first item that is not one.
-std::string SetNumbers(std::optional<std::vector<int>>& numbers, std::string_view value, int low, int high,
-                       const std::string& wrong) {
+std::string SetOffsets(InfoOptions& o, std::string_view value) {
     std::vector<int> read;
     for (const std::string_view item : Items(value)) {
         const auto number = WholeNumber<int>(item);
-        if (!number || *number < low || *number > high) return wrong + "\"" + std::string(item) + "\" is not one";
+        if (!number)
+            return "--offsets needs whole numbers separated by commas, one per file, e.g. --offsets -75,0; \"" +
+                   std::string(item) + "\" is not one";
         read.push_back(*number);
     }
-    numbers = std::move(read);
+    o.renderOffsets = std::move(read);
     return {};
 }
 
-std::string SetOffsets(InfoOptions& o, std::string_view value) {
-    return SetNumbers(o.renderOffsets, value, INT_MIN, INT_MAX,
-                      "--offsets needs whole numbers separated by commas, one per file, e.g. --offsets -75,0; ");
-}
-
+// Each item as the rows' velocity entry takes it.
 std::string SetVelocities(InfoOptions& o, std::string_view value) {
-    return SetNumbers(o.renderVelocities, value, kMinVelocity, kMaxVelocity,
-                      "--velocities needs whole numbers of km/s from " + std::to_string(kMinVelocity) + " to " +
-                          std::to_string(kMaxVelocity) +
-                          " separated by commas, one per file, e.g. --velocities 667,0; ");
+    std::vector<double> read;
+    for (const std::string_view item : Items(value)) {
+        const TypedVelocity typed = ParseVelocity(item);
+        if (!typed.error.empty())
+            return "--velocities needs velocities in km/s or redshifts z=... separated by commas, one per file, "
+                   "e.g. --velocities 667,z=0.0123; " + typed.error;
+        read.push_back(typed.velocity);
+    }
+    o.renderVelocities = std::move(read);
+    return {};
 }
 
 std::string LineSetKeys() {
@@ -143,8 +143,8 @@ constexpr OptionEntry kOptions[] = {
      "the curves' offsets for --render, in percent, file by file (default: as the rows start)",
      SetOffsets},
     {"--velocities", "v1,v2,...",
-     "the sources' radial velocities for --render, in km/s (positive: receding), file by file; each "
-     "spectrum is drawn in its rest frame (default: 0)",
+     "the sources' radial velocities for --render, in km/s (positive: receding) or as redshifts z=..., "
+     "file by file; each spectrum is drawn in its rest frame (default: 0)",
      SetVelocities},
     {"--lines", "SET,SET",
      "mark the laboratory lines of these sets for --render: balmer (H alpha .. H8), cahk (Ca II H and K), "

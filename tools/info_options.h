@@ -28,9 +28,9 @@ struct InfoOptions {
     std::optional<std::pair<int, int>> renderSize;
     std::optional<std::pair<double, double>> renderView;
     std::optional<std::vector<int>> renderOffsets;
-    // --velocities v1,v2,... (km/s, one per file, in file order) and
-    // --lines SET,SET (keys of plot/line_marks.h).
-    std::optional<std::vector<int>> renderVelocities;
+    // --velocities v1,v2,... (km/s or z=..., one per file, in file order)
+    // and --lines SET,SET (keys of plot/line_marks.h).
+    std::optional<std::vector<double>> renderVelocities;
     std::optional<std::vector<std::string>> renderLines;
 };
 

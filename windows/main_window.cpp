@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -11,6 +12,7 @@
 #include <functional>
 
 #include "app/slot_rows.h"
+#include "app/velocity_entry.h"
 #include "store/rest_frame.h"
 #include "windows/outer_frame.h"
 #include "windows/twips.h"
@@ -188,8 +190,8 @@ void frmMain_Wd01::ShowLoadedRow(int slot) {
     // The load has set the slot's velocity to 0 already; the bar follows
     // without reporting a change.
     const QSignalBlocker quiet(r.HScroll1);
-    r.HScroll1->setValue(s.Velocity);
-    r.Label12->setText(QString::number(s.Velocity));
+    r.HScroll1->setValue(VelocityBarPosition(s.Velocity));
+    r.Label12->setText(QString::fromStdString(VelocityText(s.Velocity)));
 }
 
 void frmMain_Wd01::HideLoadedRow(int slot) {
@@ -233,17 +235,29 @@ void frmMain_Wd01::VScroll1_Change(int index) {
 void frmMain_Wd01::HScroll1_Change(int index) {
     const Row& r = rows_.at(static_cast<size_t>(index));
     VelocityChanged(ws_, index, r.HScroll1->value(), ui_);
-    r.Label12->setText(QString::number(ws_.slot(index).Velocity));
+    r.Label12->setText(QString::fromStdString(VelocityText(ws_.slot(index).Velocity)));
 }
 
 void frmMain_Wd01::Label12_DblClick(int index) {
     const Row& r = rows_.at(static_cast<size_t>(index));
+    const double velocity = ws_.slot(index).Velocity;
     bool ok = false;
-    const int velocity = QInputDialog::getInt(
+    const QString text = QInputDialog::getText(
         this, "Velocity Shift",
-        QString("Radial velocity of spectrum %1 in km/s (positive when moving away):").arg(index),
-        r.HScroll1->value(), kMinVelocity, kMaxVelocity, 1, &ok);
-    if (ok) r.HScroll1->setValue(velocity);  // a new value runs HScroll1_Change
+        QString("Radial velocity of spectrum %1 in km/s (positive when moving away), or its redshift as "
+                "z=0.0123:").arg(index),
+        QLineEdit::Normal, QString::number(velocity, 'f', QLocale::FloatingPointShortest), &ok);
+    if (!ok) return;
+    const TypedVelocity typed = ParseVelocity(text.toStdString());
+    if (!typed.error.empty()) {
+        ui_.ShowMessage(typed.error);
+        return;
+    }
+    VelocityTyped(ws_, index, typed.velocity, ui_);
+    // The bar only shows where the velocity lies: its whole value must not replace the typed one.
+    const QSignalBlocker quiet(r.HScroll1);
+    r.HScroll1->setValue(VelocityBarPosition(typed.velocity));
+    r.Label12->setText(QString::fromStdString(VelocityText(typed.velocity)));
 }
 
 void frmMain_Wd01::mExit_Click() { close(); }

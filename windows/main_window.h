@@ -66,8 +66,10 @@ public:
     // The velocity bar of row index changed value: the slot's velocity, a
     // redraw once a spectrum is loaded, and the value label.
     void HScroll1_Change(int index);
-    // Double-click on the velocity value: asks for an exact velocity in an
-    // input box and sets the bar to it.
+    // Double-click on the velocity value: asks for an exact velocity or a
+    // redshift in an input box (app/velocity_entry.h) and shifts the slot by
+    // it, the bar moving to the nearest whole value; a text that is neither
+    // shows why in a message and changes nothing.
     void Label12_DblClick(int index);
     void mExit_Click();
 

@@ -164,7 +164,7 @@ TEST_F(Slots, BarsRedrawOnlyWithDataAndOnlyLoadUnloadAndHdrChooseTheCurrentSlot)
     EXPECT_EQ(std::tuple(ui.redraws, ws.CurSlot, HdrPressed(ws, 10)), std::tuple(3, 10, false));
 }
 
-TEST_F(Slots, VelocitiesAreHeldToTheBarAndTheRangeFollowsTheShiftedSlots) {
+TEST_F(Slots, BarVelocitiesAreHeldToTheBarTypedOnesTakenAsTheyAreAndTheRangeFollows) {
     Load({{1, {6000, 7000}}, {2, {6500, 6600}}});
     VelocityChanged(ws, 1, 3000, ui);
     EXPECT_NEAR(ws.LambdaMin, 5940.56, 0.01);  // a receding source is drawn at shorter wavelengths
@@ -172,13 +172,15 @@ TEST_F(Slots, VelocitiesAreHeldToTheBarAndTheRangeFollowsTheShiftedSlots) {
     EXPECT_EQ(RangeAndView(), RangeAndView({6000 / f, 7000 / f}, {6000 / f, 7000 / f}));
     VelocityChanged(ws, 2, -99999, ui);  // held to the bar, far enough to the red to be the long end
     VelocityChanged(ws, 4, 99999, ui);   // an empty row's velocity changes nothing
-    EXPECT_EQ(std::pair(ws.slot(2).Velocity, ws.slot(4).Velocity), std::pair(kMinVelocity, kMaxVelocity));
+    EXPECT_EQ(std::tuple(ws.slot(2).Velocity, ws.slot(4).Velocity), std::tuple(kMinVelocity, kMaxVelocity));
     EXPECT_EQ(RangeAndView(), RangeAndView({6000 / f, 6600 / g}, {6000 / f, 6600 / g}));
     ws.PlotShown = true;
     UnloadSlot(ws, 1, ui);
     EXPECT_EQ(RangeAndView(), RangeAndView({6500 / g, 6600 / g}, {6500 / g, 6600 / g}));
     VelocityChanged(ws, 2, 0, ui);  // the file's own wavelengths, exactly
     EXPECT_EQ(std::tuple(ws.LambdaMin, ws.LambdaMax), std::tuple(6500, 6600));
+    VelocityTyped(ws, 2, 796.9, ui);
+    EXPECT_EQ(std::tuple(ws.slot(2).Velocity, ws.LambdaMin), std::tuple(796.9, 6500 / RestFrameFactor(796.9)));
 }
 
 TEST_F(Slots, AWholeViewFollowsTheVelocityAndAZoomedOneStaysInsideTheRange) {

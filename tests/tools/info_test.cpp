@@ -78,7 +78,7 @@ TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
         {"--size 10000x7000 ha.fits", "only shape the picture of --render"},
         {"--render p.png --size 32768x7000 --view 4100:4000 ha.fits", "--size needs WIDTHxHEIGHT"},
         {"--render p.png --offsets 1,2 ha.fits", "2 offsets were given for 1 files"},
-        {"--render p.png --velocities 32768 ha.fits", "\"32768\" is not one"},
+        {"--render p.png --velocities 796.9,z=-1 ha.fits", "\"z=-1\" is out of range: a redshift must be above -1"},
         {"--render p.png --lines Balmer ha.fits", "\"Balmer\" is not one"},
         {"--render p.png --view -5:4100 -5 ha.fits", "unknown option -5\n"},
         {"--header=2 ha.fits", "--header takes no value"},
@@ -101,7 +101,7 @@ TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
 // spans rows 20 .. 330 and columns 53 .. 639.
 TEST_F(InfoTest, RenderedPicture) {
     const InfoRun run =
-        Info("--render plot.png --view 6540:6590 --offsets=-50,0 --velocities 667 --lines balmer ha.fits ha.fits");
+        Info("--render plot.png --view 6540:6590 --offsets=-50,0 --velocities 667,z=0 --lines balmer ha.fits ha.fits");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     QImage image;
     ASSERT_TRUE(image.load(QString::fromStdString((dir.path() / "plot.png").string())));

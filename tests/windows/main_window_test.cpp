@@ -54,14 +54,17 @@ TEST_F(MainWindowTest, EmptyRowsOnAScreenARowsControlsAndExitWritingThePlaces) {
     ProcessEvents();
     EXPECT_EQ(std::pair(ws().slot(1).Offset, row(1).Label10->text()), std::pair(-74, QString("-74")));
     EXPECT_NE(Shown<frmPlot_Spectra>(), nullptr);
-    AnswerNextDialog([](QWidget& dialog) {  // a double click asks for the velocity
-        if (auto* box = qobject_cast<QInputDialog*>(&dialog)) box->setIntValue(-1234);
-        static_cast<QDialog&>(dialog).accept();
-    });
-    QTest::mouseDClick(row(1).Label12, Qt::LeftButton);
-    ProcessEvents();
-    EXPECT_EQ(std::tuple(ws().slot(1).Velocity, row(1).HScroll1->value(), row(1).Label12->text()),
-              std::tuple(-1234, -1234, QString("-1234")));
+    for (const char* typed : {" 796.9 ", "abc"}) {  // a double click asks for the velocity
+        AnswerNextDialog([typed](QWidget& dialog) {
+            if (auto* box = qobject_cast<QInputDialog*>(&dialog)) box->setTextValue(typed);
+            static_cast<QDialog&>(dialog).accept();
+        });
+        QTest::mouseDClick(row(1).Label12, Qt::LeftButton);
+        ProcessEvents();
+    }
+    EXPECT_EQ(std::tuple(ws().slot(1).Velocity, row(1).HScroll1->value(), row(1).Label12->text(), messages_),
+              std::tuple(796.9, 797, QString("796.9"), std::vector<std::string>{"\"abc\" is not a velocity in km/s or a redshift z=..."}));
+    messages_.clear();
     Click(row(1).Command2);
     EXPECT_TRUE(RowShows(1, false));
     EXPECT_EQ(Shown<frmPlot_Spectra>(), nullptr);
