@@ -228,8 +228,8 @@ void frmPlot_Spectra::PlaceBottomControls() {
 void frmPlot_Spectra::Form_Resize() {
     if (ws_.Drawing || !ws_.DataReady) return;
     const QMargins frame = Frame();
-    ws_.PlotWinWidth = StoredTwips(PixelsToTwips(width() + frame.left() + frame.right()));
-    ws_.PlotWinHeight = StoredTwips(PixelsToTwips(height() + frame.top() + frame.bottom()));
+    ws_.PlotWinWidth = SizeTwips(PixelsToTwips(width() + frame.left() + frame.right()));
+    ws_.PlotWinHeight = SizeTwips(PixelsToTwips(height() + frame.top() + frame.bottom()));
     Cls();
     ui_.RedrawPlot();
     PlaceBottomControls();
@@ -252,8 +252,8 @@ void frmPlot_Spectra::Form_Unload() {
     const QRect outer = geometry().marginsAdded(Frame());
     ws_.PlotWinLeft = StoredTwips(PixelsToTwips(outer.left()));
     ws_.PlotWinTop = StoredTwips(PixelsToTwips(outer.top()));
-    ws_.PlotWinWidth = StoredTwips(PixelsToTwips(outer.width()));
-    ws_.PlotWinHeight = StoredTwips(PixelsToTwips(outer.height()));
+    ws_.PlotWinWidth = SizeTwips(PixelsToTwips(outer.width()));
+    ws_.PlotWinHeight = SizeTwips(PixelsToTwips(outer.height()));
     ws_.PlotShown = false;
 }
 
