@@ -16,6 +16,7 @@
 #include "plot/line_marks.h"
 #include "plot/number_format.h"
 #include "plot/plot_layout.h"
+#include "windows/outer_frame.h"
 #include "windows/twips.h"
 
 namespace wendrel {
@@ -200,10 +201,11 @@ void frmPlot_Spectra::Form_Load() {
     ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
     view_.SyncHScroll();
 
-    move(TwipsToPixels(ws_.PlotWinLeft), TwipsToPixels(ws_.PlotWinTop));  // a window's position is its frame's
+    MoveOuterTwips(*this, ws_.PlotWinLeft, ws_.PlotWinTop);
     openingSize_ = QSize(TwipsToPixels(OpenedWidth(ws_.PlotWinWidth)), TwipsToPixels(OpenedHeight(ws_.PlotWinHeight)));
     openingFrame_ = Frame();
     FitOuterSize(openingFrame_);
+    KeepOnScreen(*this);
     PlaceBottomControls();
 
     if (!offsetCaption_) return;

@@ -54,12 +54,14 @@ TEST_F(PlotWindowTest, OpensAtItsStoredPlaceMarksLinesAndExitOrTheCloseBoxPutItA
     EXPECT_TRUE(plot.LinesMenu()->findChild<QAction*>("mLine_balmer")->isChecked());
     EXPECT_GT(MarkPixels(plot), 0);
 
-    // The close box stores the place, held to 16 bits.
+    // The close box stores the place, held to 16 bits; off every screen, it reopens on one.
     plot.move(TwipsToPixels(40000), -TwipsToPixels(40000));
     plot.close();
     ProcessEvents();
     EXPECT_EQ(Shown<frmPlot_Spectra>(), nullptr);
     EXPECT_EQ(std::pair(ws().PlotWinLeft, ws().PlotWinTop), std::pair(32767, -32768));
+    Click(mainWindow().plotButton());
+    EXPECT_TRUE(OnAScreen(MustShow<frmPlot_Spectra>("the plot")));
 }
 
 TEST_F(PlotWindowTest, ZoomPanAndTheReadOutUnderTheMouse) {
