@@ -69,10 +69,9 @@ TEST_F(ChooserTest, ADoubleClickedFileFillsTheRowARefusedOneLeavesItAndThePlotSh
     EXPECT_EQ(chooser.FolderPath().toStdString(), data_.string());  // where the last load was
     DoubleClick(chooser.fileList(), chooser.fileList()->findItems("beta.fts", Qt::MatchExactly).value(0));
     EXPECT_EQ(std::filesystem::current_path(), data_);
-    // Reopened, with the focus given back to its list, it keeps the name just loaded.
-    QFocusEvent focusBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QFocusEvent focusBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);  // as the window system gives it
     QApplication::sendEvent(PressLoad(3).fileList(), &focusBack);
-    EXPECT_EQ(chooser.fileNameBox()->text().toStdString(), "beta.fts");
+    EXPECT_EQ(chooser.fileNameBox()->text().toStdString(), "beta.fts");  // reopened, it keeps the name loaded
     LoadThroughChooser(2, "notes.txt");
     EXPECT_EQ(messages_, std::vector<std::string>{"notes.txt: " + std::string(kNotFitsMessage)});
     EXPECT_EQ(Shown<frmLoad_FitsFile>(), nullptr);
