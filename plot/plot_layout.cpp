@@ -1,5 +1,8 @@
 #include "plot/plot_layout.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "store/rounding.h"
 
 namespace wendrel {
@@ -7,5 +10,10 @@ namespace wendrel {
 static_assert(kPlotWinMinWidth >= 800 + kMinBoxWidth + 415);
 
 int StoredTwips(double twips) { return Nearest16(twips); }
+
+int SizeTwips(double twips) {
+    return static_cast<int>(std::clamp<int64_t>(RoundHalfEven(twips), std::numeric_limits<int>::min(),
+                                                std::numeric_limits<int>::max()));
+}
 
 }  // namespace wendrel

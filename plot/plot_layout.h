@@ -35,8 +35,13 @@ inline constexpr std::array<BottomPlace, 9> kBottomControls = {{
     {BottomControl::Command3, "Full Range", 6000, 1215, 255, 1300},
 }};
 
-// A window place or size in twips as the settings hold it: the nearest whole
-// number, halves to even, clamped to -32768..32767.
+// A window place in twips as the settings hold it: the nearest whole number,
+// halves to even, clamped to -32768..32767.
 int StoredTwips(double twips);
+
+// A window size in twips as the workspace holds it: the nearest whole number,
+// halves to even, not clamped, so that the plot is laid out for the window's
+// real size. The settings file clamps it when it is written.
+int SizeTwips(double twips);
 
 }  // namespace wendrel

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStorageInfo>
 
 #include "app/chooser_layout.h"
@@ -37,6 +38,20 @@ QString StartFolder(const QString& wanted) {
     return QDir::currentPath();
 }
 
+// The file list. Taking the focus without a current entry, as when the
+// reopened window gets it back, a list makes its first entry current: that is
+// no choice of the user's and must not replace the name in the name box.
+class FileList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        const QSignalBlocker quiet(this);
+        QListWidget::focusInEvent(event);
+    }
+};
+
 void Place(QWidget* w, const TwipsRect& r) {
     w->setGeometry(TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
                    TwipsToPixels(r.height));
@@ -54,7 +69,7 @@ frmLoad_FitsFile::frmLoad_FitsFile(Workspace& ws, UiHooks& ui, QWidget* parent, 
 
     Label1 = new QLabel("File Name:", this);
     Text1 = new QLineEdit(this);
-    File1 = new QListWidget(this);
+    File1 = new FileList(this);
     Label2 = new QLabel("List Files of Type:", this);
     Combo1 = new QComboBox(this);
     Label3 = new QLabel("Directories:", this);

@@ -34,6 +34,7 @@ frmDisplayHdr::frmDisplayHdr(Workspace& ws) : ws_(ws), vscroll_(new QScrollBar(Q
     setWindowTitle("Display Fits Hdr - 2D Spectrum");
     setAutoFillBackground(true);
     cardFont_ = CardFont(LinePitchPixels());
+    vscroll_->setFocusPolicy(Qt::StrongFocus);  // paged with the keys, which Qt's bars do not take by default
     vscroll_->setSingleStep(kHdrSmallStep);
     vscroll_->setPageStep(kHdrLargeStep);
     connect(vscroll_, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });

@@ -121,7 +121,10 @@ void frmMain_Wd01::BuildRow(int slot) {
     r.Label8 = MakeLabel(client, QString(), 4800, y, 1095, 255);
     r.Label14 = MakeLabel(client, QString(), 6000, y, 615, 255);
 
+    // The bars, which Qt leaves out of the focus chain, are reached with Tab
+    // and moved with the keys, in the row's order from left to right.
     r.VScroll1 = new QScrollBar(Qt::Vertical, client);
+    r.VScroll1->setFocusPolicy(Qt::StrongFocus);
     Place(r.VScroll1, odd ? 6720 : 7920, y - 360, 255, 975);
     r.VScroll1->setRange(-200, 60);
     r.VScroll1->setSingleStep(1);
@@ -139,6 +142,7 @@ void frmMain_Wd01::BuildRow(int slot) {
     r.Label10 = MakeLabel(client, QString(), odd ? 7080 : 8280, y, 495, 255);
 
     r.HScroll1 = new QScrollBar(Qt::Horizontal, client);
+    r.HScroll1->setFocusPolicy(Qt::StrongFocus);
     Place(r.HScroll1, 8880, y, 975, 255);
     r.HScroll1->setRange(kMinVelocity, kMaxVelocity);
     r.HScroll1->setSingleStep(1);

@@ -16,6 +16,7 @@
 #include "plot/line_marks.h"
 #include "plot/number_format.h"
 #include "plot/plot_layout.h"
+#include "windows/outer_frame.h"
 #include "windows/twips.h"
 
 namespace wendrel {
@@ -200,10 +201,11 @@ void frmPlot_Spectra::Form_Load() {
     ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
     view_.SyncHScroll();
 
-    move(TwipsToPixels(ws_.PlotWinLeft), TwipsToPixels(ws_.PlotWinTop));  // a window's position is its frame's
+    MoveOuterTwips(*this, ws_.PlotWinLeft, ws_.PlotWinTop);
     openingSize_ = QSize(TwipsToPixels(OpenedWidth(ws_.PlotWinWidth)), TwipsToPixels(OpenedHeight(ws_.PlotWinHeight)));
     openingFrame_ = Frame();
     FitOuterSize(openingFrame_);
+    KeepOnScreen(*this);
     PlaceBottomControls();
 
     if (!offsetCaption_) return;
@@ -228,8 +230,8 @@ void frmPlot_Spectra::PlaceBottomControls() {
 void frmPlot_Spectra::Form_Resize() {
     if (ws_.Drawing || !ws_.DataReady) return;
     const QMargins frame = Frame();
-    ws_.PlotWinWidth = StoredTwips(PixelsToTwips(width() + frame.left() + frame.right()));
-    ws_.PlotWinHeight = StoredTwips(PixelsToTwips(height() + frame.top() + frame.bottom()));
+    ws_.PlotWinWidth = SizeTwips(PixelsToTwips(width() + frame.left() + frame.right()));
+    ws_.PlotWinHeight = SizeTwips(PixelsToTwips(height() + frame.top() + frame.bottom()));
     Cls();
     ui_.RedrawPlot();
     PlaceBottomControls();
@@ -252,8 +254,8 @@ void frmPlot_Spectra::Form_Unload() {
     const QRect outer = geometry().marginsAdded(Frame());
     ws_.PlotWinLeft = StoredTwips(PixelsToTwips(outer.left()));
     ws_.PlotWinTop = StoredTwips(PixelsToTwips(outer.top()));
-    ws_.PlotWinWidth = StoredTwips(PixelsToTwips(outer.width()));
-    ws_.PlotWinHeight = StoredTwips(PixelsToTwips(outer.height()));
+    ws_.PlotWinWidth = SizeTwips(PixelsToTwips(outer.width()));
+    ws_.PlotWinHeight = SizeTwips(PixelsToTwips(outer.height()));
     ws_.PlotShown = false;
 }
 

@@ -67,6 +67,9 @@ TEST_F(ChooserTest, ADoubleClickedFileFillsTheRowARefusedOneLeavesItAndThePlotSh
     LoadThroughChooser(1, "beta.fts");
     frmLoad_FitsFile& chooser = PressLoad(2);
     EXPECT_EQ(chooser.FolderPath().toStdString(), data_.string());  // where the last load was
+    QFocusEvent focusBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);  // the list taking the focus
+    QApplication::sendEvent(chooser.fileList(), &focusBack);
+    EXPECT_EQ(chooser.fileNameBox()->text().toStdString(), "beta.fts");  // leaves the name loaded last
     DoubleClick(chooser.fileList(), chooser.fileList()->findItems("alpha.fts", Qt::MatchExactly).value(0));
     EXPECT_EQ(std::filesystem::current_path(), data_);
     LoadThroughChooser(2, "notes.doc");

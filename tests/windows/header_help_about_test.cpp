@@ -25,6 +25,8 @@ TEST_F(SmallWindowsTest, HdrPagesTheRowsCardsAndEachWindowOpensOnAScreenAndStore
     Click(row(2).Command4);
     frmDisplayHdr& viewer = MustShow<frmDisplayHdr>("the header");
     EXPECT_EQ(viewer.Lines().at(0).substr(0, 6), "SIMPLE");
+    QTest::keyClick(&viewer, Qt::Key_Tab);
+    EXPECT_EQ(viewer.focusWidget(), viewer.VScroll1());  // its bar is reached with Tab
     viewer.VScroll1()->setValue(viewer.VScroll1()->maximum());
     EXPECT_EQ(viewer.Lines().back().substr(0, 8), "CARD60  ");
     Choose(mainWindow(), "Help", "Help - Intro");

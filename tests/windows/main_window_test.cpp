@@ -50,6 +50,9 @@ TEST_F(MainWindowTest, EmptyRowsOnAScreenARowsControlsAndExitWritingThePlaces) {
 
     LoadThroughChooser(1, "blue.fts");
     EXPECT_EQ(Shown<frmPlot_Spectra>(), nullptr);  // a load opens no plot
+    row(1).Command4->setFocus();  // Tab runs on through the row's bars: offset, then velocity
+    QTest::keyClicks(row(1).Command4, "\t\t");
+    EXPECT_EQ(mainWindow().focusWidget(), row(1).HScroll1);
     QTest::keyClick(row(1).VScroll1, Qt::Key_Down);
     ProcessEvents();
     EXPECT_EQ(std::pair(ws().slot(1).Offset, row(1).Label10->text()), std::pair(-74, QString("-74")));

@@ -31,8 +31,8 @@ TEST_F(PlotWindowTest, OpensAtItsStoredPlaceMarksLinesAndExitOrTheCloseBoxPutItA
                                {outer.width(), ws().PlotWinWidth}, {outer.height(), kPlotWinMinHeight}})
         EXPECT_NEAR(shown, kept, TwipsPerPixel());
     EXPECT_EQ(ws().PlotWinHeight, 1000);
-    plot.resize(plot.width() + 60, plot.height());
-    EXPECT_EQ(ws().PlotWinWidth, StoredTwips(OuterGeometryTwips(plot).width()));
+    plot.resize(TwipsToPixels(40000), TwipsToPixels(36000));  // beyond 16 bits, the box still follows the frame
+    EXPECT_EQ(QSize(plot.Layout().x1 + 415, plot.Layout().y1 + 2050), OuterGeometryTwips(plot).size().toSize());
     EXPECT_EQ(plot.Image().size(), plot.Canvas()->size());  // redrawn at the new size
 
     QAction* balmer = plot.LinesMenu()->findChild<QAction*>("mLine_balmer");
@@ -49,12 +49,14 @@ TEST_F(PlotWindowTest, OpensAtItsStoredPlaceMarksLinesAndExitOrTheCloseBoxPutItA
     EXPECT_TRUE(plot.LinesMenu()->findChild<QAction*>("mLine_balmer")->isChecked());
     EXPECT_GT(MarkPixels(plot), 0);
 
-    // The close box stores the place, held to 16 bits.
+    // The close box stores the place, held to 16 bits; off every screen, it reopens on one.
     plot.move(TwipsToPixels(40000), -TwipsToPixels(40000));
     plot.close();
     ProcessEvents();
     EXPECT_EQ(Shown<frmPlot_Spectra>(), nullptr);
     EXPECT_EQ(std::pair(ws().PlotWinLeft, ws().PlotWinTop), std::pair(32767, -32768));
+    Click(mainWindow().plotButton());
+    EXPECT_TRUE(OnAScreen(MustShow<frmPlot_Spectra>("the plot")));
 }
 
 TEST_F(PlotWindowTest, ZoomPanAndTheReadOutUnderTheMouse) {
