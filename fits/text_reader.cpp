@@ -40,6 +40,17 @@ std::optional<double> Number(std::string_view field) {
     return value;
 }
 
+// The first column's name in a header line: up to the first comma or tab
+// when the line has any, else its first word and a unit in brackets after it
+// ("wavelength [nm] flux").
+std::string_view WavelengthColumnName(std::string_view line) {
+    if (const size_t cut = line.find_first_of(",\t"); cut != std::string_view::npos) return line.substr(0, cut);
+    const std::vector<std::string_view> words = Fields(line);
+    if (words.size() >= 2 && (words[1].starts_with('(') || words[1].starts_with('[')))
+        return line.substr(0, static_cast<size_t>(words[1].end() - line.begin()));
+    return words.front();
+}
+
 // The Angstroms per unit of the first whole word of a column name that names
 // a unit ("wavelength_nm", "lambda (um)"); 1 when none does.
 double UnitOfColumnName(std::string_view name) {
@@ -87,7 +98,7 @@ LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
         const std::optional<double> wave = Number(fields[0]);
         if (!wave && waves.empty() && !headerSeen) {
             headerSeen = true;
-            angstroms = UnitOfColumnName(fields[0]);
+            angstroms = UnitOfColumnName(WavelengthColumnName(line));
             continue;
         }
         const std::optional<double> value = fields.size() >= 2 ? Number(fields[1]) : std::nullopt;

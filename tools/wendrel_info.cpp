@@ -1,6 +1,7 @@
 // wendrel-info: loads FITS spectra through the program's own reader and
 // prints what it made of them, one JSON object per line.
 #include <QGuiApplication>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/open_files.h"
 #include "app/slot_loading.h"
 #include "app/slot_rows.h"
 #include "app/ui_hooks.h"
@@ -34,13 +36,16 @@ public:
     void HidePlotWindow() override {}
 };
 
-std::string SlotLine(const Slot& s, int slot, const std::string& file, bool loaded,
+// `spectrum` is the spectrum's number in a file of several, else 0.
+std::string SlotLine(const Slot& s, int slot, const std::string& file, int64_t spectrum, bool loaded,
                      const std::vector<std::string>& messages, const InfoOptions& options) {
     JsonLine line;
-    line.Integer("slot", slot).Text("file", file).Bool("loaded", loaded).Texts("messages", messages);
+    line.Integer("slot", slot).Text("file", file);
+    if (spectrum > 0) line.Integer("spectrum", spectrum);
+    line.Bool("loaded", loaded).Texts("messages", messages);
     if (!loaded) return line.Finish();
     line.Text("object", s.ObjectName)
-        .Number("bitpix", s.Bitpix)
+        .Number("bitpix", s.Bitpix != 0 ? s.Bitpix : std::nan(""))  // a text file has none
         .Number("naxis1", s.Naxis1)
         .Number("bzero", s.Bzero)
         .Number("lambda0", s.Lambda0)
@@ -151,16 +156,37 @@ int Run(const std::vector<std::string_view>& args) {
         places.emplace_back(folder, name);
     }
 
+    // Each file's spectra go into the next empty slots; a file of several
+    // spectra gives one line per spectrum, its messages on the first.
     bool allLoaded = true;
+    int slot = 1;
     for (size_t i = 0; i < places.size(); ++i) {
-        const int slot = static_cast<int>(i) + 1;
         const std::filesystem::path file = std::filesystem::path(places[i].first) / places[i].second;
+        if (slot > kMaxSlots) {
+            std::cout << SlotLine({}, 0, options.files[i], 0, false, {NoRowLeftMessage({file})}, options) << "\n";
+            allLoaded = false;
+            continue;
+        }
         LoadResult read = LoadFitsFile(file, ws);
         const std::vector<std::string> messages = read.messages;
+        const size_t found = read.spectra.size(), inFile = read.spectraInFile;
         QuietUi ui;
-        const bool loaded = CommitLoad(ws, slot, file, std::move(read), ui);
-        allLoaded = allLoaded && loaded;
-        std::cout << SlotLine(ws.slot(slot), slot, options.files[i], loaded, messages, options) << "\n";
+        if (!CommitLoad(ws, slot, file, std::move(read), ui)) {
+            std::cout << SlotLine({}, slot, options.files[i], 0, false, messages, options) << "\n";
+            allLoaded = false;
+            continue;
+        }
+        // The slots after `slot` are empty, so the spectra filled them in order.
+        const int filled = static_cast<int>(std::min<size_t>(found, static_cast<size_t>(kMaxSlots - slot + 1)));
+        for (int k = 0; k < filled; ++k) {
+            const std::string& name = ws.slot(slot + k).FileName;
+            const int64_t number = inFile > 1 ? std::stoll(name.substr(name.rfind('#') + 1)) : 0;
+            std::cout << SlotLine(ws.slot(slot + k), slot + k, options.files[i], number, true,
+                                  k == 0 ? messages : std::vector<std::string>{}, options)
+                      << "\n";
+        }
+        slot += filled;
+        allLoaded = allLoaded && found == inFile && static_cast<size_t>(filled) == found;
     }
     std::cout << WorkspaceLine(ws) << "\n";
     std::cout.flush();

@@ -1,0 +1,164 @@
+// Spectra stored other than as a primary 1-D image: image extensions, tables of either shape, gzip and
+// tile-compressed files, text files, and files of several spectra; written here with cfitsio or as bytes.
+#include <fitsio.h>
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cmath>
+
+#include "tests/fits/fits_test_support.h"
+
+namespace wendrel::testing {
+namespace {
+
+// A file written with cfitsio: an empty primary header, then what `write` adds.
+template <typename Write>
+std::filesystem::path CfitsioFile(const std::filesystem::path& path, Write write) {
+    fitsfile* f = nullptr;
+    int status = 0;
+    fits_create_file(&f, ("!" + path.string()).c_str(), &status);
+    fits_create_img(f, 8, 0, nullptr, &status);
+    write(f, status);
+    fits_close_file(f, &status);
+    EXPECT_EQ(status, 0) << path;
+    return path;
+}
+
+void Key(fitsfile* f, const char* key, const char* text, int& status) {
+    fits_write_key(f, TSTRING, key, const_cast<char*>(text), nullptr, &status);
+}
+void Key(fitsfile* f, const char* key, double value, int& status) {
+    fits_write_key(f, TDOUBLE, key, &value, nullptr, &status);
+}
+
+// A table of double columns, each of `repeat` values per row.
+void Table(fitsfile* f, std::vector<const char*> names, long repeat, long rows, std::vector<std::vector<double>> data,
+           int& status) {
+    const std::string form = std::to_string(repeat) + "D";
+    std::vector<char*> forms(names.size(), const_cast<char*>(form.c_str()));
+    fits_create_tbl(f, BINARY_TBL, rows, static_cast<int>(names.size()), const_cast<char**>(names.data()),
+                    forms.data(), nullptr, nullptr, &status);
+    for (size_t c = 0; c < data.size(); ++c)
+        fits_write_col(f, TDOUBLE, static_cast<int>(c + 1), 1, 1, std::ssize(data[c]), data[c].data(), &status);
+}
+
+std::vector<double> Values(size_t n, double first, double step) {
+    std::vector<double> v(n);
+    for (size_t k = 0; k < n; ++k) v[k] = first + step * static_cast<double>(k);
+    return v;
+}
+
+class FormatsTest : public FitsFileTest {
+protected:
+    void ExpectSpectrum(int slot, const std::string& name, const std::vector<double>& centres,
+                        const std::vector<double>& flux) {
+        SCOPED_TRACE(name);
+        const Slot& s = S(slot);
+        ASSERT_TRUE(s.Loaded && s.FileName == name && s.Flux.size() == centres.size()) << s.FileName;
+        EXPECT_EQ(s.Flux, flux);
+        for (size_t k = 0; k < centres.size(); ++k) EXPECT_NEAR(s.Lambda0 + k * s.DLambda, centres[k], 1e-9 * centres[k]) << k;
+    }
+};
+
+TEST_F(FormatsTest, ExtensionsTablesCompressedAndTextFiles) {
+    const std::vector<double> rise = Values(100, 10, 1), waves = Values(100, 4000, 2);
+    std::vector<double> blanked = rise;
+    blanked[7] = std::nan("");
+    CfitsioFile(dir_ / "ext.fits", [&](fitsfile* f, int& status) {
+        long n = 100;
+        fits_create_img(f, FLOAT_IMG, 1, &n, &status);
+        Key(f, "CRVAL1", 400.0, status);
+        Key(f, "CDELT1", 0.2, status);
+        Key(f, "CUNIT1", "nm", status);
+        fits_write_img(f, TDOUBLE, 1, n, const_cast<double*>(rise.data()), &status);
+    });
+    CfitsioFile(dir_ / "sdss.fits", [&](fitsfile* f, int& status) {
+        std::vector<double> loglam(100);
+        for (size_t k = 0; k < 100; ++k) loglam[k] = std::log10(waves[k]);
+        Table(f, {"flux", "loglam", "ivar"}, 1, 100, {blanked, loglam, rise}, status);
+    });
+    CfitsioFile(dir_ / "eso.fits", [&](fitsfile* f, int& status) {
+        std::vector<double> nm = waves;
+        for (double& w : nm) w /= 10;
+        std::reverse(nm.begin(), nm.end());
+        std::vector<double> falling(blanked.rbegin(), blanked.rend());
+        Table(f, {"WAVE", "FLUX", "ERR"}, 100, 1, {nm, falling, rise}, status);
+        Key(f, "TUNIT1", "nm", status);
+    });
+    CfitsioFile(dir_ / "tile.fz", [&](fitsfile* f, int& status) {
+        long n = 100;
+        fits_set_compression_type(f, RICE_1, &status);
+        fits_create_img(f, LONG_IMG, 1, &n, &status);
+        Key(f, "CRVAL1", 4000.0, status);
+        Key(f, "CD1_1", 2.0, status);
+        fits_write_img(f, TDOUBLE, 1, n, const_cast<double*>(rise.data()), &status);
+    });
+    const std::string plain = FloatSpectrum(rise, {}, 4000, 2);
+    gzFile gz = gzopen((dir_ / "plain.fits.gz").c_str(), "wb");
+    gzwrite(gz, plain.data(), static_cast<unsigned>(plain.size()));
+    gzclose(gz);
+    Write("# observed 2026\nwavelength (nm), flux\n400, 10\n400.2, 11\n400.4, nan\n", "comma.csv");
+    Write("4000\t10\n4002\t11\n4004\t12\n", "tabs.dat");
+
+    const struct { const char* file; std::vector<double> flux; size_t pixels = 100; } cases[] = {
+        {"ext.fits", rise}, {"sdss.fits", blanked}, {"eso.fits", blanked}, {"tile.fz", rise},
+        {"plain.fits.gz", rise}, {"comma.csv", {10, 11, std::nan("")}, 3}, {"tabs.dat", {10, 11, 12}, 3}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(LoadFile(dir_ / c.file)) << c.file << ": " << ::testing::PrintToString(ui_.messages);
+        const std::vector<double> centres(waves.begin(), waves.begin() + static_cast<long>(c.pixels));
+        ASSERT_EQ(S().Flux.size(), c.pixels);
+        for (size_t k = 0; k < c.pixels; ++k) {
+            EXPECT_TRUE(S().Flux[k] == c.flux[k] || (std::isnan(S().Flux[k]) && std::isnan(c.flux[k]))) << c.file << k;
+            EXPECT_NEAR(S().Dispersion == "linear" ? S().Lambda0 + k * S().DLambda : S().PixelCentre[k], centres[k], 1e-8)
+                << c.file << k;
+        }
+    }
+    ASSERT_TRUE(LoadFile(dir_ / "plain.fits.gz"));  // a gzip file loads as its unpacked file does
+    const Slot unpacked = S();
+    ASSERT_TRUE(Load(plain, 1, "plain.fits.gz"));
+    EXPECT_TRUE(Fields(S()) == Fields(unpacked));
+}
+
+TEST_F(FormatsTest, RefusalsSayWhatWasFound) {
+    CfitsioFile(dir_ / "nowave.fits", [&](fitsfile* f, int& status) { Table(f, {"A", "FLUX"}, 1, 3, {}, status); });
+    const std::pair<std::string, std::string> cases[] = {
+        {"nowave.fits", "\"nowave.fits\" holds no spectrum: no wavelength column (columns: A, FLUX)."},
+        {"zigzag.txt", "\"zigzag.txt\": the wavelengths neither rise nor fall (pixels 2 and 3 break the order)."},
+        {"words.txt", "\"words.txt\": line 2 does not hold a wavelength and a flux: \"see the notes\"."},
+        {"empty.tsv", "\"empty.tsv\": the file holds no lines of a wavelength and a flux."},
+    };
+    Write("1 5\n2 5\n1.5 5\n", "zigzag.txt");
+    Write("wavelength flux\nsee the notes\n", "words.txt");
+    Write("# nothing\n", "empty.tsv");
+    for (const auto& [file, message] : cases) {
+        ExpectRefusedFile(dir_ / file, message);
+        EXPECT_EQ(ui_.messages.back(), message);
+    }
+}
+
+// Three apertures of a multispec image fill rows 2 to 4; "name#2" loads the second alone.
+TEST_F(FormatsTest, AperturesFillTheEmptyRowsFromTheChosenOne) {
+    ASSERT_TRUE(Load(FloatSpectrum(Values(50, 1, 1)), 3, "other.fits"));
+    std::vector<double> pixels = Values(150, 1, 1);
+    std::string wat;
+    for (int k = 1; k <= 3; ++k)
+        wat += " spec" + std::to_string(k) + " = \"" + std::to_string(k) + " 1 0 " + std::to_string(4000 * k) + " 1. 50 0. 1 2\"";
+    std::vector<std::string> cards = {IntCard("NAXIS", 2), IntCard("NAXIS2", 3)};
+    wat = "wtype=multispec" + wat;
+    for (size_t at = 0, n = 1; at < wat.size(); at += 68, ++n)
+        cards.push_back(StringCard("WAT2_00" + std::to_string(n), wat.substr(at, 68)));
+    SpectrumFile file{-32, pixels, {}, {}, {}, std::nullopt, std::nullopt, cards};
+    FitsBytes bytes = SpectrumCards(file);
+    bytes.cards[3] = IntCard("NAXIS1", 50);
+    const std::filesystem::path ech = Write(ToBytes(bytes), "ech.fits");
+    ASSERT_TRUE(LoadFile(ech, 2));
+    EXPECT_EQ(ui_.messages, std::vector<std::string>{"ech.fits: its 3 spectra were loaded, into rows 2, 4 and 5."});
+    ExpectSpectrum(2, "ech.fits#1", Values(50, 4000, 1), Values(50, 1, 1));
+    ExpectSpectrum(4, "ech.fits#2", Values(50, 8000, 1), Values(50, 51, 1));
+    ExpectSpectrum(5, "ech.fits#3", Values(50, 12000, 1), Values(50, 101, 1));
+    ASSERT_TRUE(LoadFile(dir_ / "ech.fits#2", 1));
+    ExpectSpectrum(1, "ech.fits#2", Values(50, 8000, 1), Values(50, 51, 1));
+}
+
+}  // namespace
+}  // namespace wendrel::testing
