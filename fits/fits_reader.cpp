@@ -88,9 +88,12 @@ LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys)
     LoadResult all = ReadFile(whole, fileName, keys);
     LoadResult one;
     one.messages = std::move(all.messages);
-    one.spectraInFile = all.spectraInFile;
-    for (Slot& s : all.spectra)
-        if (s.FileName == name || (number == 1 && all.spectraInFile == 1)) one.spectra.push_back(std::move(s));
+    one.spectraInFile = 1;
+    for (size_t k = 0; k < all.spectra.size(); ++k) {
+        if (all.numbers[k] != number) continue;
+        one.spectra.push_back(std::move(all.spectra[k]));
+        one.numbers.push_back(number);
+    }
     if (one.spectra.empty() && all.spectraInFile > 0 && static_cast<size_t>(number) > all.spectraInFile)
         one.messages.push_back(Quoted(fileName) + " holds " + std::to_string(all.spectraInFile) +
                                (all.spectraInFile == 1 ? " spectrum" : " spectra") + ", so it has no spectrum " +

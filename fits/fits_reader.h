@@ -17,7 +17,11 @@ struct LoadResult {
     // values and FileName: the file's name, or "name.fits#N" for the N-th of
     // a file that holds several. Empty when the file was refused.
     std::vector<Slot> spectra;
-    // How many spectra the file holds (some may have been refused).
+    // The number of each spectrum in the file, from 1 (some may have been
+    // refused).
+    std::vector<int64_t> numbers;
+    // How many spectra the read looked for: those the file holds, or 1 when
+    // one was asked for by its number.
     size_t spectraInFile = 0;
     // Warnings and refusals, in the order they arose.
     std::vector<std::string> messages;

@@ -114,6 +114,7 @@ LoadResult Loader::Run() {
             }
             if (ReadLine(line, fresh, fresh.FileName)) {
                 result.spectra.push_back(std::move(fresh));
+                result.numbers.push_back(line);
             } else if (line == 1) {
                 KeepSpareBuffers(std::move(fresh.Flux), std::move(fresh.FluxPct));
             }

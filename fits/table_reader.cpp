@@ -163,12 +163,14 @@ TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std
         }
         MakeWavelengthsRise(s);
         result.spectra.push_back(std::move(s));
+        result.numbers.push_back(k);
     }
     if (status != 0) {
         char text[FLEN_STATUS] = {};
         fits_get_errstatus(status, text);
         refuse(name, "its table cannot be read: " + std::string(text) + ".");
         result.spectra.clear();
+        result.numbers.clear();
     }
     return table;
 }

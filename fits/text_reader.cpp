@@ -121,6 +121,7 @@ LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
     }
     MakeWavelengthsRise(s);
     result.spectra.push_back(std::move(s));
+    result.numbers.push_back(1);
     return result;
 }
 

@@ -170,6 +170,7 @@ int Run(const std::vector<std::string_view>& args) {
         LoadResult read = LoadFitsFile(file, ws);
         const std::vector<std::string> messages = read.messages;
         const size_t found = read.spectra.size(), inFile = read.spectraInFile;
+        const std::vector<int64_t> numbers = read.numbers;
         QuietUi ui;
         if (!CommitLoad(ws, slot, file, std::move(read), ui)) {
             std::cout << SlotLine({}, slot, options.files[i], 0, false, messages, options) << "\n";
@@ -179,9 +180,9 @@ int Run(const std::vector<std::string_view>& args) {
         // The slots after `slot` are empty, so the spectra filled them in order.
         const int filled = static_cast<int>(std::min<size_t>(found, static_cast<size_t>(kMaxSlots - slot + 1)));
         for (int k = 0; k < filled; ++k) {
-            const std::string& name = ws.slot(slot + k).FileName;
-            const int64_t number = inFile > 1 ? std::stoll(name.substr(name.rfind('#') + 1)) : 0;
-            std::cout << SlotLine(ws.slot(slot + k), slot + k, options.files[i], number, true,
+            const size_t n = static_cast<size_t>(k);
+            const bool several = ws.slot(slot + k).FileName.ends_with("#" + std::to_string(numbers[n]));
+            std::cout << SlotLine(ws.slot(slot + k), slot + k, options.files[i], several ? numbers[n] : 0, true,
                                   k == 0 ? messages : std::vector<std::string>{}, options)
                       << "\n";
         }

@@ -34,6 +34,10 @@ protected:
         s.object = "M\xe9ra";
         dir.Write("ha.fits", SpectrumBytes(s));
         dir.Write("bad.fits", "not fits");
+        s.extraCards = {IntCard("NAXIS", 2), IntCard("NAXIS2", 2), StringCard("APNUM1", "1 1")};
+        FitsBytes two = SpectrumCards(s);
+        two.cards[3] = IntCard("NAXIS1", 500);  // two apertures of 500 pixels
+        dir.Write("two.fits", ToBytes(two));
     }
     InfoRun Info(const std::string& arguments) {
         const std::string command =
@@ -67,9 +71,18 @@ TEST_F(InfoTest, OneJsonLinePerFileThenTheWorkspace) {
     ASSERT_EQ(refused.lines.size(), 3u);
     EXPECT_FALSE(refused.lines[0]["loaded"].toBool());
     EXPECT_EQ(refused.lines[0]["messages"].toArray(), QJsonArray{"This is not a fits file!  Please try again."});
-    EXPECT_EQ(refused.lines[1]["slot"].toInt(), 2);
+    EXPECT_EQ(refused.lines[1]["slot"].toInt(), 1);  // the refused file leaves its slot to the next
     EXPECT_EQ(refused.lines[1]["lambda"].toArray().size(), 1000);
     EXPECT_DOUBLE_EQ(refused.lines[1]["lambda"].toArray()[500].toDouble(), 6577.40);  // pixel centres
+
+    const InfoRun apertures = Info("two.fits two.fits#2");
+    EXPECT_EQ(apertures.exitCode, 0);
+    ASSERT_EQ(apertures.lines.size(), 4u);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(std::pair(apertures.lines[k]["slot"].toInt(), apertures.lines[k]["spectrum"].toInt()),
+                  std::pair(k + 1, k == 0 ? 1 : 2));
+    EXPECT_EQ(apertures.lines[0]["pctMax"].toDouble(), 100);  // the peak lies in the second aperture
+    EXPECT_EQ(apertures.lines[2]["pctMax"].toDouble(), 300);
 }
 
 TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
