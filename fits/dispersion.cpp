@@ -297,6 +297,14 @@ void DispersionCards::Take(std::string_view keyword, std::string_view card) {
         ltv1_ = NumericValue(CardValueText(card));
     } else if (keyword == "LTM1_1") {
         ltm1_ = NumericValue(CardValueText(card));
+    } else if (keyword == "CRVAL1") {
+        crval1_ = NumericValue(CardValueText(card));
+    } else if (keyword == "CRPIX1") {
+        crpix1_ = NumericValue(CardValueText(card));
+    } else if (keyword == "CTYPE1") {
+        std::string type = UnquotedValue(CardValueText(card));
+        for (char& c : type) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        logarithmic_ = type == "WAVE-LOG" || type == "AWAV-LOG";
     } else if ((keyword.starts_with("WAT1_") || keyword.starts_with("WAT2_")) && keyword.size() > 5) {
         int64_t number = 0;
         const char* end = keyword.data() + keyword.size();
@@ -326,6 +334,7 @@ std::string DispersionCards::Kind() const {
         if (DescribesMultispec(joined)) return kMultispecScale;
     }
     if (dcFlag_ && *dcFlag_ != 0 && *dcFlag_ != -1) return kLogLinearScale;
+    if (logarithmic_) return kLogarithmicScale;
     return kLinearScale;
 }
 
@@ -346,6 +355,10 @@ PixelScale PixelScale::Evaluate(const DispersionCards& cards, int64_t pixels, do
             return scale;
         }
         wavelengthAt = [=](double x) { return std::pow(10.0, linearStart + (x - 1) * linearStep); };
+    } else if (scale.kind == kLogarithmicScale) {
+        const double crval = cards.crval1_.value_or(0), crpix = cards.crpix1_.value_or(1);
+        if (crval == 0) problem = "CRVAL1 is missing or 0, which a logarithmic scale divides by";
+        wavelengthAt = [=](double x) { return crval * std::exp(linearStep * (x - crpix) / crval); };
     } else {
         aperture = LineAperture(cards.wat2_, line, problem);
         if (aperture && ltm == 0) problem = "LTM1_1 is 0, so its pixels have no physical pixel coordinate";
@@ -366,7 +379,9 @@ PixelScale PixelScale::Evaluate(const DispersionCards& cards, int64_t pixels, do
     scale.centres.clear();
     scale.edges.clear();
     scale.problem = "has a " + scale.kind +
-                    (scale.kind == kLogLinearScale ? " wavelength scale (DC-FLAG = 1)" : " wavelength scale (WAT2 cards)") +
+                    (scale.kind == kLogLinearScale     ? " wavelength scale (DC-FLAG = 1)"
+                     : scale.kind == kMultispecScale ? " wavelength scale (WAT2 cards)"
+                                                     : " wavelength scale (CTYPE1)") +
                     " that cannot be used: " + problem + ".";
     return scale;
 }

@@ -35,6 +35,8 @@ namespace wendrel {
 inline constexpr const char* kLinearScale = "linear";
 inline constexpr const char* kLogLinearScale = "log-linear";
 inline constexpr const char* kMultispecScale = "multispec";
+// CTYPE1 WAVE-LOG or AWAV-LOG: w(x) = CRVAL1 exp(step (x - CRPIX1) / CRVAL1).
+inline constexpr const char* kLogarithmicScale = "logarithmic";
 
 // The cards that can describe a scale other than the linear one, collected
 // while the reader walks over the header: DC-FLAG, LTV1, LTM1_1 and the
@@ -45,16 +47,22 @@ public:
     void Take(std::string_view keyword, std::string_view card);
 
     // "linear" unless DC-FLAG holds something other than 0 or -1 (not
-    // calibrated), or the WAT2 strings describe a multispec scale.
+    // calibrated), the WAT2 strings describe a multispec scale, or CTYPE1
+    // is WAVE-LOG or AWAV-LOG.
     std::string Kind() const;
 
     // The "units" attribute of the WAT1 cards (IRAF's name of the wavelength
     // unit); empty when there is none.
     std::string WavelengthUnit() const;
 
+    // Whether the header carries the wavelength cards IRAF writes (DC-FLAG,
+    // WAT1_nnn, WAT2_nnn).
+    bool FromIraf() const { return dcFlag_ || !wat1_.empty() || !wat2_.empty(); }
+
 private:
     friend struct PixelScale;
-    std::optional<double> dcFlag_, ltv1_, ltm1_;
+    std::optional<double> dcFlag_, ltv1_, ltm1_, crval1_, crpix1_;
+    bool logarithmic_ = false;
     std::map<int64_t, std::string> wat1_, wat2_;  // card string by card number
 };
 

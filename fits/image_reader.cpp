@@ -182,6 +182,7 @@ bool Loader::ReadKeywordValues() {
     if (const std::string axis = NonWavelengthAxis(UnquotedValue(scan_.LastText("CTYPE1"))); !axis.empty())
         return Refuse(Quoted(name_) + " has CTYPE1 = " + scan_.LastText("CTYPE1") + ": its first axis is " + axis +
                       ", not a wavelength, so it holds no spectrum.");
+    header_.Medium = MediumOfAxis(UnquotedValue(scan_.LastText("CTYPE1")), dispersionCards_.FromIraf());
     const std::string unit =
         scan_.Has("CUNIT1") ? UnquotedValue(scan_.LastText("CUNIT1")) : dispersionCards_.WavelengthUnit();
     if (const std::optional<double> angstroms = AngstromsPerUnit(unit)) {

@@ -42,4 +42,12 @@ std::string NonWavelengthAxis(std::string_view ctype) {
     return {};
 }
 
+std::string MediumOfAxis(std::string_view ctype, bool iraf) {
+    std::string type = Upper(ctype);
+    type = type.substr(0, type.find('-'));
+    if (type == "WAVE") return "vacuum";
+    if (type == "AWAV" || iraf) return "air";
+    return {};
+}
+
 }  // namespace wendrel

@@ -23,4 +23,9 @@ std::optional<double> AngstromsPerUnit(std::string_view unit);
 // MULTISPE, none) and any other type.
 std::string NonWavelengthAxis(std::string_view ctype);
 
+// "vacuum" for CTYPE1 WAVE (with any algorithm code), "air" for AWAV and for
+// a spectrum IRAF calibrated (`iraf`: it carries IRAF's wavelength cards),
+// else empty.
+std::string MediumOfAxis(std::string_view ctype, bool iraf);
+
 }  // namespace wendrel

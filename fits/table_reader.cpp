@@ -110,6 +110,7 @@ TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std
 
     Slot header;
     header.Bitpix = BitpixOf(flux->type);
+    if (logarithmic) header.Medium = "vacuum";  // SDSS gives vacuum wavelengths as log10
     header.ObjectName = KeyText(fits, "OBJECT");
     if (header.ObjectName.empty()) header.ObjectName = primaryObject;
     int cards = 0, more = 0;

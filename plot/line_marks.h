@@ -33,4 +33,16 @@ const LineSet* FindLineSet(std::string_view key);
 // changes nothing and asks for no redraw.
 bool LineSetToggled(Workspace& ws, std::string_view key, bool shown);
 
+// The vacuum wavelength of a wavelength in standard air, in Angstroms
+// (Ciddor's refractive index, in the form the VALD line database uses).
+double AirToVacuum(double air);
+
+// Where the marks are drawn: at the lines' air wavelengths (the default, as
+// IRAF's spectra are calibrated) or at their vacuum wavelengths (for
+// spectra in vacuum, as SDSS's). Returns whether the plot is to be redrawn.
+bool LineMediumChosen(Workspace& ws, bool vacuum);
+
+// A line's wavelength in the medium the workspace marks lines in.
+double MarkWavelength(const Workspace& ws, const MarkedLine& line);
+
 }  // namespace wendrel

@@ -112,9 +112,10 @@ void DrawLineMarks(const Workspace& ws, const Box& box, PlotSurface& surface) {
     for (const LineSet& set : LineSets()) {
         if (!ws.LineMarkSets.contains(std::string(set.Key))) continue;
         for (const MarkedLine& line : set.Lines) {
-            if (line.Wavelength < ws.PlotLeft || line.Wavelength > ws.PlotRight) continue;
+            const double wavelength = MarkWavelength(ws, line);
+            if (wavelength < ws.PlotLeft || wavelength > ws.PlotRight) continue;
             // The curves' mapping, so that a mark meets a curve's tread at its wavelength.
-            const auto x = static_cast<float>(box.x0 + box.wCurve * (line.Wavelength - ws.PlotLeft) / box.span);
+            const auto x = static_cast<float>(box.x0 + box.wCurve * (wavelength - ws.PlotLeft) / box.span);
             surface.DashedLine(x, box.y0, x, box.y1);
             surface.CentredText(x, static_cast<float>(box.y0 - kMarkNameRaise), std::string(line.Name));
         }

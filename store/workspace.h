@@ -42,6 +42,9 @@ struct Slot {
     // at Lambda0 + (p - 1) * DLambda and covers half a step either side.
     std::vector<double> PixelCentre;
     std::vector<double> PixelEdge;
+    // Whether the wavelengths are measured in "air" or in "vacuum", as far as
+    // the file tells; empty when it does not.
+    std::string Medium;
 
     std::vector<double> Flux;     // decoded pixel values; NaN marks a blank pixel
     double Level = 0;             // continuum level
@@ -108,6 +111,7 @@ struct Workspace : Settings {
     // Keys of the laboratory line sets marked on the plot (plot/line_marks.h).
     // They last for the run and are kept in no file.
     std::set<std::string> LineMarkSets;
+    bool LineMarksInVacuum = false;  // the marks at vacuum wavelengths instead of air ones
 
     bool HdrLoading = false;
     bool HelpLoading = false;

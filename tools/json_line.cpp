@@ -82,6 +82,12 @@ JsonLine& JsonLine::Bool(std::string_view key, bool value) {
     return *this;
 }
 
+JsonLine& JsonLine::Null(std::string_view key) {
+    Key(key);
+    text_ += "null";
+    return *this;
+}
+
 JsonLine& JsonLine::Text(std::string_view key, std::string_view value) {
     Key(key);
     AppendEscaped(text_, value);

@@ -18,6 +18,7 @@ public:
     JsonLine& Integer(std::string_view key, int64_t value);
     JsonLine& Number(std::string_view key, double value);
     JsonLine& Bool(std::string_view key, bool value);
+    JsonLine& Null(std::string_view key);
     JsonLine& Text(std::string_view key, std::string_view value);
     JsonLine& Numbers(std::string_view key, std::span<const double> values);
     JsonLine& Texts(std::string_view key, std::span<const std::string> values);

@@ -52,8 +52,13 @@ std::string SlotLine(const Slot& s, int slot, const std::string& file, int64_t s
         .Number("dlambda", s.DLambda)
         .Number("lambdaStart", s.LambdaStart)
         .Number("lambdaEnd", s.LambdaEnd)
-        .Text("dispersion", s.Dispersion)
-        .Number("level", s.Level)
+        .Text("dispersion", s.Dispersion);
+    if (s.Medium.empty()) {
+        line.Null("medium");
+    } else {
+        line.Text("medium", s.Medium);
+    }
+    line.Number("level", s.Level)
         .Number("pctMax", s.PctMax)
         .Integer("numCards", s.NumCards);
     if (options.pixels) {

@@ -1,6 +1,7 @@
 #include "windows/plot_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -116,6 +117,16 @@ void frmPlot_Spectra::BuildLinesMenu() {
         // The choice lives in the workspace, so a reopened window shows it.
         item->setChecked(ws_.LineMarkSets.contains(key));
         connect(item, &QAction::toggled, this, [this, key](bool checked) { if (LineSetToggled(ws_, key, checked)) ui_.RedrawPlot(); });
+    }
+    mLines_->addSeparator();
+    auto* medium = new QActionGroup(mLines_);
+    for (const bool vacuum : {false, true}) {
+        QAction* item = mLines_->addAction(vacuum ? "Vacuum Wavelengths" : "Air Wavelengths");
+        item->setObjectName(vacuum ? "mLinesVacuum" : "mLinesAir");
+        item->setCheckable(true);
+        item->setChecked(ws_.LineMarksInVacuum == vacuum);
+        medium->addAction(item);
+        connect(item, &QAction::triggered, this, [this, vacuum] { if (LineMediumChosen(ws_, vacuum)) ui_.RedrawPlot(); });
     }
 }
 

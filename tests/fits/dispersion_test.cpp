@@ -62,6 +62,9 @@ TEST_F(PixelCentresTest, LogLinear) {
     ExpectCentres({flag}, {P(3.6998), P(3.6999), P(3.7)}, "log-linear", 3.7, -1e-4);  // falling: turned round
     EXPECT_EQ(S().Flux, (std::vector<double>{12, 11, 10}));
     ExpectCentres({StringCard("WAT2_001", "wtype=linear"), flag}, {P(3.6), P(3.6001)}, "log-linear", 3.6, 1e-4);
+    // WAVE-LOG: CRVAL1 exp(CDELT1 (p - CRPIX1) / CRVAL1).
+    ExpectCentres({StringCard("CTYPE1", "awav-log"), RealCard("CRPIX1", 2)}, {5000 * std::exp(-0.2), 5000, 5000 * std::exp(0.2)},
+                  "logarithmic", 5000, 1000);
     for (const auto& card : {IntCard("DC-FLAG", 0), IntCard("DC-FLAG", -1), StringCard("WAT2_001", "wtype=linear")}) {
         ASSERT_TRUE(Load(FloatSpectrum(Ramp(120), {card}, 4000.5, 0.25)));
         EXPECT_TRUE(S().Dispersion == "linear" && S().PixelEdge.empty() && S().LambdaEnd == 4000.5 + 119.5 * 0.25);

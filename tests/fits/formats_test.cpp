@@ -107,6 +107,7 @@ TEST_F(FormatsTest, ExtensionsTablesCompressedAndTextFiles) {
         ASSERT_TRUE(LoadFile(dir_ / c.file)) << c.file << ": " << ::testing::PrintToString(ui_.messages);
         const std::vector<double> centres(waves.begin(), waves.begin() + static_cast<long>(c.pixels));
         ASSERT_EQ(S().Flux.size(), c.pixels);
+        EXPECT_EQ(S().Medium, std::string(c.file) == "sdss.fits" ? "vacuum" : "");  // SDSS: vacuum wavelengths
         for (size_t k = 0; k < c.pixels; ++k) {
             EXPECT_TRUE(S().Flux[k] == c.flux[k] || (std::isnan(S().Flux[k]) && std::isnan(c.flux[k]))) << c.file << k;
             EXPECT_NEAR(S().Dispersion == "linear" ? S().Lambda0 + k * S().DLambda : S().PixelCentre[k], centres[k], 1e-8)

@@ -5,6 +5,7 @@
 
 #include <numeric>
 
+#include "plot/line_marks.h"
 #include "store/rest_frame.h"
 #include "tests/plot/plot_test_support.h"
 
@@ -177,6 +178,12 @@ TEST(RedrawPlot, LineMarksUnderTheCurves) {
     }
     const auto curve = std::ranges::find(r.s.drawn, ws.slot(1).SlotColor, &Drawn::color);
     EXPECT_EQ(std::vector<Drawn>(curve - 10, curve), marks);
+    // At vacuum wavelengths H alpha moves to 6564.61 A; [N II] 6548.05 to 6549.86.
+    EXPECT_NEAR(AirToVacuum(6562.80), 6564.61, 0.005);
+    EXPECT_TRUE(LineMediumChosen(ws, true));
+    const auto vacuum = Redrawn(ws).s.In(kLineMarkColor, Drawn::Dashed);
+    ASSERT_EQ(vacuum.size(), 5u);
+    EXPECT_EQ(vacuum[0].x1, float(CurveX(ws, AirToVacuum(6562.80))));
 }
 
 }  // namespace
