@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/slot_rows.h"
+#include "plot/view_control.h"
 #include "store/rest_frame.h"
 
 namespace wendrel {
@@ -61,6 +62,7 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
     ws.PlotLeft = ws.LambdaMin;
     ws.PlotRight = ws.LambdaMax;
     ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
+    ClearViewHistory(ws);
 
     s.Loaded = true;
     ui.ShowLoadedRow(slot);

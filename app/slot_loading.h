@@ -19,7 +19,7 @@ enum class AfterLoad { RedrawWhenShown, NoRedraw };
 // already starts with the name in quotes, then commits a read spectrum to
 // slot `slot`: its fields and FileName, Velocity 0, LambdaMin/LambdaMax
 // widened to the slot's range (set afresh from the empty range), the view
-// reset to the full range, the slot Loaded and DataReady; then its row is
+// reset to the full range and its history cleared, the slot Loaded and DataReady; then its row is
 // shown and, with RedrawWhenShown, the plot is redrawn when its window is
 // open. A refused read changes nothing else in the workspace. Returns whether
 // the slot was loaded.
