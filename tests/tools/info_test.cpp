@@ -70,6 +70,12 @@ TEST_F(InfoTest, OneJsonLinePerFileThenTheWorkspace) {
     EXPECT_EQ(refused.lines[1]["slot"].toInt(), 2);
     EXPECT_EQ(refused.lines[1]["lambda"].toArray().size(), 1000);
     EXPECT_DOUBLE_EQ(refused.lines[1]["lambda"].toArray()[500].toDouble(), 6577.40);  // pixel centres
+
+    // The bright pixel, 20 above a flat continuum over 0.1 A, crosses half its height half a pixel either side.
+    const QJsonObject line = Info("--measure 6577:6577.8 ha.fits").lines[0]["measure"].toObject();
+    for (const auto& [key, value] : {std::pair("centroid", 6577.4), {"flux", 2.0}, {"ew", -0.2}, {"peak", 20.0}, {"fwhm", 0.1}})
+        EXPECT_NEAR(line[key].toDouble(), value, 1e-9) << key;
+    EXPECT_TRUE(Info("--measure 7000:7100 ha.fits").lines[0]["measure"].toObject()["flux"].isNull());
 }
 
 TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
