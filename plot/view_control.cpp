@@ -68,7 +68,7 @@ ScrollScale ScrollScaleFor(const Workspace& ws) {
         reference = full;
     double unit = reference > 0 ? std::pow(10.0, std::floor(std::log10(reference / 1000))) : 0.001;
     for (int raises = 0; unit > 0 && std::isfinite(unit); unit *= 10, ++raises) {
-        if (hasWidth && raises == 2) {
+        if (hasWidth && raises == 2) {  // no Unit up to a hundredth of the view holds the range: count from the view
             unit /= 10;
             return {std::round((ws.PlotLeft + ws.PlotRight) / 2 / unit) * unit, unit};
         }
