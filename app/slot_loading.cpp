@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/slot_rows.h"
+#include "plot/view_control.h"
 #include "store/rest_frame.h"
 
 namespace wendrel {
@@ -65,6 +66,7 @@ void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
     ws.PlotLeft = ws.LambdaMin;
     ws.PlotRight = ws.LambdaMax;
     ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
+    ClearViewHistory(ws);
 
     s.Loaded = true;
     ui.ShowLoadedRow(slot);

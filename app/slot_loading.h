@@ -20,12 +20,12 @@ enum class AfterLoad { RedrawWhenShown, NoRedraw };
 // the first to slot `slot`, the others to the empty rows below it and then
 // to those above, each with its fields and FileName, Velocity 0,
 // LambdaMin/LambdaMax widened to its range (set afresh from the empty
-// range), the view reset to the full range, the slot Loaded and its row
-// shown. A file of several spectra gets a message of how many were loaded
-// into which rows, naming those no row was left for. Then DataReady, and
-// with RedrawWhenShown the plot is redrawn when its window is open. A
-// refused read changes nothing else in the workspace. Returns whether a
-// spectrum was loaded.
+// range), the view reset to the full range and its history cleared, the
+// slot Loaded and its row shown. A file of several spectra gets a message of
+// how many were loaded into which rows, naming those no row was left for.
+// Then DataReady, and with RedrawWhenShown the plot is redrawn when its
+// window is open. A refused read changes nothing else in the workspace.
+// Returns whether a spectrum was loaded.
 bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, LoadResult read, UiHooks& ui,
                 AfterLoad after = AfterLoad::RedrawWhenShown);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "plot/view_control.h"
 #include "store/rest_frame.h"
 
 namespace wendrel {
@@ -48,6 +49,7 @@ void LoadPressed(Workspace& ws, int slot) { ws.CurSlot = slot; }
 void UnloadSlot(Workspace& ws, int slot, UiHooks& ui) {
     ws.CurSlot = slot;
     ws.slot(slot).Loaded = false;
+    ClearViewHistory(ws);
     ui.HideLoadedRow(slot);
     const bool anyLoaded = CountLoaded(ws) > 0;
     if (!anyLoaded) ws.DataReady = false;

@@ -26,11 +26,11 @@ void RecalcLambdaRange(Workspace& ws);
 void LoadPressed(Workspace& ws, int slot);
 
 // "Unload" in a row: the slot counts as empty (its data stay until the next
-// load overwrites them) and its row controls hide. With no slot left loaded
-// DataReady clears. While the plot window is open (PlotShown) the range and
-// view are recomputed from the remaining slots and the plot is cleared and
-// redrawn, or hidden when no slot remains; with the plot window closed the
-// range and view are left alone.
+// load overwrites them), its row controls hide and the view history is
+// cleared. With no slot left loaded DataReady clears. While the plot window
+// is open (PlotShown) the range and view are recomputed from the remaining
+// slots and the plot is cleared and redrawn, or hidden when no slot remains;
+// with the plot window closed the range and view are left alone.
 void UnloadSlot(Workspace& ws, int slot, UiHooks& ui);
 
 // The offset bar of a row took a new value: it becomes the slot's offset, and

@@ -19,7 +19,9 @@ struct CursorReadout {
     MousePointer Pointer = MousePointer::Arrow;
     float Wavelength = 0;  // Angstroms
     float Intensity = 0;   // the intensity axis's value, percent of continuum
-    std::string WavelengthCaption;  // 8 characters, 2 decimals
+    // 8 characters with 2 decimals; in a view whose wavelength ticks need
+    // d > 1 decimals (plot/tick_rule.h), 7 + d characters with d + 1 decimals.
+    std::string WavelengthCaption;
     std::string IntensityCaption;   // 8 characters, no decimals
 };
 

@@ -37,6 +37,8 @@ public:
     // The user lets go of the thumb: a drag that moved the position ends with
     // the change event.
     void Release();
+    // Between the first Drag and the Release.
+    bool Dragging() const { return dragging_; }
 
     std::function<void()> onChange;
     std::function<void()> onScroll;

@@ -28,11 +28,27 @@ double AxisTicks::Value(int64_t k) const {
     return wideValues ? exact : static_cast<double>(static_cast<float>(exact));
 }
 
+int TickDecimals(float step) {
+    int decimals = 0;
+    for (double s = step; decimals < 50 && std::abs(s - std::round(s)) > 1e-3 * s; s *= 10) ++decimals;
+    return decimals;
+}
+
 std::string AxisTicks::LabelText(int64_t k) const {
-    const double value = Value(k);
-    const std::string text = wideValues ? PlainNumberText(value) : PlainNumberText(static_cast<float>(value));
-    if (text.find("E+") != std::string::npos) return text;  // the exponent tells the whole number's size
-    return text.substr(0, std::max<size_t>(6, text.find_first_of(".E")));
+    const auto text = [&](int64_t j) {
+        const double value = Value(j);
+        return wideValues ? PlainNumberText(value) : PlainNumberText(static_cast<float>(value));
+    };
+    const auto cut = [](const std::string& t) {
+        if (t.find("E+") != std::string::npos) return t;  // the exponent tells the whole number's size
+        return t.substr(0, std::max<size_t>(6, t.find_first_of(".E")));
+    };
+    const std::string full = text(k), label = cut(full);
+    const size_t point = full.find('.');
+    if (point == std::string::npos || full.find('E') != std::string::npos ||
+        (label != cut(text(k - 1)) && label != cut(text(k + 1))))
+        return label;
+    return full.substr(0, std::max(label.size(), point + 1 + static_cast<size_t>(TickDecimals(step))));
 }
 
 AxisTicks TicksFor(double span, double lo, double hi) {

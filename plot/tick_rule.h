@@ -23,9 +23,15 @@ struct AxisTicks {
     double Value(int64_t k) const;
     // The first six characters of the value's plain number text, as the
     // wavelength tick labels show it, but never fewer than the whole number
-    // takes: " 100000" stays whole, and so does " 1.5E+07".
+    // takes: " 100000" stays whole, and so does " 1.5E+07". Where that would
+    // read the same as a neighbouring tick's label (" 6562." for both 6562.2
+    // and 6562.4), the label keeps the step's decimals (" 6562.2").
     std::string LabelText(int64_t k) const;
 };
+
+// The decimals that write whole multiples of the step: 0 for steps of 1 and
+// above, 1 for 0.5, 0.2 and 0.1, 2 for 0.05, and so on.
+int TickDecimals(float step);
 
 // The grid step for a positive span: q = ln(span) / 2.302585, U = 10^floor(q)
 // as a 32-bit float, r = span / U as a 32-bit float, and the step is U for

@@ -1,9 +1,13 @@
 #include "plot/view_control.h"
 
-#include <utility>
-
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <optional>
+#include <tuple>
 
+#include "plot/number_format.h"
+#include "store/rest_frame.h"
 #include "store/rounding.h"
 
 namespace wendrel {
@@ -31,6 +35,20 @@ bool NearEdge(double gap, double edge, double full) {
     return edge > 0 ? gap / edge < 0.00001 : gap < 0.00001 * full;
 }
 
+// The whole text, blanks around it aside, as one finite number.
+std::optional<double> TypedNumber(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+    if (text.starts_with('+')) text.remove_prefix(1);
+    double value = 0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || stop != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::string Wavelength(double lambda) { return WithoutLeadingBlanks(PlainNumberText(lambda)); }
+
 }  // namespace
 
 int ScrollScale::PositionOf(double wavelength) const { return Nearest16((wavelength - Origin) / Unit); }
@@ -42,18 +60,53 @@ ScrollScale ScrollScaleFor(const Workspace& ws) {
     if (Holds(ws, whole) && RoundHalfEven(ws.PlotSpan / 10) >= 1) return whole;
 
     const double full = ws.LambdaMax - ws.LambdaMin;
+    const bool hasWidth = std::isfinite(ws.PlotSpan) && ws.PlotSpan > 0;
     double reference = 0;
-    if (std::isfinite(ws.PlotSpan) && ws.PlotSpan > 0)
+    if (hasWidth)
         reference = ws.PlotSpan;
     else if (std::isfinite(full) && full > 0)
         reference = full;
     double unit = reference > 0 ? std::pow(10.0, std::floor(std::log10(reference / 1000))) : 0.001;
-    for (; unit > 0 && std::isfinite(unit); unit *= 10) {
+    for (int raises = 0; unit > 0 && std::isfinite(unit); unit *= 10, ++raises) {
+        if (hasWidth && raises == 2) {  // no Unit up to a hundredth of the view holds the range: count from the view
+            unit /= 10;
+            return {std::round((ws.PlotLeft + ws.PlotRight) / 2 / unit) * unit, unit};
+        }
         const ScrollScale scaled{std::floor(ws.LambdaMin / unit) * unit, unit};
         if (Holds(ws, scaled)) return scaled;
     }
     return whole;  // a view with no finite wavelengths: positions are clamped
 }
+
+double NarrowestSpan(const Workspace& ws, double left, double right) {
+    double inView = INFINITY, anywhere = INFINITY;
+    const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
+    for (int i = 1; i <= numSlots; ++i) {
+        const Slot& s = ws.slot(i);
+        const double step = s.DLambda / RestFrameFactor(s.Velocity);
+        if (!s.Loaded || !(step > 0) || !std::isfinite(step)) continue;
+        anywhere = std::min(anywhere, step);
+        if (ShiftedStart(s) < right && ShiftedEnd(s) > left) inView = std::min(inView, step);
+    }
+    const double finest = std::isfinite(inView) ? inView : anywhere;
+    return std::isfinite(finest) ? std::min(5 * finest, ws.LambdaMax - ws.LambdaMin) : 0;
+}
+
+std::pair<double, double> ClampedView(const Workspace& ws, double left, double right, double fraction) {
+    const double full = ws.LambdaMax - ws.LambdaMin;
+    if (!(full > 0)) return {left, right};
+    const double anchor = left + fraction * (right - left);
+    if (left < ws.LambdaMin || NearEdge(left - ws.LambdaMin, ws.LambdaMin, full)) left = ws.LambdaMin;
+    if (right > ws.LambdaMax || NearEdge(ws.LambdaMax - right, ws.LambdaMax, full)) right = ws.LambdaMax;
+    const double narrowest = NarrowestSpan(ws, left, right);
+    if (!(right - left >= narrowest)) {
+        left = std::clamp(anchor - fraction * narrowest, ws.LambdaMin, ws.LambdaMax - narrowest);
+        right = std::min(left + narrowest, ws.LambdaMax);
+    }
+    return {left, right};
+}
+
+void ClearViewHistory(Workspace& ws) { ws.ViewHistory.clear(); }
 
 ViewControl::ViewControl(Workspace& ws, std::function<void()> redraw) : ws_(ws), redraw_(std::move(redraw)) {
     hscroll_.onChange = [this] { PositionChanged(); };
@@ -65,6 +118,7 @@ void ViewControl::ZoomIn() {
     const double right = (3 * ws_.PlotRight + ws_.PlotLeft) / 4;
     const double full = ws_.LambdaMax - ws_.LambdaMin;
     if (!(full > 0) || (right - left) / full < 0.1) return;
+    Remember(left, right);
     ws_.PlotLeft = left;
     ws_.PlotRight = right;
     ws_.PlotSpan = right - left;
@@ -80,6 +134,7 @@ void ViewControl::ZoomOut() {
     if (NearEdge(left - ws_.LambdaMin, ws_.LambdaMin, full)) left = ws_.LambdaMin;
     if (right > ws_.LambdaMax) right = ws_.LambdaMax;
     if (NearEdge(ws_.LambdaMax - right, ws_.LambdaMax, full)) right = ws_.LambdaMax;
+    Remember(left, right);
     ws_.PlotLeft = left;
     ws_.PlotRight = right;
     ws_.PlotSpan = right - left;
@@ -88,6 +143,7 @@ void ViewControl::ZoomOut() {
 }
 
 void ViewControl::FullRange() {
+    Remember(ws_.LambdaMin, ws_.LambdaMax);
     ws_.PlotLeft = ws_.LambdaMin;
     ws_.PlotRight = ws_.LambdaMax;
     ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
@@ -99,11 +155,83 @@ void ViewControl::ThumbDragged() { Pan(); }
 
 void ViewControl::PositionChanged() { Pan(); }
 
+void ViewControl::ZoomToSpan(double from, double to) {
+    if (!(ws_.LambdaMax > ws_.LambdaMin) || !std::isfinite(from) || !std::isfinite(to) || from == to) return;
+    const auto [left, right] = ClampedView(ws_, std::min(from, to), std::max(from, to), 0.5);
+    Remember(left, right);
+    Show(left, right);
+}
+
+void ViewControl::ZoomAbout(double wavelength, double factor) {
+    const double span = ws_.PlotRight - ws_.PlotLeft;
+    if (!(ws_.LambdaMax > ws_.LambdaMin) || !(span > 0) || !std::isfinite(wavelength) || !(factor > 0) ||
+        !std::isfinite(factor))
+        return;
+    const double fraction = (wavelength - ws_.PlotLeft) / span;
+    const double newSpan = span / factor;
+    const double newLeft = wavelength - fraction * newSpan;
+    const auto [left, right] = ClampedView(ws_, newLeft, newLeft + newSpan, fraction);
+    Remember(left, right);
+    Show(left, right);
+}
+
+void ViewControl::ZoomBy(double factor) { ZoomAbout((ws_.PlotLeft + ws_.PlotRight) / 2, factor); }
+
+void ViewControl::PanByTenth(int direction) {
+    const double span = ws_.PlotRight - ws_.PlotLeft;
+    if (!(ws_.LambdaMax > ws_.LambdaMin) || !(span > 0) || direction == 0) return;
+    const double shift = direction > 0 ? std::min(span / 10, std::max(0.0, ws_.LambdaMax - ws_.PlotRight))
+                                       : std::max(-span / 10, std::min(0.0, ws_.LambdaMin - ws_.PlotLeft));
+    Remember(ws_.PlotLeft + shift, ws_.PlotRight + shift);
+    Show(ws_.PlotLeft + shift, ws_.PlotRight + shift);
+}
+
+std::string ViewControl::SetRange(std::string_view leftText, std::string_view rightText) {
+    if (!ws_.DataReady || !(ws_.LambdaMax > ws_.LambdaMin)) return "No spectrum is loaded.";
+    const std::optional<double> left = TypedNumber(leftText), right = TypedNumber(rightText);
+    if (!left) return "The left wavelength \"" + std::string(leftText) + "\" is not a number.";
+    if (!right) return "The right wavelength \"" + std::string(rightText) + "\" is not a number.";
+    if (!(*left < *right)) return "The left wavelength must be below the right one.";
+    if (*right <= ws_.LambdaMin || *left >= ws_.LambdaMax)
+        return "The range lies outside the loaded spectra, which cover " + Wavelength(ws_.LambdaMin) + " to " +
+               Wavelength(ws_.LambdaMax) + " Angstroms.";
+    const auto [l, r] = ClampedView(ws_, *left, *right, 0.5);
+    Remember(l, r);
+    Show(l, r);
+    return {};
+}
+
+void ViewControl::PreviousView() {
+    if (ws_.ViewHistory.empty()) return;
+    const auto [left, right] = ws_.ViewHistory.back();
+    ws_.ViewHistory.pop_back();
+    if (!(ws_.LambdaMax > ws_.LambdaMin)) return;
+    const auto [l, r] = ClampedView(ws_, left, right, 0.5);
+    Show(l, r);
+}
+
+bool ViewControl::Remember(double left, double right) {
+    if (left == ws_.PlotLeft && right == ws_.PlotRight) return false;
+    ws_.ViewHistory.emplace_back(ws_.PlotLeft, ws_.PlotRight);
+    return true;
+}
+
+void ViewControl::Show(double left, double right) {
+    if (left == ws_.PlotLeft && right == ws_.PlotRight) return;
+    std::tie(ws_.PlotLeft, ws_.PlotRight, ws_.PlotSpan) = std::tuple(left, right, right - left);
+    FollowView();
+    redraw_();
+}
+
 void ViewControl::Pan() {
     if (ws_.Drawing || following_) return;
     const double centre = scale_.WavelengthAt(hscroll_.Value());
-    ws_.PlotLeft = centre - ws_.PlotSpan / 2;
-    ws_.PlotRight = centre + ws_.PlotSpan / 2;
+    const double left = centre - ws_.PlotSpan / 2, right = centre + ws_.PlotSpan / 2;
+    // A re-centring by a sync belongs to the change that synced; a drag of the thumb is remembered once.
+    if (!hscroll_.Dragging()) dragRemembered_ = false;
+    if (!syncing_ && !dragRemembered_) dragRemembered_ = Remember(left, right) && hscroll_.Dragging();
+    ws_.PlotLeft = left;
+    ws_.PlotRight = right;
     redraw_();
 }
 
@@ -121,8 +249,9 @@ void ViewControl::SyncHScroll() {
     const bool wasSyncing = syncing_;
     syncing_ = true;
     // The scale is fixed before the first property is set: a re-centring on
-    // the way must not change what the later positions mean.
-    Rescale(ScrollScaleFor(ws_));
+    // the way must not change what the later positions mean. A drag keeps
+    // it, so that a scale counting from the view does not move under the thumb.
+    if (!hscroll_.Dragging()) Rescale(ScrollScaleFor(ws_));
     hscroll_.SetMin(scale_.PositionOf(ws_.LambdaMin + ws_.PlotSpan / 2));
     hscroll_.SetMax(scale_.PositionOf(ws_.LambdaMax - ws_.PlotSpan / 2));
     hscroll_.SetValue(scale_.PositionOf((ws_.PlotLeft + ws_.PlotRight) / 2));

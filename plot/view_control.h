@@ -1,6 +1,7 @@
-// The plot's view control: zoom in and out about the centre of the view, back
-// to the full range, and pan with the scroll bar. Every change of the view
-// ends with a call of the redraw it was given.
+// The plot's view control: the buttons' zoom in and out about the centre of
+// the view and back to the full range, the scroll bar's pan, and the zoom,
+// pan and typed range of the mouse, the keys and the View menu. Every change
+// of the view ends with a call of the redraw it was given.
 //
 // Scroll positions. The scroll bar's position is the wavelength at the centre
 // of the view; its range is the set of centres for which a view of the
@@ -19,12 +20,18 @@
 // (for a view of no width, the full range's width / 1000, or 0.001 when that
 // has no width either) and is raised by factors of ten until every position
 // fits in 16 bits; Origin is LambdaMin rounded down to a whole multiple of
-// Unit. Zooming never makes the view narrower than a tenth of the full range,
-// so Unit ends at most PlotSpan/300: an arrow click is at least 30 positions
-// and a re-centring moves the view by at most half a Unit. Steps are never
-// below 1. When SyncHScroll changes the scale, the bar's old positions are
-// first re-expressed in the new one without any event, so the same
-// wavelengths stay selected.
+// Unit. On a view with a width Unit is raised once at most, so it stays at or
+// below PlotSpan/100: an arrow click is at least 10 positions and a
+// re-centring moves the view by at most half a Unit. Where such a Unit cannot
+// hold the whole range (a view under a 33rd to a 330th of it, by where its
+// span lies in its decade), the positions count from the view instead:
+// Unit is the largest power of ten not above PlotSpan/100, Origin the view's
+// centre to the nearest multiple of Unit, the bar reaches 32767 positions
+// (32 to 327 views) either side of it, positions beyond being clamped, and
+// the scale follows the view at every sync except while the thumb is dragged. Steps are never below 1. When
+// SyncHScroll changes the scale, the bar's old positions are first
+// re-expressed in the new one without any event, so the same wavelengths stay
+// selected.
 //
 // Load and unload. A load or an unload resets the view to the full range
 // without touching the scroll bar; FollowView, which the plot window's host
@@ -34,6 +41,9 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "plot/scroll_bar.h"
 #include "store/workspace.h"
@@ -58,6 +68,26 @@ struct ScrollScale {
 // PlotSpan) inside its full range (LambdaMin, LambdaMax).
 ScrollScale ScrollScaleFor(const Workspace& ws);
 
+// Zoom factors per notch of the mouse wheel and per press of the + and - keys.
+inline constexpr double kWheelZoomFactor = 1.25;
+inline constexpr double kKeyZoomFactor = 2;
+
+// The narrowest view the mouse, keys and typed ranges may show over
+// left .. right: 5 pixel widths (DLambda as drawn) of the finest loaded slot
+// overlapping it (of every loaded slot when none does), never more than the
+// full range; 0 when no slot has a step.
+double NarrowestSpan(const Workspace& ws, double left, double right);
+
+// The view left .. right as the mouse, keys and typed ranges may show it:
+// each edge held inside the full range as "Out" holds it, then, when
+// narrower than NarrowestSpan, widened to it about the wavelength at
+// `fraction` (0 .. 1) of the asked-for view and moved back inside the full
+// range where that pushed it out.
+std::pair<double, double> ClampedView(const Workspace& ws, double left, double right, double fraction);
+
+// Forgets the views "Previous View" would go back to; a load and an unload call it.
+void ClearViewHistory(Workspace& ws);
+
 class ViewControl {
 public:
     ViewControl(Workspace& ws, std::function<void()> redraw);
@@ -74,8 +104,33 @@ public:
     // "Out": doubles the span about the centre, each edge held inside the
     // full range.
     void ZoomOut();
-    // "Full Range".
+    // "Full Range", and the Home key.
     void FullRange();
+
+    // A drag across the plot from one wavelength to the other, in either
+    // order: the view becomes that span (ClampedView about its centre). A
+    // drag of no width, or over no full range, does nothing.
+    void ZoomToSpan(double from, double to);
+    // Divides the span by `factor` (above 1 zooms in) keeping `wavelength`
+    // at the same fraction of the view: the mouse wheel, kWheelZoomFactor
+    // per notch about the wavelength under the cursor.
+    void ZoomAbout(double wavelength, double factor);
+    // ZoomAbout the view's centre: the + key (kKeyZoomFactor) and the - key
+    // (1 / kKeyZoomFactor).
+    void ZoomBy(double factor);
+    // The Left (-1) and Right (+1) keys: moves the view by a tenth of its
+    // span, no further than to the edge of the full range it faces.
+    void PanByTenth(int direction);
+    // "Set Range ...": the view becomes the typed wavelengths (ClampedView
+    // about their centre). Returns why the texts were refused, in a sentence
+    // for a message box, or an empty text when the view was set.
+    std::string SetRange(std::string_view leftText, std::string_view rightText);
+    // "Previous View": back to the view before the last change, held inside
+    // the current full range. Every change of the view by the functions
+    // above, the buttons and the scroll bar is remembered (a drag of the
+    // thumb once, from where it started); going back is not.
+    void PreviousView();
+    bool HasPreviousView() const { return !ws_.ViewHistory.empty(); }
     // The thumb is being dragged (ThumbDragged); the position changed
     // (PositionChanged). Both pan the view to
     // the scroll position, keeping its span, and redraw; nothing happens while
@@ -92,6 +147,12 @@ public:
 
 private:
     void Pan();
+    // Remembers the view as it stands when it is about to become another
+    // (left .. right); returns whether it did.
+    bool Remember(double left, double right);
+    // Shows left .. right as it is, the scroll bar following, and redraws;
+    // nothing happens when that is the view already.
+    void Show(double left, double right);
     void Rescale(const ScrollScale& scale);
 
     Workspace& ws_;
@@ -100,6 +161,7 @@ private:
     ScrollScale scale_;
     bool syncing_ = false;
     bool following_ = false;
+    bool dragRemembered_ = false;  // the view before the thumb's drag went into the history
 };
 
 }  // namespace wendrel

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace wendrel {
@@ -103,6 +104,9 @@ struct Workspace : Settings {
     double LambdaMin = 99999;
     double LambdaMax = -99999;
     double PlotLeft = 0, PlotRight = 0, PlotSpan = 0;
+    // Earlier views (left, right), the latest last, for "Previous View"
+    // (plot/view_control.h). A load or an unload clears them.
+    std::vector<std::pair<double, double>> ViewHistory;
 
     bool DataReady = false;  // a spectrum is loaded and not all were unloaded since
     bool PlotShown = false;  // the plot window is open

@@ -69,17 +69,22 @@ std::string SetSize(InfoOptions& o, std::string_view value) {
     return {};
 }
 
-std::string SetView(InfoOptions& o, std::string_view value) {
-    const std::string wrong = "--view needs LEFT:RIGHT, two wavelengths in Angstroms with LEFT below RIGHT, "
-                              "e.g. --view 6500:6600; got \"" + std::string(value) + "\"";
+// Sets `span` to the value's LEFT:RIGHT, two finite wavelengths with LEFT below RIGHT.
+std::string SetSpan(std::optional<std::pair<double, double>>& span, std::string_view option, std::string_view value) {
+    const std::string wrong = std::string(option) + " needs LEFT:RIGHT, two wavelengths in Angstroms with LEFT below "
+                              "RIGHT, e.g. " + std::string(option) + " 6500:6600; got \"" + std::string(value) + "\"";
     const size_t colon = value.find(':');
     if (colon == std::string_view::npos) return wrong;
     const auto left = WholeNumber<double>(value.substr(0, colon));
     const auto right = WholeNumber<double>(value.substr(colon + 1));
     if (!left || !right || !std::isfinite(*left) || !std::isfinite(*right) || !(*left < *right)) return wrong;
-    o.renderView = {*left, *right};
+    span = {*left, *right};
     return {};
 }
+
+std::string SetView(InfoOptions& o, std::string_view value) { return SetSpan(o.renderView, "--view", value); }
+
+std::string SetMeasure(InfoOptions& o, std::string_view value) { return SetSpan(o.measureSpan, "--measure", value); }
 
 std::string SetOffsets(InfoOptions& o, std::string_view value) {
     std::vector<int> read;
@@ -133,6 +138,10 @@ constexpr OptionEntry kOptions[] = {
      [](InfoOptions& o, std::string_view) { return (o.pixels = true, std::string()); }},
     {"--header", "", "also print the header cards before END as \"cards\"",
      [](InfoOptions& o, std::string_view) { return (o.header = true, std::string()); }},
+    {"--measure", "LEFT:RIGHT",
+     "also print \"measure\" for the line between these wavelengths (Angstroms) in each file: its \"centroid\", "
+     "\"flux\", \"ew\", \"peak\" and \"fwhm\" (null where there is none), or why it was \"refused\"",
+     SetMeasure},
     {"--render", "OUT.png",
      "also draw the plot of the files, as the plot window shows it, into a PNG file", SetRender},
     {"--size", "WIDTHxHEIGHT",

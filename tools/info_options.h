@@ -19,6 +19,8 @@ struct InfoOptions {
     bool pixels = false;  // --pixels
     bool header = false;  // --header
     bool help = false;    // --help
+    // --measure LEFT:RIGHT (Angstroms): the line between them in each file.
+    std::optional<std::pair<double, double>> measureSpan;
     std::vector<std::string> files;
 
     // A picture of the plot: --render OUT.png, with --size WIDTHxHEIGHT

@@ -116,4 +116,10 @@ JsonLine& JsonLine::Texts(std::string_view key, std::span<const std::string> val
     return *this;
 }
 
+JsonLine& JsonLine::Object(std::string_view key, const JsonLine& value) {
+    Key(key);
+    text_ += value.Finish();
+    return *this;
+}
+
 }  // namespace wendrel

@@ -22,6 +22,7 @@ public:
     JsonLine& Text(std::string_view key, std::string_view value);
     JsonLine& Numbers(std::string_view key, std::span<const double> values);
     JsonLine& Texts(std::string_view key, std::span<const std::string> values);
+    JsonLine& Object(std::string_view key, const JsonLine& value);
 
     // The object's text, without the line end.
     std::string Finish() const { return text_ + "}"; }

@@ -15,6 +15,7 @@
 #include "app/slot_rows.h"
 #include "app/ui_hooks.h"
 #include "fits/fits_reader.h"
+#include "plot/line_measure.h"
 #include "plot/pixel_wavelengths.h"
 #include "store/workspace.h"
 #include "tools/info_options.h"
@@ -35,6 +36,20 @@ public:
     void ClearPlotWindow() override {}
     void HidePlotWindow() override {}
 };
+
+// The line of --measure on the slot, "refused" saying why where it cannot be measured.
+JsonLine MeasureObject(const Slot& s, std::pair<double, double> span) {
+    const LineMeasurement m = MeasureLine(s, span.first, span.second);
+    const auto measured = [&](std::optional<double> v) { return m.Refusal.empty() ? v.value_or(NAN) : NAN; };
+    JsonLine object;
+    object.Number("centroid", measured(m.Centroid))
+        .Number("flux", measured(m.Flux))
+        .Number("ew", measured(m.EquivalentWidth))
+        .Number("peak", measured(m.Peak))
+        .Number("fwhm", measured(m.Fwhm));
+    if (!m.Refusal.empty()) object.Text("refused", m.Refusal);
+    return object;
+}
 
 // `spectrum` is the spectrum's number in a file of several, else 0.
 std::string SlotLine(const Slot& s, int slot, const std::string& file, int64_t spectrum, bool loaded,
@@ -67,6 +82,7 @@ std::string SlotLine(const Slot& s, int slot, const std::string& file, int64_t s
         line.Numbers("lambda", centres).Numbers("flux", s.Flux).Numbers("fluxPct", s.FluxPct);
     }
     if (options.header) line.Texts("cards", s.HdrCard);
+    if (options.measureSpan) line.Object("measure", MeasureObject(s, *options.measureSpan));
     return line.Finish();
 }
 

@@ -76,16 +76,19 @@ TEST_F(Slots, MessagesComeFirstThenTheSlotTheRangeTheRowAndTheRedraw) {
     EXPECT_EQ(std::tuple(ws.DataReady, ws.FilePath), std::tuple(true, "/data"));
 }
 
-// The empty range's numbers are no wavelengths to widen from.
+// The empty range's numbers are no wavelengths to widen from; the views before go.
 TEST_F(Slots, TheFirstLoadAfterStartOrAfterEveryUnloadTakesItsOwnRange) {
     for (const auto& [start, end] : {std::pair(120000.0, 130000.0), {-250000.0, -240000.0}}) {
         ws = Workspace{};
         ASSERT_TRUE(Commit(1, Read(start, end)));
         EXPECT_EQ(RangeAndView(), RangeAndView({start, end}, {start, end}));
         ws.PlotShown = true;
+        ws.ViewHistory = {{start, end}};
         UnloadSlot(ws, 1, ui);
+        EXPECT_TRUE(ws.ViewHistory.empty());
+        ws.ViewHistory = {{start, end}};
         ASSERT_TRUE(Commit(2, Read(6000, 6500)));
-        EXPECT_EQ(RangeAndView(), std::tuple(6000, 6500, 6000, 6500, 500));
+        EXPECT_EQ(std::tuple_cat(RangeAndView(), std::tuple(ws.ViewHistory.size())), std::tuple(6000, 6500, 6000, 6500, 500, 0u));
     }
 }
 

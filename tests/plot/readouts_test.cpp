@@ -50,7 +50,9 @@ TEST(TickRule, StepFromSpanAndTicksInsideTheRange) {
         {300, 6500, 6800, 130, 136, " 6500"}, {2, 6562.3, 6564.3, 13125, 13128, " 6562."},
         // The 32-bit step lies a hair above 0.1: the right end falls just short of the 500105th step.
         {0.5, 50010, 50010.5, 500100, 500104, " 50010"},
-        {300, 100000, 100300, 2000, 2006, " 100000"}, {3e6, 1.5e7, 1.8e7, 30, 36, " 1.5E+07"}};  // whole numbers stay whole
+        {300, 100000, 100300, 2000, 2006, " 100000"}, {3e6, 1.5e7, 1.8e7, 30, 36, " 1.5E+07"},  // whole numbers stay whole
+        // Six characters would not tell these ticks from their neighbours.
+        {0.5, 6562.3, 6562.8, 65623, 65627, " 6562.3"}, {2, 50010.3, 50012, 100021, 100024, " 50010.5"}};
     for (const auto& c : ticks) {
         const AxisTicks t = TicksFor(c.span, c.lo, c.hi);
         EXPECT_EQ(std::tuple(t.valid, t.first, t.last, t.LabelText(t.first)), std::tuple(true, c.first, c.last, c.label));
@@ -83,6 +85,8 @@ TEST(CursorReadout, InsideTheBoxOnly) {
         const CursorReadout r = ReadCursor(ws, box, x, y);
         EXPECT_TRUE(!r.Inside && r.Pointer == MousePointer::Arrow && r.WavelengthCaption.empty()) << x << "," << y;
     }
+    std::tie(ws.PlotLeft, ws.PlotRight) = std::tuple(6562.8, 6562.85);  // ticks of 0.01 A: a read-out to 0.001 A
+    EXPECT_EQ(ReadCursor(ws, box, 5195, 3625).WavelengthCaption, " 6562.825");
     // A box without size has no inside: before the first redraw, or upside down.
     EXPECT_FALSE(ReadCursor(ws, PlotLayout{}, 0, 0).Inside);
     box.y1 = 200;

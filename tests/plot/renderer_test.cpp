@@ -158,7 +158,7 @@ TEST(RedrawPlot, FarWavelengths) {
     const Redrawn r(ws);
     EXPECT_EQ(std::tuple(r.layout.pixels[1].first, r.layout.pixels[1].last), std::tuple(90001, 90005));
     EXPECT_EQ(std::tuple(r.Grid(true).size(), r.Curve(ws, 1).size()), std::tuple(5u, 5u * 2 + 1));
-    EXPECT_EQ(r.layout.labels.at(PlotLabel::WavelengthLastTick).caption, " 49000");
+    EXPECT_EQ(r.layout.labels.at(PlotLabel::WavelengthLastTick).caption, " 49000.4");  // " 49000" would read as 49000.3
 }
 
 // Marks of the chosen sets' lines inside the view, at the curves' mapping,

@@ -17,6 +17,10 @@ protected:
     std::vector<int> Bar() const { return {bar.Min(), bar.Max(), bar.Value(), bar.SmallChange(), bar.LargeChange()}; }
     std::tuple<double, double, int> View() const { return {ws.PlotLeft, ws.PlotRight, redraws}; }
     void DragTo(int value) { bar.Drag(value), bar.Release(); }
+    void Spectrum(int i, double start, double end, double step) {
+        std::tie(ws.DataReady, ws.slot(i).Loaded, ws.slot(i).LambdaStart, ws.slot(i).LambdaEnd, ws.slot(i).DLambda) =
+            std::tuple(true, true, start, end, step);
+    }
 
     Workspace ws;
     int redraws = 0;
@@ -102,6 +106,62 @@ TEST_F(ViewControlTest, ScaledPositions) {
     view.ZoomIn(), view.ZoomOut(), view.FullRange();
     DragTo(bar.Value() + 5);
     EXPECT_EQ(View(), std::tuple(6563.0, 6563.0, 3));
+}
+
+// The mouse, the keys and typed ranges; every view held inside the full range
+// and no narrower than 5 pixels of the finest spectrum in view; back through them.
+TEST_F(ViewControlTest, WheelDragKeysTypedRangesAndPreviousViews) {
+    Spectrum(1, 4000, 7000, 1), Spectrum(2, 5000, 5100, 0.1);
+    Open(4000, 7000, 4000, 7000);
+    std::vector<std::pair<double, double>> shown{{4000, 7000}};
+    const auto expect = [&](double left, double right) {
+        EXPECT_TRUE(std::abs(ws.PlotLeft - left) < 1e-9 && std::abs(ws.PlotRight - right) < 1e-9 &&
+                    ws.PlotSpan == ws.PlotRight - ws.PlotLeft)
+            << ws.PlotLeft << ".." << ws.PlotRight;
+        shown.emplace_back(left, right);
+    };
+    view.ZoomAbout(4600, kWheelZoomFactor), expect(4120, 6520);  // 4600 stays at a fifth of the view
+    view.ZoomToSpan(6570, 6550), expect(6550, 6570);
+    view.ZoomBy(kKeyZoomFactor), expect(6555, 6565);
+    for (const double left : {6555.4, 6555.72, 6555.976, 6556.0})  // the last stops at 5 A
+        view.ZoomAbout(6557, kWheelZoomFactor), expect(left, left + (6557 - left) * 5);
+    view.ZoomBy(kKeyZoomFactor), view.PanByTenth(-1), expect(6555.5, 6560.5);
+    view.ZoomToSpan(5050, 5050.1), expect(5049.8, 5050.3);  // the finer spectrum in view
+    EXPECT_EQ(view.SetRange(" 3000", "4100.5 "), "");
+    expect(4000, 4100.5);
+    view.PanByTenth(-1);  // at the edge already
+    EXPECT_EQ(redraws, 10);
+    const struct { const char *left, *right, *says; } refused[] = {{"4,1e3", "5000", "\"4,1e3\" is not a number"},
+        {"5000", "nan", "\"nan\" is not a number"}, {"5000", "5000", "must be below"}, {"7000", "7100", "cover 4000 to 7000"}};
+    for (const auto& r : refused) EXPECT_NE(view.SetRange(r.left, r.right).find(r.says), std::string::npos) << r.says;
+    for (size_t k = shown.size() - 1; k-- > 0;) {
+        view.PreviousView();
+        EXPECT_TRUE(std::abs(ws.PlotLeft - shown[k].first) < 1e-9 && std::abs(ws.PlotRight - shown[k].second) < 1e-9) << k;
+    }
+    EXPECT_FALSE(view.HasPreviousView());
+}
+
+// A view far narrower than the full range: positions of a hundredth of the
+// span counted from the view, which the bar follows once a drag is let go.
+TEST_F(ViewControlTest, NarrowViewsScrollInHundredthsOfTheirSpan) {
+    Spectrum(1, 4000, 7000, 0.01);
+    Open(4000, 7000, 4000, 7000);
+    view.ZoomToSpan(5000, 5000.5);
+    const double unit = view.Scale().Unit;
+    EXPECT_LE(unit, 0.5 / 100);
+    bar.SetValue(bar.Value() + bar.SmallChange());
+    EXPECT_NEAR(ws.PlotLeft, 5000.05, unit);
+    const size_t remembered = ws.ViewHistory.size();
+    bar.Drag(bar.Value() - 100), bar.Drag(bar.Min()), bar.Release();
+    EXPECT_NEAR(ws.PlotLeft, 5000.05 - 32768 * unit, unit);  // over 60 views to the left
+    EXPECT_EQ(ws.ViewHistory.size(), remembered + 1);
+    const double left = ws.PlotLeft;
+    bar.SetValue(bar.Value() - bar.LargeChange());
+    EXPECT_NEAR(ws.PlotLeft, left - 0.5, unit);
+    view.ZoomOut();
+    EXPECT_NEAR(ws.PlotSpan, 1, 1e-9);
+    view.FullRange();
+    EXPECT_EQ(std::tuple(ws.PlotLeft, ws.PlotRight), std::tuple(4000.0, 7000.0));
 }
 
 }  // namespace

@@ -83,6 +83,12 @@ TEST_F(InfoTest, OneJsonLinePerFileThenTheWorkspace) {
                   std::pair(k + 1, k == 0 ? 1 : 2));
     EXPECT_EQ(apertures.lines[0]["pctMax"].toDouble(), 100);  // the peak lies in the second aperture
     EXPECT_EQ(apertures.lines[2]["pctMax"].toDouble(), 300);
+
+    // The bright pixel, 20 above a flat continuum over 0.1 A, crosses half its height half a pixel either side.
+    const QJsonObject line = Info("--measure 6577:6577.8 ha.fits").lines[0]["measure"].toObject();
+    for (const auto& [key, value] : {std::pair("centroid", 6577.4), {"flux", 2.0}, {"ew", -0.2}, {"peak", 20.0}, {"fwhm", 0.1}})
+        EXPECT_NEAR(line[key].toDouble(), value, 1e-9) << key;
+    EXPECT_TRUE(Info("--measure 7000:7100 ha.fits").lines[0]["measure"].toObject()["flux"].isNull());
 }
 
 TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
