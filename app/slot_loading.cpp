@@ -49,6 +49,7 @@ void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
     s.PixelEdge = std::move(fresh.PixelEdge);
     s.PixelCentre = std::move(fresh.PixelCentre);
     s.Medium = std::move(fresh.Medium);
+    s.FluxUnit = std::move(fresh.FluxUnit);
     s.Level = fresh.Level;
     s.PctMax = fresh.PctMax;
     s.HdrCard = std::move(fresh.HdrCard);

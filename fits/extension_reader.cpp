@@ -69,13 +69,21 @@ LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& pa
     }
     const FitsFile fits(opened);
     if (status != 0) return refuse("cannot be read as FITS: " + CfitsioText(status) + ".");
-    std::string primaryObject;
-    {
+    const auto primaryText = [&](const char* key) {
         char value[FLEN_VALUE] = {};
         int missing = 0;
-        fits_read_key(opened, TSTRING, "OBJECT", value, nullptr, &missing);
-        primaryObject = missing == 0 ? value : "";
-    }
+        fits_read_key(opened, TSTRING, key, value, nullptr, &missing);
+        return missing == 0 ? std::string(value) : std::string();
+    };
+    const std::string primaryObject = primaryText("OBJECT"), primaryUnit = primaryText("BUNIT");
+    // What an image extension leaves out, the primary header may say.
+    const auto withPrimary = [&](LoadResult read) {
+        for (Slot& s : read.spectra) {
+            if (s.ObjectName.empty()) s.ObjectName = primaryObject;
+            if (s.FluxUnit.empty()) s.FluxUnit = primaryUnit;
+        }
+        return read;
+    };
 
     std::string tablesSeen;  // what the tables without a spectrum hold, for the refusal
     for (int hdu = 2;; ++hdu) {
@@ -94,14 +102,14 @@ LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& pa
                 std::optional<std::string> image = UnpackedImage(opened, status);
                 if (!image) return refuse("holds a compressed image that cannot be unpacked: " + CfitsioText(status) + ".");
                 const std::unique_ptr<InputFile> unpacked = InputFile::FromBytes(std::move(*image));
-                return ReadImageHdu(*unpacked, 0, name, keys);
+                return withPrimary(ReadImageHdu(*unpacked, 0, name, keys));
             }
             LONGLONG headerStart = 0, dataStart = 0, dataEnd = 0;
             fits_get_hduaddrll(opened, &headerStart, &dataStart, &dataEnd, &status);
             if (status != 0) break;
-            return ReadImageHdu(file, headerStart, name, keys);
+            return withPrimary(ReadImageHdu(file, headerStart, name, keys));
         }
-        TableSpectra table = ReadTableSpectra(opened, name, primaryObject);
+        TableSpectra table = ReadTableSpectra(opened, name, primaryObject, primaryUnit);
         if (table.found) return std::move(table.result);
         if (!table.columns.empty()) tablesSeen = table.columns;
     }

@@ -140,7 +140,7 @@ bool Loader::ReadHeader() {
     dataStart_ = hduStart_ + DataStartFor(numCards);
 
     for (const std::string key : {"BITPIX", "NAXIS", "NAXIS1", "NAXIS2", "BZERO", "BSCALE", "OBJECT", "CDELT1",
-                                  "CTYPE1", "CUNIT1", "WAT0_001", "APNUM1"})
+                                  "CTYPE1", "CUNIT1", "WAT0_001", "APNUM1", "BUNIT"})
         scan_.Watch(key);
     scan_.Watch(keys_.Lambda0Key);
     scan_.Watch(keys_.DLambdaKey);
@@ -182,6 +182,7 @@ bool Loader::ReadKeywordValues() {
     if (const std::string axis = NonWavelengthAxis(UnquotedValue(scan_.LastText("CTYPE1"))); !axis.empty())
         return Refuse(Quoted(name_) + " has CTYPE1 = " + scan_.LastText("CTYPE1") + ": its first axis is " + axis +
                       ", not a wavelength, so it holds no spectrum.");
+    header_.FluxUnit = UnquotedValue(scan_.LastText("BUNIT"));
     header_.Medium = MediumOfAxis(UnquotedValue(scan_.LastText("CTYPE1")), dispersionCards_.FromIraf());
     const std::string unit =
         scan_.Has("CUNIT1") ? UnquotedValue(scan_.LastText("CUNIT1")) : dispersionCards_.WavelengthUnit();

@@ -81,7 +81,8 @@ bool ReadValues(fitsfile* fits, int column, LONGLONG firstRow, LONGLONG firstEle
 
 }  // namespace
 
-TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std::string& primaryObject) {
+TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std::string& primaryObject,
+                              const std::string& primaryUnit) {
     TableSpectra table;
     int hduType = 0, status = 0;
     fits_get_hdu_type(fits, &hduType, &status);
@@ -113,6 +114,8 @@ TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std
     if (logarithmic) header.Medium = "vacuum";  // SDSS gives vacuum wavelengths as log10
     header.ObjectName = KeyText(fits, "OBJECT");
     if (header.ObjectName.empty()) header.ObjectName = primaryObject;
+    for (const std::string& unit : {KeyText(fits, "TUNIT" + std::to_string(flux->number)), KeyText(fits, "BUNIT"), primaryUnit})
+        if (header.FluxUnit.empty()) header.FluxUnit = unit;
     int cards = 0, more = 0;
     fits_get_hdrspace(fits, &cards, &more, &status);
     for (int k = 1; k <= cards && status == 0; ++k) {

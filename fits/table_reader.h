@@ -25,7 +25,9 @@ struct TableSpectra {
 // LAMBDA, LOGLAM (log10 of Angstroms); FLUX, SPEC, F_LAMBDA. Wavelength units
 // from the column's TUNIT; TSCAL, TZERO and TNULL applied; NaN and null
 // fluxes are blank pixels. The object name is the HDU's OBJECT, else
-// `primaryObject`.
-TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std::string& primaryObject);
+// `primaryObject`; the flux unit the flux column's TUNIT, else the HDU's
+// BUNIT, else `primaryUnit`.
+TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std::string& primaryObject,
+                              const std::string& primaryUnit);
 
 }  // namespace wendrel

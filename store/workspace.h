@@ -46,6 +46,10 @@ struct Slot {
     // Whether the wavelengths are measured in "air" or in "vacuum", as far as
     // the file tells; empty when it does not.
     std::string Medium;
+    // The unit of the Flux values as the file names it (a table's TUNIT of
+    // the flux column, else BUNIT of the spectrum's header, else of the
+    // primary header); empty when it names none.
+    std::string FluxUnit;
 
     std::vector<double> Flux;     // decoded pixel values; NaN marks a blank pixel
     double Level = 0;             // continuum level
@@ -116,6 +120,16 @@ struct Workspace : Settings {
     // They last for the run and are kept in no file.
     std::set<std::string> LineMarkSets;
     bool LineMarksInVacuum = false;  // the marks at vacuum wavelengths instead of air ones
+
+    // The intensity axis: Automatic (0 to the largest maximum), FitToView
+    // (the lowest to the highest value of the curves in the view, following
+    // every view change) or Fixed (IntensityLow .. IntensityHigh).
+    enum class IntensityRange { Automatic, FitToView, Fixed };
+    IntensityRange Intensity = IntensityRange::Automatic;
+    double IntensityLow = 0, IntensityHigh = 100;
+    bool ScaleFlux = false;   // curves in the file's flux units instead of percent of the continuum level
+    bool ShowLegend = false;  // a legend of the loaded slots inside the box
+    int PickedSlot = 0;       // the slot a legend click picked for the read-out; 0: the nearest curve
 
     bool HdrLoading = false;
     bool HelpLoading = false;
