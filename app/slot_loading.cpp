@@ -52,6 +52,7 @@ void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
     s.FluxUnit = std::move(fresh.FluxUnit);
     s.Level = fresh.Level;
     s.PctMax = fresh.PctMax;
+    s.FluxMax = fresh.FluxMax;
     s.HdrCard = std::move(fresh.HdrCard);
     s.NumCards = fresh.NumCards;
     s.Velocity = 0;  // a new spectrum starts unshifted, as its row's velocity bar does

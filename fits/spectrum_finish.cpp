@@ -46,6 +46,7 @@ std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax) {
         largest = LargestOf(pct, -9999);
     }
     s.PctMax = largest;
+    s.FluxMax = LargestOf(flux, -std::numeric_limits<double>::max());
     return {};
 }
 

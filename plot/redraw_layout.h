@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "store/workspace.h"
 
@@ -38,6 +39,12 @@ struct PixelsShown {
     int64_t last = 0;
 };
 
+// Where the legend shows a slot, for a click that picks it.
+struct LegendEntry {
+    int slot = 0;
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // twips
+};
+
 struct PlotLayout {
     // The plot box in the plot window's twips.
     int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
@@ -47,6 +54,8 @@ struct PlotLayout {
     std::array<PixelsShown, kMaxSlots + 1> pixels{};
     // Every label the redraw placed, an axis without ticks with empty captions.
     std::map<PlotLabel, PlacedLabel> labels;
+    // The legend's entries, when it is shown.
+    std::vector<LegendEntry> legend;
 };
 
 }  // namespace wendrel

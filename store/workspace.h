@@ -52,6 +52,7 @@ struct Slot {
     std::string FluxUnit;
 
     std::vector<double> Flux;     // decoded pixel values; NaN marks a blank pixel
+    double FluxMax = 0;           // largest finite Flux value
     double Level = 0;             // continuum level
     std::vector<double> FluxPct;  // 100 * Flux / Level; NaN where Flux is blank
     double PctMax = 0;            // largest FluxPct, at least -9999

@@ -1,0 +1,20 @@
+#include "plot/intensity_scale.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace wendrel {
+
+double LargestFluxMax(const Workspace& ws) {
+    double largest = 0;
+    bool any = false;
+    for (int i = 1; i <= kMaxSlots; ++i) {
+        const Slot& s = ws.slot(i);
+        if (!s.Loaded) continue;
+        largest = any ? std::max(largest, s.FluxMax) : s.FluxMax;
+        any = true;
+    }
+    return largest;
+}
+
+}  // namespace wendrel
