@@ -21,7 +21,16 @@
 namespace wendrel {
 namespace {
 
-const char* const kFileTypes[] = {"*.fts", "*.fit", "*.fits", "*.*"};
+const char* const kFileTypes[] = {"*.fts", "*.fit", "*.fits", "*.*",
+                                  "Spectra (*.fits *.fit *.fts *.gz *.fz *.txt *.dat *.csv *.tsv *.ascii)"};
+
+// The name patterns of a file type: the type itself, or the patterns in
+// parentheses after a name ("Spectra (*.fits *.txt)").
+QStringList PatternsOf(const QString& type) {
+    const qsizetype open = type.indexOf('('), close = type.lastIndexOf(')');
+    if (open < 0 || close < open) return {type};
+    return type.mid(open + 1, close - open - 1).split(' ', Qt::SkipEmptyParts);
+}
 
 // Text in the file-name box that is a path rather than a name in the listed
 // folder: it holds a separator or starts with the home folder's "~".
@@ -274,7 +283,7 @@ void frmLoad_FitsFile::FillFileList() {
     File1->blockSignals(true);
     File1->clear();
     QDir dir(folder_);
-    dir.setNameFilters({pattern_});
+    dir.setNameFilters(PatternsOf(pattern_));
     dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
     File1->addItems(dir.entryList());

@@ -48,7 +48,10 @@ TEST_F(ChooserTest, FoldersTypedOrDoubleClickedFileTypesEscapeAndEnter) {
     EXPECT_EQ(chooser.folderLabel()->text().toStdString(), data_.string());
     EXPECT_EQ(Listed(chooser), QStringList({"alpha.fts", "beta.fts"}));
     EXPECT_EQ(chooser.fileNameBox()->text(), "alpha.fts");
-    QTest::keyClick(chooser.typeList(), Qt::Key_End);
+    QTest::keyClick(chooser.typeList(), Qt::Key_End);  // "Spectra (*.fits ... *.ascii)"
+    ProcessEvents();
+    EXPECT_EQ(Listed(chooser), QStringList({"alpha.fts", "beta.fts"}));
+    QTest::keyClick(chooser.typeList(), Qt::Key_Up);  // "*.*"
     ProcessEvents();
     EXPECT_EQ(Listed(chooser), QStringList({"alpha.fts", "beta.fts", "notes.doc"}));
     QTest::keyClick(chooser.fileNameBox(), Qt::Key_Escape);
