@@ -72,7 +72,9 @@ std::string TakePixelCentres(Slot& s, std::vector<double> centres) {
         if (rising ? !(centres[k + 1] > centres[k]) : !(centres[k + 1] < centres[k]))
             return "the wavelengths neither rise nor fall (pixels " + std::to_string(k + 1) + " and " +
                    std::to_string(k + 2) + " break the order).";
-    std::vector<double> edges(n + 1);
+    std::vector<double> edges;
+    ReserveOnLargePages(edges, n + 1);
+    edges.resize(n + 1);
     for (size_t k = 1; k < n; ++k) edges[k] = (centres[k - 1] + centres[k]) / 2;
     edges[0] = centres[0] - (edges[1] - centres[0]);
     edges[n] = centres[n - 1] + (centres[n - 1] - edges[n - 1]);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fits/continuum_level.h"
+#include "fits/large_pages.h"
 #include "fits/spectral_axis.h"
 #include "fits/spectrum_finish.h"
 
@@ -72,6 +73,8 @@ int BitpixOf(int type) {
 // nulls and NaN become blanks.
 bool ReadValues(fitsfile* fits, int column, LONGLONG firstRow, LONGLONG firstElement, LONGLONG count,
                 std::vector<double>& values, int& status) {
+    values.clear();
+    ReserveOnLargePages(values, static_cast<size_t>(count));
     values.resize(static_cast<size_t>(count));
     double blank = kBlank;
     int anyNull = 0;
