@@ -60,19 +60,26 @@ int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui) {
     int loaded = 0;
     size_t row = 0;  // the plan's rows in turn
     for (const std::filesystem::path& file : files) {
-        // A file of several spectra may have filled the rows planned for the files after it.
+        // A file of several spectra may have filled the rows planned for the files after it: those then
+        // take the next planned row still empty, or when the plan has none left, the first empty row.
         while (row > 0 && row < plan.targets.size() && plan.targets[row].slot >= 1 &&
                plan.targets[row].slot <= kMaxSlots && ws.slot(plan.targets[row].slot).Loaded)
             ++row;
-        if (row == plan.targets.size()) {
+        int slot = 0;
+        if (row < plan.targets.size()) {
+            slot = plan.targets[row].slot;
+        } else {
+            for (int empty = kMaxSlots; empty >= 1; --empty)
+                if (!ws.slot(empty).Loaded) slot = empty;
+        }
+        if (slot == 0) {
             left.push_back(file);
             continue;
         }
-        const int slot = plan.targets[row].slot;
         const bool inRange = slot >= 1 && slot <= kMaxSlots;
         if (inRange && LoadIntoSlot(ws, slot, FilePathOf(file), ui, AfterLoad::NoRedraw)) ++loaded;
         // A refused file leaves its row empty for the next one; a loaded row keeps its spectrum.
-        if (!inRange || ws.slot(slot).Loaded) ++row;
+        if (row < plan.targets.size() && (!inRange || ws.slot(slot).Loaded)) ++row;
     }
     if (loaded > 0) ui.RedrawPlot();
     if (!left.empty()) ui.ShowMessage(NoRowLeftMessage(left));

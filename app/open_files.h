@@ -36,7 +36,10 @@ FilePlan PlanFromRow(const Workspace& ws, int row, const std::vector<std::filesy
 // Loads the plan's files in order (its targets, then those left over) as the
 // file chooser loads a file (LoadIntoSlot), a relative path taken from the
 // current folder, each into the next of the plan's rows; a refused file
-// leaves its row to the next file when the row is empty. Each load goes
+// leaves its row to the next file when the row is empty. A file of several
+// spectra fills empty rows beyond its own (CommitLoad): the files after it
+// skip the planned rows it filled, and when the plan runs out, take the
+// first empty rows. Each load goes
 // without its own redraw: once the batch has loaded, the plot is drawn once if
 // any file loaded. The files that got no row are then named in one message.
 // Returns the number of files loaded.

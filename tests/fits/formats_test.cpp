@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "app/open_files.h"
 #include "tests/fits/fits_test_support.h"
 
 namespace wendrel::testing {
@@ -107,6 +108,7 @@ TEST_F(FormatsTest, ExtensionsTablesCompressedAndTextFiles) {
         ASSERT_TRUE(LoadFile(dir_ / c.file)) << c.file << ": " << ::testing::PrintToString(ui_.messages);
         const std::vector<double> centres(waves.begin(), waves.begin() + static_cast<long>(c.pixels));
         ASSERT_EQ(S().Flux.size(), c.pixels);
+        EXPECT_NEAR(S().LambdaEnd - S().LambdaStart, 2.0 * c.pixels, 1e-6);  // half a step beyond the outer centres
         EXPECT_EQ(S().Medium, std::string(c.file) == "sdss.fits" ? "vacuum" : "");  // SDSS: vacuum wavelengths
         for (size_t k = 0; k < c.pixels; ++k) {
             EXPECT_TRUE(S().Flux[k] == c.flux[k] || (std::isnan(S().Flux[k]) && std::isnan(c.flux[k]))) << c.file << k;
@@ -159,6 +161,10 @@ TEST_F(FormatsTest, AperturesFillTheEmptyRowsFromTheChosenOne) {
     ExpectSpectrum(5, "ech.fits#3", Values(50, 12000, 1), Values(50, 101, 1));
     ASSERT_TRUE(LoadFile(dir_ / "ech.fits#2", 1));
     ExpectSpectrum(1, "ech.fits#2", Values(50, 8000, 1), Values(50, 51, 1));
+    // In a batch, the file after one of several spectra takes the next row left empty.
+    ws_ = Workspace();
+    EXPECT_EQ(LoadFiles(ws_, PlanIntoEmptyRows(ws_, {ech, dir_ / "other.fits"}), ui_), 2);
+    EXPECT_EQ(S(4).FileName, "other.fits");
 }
 
 }  // namespace
