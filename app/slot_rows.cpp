@@ -1,5 +1,8 @@
 #include "app/slot_rows.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include <algorithm>
 
 #include "plot/view_control.h"
@@ -30,6 +33,15 @@ void SetView(Workspace& ws, double left, double right) {
 }
 
 }  // namespace
+
+std::string LevelText(double level) {
+    char text[32];
+    if (level >= 1)
+        std::snprintf(text, sizeof text, "%.0f", std::floor(level));
+    else
+        std::snprintf(text, sizeof text, "%.3g", level);
+    return text;
+}
 
 int CountLoaded(const Workspace& ws) {
     return static_cast<int>(std::count_if(ws.Slots.begin() + 1, ws.Slots.end(),

@@ -2,6 +2,8 @@
 // workspace. The window forwards each press here and only sets captions.
 #pragma once
 
+#include <string>
+
 #include "app/ui_hooks.h"
 #include "store/workspace.h"
 
@@ -14,6 +16,11 @@ inline constexpr double kEmptyLambdaMax = -99999;
 
 // Number of loaded slots among slots 1 to 10.
 int CountLoaded(const Workspace& ws);
+
+// The level as its row shows it: the whole part in plain digits for a level
+// of 1 and more; a smaller one (a flux-calibrated spectrum's 1.06e-14) with
+// three significant digits, so that it never reads 0.
+std::string LevelText(double level);
 
 // Sets LambdaMin and LambdaMax to the full range of every loaded slot (each
 // slot's range as drawn, in the rest frame of its velocity), and the view (PlotLeft, PlotRight, PlotSpan) to that range, whatever the zoom was.

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QInputDialog>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -53,9 +54,16 @@ private:
     std::function<void()> onDoubleClick_;
 };
 
-// Whole numbers as the row captions show them: all their decimal digits, no
-// exponent, no leading blank (adding 0 turns a negative zero into "0").
-QString WholeNumberText(double value) { return QString::number(value + 0.0, 'f', 0); }
+// A number in its label, in a smaller font when its digits would not fit
+// the label's width: no digit is cut off.
+void ShowNumberText(QLabel* label, const std::string& text) {
+    const QString shown = QString::fromStdString(text);
+    QFont font = label->parentWidget()->font();
+    while (QFontMetricsF(font).horizontalAdvance(shown) > label->width() && font.pointSizeF() > 5)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+    label->setText(shown);
+}
 
 }  // namespace
 
@@ -189,13 +197,13 @@ void frmMain_Wd01::ShowLoadedRow(int slot) {
     const Slot& s = ws_.slot(slot);
     r.Label7->setText(QString::fromStdString(s.FileName));
     r.Label8->setText(QString::fromStdString(s.ObjectName));
-    r.Label14->setText(WholeNumberText(std::floor(s.Level)));
+    ShowNumberText(r.Label14, LevelText(s.Level));
     r.Label10->setText(QString::number(s.Offset));
     // The load has set the slot's velocity to 0 already; the bar follows
     // without reporting a change.
     const QSignalBlocker quiet(r.HScroll1);
     r.HScroll1->setValue(VelocityBarPosition(s.Velocity));
-    r.Label12->setText(QString::fromStdString(VelocityText(s.Velocity)));
+    ShowNumberText(r.Label12, VelocityText(s.Velocity));
 }
 
 void frmMain_Wd01::HideLoadedRow(int slot) {
@@ -239,7 +247,7 @@ void frmMain_Wd01::VScroll1_Change(int index) {
 void frmMain_Wd01::HScroll1_Change(int index) {
     const Row& r = rows_.at(static_cast<size_t>(index));
     VelocityChanged(ws_, index, r.HScroll1->value(), ui_);
-    r.Label12->setText(QString::fromStdString(VelocityText(ws_.slot(index).Velocity)));
+    ShowNumberText(r.Label12, VelocityText(ws_.slot(index).Velocity));
 }
 
 void frmMain_Wd01::Label12_DblClick(int index) {
@@ -261,7 +269,7 @@ void frmMain_Wd01::Label12_DblClick(int index) {
     // The bar only shows where the velocity lies: its whole value must not replace the typed one.
     const QSignalBlocker quiet(r.HScroll1);
     r.HScroll1->setValue(VelocityBarPosition(typed.velocity));
-    r.Label12->setText(QString::fromStdString(VelocityText(typed.velocity)));
+    ShowNumberText(r.Label12, VelocityText(typed.velocity));
 }
 
 void frmMain_Wd01::mExit_Click() { close(); }

@@ -206,6 +206,13 @@ TEST_F(Slots, AWholeViewFollowsTheVelocityAndAZoomedOneStaysInsideTheRange) {
 }
 
 // Drop row 0: files from the command line or dropped away from the rows, one file a letter.
+// A level below 1 (flux-calibrated spectra) keeps three significant digits instead of reading 0.
+TEST(RowCaptions, LevelText) {
+    for (const auto& [level, text] : {std::pair(2.5e17, "250000000000000000"), {1234.9, "1234"}, {1.0, "1"},
+                                      {0.5, "0.5"}, {1.0606e-14, "1.06e-14"}})
+        EXPECT_EQ(LevelText(level), text);
+}
+
 TEST(FilePlans, RowsAndFilesLeftOver) {
     const std::vector<int> all = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     const std::string eleven = "abcdefghijk";
