@@ -88,6 +88,14 @@ std::pair<double, double> ClampedView(const Workspace& ws, double left, double r
 // Forgets the views "Previous View" would go back to; a load and an unload call it.
 void ClearViewHistory(Workspace& ws);
 
+// The intensity axis fixed at a and b, either order (a drag with Shift);
+// returns false and changes nothing for a range of no height or not finite.
+bool SetIntensityRange(Workspace& ws, double a, double b);
+// "Intensity > Set Range ...": the axis fixed at the typed limits. Returns
+// why the texts were refused, in a sentence for a message box, or an empty
+// text when the range was set.
+std::string SetIntensityRange(Workspace& ws, std::string_view lowText, std::string_view highText);
+
 class ViewControl {
 public:
     ViewControl(Workspace& ws, std::function<void()> redraw);
