@@ -1,8 +1,10 @@
-// Where the plot window's bottom controls go, the window's smallest size, and
-// how its size is stored. All in twips; heights and widths are outer sizes.
+// Where the plot window's bottom controls go, the window's smallest size, how
+// its size is stored and where the plot's own picture ends. All in twips;
+// heights and widths are outer sizes.
 #pragma once
 
 #include "plot/plot_window_size.h"
+#include "plot/redraw_layout.h"
 
 #include <array>
 #include <string_view>
@@ -42,6 +44,11 @@ inline BottomPlace CurveReadoutPlace(int windowWidth) {
     constexpr int kLeft = 7320;
     return {BottomControl::Label12, "", kLeft, windowWidth - kLeft - 240 > 0 ? windowWidth - kLeft - 240 : 0, 255, 1300};
 }
+
+// The height of the plot's own picture, without the controls along the
+// window's bottom: down to the lower of the box and the lowest label the
+// redraw placed, each label `labelHeight` high, and a margin of 60 below.
+double PlotPictureHeight(const PlotLayout& layout, double labelHeight);
 
 // A window place in twips as the settings hold it: the nearest whole number,
 // halves to even, clamped to -32768..32767.
