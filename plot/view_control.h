@@ -1,7 +1,8 @@
 // The plot's view control: the buttons' zoom in and out about the centre of
 // the view and back to the full range, the scroll bar's pan, and the zoom,
 // pan and typed range of the mouse, the keys and the View menu. Every change
-// of the view ends with a call of the redraw it was given.
+// of the view ends with a call of the redraw it was given. Also the intensity
+// axis fixed by a drag with Shift or the View menu's typed range.
 //
 // Scroll positions. The scroll bar's position is the wavelength at the centre
 // of the view; its range is the set of centres for which a view of the
