@@ -69,6 +69,7 @@ void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
     ws.PlotRight = ws.LambdaMax;
     ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
     ClearViewHistory(ws);
+    ws.Measured = {};
 
     s.Loaded = true;
     ui.ShowLoadedRow(slot);

@@ -62,6 +62,7 @@ void UnloadSlot(Workspace& ws, int slot, UiHooks& ui) {
     ws.CurSlot = slot;
     ws.slot(slot).Loaded = false;
     ClearViewHistory(ws);
+    ws.Measured = {};
     ui.HideLoadedRow(slot);
     const bool anyLoaded = CountLoaded(ws) > 0;
     if (!anyLoaded) ws.DataReady = false;

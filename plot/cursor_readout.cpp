@@ -1,24 +1,113 @@
 #include "plot/cursor_readout.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <ranges>
+
+#include "plot/intensity_scale.h"
 #include "plot/number_format.h"
+#include "plot/pixel_wavelengths.h"
 #include "plot/tick_rule.h"
 
 namespace wendrel {
+
+namespace {
+
+std::string Fixed(double value, int decimals) {
+    char buf[400];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals).ptr;
+    return {buf, end};
+}
+
+// The pixel of the slot that holds `wavelength` on the plot's axis (a pixel
+// edge belongs to the pixel above it); 0 when none does.
+int64_t PixelAt(const Slot& s, int64_t n, double wavelength) {
+    if (n < 1 || !(wavelength >= PixelEndLambda(s, 0))) return 0;
+    const auto pixels = std::views::iota(int64_t{1}, n + 1);
+    const auto found = std::ranges::partition_point(pixels, [&](int64_t p) { return PixelEndLambda(s, p) <= wavelength; });
+    return found == pixels.end() ? 0 : *found;
+}
+
+std::optional<CurvePoint> PointOf(const Workspace& ws, int slot, double wavelength) {
+    const Slot& s = ws.slot(slot);
+    const int64_t n = std::min(std::ssize(ws.ScaleFlux ? s.Flux : s.FluxPct), static_cast<int64_t>(s.Naxis1));
+    const int64_t p = PixelAt(s, n, wavelength);
+    if (p == 0 || !std::isfinite(ShownValue(ws, s, static_cast<size_t>(p - 1)))) return std::nullopt;
+    return CurvePoint{slot, p, RestWavelength(s, ObservedPixelCentre(s, p)), ShownValue(ws, s, static_cast<size_t>(p - 1))};
+}
+
+}  // namespace
+
+double WavelengthAt(const Workspace& ws, const PlotLayout& layout, double x) {
+    if (layout.x1 <= layout.x0) return ws.PlotLeft;
+    const double inside = std::clamp<double>(x, layout.x0, layout.x1);
+    return ws.PlotLeft + (ws.PlotRight - ws.PlotLeft) * (inside - layout.x0) / (layout.x1 - layout.x0);
+}
+
+double IntensityAt(const PlotLayout& layout, double y) {
+    if (layout.y1 <= layout.y0) return layout.yMin;
+    const double inside = std::clamp<double>(y, layout.y0, layout.y1);
+    return layout.yMin + (layout.yMax - layout.yMin) * (layout.y1 - inside) / (layout.y1 - layout.y0);
+}
 
 CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x, float y) {
     CursorReadout r;
     if (x <= layout.x0 || x >= layout.x1 || y <= layout.y0 || y >= layout.y1) return r;
     r.Inside = true;
     r.Pointer = MousePointer::Cross;
-    const double wavelength = ws.PlotLeft + (ws.PlotRight - ws.PlotLeft) * (x - layout.x0) / (layout.x1 - layout.x0);
+    const double wavelength = WavelengthAt(ws, layout, x);
+    const double intensity = IntensityAt(layout, y);
     r.Wavelength = static_cast<float>(wavelength);
-    r.Intensity = static_cast<float>(layout.yMin + (layout.yMax - layout.yMin) * (layout.y1 - y) /
-                                                       (layout.y1 - layout.y0));
+    r.Intensity = static_cast<float>(intensity);
     // Narrow views are read from the 64-bit wavelength: 32 bits hold only about 7 digits.
     const int decimals = TickDecimals(TickStep(ws.PlotRight - ws.PlotLeft)) + 1;
     r.WavelengthCaption = decimals <= 2 ? FormatNum(r.Wavelength, 8, 2) : FormatNum(wavelength, 6 + decimals, decimals);
-    r.IntensityCaption = FormatNum(r.Intensity, 8, 0);
+    r.IntensityCaption = ws.ScaleFlux ? FluxText(intensity) : FormatNum(r.Intensity, 8, 0);
+    if (const auto point = NearestCurve(ws, wavelength, intensity))
+        r.CurveCaption = CurveCaption(ws, *point, std::max(decimals, 2));
     return r;
+}
+
+std::optional<CurvePoint> NearestCurve(const Workspace& ws, double wavelength, double intensity) {
+    const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
+    if (ws.PickedSlot >= 1 && ws.PickedSlot <= numSlots && ws.slot(ws.PickedSlot).Loaded)
+        return PointOf(ws, ws.PickedSlot, wavelength);
+    const double largestFlux = LargestFluxMax(ws);
+    std::optional<CurvePoint> nearest;
+    double distance = INFINITY;
+    for (int i = 1; i <= numSlots; ++i) {
+        if (!ws.slot(i).Loaded) continue;
+        const auto point = PointOf(ws, i, wavelength);
+        if (!point) continue;
+        const double d = std::abs(point->Value - OffsetShift(ws, ws.slot(i), largestFlux) - intensity);
+        if (!nearest || d < distance) std::tie(nearest, distance) = std::tuple(point, d);
+    }
+    return nearest;
+}
+
+std::string CurveCaption(const Workspace& ws, const CurvePoint& point, int decimals) {
+    const Slot& s = ws.slot(point.Slot);
+    const std::string& name = s.ObjectName.empty() ? s.FileName : s.ObjectName;
+    return name + "  " + Fixed(point.Centre, decimals) + "  " + (ws.ScaleFlux ? FluxText(point.Value) : Fixed(point.Value, 1));
+}
+
+std::string FluxText(double value) {
+    if (value == 0) return "0";
+    if (!std::isfinite(value)) return WithoutLeadingBlanks(PlainNumberText(value));
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 2).ptr;
+    const std::string scientific(buf, end);
+    // The exponent after rounding to three digits: 999.6 is 1.00e+03.
+    const int exponent = std::stoi(scientific.substr(scientific.find('e') + 1));
+    if (exponent < -2 || exponent >= 3) return scientific;
+    return Fixed(value, 2 - exponent);
+}
+
+int LegendSlotAt(const PlotLayout& layout, double x, double y) {
+    for (const LegendEntry& e : layout.legend)
+        if (x >= e.x0 && x <= e.x1 && y >= e.y0 && y <= e.y1) return e.slot;
+    return 0;
 }
 
 }  // namespace wendrel

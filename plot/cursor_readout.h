@@ -1,7 +1,10 @@
 // The wavelength and intensity under the mouse cursor, read from the plot
-// box that the last redraw laid out.
+// box that the last redraw laid out, and the spectrum whose curve lies
+// nearest to it.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "plot/redraw_layout.h"
@@ -18,15 +21,51 @@ struct CursorReadout {
     bool Inside = false;
     MousePointer Pointer = MousePointer::Arrow;
     float Wavelength = 0;  // Angstroms
-    float Intensity = 0;   // the intensity axis's value, percent of continuum
+    float Intensity = 0;   // the intensity axis's value, in the shown scale
     // 8 characters with 2 decimals; in a view whose wavelength ticks need
     // d > 1 decimals (plot/tick_rule.h), 7 + d characters with d + 1 decimals.
     std::string WavelengthCaption;
-    std::string IntensityCaption;   // 8 characters, no decimals
+    // Percent of the continuum: 8 characters, no decimals. Flux: FluxText.
+    std::string IntensityCaption;
+    // The curve read-out (CurveCaption) at the cursor's wavelength and
+    // height; empty where no curve has a pixel.
+    std::string CurveCaption;
 };
 
 // x and y are twips on the plot window's drawing surface. A box of no width
 // or height has no inside, so nothing divides by its size.
 CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x, float y);
+
+// The wavelength at x and the intensity at y of the laid-out plot, for points
+// beyond the box at its nearest edge (a drag let go outside the box).
+double WavelengthAt(const Workspace& ws, const PlotLayout& layout, double x);
+double IntensityAt(const PlotLayout& layout, double y);
+
+// A slot's pixel at a wavelength of the plot's axis.
+struct CurvePoint {
+    int Slot = 0;
+    int64_t Pixel = 0;  // 1-based
+    double Centre = 0;  // the pixel's centre on the plot's axis (the slot's rest frame)
+    double Value = 0;   // in the shown scale, without the slot's offset
+};
+
+// The pixel at `wavelength` of the slot picked in the legend (PickedSlot),
+// while it is loaded; otherwise of the loaded slot whose curve, as drawn
+// (offset included), is nearest to `intensity` there, the lower slot number
+// on a tie. Blank pixels and slots without a pixel there take no part; none
+// when no slot is left.
+std::optional<CurvePoint> NearestCurve(const Workspace& ws, double wavelength, double intensity);
+
+// "HD 1234  6562.82  98.6": the slot's object name (its file name when it
+// has none), the pixel's centre with `decimals` decimals and its value,
+// percent with one decimal, flux as FluxText.
+std::string CurveCaption(const Workspace& ws, const CurvePoint& point, int decimals);
+
+// Three significant digits, in exponent form below 0.01 and from 1000 on
+// magnitude: "3.20e-15", "0.0123", "12.3", "1.23e+04"; "0" only for 0.
+std::string FluxText(double value);
+
+// The slot of the legend entry at (x, y) in twips; 0 off the legend.
+int LegendSlotAt(const PlotLayout& layout, double x, double y);
 
 }  // namespace wendrel

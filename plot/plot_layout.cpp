@@ -9,6 +9,13 @@ namespace wendrel {
 
 static_assert(kPlotWinMinWidth >= 800 + kMinBoxWidth + 415);
 
+double PlotPictureHeight(const PlotLayout& layout, double labelHeight) {
+    double bottom = layout.y1;
+    for (const auto& [label, placed] : layout.labels)
+        if (!placed.caption.empty()) bottom = std::max(bottom, placed.top + labelHeight);
+    return bottom + 60;
+}
+
 int StoredTwips(double twips) { return Nearest16(twips); }
 
 int SizeTwips(double twips) {

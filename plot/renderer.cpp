@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plot/line_marks.h"
+#include "plot/measure_overlay.h"
 #include "plot/number_format.h"
 #include "plot/pixel_wavelengths.h"
 #include "plot/plot_window_size.h"
@@ -193,6 +194,7 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWid
     DrawBox(box, surface);
     DrawLineMarks(ws, box, surface);
     DrawCurves(ws, box, surface, layout);
+    DrawMeasuredSpan(ws, layout, surface);
     return layout;
 }
 

@@ -108,6 +108,22 @@ std::pair<double, double> ClampedView(const Workspace& ws, double left, double r
 
 void ClearViewHistory(Workspace& ws) { ws.ViewHistory.clear(); }
 
+bool SetIntensityRange(Workspace& ws, double a, double b) {
+    if (!std::isfinite(a) || !std::isfinite(b) || a == b) return false;
+    std::tie(ws.Intensity, ws.IntensityLow, ws.IntensityHigh) =
+        std::tuple(Workspace::IntensityRange::Fixed, std::min(a, b), std::max(a, b));
+    return true;
+}
+
+std::string SetIntensityRange(Workspace& ws, std::string_view lowText, std::string_view highText) {
+    const std::optional<double> low = TypedNumber(lowText), high = TypedNumber(highText);
+    if (!low) return "The lower intensity \"" + std::string(lowText) + "\" is not a number.";
+    if (!high) return "The upper intensity \"" + std::string(highText) + "\" is not a number.";
+    if (!(*low < *high)) return "The lower intensity must be below the upper one.";
+    SetIntensityRange(ws, *low, *high);
+    return {};
+}
+
 ViewControl::ViewControl(Workspace& ws, std::function<void()> redraw) : ws_(ws), redraw_(std::move(redraw)) {
     hscroll_.onChange = [this] { PositionChanged(); };
     hscroll_.onScroll = [this] { ThumbDragged(); };

@@ -1,7 +1,8 @@
 // The plot's view control: the buttons' zoom in and out about the centre of
 // the view and back to the full range, the scroll bar's pan, and the zoom,
 // pan and typed range of the mouse, the keys and the View menu. Every change
-// of the view ends with a call of the redraw it was given.
+// of the view ends with a call of the redraw it was given. Also the intensity
+// axis fixed by a drag with Shift or the View menu's typed range.
 //
 // Scroll positions. The scroll bar's position is the wavelength at the centre
 // of the view; its range is the set of centres for which a view of the
@@ -87,6 +88,14 @@ std::pair<double, double> ClampedView(const Workspace& ws, double left, double r
 
 // Forgets the views "Previous View" would go back to; a load and an unload call it.
 void ClearViewHistory(Workspace& ws);
+
+// The intensity axis fixed at a and b, either order (a drag with Shift);
+// returns false and changes nothing for a range of no height or not finite.
+bool SetIntensityRange(Workspace& ws, double a, double b);
+// "Intensity > Set Range ...": the axis fixed at the typed limits. Returns
+// why the texts were refused, in a sentence for a message box, or an empty
+// text when the range was set.
+std::string SetIntensityRange(Workspace& ws, std::string_view lowText, std::string_view highText);
 
 class ViewControl {
 public:

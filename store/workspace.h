@@ -89,6 +89,16 @@ struct Settings {
 
 constexpr int kMaxSlots = 10;
 
+// A line measured on the plot (plot/span_measurement.h), drawn over its
+// curve: the span's ends at the wavelengths of the slot's file, so that the
+// marks follow a change of the slot's velocity, and the continuum there in
+// the file's flux units.
+struct MeasuredSpan {
+    int Slot = 0;  // 0: nothing measured
+    double Left = 0, Right = 0;
+    double LeftFlux = 0, RightFlux = 0;
+};
+
 // Colours of the slots' curves at start, slot 1 first.
 constexpr std::array<int32_t, kMaxSlots> kStartSlotColors = {
     255, 292856, 1694938, 246934, 9675008, 16752640, 16711808, 14614751, 1069248, 15};
@@ -131,6 +141,7 @@ struct Workspace : Settings {
     bool ScaleFlux = false;   // curves in the file's flux units instead of percent of the continuum level
     bool ShowLegend = false;  // a legend of the loaded slots inside the box
     int PickedSlot = 0;       // the slot a legend click picked for the read-out; 0: the nearest curve
+    MeasuredSpan Measured;    // the line measured last; a load or an unload forgets it
 
     bool HdrLoading = false;
     bool HelpLoading = false;

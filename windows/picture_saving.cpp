@@ -5,15 +5,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
 #include <algorithm>
-#include <vector>
+#include <cmath>
 
-#include "plot/painter_surface.h"
 #include "plot/picture_files.h"
+#include "plot/plot_layout.h"
 #include "plot/renderer.h"
-#include "windows/plot_printing.h"
 #include "windows/plot_window.h"
 #include "windows/twips.h"
 
@@ -23,34 +23,33 @@ namespace {
 
 constexpr const char* kFilters = "PNG picture (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)";
 
-// The widget's font with its size in pixels, as the screen shows it.
-QFont PixelFont(const QWidget& widget) {
-    QFont font = widget.font();
-    font.setPixelSize(QFontInfo(widget.font()).pixelSize());
+// The plot labels' font with its size in pixels, as the screen shows it.
+QFont LabelPixelFont(const frmPlot_Spectra& window) {
+    const QWidget& label = *window.PlotLabelWidget(PlotLabel::WavelengthFirstTick);
+    QFont font = label.font();
+    font.setPixelSize(QFontInfo(label.font()).pixelSize());
     return font;
 }
 
 }  // namespace
 
-void PaintWindowPicture(QPainter& painter, const Workspace& ws, const frmPlot_Spectra& window) {
+QSize PlotPictureSize(const frmPlot_Spectra& window) {
     const QWidget& canvas = *window.Canvas();
-    painter.fillRect(QRect(QPoint(0, 0), canvas.size()), canvas.palette().color(QPalette::Window));
+    const double labelHeight = QFontMetricsF(LabelPixelFont(window)).height();
+    const double height = PlotPictureHeight(window.Layout(), labelHeight * TwipsPerPixel()) / TwipsPerPixel();
+    return {canvas.width(), std::clamp(static_cast<int>(std::ceil(height)), 1, std::max(canvas.height(), 1))};
+}
+
+void PaintPlotPicture(QPainter& painter, const Workspace& ws, const frmPlot_Spectra& window,
+                      PainterSurface::Target target) {
+    const QSize size = PlotPictureSize(window);
+    painter.fillRect(QRect(QPoint(0, 0), size), window.Canvas()->palette().color(QPalette::Window));
     PlotLayout layout;
     {
-        PainterSurface surface(painter, canvas.size(), TwipsPerPixel(), PainterSurface::Floating);
+        PainterSurface surface(painter, size, TwipsPerPixel(), target);
         layout = RedrawPlot(ws, surface, window.OuterWidthTwips());
     }
-    PaintPlotLabels(painter, layout, TwipsPerPixel(),
-                    PixelFont(*window.PlotLabelWidget(PlotLabel::WavelengthFirstTick)));
-
-    // The other controls on the plot, in the order they lie over one another.
-    std::vector<const QWidget*> plotLabels;
-    for (PlotLabel label : kPlotLabels) plotLabels.push_back(window.PlotLabelWidget(label));
-    for (QWidget* child : canvas.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!child->isVisible() || std::find(plotLabels.begin(), plotLabels.end(), child) != plotLabels.end())
-            continue;
-        child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
-    }
+    PaintPlotLabels(painter, layout, TwipsPerPixel(), LabelPixelFont(window));
 }
 
 PictureSaving::PictureSaving(Workspace& ws, UiHooks& ui, AskFileName ask) : ws_(ws), ui_(ui), ask_(std::move(ask)) {
@@ -96,10 +95,17 @@ bool PictureSaving::SavePicture(frmPlot_Spectra& window, const QString& path) {
     if (!format) {
         failure = SaveFailureMessage(path, "the name must end in .png, .svg or .pdf");
     } else if (*format == PictureFormat::Png) {
-        failure = WritePng(WindowPicture(window), path);
+        QImage image(PlotPictureSize(window), QImage::Format_RGB32);
+        {
+            QPainter painter(&image);
+            PaintPlotPicture(painter, ws_, window, PainterSurface::Cells);
+        }
+        failure = WritePng(image, path);
     } else {
-        const QSize size = window.Canvas()->size();
-        const auto paint = [this, &window](QPainter& painter) { PaintWindowPicture(painter, ws_, window); };
+        const QSize size = PlotPictureSize(window);
+        const auto paint = [this, &window](QPainter& painter) {
+            PaintPlotPicture(painter, ws_, window, PainterSurface::Floating);
+        };
         failure = *format == PictureFormat::Svg ? WriteSvg(size, paint, path)
                                                 : WritePdf(size, 1440.0 / TwipsPerPixel(), paint, path);
     }

@@ -1,12 +1,14 @@
-// File > "Save Picture As ..." of the plot window: the window's picture, the
-// one printing sends, written as a PNG file of its pixels, or as an SVG
-// drawing or a PDF page whose curves are paths and whose texts are text.
+// File > "Save Picture As ..." of the plot window: the plot itself (box,
+// curves, axes, labels, marks, legend) without the window's read-outs,
+// buttons and scroll bar, written as a PNG file of the window's pixels, or as
+// an SVG drawing or a PDF page whose curves are paths and whose texts are text.
 #pragma once
 
 #include <QString>
 #include <functional>
 
 #include "app/ui_hooks.h"
+#include "plot/painter_surface.h"
 #include "store/workspace.h"
 
 class QPainter;
@@ -16,10 +18,14 @@ namespace wendrel {
 
 class frmPlot_Spectra;
 
-// Paints the window's picture on a painter in the window's pixels, for a
-// drawing or a document: the plot drawn once more with floating lines, its
-// labels as text, and the controls along its bottom as they render.
-void PaintWindowPicture(QPainter& painter, const Workspace& ws, const frmPlot_Spectra& window);
+// The plot's picture in the window's pixels: as wide as the drawing surface,
+// down to below the lowest label the last redraw placed.
+QSize PlotPictureSize(const frmPlot_Spectra& window);
+// Paints the plot's picture on a painter in the window's pixels: the plot
+// drawn once more, as cells for an image or floating lines for a drawing or
+// a document, and its labels as text.
+void PaintPlotPicture(QPainter& painter, const Workspace& ws, const frmPlot_Spectra& window,
+                      PainterSurface::Target target);
 
 class PictureSaving {
 public:

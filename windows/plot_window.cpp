@@ -9,20 +9,26 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRubberBand>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "plot/cursor_readout.h"
 #include "plot/line_marks.h"
 #include "plot/number_format.h"
 #include "plot/plot_layout.h"
+#include "plot/span_measurement.h"
+#include "windows/measure_panel.h"
 #include "windows/outer_frame.h"
+#include "windows/range_dialog.h"
 #include "windows/twips.h"
 
 namespace wendrel {
 
-// The drawing surface: shows the plot's image and reports mouse moves.
+// The drawing surface: shows the plot's image and reports the mouse.
 class PlotCanvas : public QWidget {
 public:
     explicit PlotCanvas(frmPlot_Spectra& window) : QWidget(&window), window_(window) { setMouseTracking(true); }
@@ -37,6 +43,16 @@ protected:
         const double twips = TwipsPerPixel();
         window_.Form_MouseMove(static_cast<float>(event->position().x() * twips),
                                static_cast<float>(event->position().y() * twips));
+        if (event->buttons() & Qt::LeftButton) window_.MouseDrag(event->position());
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) window_.MouseDown(event->position(), event->modifiers());
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) window_.MouseUp(event->position());
+    }
+    void wheelEvent(QWheelEvent* event) override {
+        window_.WheelTurned(event->position(), event->angleDelta().y() / 120.0);
     }
 
 private:
@@ -65,6 +81,17 @@ QLabel* NewLabel(QWidget* parent, const QString& caption) {
 // The label controls of the plot labels, by PlotLabel: their numbers are
 // their names and the design captions the first redraw replaces.
 constexpr std::array<int, 6> kPlotLabelNumbers = {1, 2, 3, 4, 6, 8};
+
+// A read-out: black on white.
+QLabel* NewReadout(QWidget* parent) {
+    QLabel* readout = NewLabel(parent, "");
+    readout->setAutoFillBackground(true);
+    QPalette white = readout->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    readout->setPalette(white);
+    return readout;
+}
 
 QImage BlankImage(QSize size, const QColor& background) {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
@@ -103,7 +130,87 @@ void frmPlot_Spectra::BuildMenu() {
     mExit->setObjectName("mExit");
     connect(mExit, &QAction::triggered, this, &frmPlot_Spectra::mExit_Click);
 
+    BuildViewMenu();
     BuildLinesMenu();
+}
+
+void frmPlot_Spectra::BuildViewMenu() {
+    mView_ = menuBar()->addMenu("View");
+    mView_->setObjectName("mView");
+    const auto add = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys,
+                            const std::function<void()>& command) {
+        QAction* item = menu->addAction(caption);
+        item->setObjectName(name);
+        item->setShortcut(keys);
+        connect(item, &QAction::triggered, this, command);
+        return item;
+    };
+    add(mView_, "mZoomIn", "Zoom In", Qt::Key_Plus, [this] { view_.ZoomBy(kKeyZoomFactor); });
+    add(mView_, "mZoomOut", "Zoom Out", Qt::Key_Minus, [this] { view_.ZoomBy(1 / kKeyZoomFactor); });
+    add(mView_, "mPanLeft", "Pan Left", Qt::Key_Left, [this] { view_.PanByTenth(-1); });
+    add(mView_, "mPanRight", "Pan Right", Qt::Key_Right, [this] { view_.PanByTenth(1); });
+    add(mView_, "mFullRange", "Full Range", Qt::Key_Home, [this] { view_.FullRange(); });
+    add(mView_, "mSetRange", "Set Range ...", {}, [this] { AskWavelengthRange(); });
+    mPreviousView_ = add(mView_, "mPreviousView", "Previous View", {}, [this] { view_.PreviousView(); });
+    mView_->addSeparator();
+
+    QMenu* intensity = mView_->addMenu("Intensity");
+    intensity->setObjectName("mIntensity");
+    auto* range = new QActionGroup(intensity);
+    const auto mode = [this](Workspace::IntensityRange chosen) {
+        return [this, chosen] {
+            ws_.Intensity = chosen;
+            ViewChanged();
+        };
+    };
+    mAutomatic_ = add(intensity, "mAutomatic", "Automatic", {}, mode(Workspace::IntensityRange::Automatic));
+    mFitToView_ = add(intensity, "mFitToView", "Fit to View", {}, mode(Workspace::IntensityRange::FitToView));
+    mIntensityRange_ = add(intensity, "mIntensityRange", "Set Range ...", {}, [this] { AskIntensityRange(); });
+    QMenu* scale = mView_->addMenu("Scale");
+    scale->setObjectName("mScale");
+    auto* scales = new QActionGroup(scale);
+    mPercent_ = add(scale, "mPercent", "Percent of Continuum", {}, [this] { ws_.ScaleFlux = false, ViewChanged(); });
+    mFlux_ = add(scale, "mFlux", "Flux", {}, [this] { ws_.ScaleFlux = true, ViewChanged(); });
+    mLegend_ = add(mView_, "mLegend", "Legend", {}, [this] { ws_.ShowLegend = !ws_.ShowLegend, ViewChanged(); });
+    for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_, mPercent_, mFlux_, mLegend_}) item->setCheckable(true);
+    for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_}) range->addAction(item);
+    for (QAction* item : {mPercent_, mFlux_}) scales->addAction(item);
+    SyncViewMenu();
+}
+
+void frmPlot_Spectra::SyncViewMenu() {
+    mPreviousView_->setEnabled(view_.HasPreviousView());
+    mAutomatic_->setChecked(ws_.Intensity == Workspace::IntensityRange::Automatic);
+    mFitToView_->setChecked(ws_.Intensity == Workspace::IntensityRange::FitToView);
+    mIntensityRange_->setChecked(ws_.Intensity == Workspace::IntensityRange::Fixed);
+    mPercent_->setChecked(!ws_.ScaleFlux);
+    mFlux_->setChecked(ws_.ScaleFlux);
+    mLegend_->setChecked(ws_.ShowLegend);
+}
+
+void frmPlot_Spectra::ViewChanged() {
+    SyncViewMenu();
+    ui_.RedrawPlot();
+}
+
+void frmPlot_Spectra::AskWavelengthRange() {
+    const auto typed = AskRange(this, "Set Range", "Left wavelength", "Right wavelength",
+                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(ws_.PlotLeft))),
+                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(ws_.PlotRight))));
+    if (!typed) return;
+    const std::string message = view_.SetRange(typed->first.toStdString(), typed->second.toStdString());
+    if (!message.empty()) ui_.ShowMessage(message);
+}
+
+void frmPlot_Spectra::AskIntensityRange() {
+    const auto typed = AskRange(this, "Intensity Range", "Lower intensity", "Upper intensity",
+                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(layout_.yMin))),
+                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(layout_.yMax))));
+    const std::string message =
+        typed ? SetIntensityRange(ws_, typed->first.toStdString(), typed->second.toStdString()) : "";
+    if (typed && message.empty()) return ViewChanged();
+    SyncViewMenu();  // the item's check goes back
+    if (!message.empty()) ui_.ShowMessage(message);
 }
 
 void frmPlot_Spectra::BuildLinesMenu() {
@@ -137,17 +244,9 @@ void frmPlot_Spectra::BuildBottomControls() {
         QWidget* control = nullptr;
         switch (place.Control) {
             case BottomControl::Label7:
-            case BottomControl::Label10: {
-                QLabel* readout = NewLabel(canvas_, caption);
-                readout->setAutoFillBackground(true);
-                QPalette white = readout->palette();
-                white.setColor(QPalette::Window, Qt::white);
-                white.setColor(QPalette::WindowText, Qt::black);
-                readout->setPalette(white);
-                (place.Control == BottomControl::Label7 ? label7_ : label10_) = readout;
-                control = readout;
+            case BottomControl::Label10:
+                control = (place.Control == BottomControl::Label7 ? label7_ : label10_) = NewReadout(canvas_);
                 break;
-            }
             case BottomControl::HScroll1:
                 hscroll1_ = new QScrollBar(Qt::Horizontal, canvas_);
                 control = hscroll1_;
@@ -168,6 +267,8 @@ void frmPlot_Spectra::BuildBottomControls() {
         }
         bottom_[i] = control;
     }
+    label12_ = NewReadout(canvas_);
+    band_ = new QRubberBand(QRubberBand::Rectangle, canvas_);
     connect(command1_, &QPushButton::clicked, this, [this] { view_.ZoomIn(); });
     connect(command2_, &QPushButton::clicked, this, [this] { view_.ZoomOut(); });
     connect(command3_, &QPushButton::clicked, this, [this] { view_.FullRange(); });
@@ -236,6 +337,8 @@ void frmPlot_Spectra::PlaceBottomControls() {
         const BottomPlace& place = kBottomControls[i];
         bottom_[i]->setGeometry(PixelRect(place.Left, place.Top(height), place.Width, place.Height));
     }
+    const BottomPlace curve = CurveReadoutPlace(OpenedWidth(ws_.PlotWinWidth));
+    label12_->setGeometry(PixelRect(curve.Left, curve.Top(height), curve.Width, curve.Height));
 }
 
 void frmPlot_Spectra::Form_Resize() {
@@ -259,6 +362,70 @@ void frmPlot_Spectra::Form_MouseMove(float x, float y) {
     if (!readout.Inside) return;
     label7_->setText(QString::fromStdString(readout.WavelengthCaption));
     label10_->setText(QString::fromStdString(readout.IntensityCaption));
+    label12_->setText(QString::fromStdString(readout.CurveCaption));
+}
+
+void frmPlot_Spectra::MouseDown(QPointF pixel, Qt::KeyboardModifiers modifiers) {
+    const double twips = TwipsPerPixel();
+    if (!ReadCursor(ws_, layout_, float(pixel.x() * twips), float(pixel.y() * twips)).Inside) return;
+    drag_ = Drag{DragKindFor(modifiers & Qt::ShiftModifier, modifiers & Qt::ControlModifier), pixel};
+}
+
+void frmPlot_Spectra::MouseDrag(QPointF pixel) {
+    if (!drag_) return;
+    const double twips = TwipsPerPixel();
+    const TwipsRect band = DragBand(layout_, drag_->kind, drag_->start.x() * twips, drag_->start.y() * twips,
+                                    pixel.x() * twips, pixel.y() * twips);
+    band_->setGeometry(QRect(QPoint(TwipsToPixels(band.left), TwipsToPixels(band.top)),
+                             QPoint(TwipsToPixels(band.right), TwipsToPixels(band.bottom))));
+    const QPointF moved = pixel - drag_->start;
+    band_->setVisible(!IsClick(drag_->kind, int(moved.x()), int(moved.y())));
+}
+
+void frmPlot_Spectra::MouseUp(QPointF pixel) {
+    if (!drag_) return;
+    const Drag drag = *drag_;
+    drag_.reset();
+    band_->hide();
+    const double twips = TwipsPerPixel();
+    const double x0 = drag.start.x() * twips, y0 = drag.start.y() * twips, x1 = pixel.x() * twips, y1 = pixel.y() * twips;
+    const QPointF moved = pixel - drag.start;
+    if (IsClick(drag.kind, int(moved.x()), int(moved.y()))) {
+        ws_.PickedSlot = LegendSlotAt(layout_, x0, y0);
+        Form_MouseMove(float(x1), float(y1));
+        return;
+    }
+    switch (drag.kind) {
+        case DragKind::Zoom:
+            view_.ZoomToSpan(WavelengthAt(ws_, layout_, x0), WavelengthAt(ws_, layout_, x1));
+            break;
+        case DragKind::IntensityRange:
+            if (SetIntensityRange(ws_, IntensityAt(layout_, y0), IntensityAt(layout_, y1))) ViewChanged();
+            break;
+        case DragKind::Measure:
+            Measure(x0, y0, x1);
+            break;
+    }
+}
+
+void frmPlot_Spectra::Measure(double x0, double y0, double x1) {
+    const SpanMeasurement measured =
+        MeasureDraggedSpan(ws_, WavelengthAt(ws_, layout_, x0), WavelengthAt(ws_, layout_, x1), IntensityAt(layout_, y0));
+    if (!measured.Refusal.empty()) return ui_.ShowMessage(measured.Refusal);
+    ui_.RedrawPlot();
+    if (!measurePanel_)
+        measurePanel_ = new MeasurePanel(this, [this] {
+            ws_.Measured = {};
+            ui_.RedrawPlot();
+        });
+    measurePanel_->ShowText(QString::fromStdString(measured.Text));
+}
+
+void frmPlot_Spectra::WheelTurned(QPointF pixel, double notches) {
+    const double twips = TwipsPerPixel();
+    if (notches == 0 || !ReadCursor(ws_, layout_, float(pixel.x() * twips), float(pixel.y() * twips)).Inside) return;
+    // The 64-bit wavelength: narrow views need more digits than the read-out's 32 bits hold.
+    view_.ZoomAbout(WavelengthAt(ws_, layout_, pixel.x() * twips), std::pow(kWheelZoomFactor, notches));
 }
 
 void frmPlot_Spectra::Form_Unload() {
@@ -268,6 +435,7 @@ void frmPlot_Spectra::Form_Unload() {
     ws_.PlotWinWidth = SizeTwips(PixelsToTwips(outer.width()));
     ws_.PlotWinHeight = SizeTwips(PixelsToTwips(outer.height()));
     ws_.PlotShown = false;
+    ws_.Measured = {};
 }
 
 void frmPlot_Spectra::closeEvent(QCloseEvent* event) {
@@ -298,6 +466,7 @@ void frmPlot_Spectra::Cls() {
 
 void frmPlot_Spectra::ShowLayout(const PlotLayout& layout) {
     layout_ = layout;
+    SyncViewMenu();
     for (const auto& [label, placed] : layout.labels) {
         QLabel* widget = PlotLabelWidget(label);
         widget->setText(QString::fromStdString(placed.caption));

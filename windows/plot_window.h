@@ -1,7 +1,11 @@
 // frmPlot_Spectra: the plot window. It shows the plot that the redraw paints
 // into its off-screen image (so the picture survives being covered), the
-// cursor read-out and zoom controls along its bottom, a File menu and a Lines
-// menu of line marks.
+// cursor read-outs and zoom controls along its bottom, a File menu, a View
+// menu of zoom, pan, intensity axis, scale and legend, and a Lines menu of
+// line marks. On the plot a drag zooms to the dragged wavelengths, with Shift
+// sets the intensity axis to the dragged heights and with Ctrl measures a
+// line; the wheel zooms about the wavelength under the cursor; a click on a
+// legend entry picks its spectrum for the curve read-out until the next click.
 //
 // Places and sizes are twips in the workspace and the logic; they are turned
 // into pixels here only. PlotWinLeft .. PlotWinHeight describe the outer
@@ -12,8 +16,10 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "plot/plot_drag.h"
 #include "plot/redraw_layout.h"
 #include "plot/view_control.h"
 #include "app/ui_hooks.h"
@@ -23,10 +29,12 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QRubberBand;
 class QScrollBar;
 
 namespace wendrel {
 
+class MeasurePanel;
 class PlotCanvas;
 
 class frmPlot_Spectra : public QMainWindow {
@@ -50,7 +58,15 @@ public:
     void Form_Resize();
     // x and y in twips on the drawing surface: the pointer and read-outs.
     void Form_MouseMove(float x, float y);
-    // The close box: stores the outer place and size and clears PlotShown.
+    // The left button pressed, the mouse moved with it held and the button
+    // let go, at a point in pixels of the drawing surface: drags and clicks.
+    void MouseDown(QPointF pixel, Qt::KeyboardModifiers modifiers);
+    void MouseDrag(QPointF pixel);
+    void MouseUp(QPointF pixel);
+    // The wheel turned by `notches` (positive away from the user: zoom in).
+    void WheelTurned(QPointF pixel, double notches);
+    // The close box: stores the outer place and size, clears PlotShown and
+    // forgets the measured line, whose panel closes with the window.
     void Form_Unload();
     // File > Exit: hides the window; the next redraw shows it again.
     void mExit_Click();
@@ -82,6 +98,9 @@ public:
     // The Lines menu: one checkable item per set of line marks, named
     // "mLine_" and the set's key.
     QMenu* LinesMenu() const { return mLines_; }
+    QMenu* ViewMenu() const { return mView_; }
+    // The measurement panel, or nullptr before the first measurement.
+    MeasurePanel* MeasurementPanel() const { return measurePanel_; }
 
     // The widget the plot is drawn on, and the controls, for the binding and
     // its tests.
@@ -89,6 +108,7 @@ public:
     QLabel* PlotLabelWidget(PlotLabel label) const;
     QLabel* WavelengthReadout() const { return label7_; }
     QLabel* IntensityReadout() const { return label10_; }
+    QLabel* CurveReadout() const { return label12_; }
     QScrollBar* Scroll() const { return hscroll1_; }
     QPushButton* Command1() const { return command1_; }
     QPushButton* Command2() const { return command2_; }
@@ -105,7 +125,16 @@ protected:
 
 private:
     void BuildMenu();
+    void BuildViewMenu();
     void BuildLinesMenu();
+    // The View menu's checks and "Previous View" as the workspace and the view stand.
+    void SyncViewMenu();
+    void AskWavelengthRange();
+    void AskIntensityRange();
+    // After a change of the intensity axis, scale or legend: the menu follows and the plot is redrawn.
+    void ViewChanged();
+    // A drag with Ctrl from (x0, y0) to x1, in twips.
+    void Measure(double x0, double y0, double x1);
     void BuildBottomControls();
     void PlaceBottomControls();
     void MirrorScrollBar();
@@ -130,6 +159,23 @@ private:
     QAction* mPrintsetup_ = nullptr;
     QAction* mPrint_ = nullptr;
     QMenu* mLines_ = nullptr;
+    QMenu* mView_ = nullptr;
+    QAction* mPreviousView_ = nullptr;
+    QAction* mAutomatic_ = nullptr;
+    QAction* mFitToView_ = nullptr;
+    QAction* mIntensityRange_ = nullptr;
+    QAction* mPercent_ = nullptr;
+    QAction* mFlux_ = nullptr;
+    QAction* mLegend_ = nullptr;
+    QLabel* label12_ = nullptr;  // the curve read-out
+    QRubberBand* band_ = nullptr;
+    MeasurePanel* measurePanel_ = nullptr;
+    // The drag under way: its kind and where it started, in pixels.
+    struct Drag {
+        DragKind kind;
+        QPointF start;
+    };
+    std::optional<Drag> drag_;
     QLabel* label7_ = nullptr;
     QLabel* label10_ = nullptr;
     QScrollBar* hscroll1_ = nullptr;

@@ -4,7 +4,11 @@
 
 #include <cmath>
 
+#include "plot/measure_overlay.h"
+#include "plot/renderer.h"
+#include "plot/span_measurement.h"
 #include "store/rest_frame.h"
+#include "tests/plot/plot_test_support.h"
 
 namespace wendrel {
 namespace {
@@ -54,6 +58,44 @@ TEST(MeasureLine, RefusalsAndValuesThatAreNone) {
     for (int i = 0; i < 9; ++i) uneven.PixelCentre.push_back(6560 + i);
     const LineMeasurement m = MeasureLine(uneven, 6563.2, 6564.3);
     EXPECT_TRUE(m.Refusal.empty() && m.LastPixel == 6 && !m.Fwhm) << m.Refusal;
+}
+
+// A drag with Ctrl: the panel's text, the span kept for the plot and drawn there, cut to the box.
+TEST(MeasureLine, OnTheSlotUnderTheDragAndDrawnOnThePlot) {
+    Workspace ws;
+    ws.slot(1) = LineSpectrum(8, 10, 0);
+    std::tie(ws.slot(1).Loaded, ws.slot(1).ObjectName, ws.slot(1).FluxUnit, ws.slot(1).SlotColor) = std::tuple(true, "HD 1", "Jy", 255);
+    std::tie(ws.ScaleFlux, ws.PlotLeft, ws.PlotRight) = std::tuple(true, 6560, 6568);
+    for (const auto& [from, to, says] : {std::tuple(6550.0, 6562.0, "No spectrum"), {6561.2, 6562.3, "fewer than 3"}})
+        EXPECT_NE(MeasureDraggedSpan(ws, from, to, 12).Refusal.find(says), std::string::npos);
+    EXPECT_EQ(ws.Measured.Slot, 0);
+    EXPECT_EQ(MeasureDraggedSpan(ws, 6567.5, 6560.5, 12).Text,
+              "HD 1 (line.fits)\n"
+              "Span       6560.500 A to 6567.500 A\n"
+              "Continuum  10.5889 Jy at 6561.000 A to 13.5889 Jy at 6567.000 A\n"
+              "Centroid   6564.000 A\n"
+              "Flux       19.4255 Jy x A\n"
+              "EW         -1.609 A\n"
+              "Peak       7.91113 Jy\n"
+              "FWHM       2.429 A\n");
+    EXPECT_NE(MeasurementText(ws.slot(1), MeasureLine(LineSpectrum(8, -20, 0), 6560.5, 6567.5)).find("EW         none"),
+              std::string::npos);
+
+    PlotLayout box;
+    std::tie(box.x0, box.x1, box.y0, box.y1, box.yMin, box.yMax) = std::tuple(800, 9585, 300, 4950, 0, 20);
+    testing::RecordingSurface drawn;
+    DrawMeasuredSpan(ws, box, drawn);
+    const auto ends = drawn.In(255, testing::Drawn::Dashed);
+    ASSERT_EQ(ends.size(), 2u);
+    EXPECT_EQ(std::pair(ends[0].x1, ends[1].x1), std::pair(1349.125f, 9036.875f));
+    const auto continuum = drawn.In(kBoxColor);
+    ASSERT_EQ(continuum.size(), 1u);
+    EXPECT_NEAR(continuum[0].y1, 2546.2123, 1e-3);
+    EXPECT_NEAR(continuum[0].y2, 1732.4623, 1e-3);
+    box.yMax = 12;  // the right end above the box: cut at its top
+    drawn.drawn.clear();
+    DrawMeasuredSpan(ws, box, drawn);
+    EXPECT_TRUE(drawn.In(kBoxColor).size() == 1 && drawn.In(kBoxColor)[0].y2 == 300 && drawn.In(kBoxColor)[0].x2 < 9036);
 }
 
 }  // namespace

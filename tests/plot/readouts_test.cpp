@@ -5,6 +5,7 @@
 
 #include "plot/cursor_readout.h"
 #include "plot/number_format.h"
+#include "plot/plot_drag.h"
 #include "plot/tick_rule.h"
 
 namespace wendrel {
@@ -91,6 +92,47 @@ TEST(CursorReadout, InsideTheBoxOnly) {
     EXPECT_FALSE(ReadCursor(ws, PlotLayout{}, 0, 0).Inside);
     box.y1 = 200;
     EXPECT_FALSE(ReadCursor(ws, box, 5195, 250).Inside);
+}
+
+// Slot 1: ten pixels of 100 % from 4000 A; slot 2: ten of 50 % from 4005 A,
+// drawn 20 higher, its third pixel blank. Which curve is nearest, and its pixel.
+TEST(CursorReadout, NearestCurveAndItsPixel) {
+    Workspace ws;
+    for (int i : {1, 2}) {
+        Slot& s = ws.slot(i);
+        std::tie(s.Loaded, s.ObjectName, s.Naxis1, s.DLambda, s.Offset) = std::tuple(true, "HD " + std::to_string(i), 10, 1, 20 - 20 * i);
+        std::tie(s.LambdaStart, s.Lambda0, s.FluxPct) = std::tuple(3995 + 5 * i, 3995.5 + 5 * i, std::vector(10, 150 - 50.0 * i));
+    }
+    ws.slot(2).FluxPct[2] = NAN;
+    const struct { double wavelength, intensity; int picked, slot; int64_t pixel; const char* caption; } cases[] = {
+        {4002.5, 40, 0, 1, 3, "HD 1  4002.50  100.0"}, {4006.5, 80, 0, 2, 2, "HD 2  4006.50  50.0"},
+        {4006.5, 90, 0, 1, 7, "HD 1  4006.50  100.0"}, {4007.5, 60, 0, 1, 8, "HD 1  4007.50  100.0"},  // blank: the other
+        {4006, 85, 0, 1, 7, "HD 1  4006.50  100.0"},  // a tie, on a pixel edge
+        {4006.5, 100, 2, 2, 2, "HD 2  4006.50  50.0"}, {4002.5, 100, 2, 0, 0, ""}, {4020, 100, 0, 0, 0, ""}};
+    for (const auto& c : cases) {
+        ws.PickedSlot = c.picked;
+        const auto point = NearestCurve(ws, c.wavelength, c.intensity);
+        EXPECT_EQ(point ? std::tuple(point->Slot, point->Pixel, CurveCaption(ws, *point, 2)) : std::tuple(0, int64_t{0}, std::string()),
+                  std::tuple(c.slot, c.pixel, std::string(c.caption))) << c.wavelength << " " << c.intensity;
+    }
+    const std::pair<double, const char*> fluxes[] = {{0, "0"}, {3.2e-15, "3.20e-15"}, {-3.2e-15, "-3.20e-15"}, {0.0123, "0.0123"},
+        {0.00999, "9.99e-03"}, {12.34, "12.3"}, {-42, "-42.0"}, {999.6, "1.00e+03"}, {123.4, "123"}};
+    for (const auto& [value, text] : fluxes) EXPECT_EQ(FluxText(value), text) << value;
+}
+
+TEST(PlotDrag, BandsClicksAndLegendEntries) {
+    PlotLayout box;
+    std::tie(box.x0, box.x1, box.y0, box.y1) = std::tuple(800, 9585, 300, 4950);
+    box.legend = {{3, 7000, 400, 9000, 600}};
+    const auto band = [&](DragKind kind) {
+        const TwipsRect r = DragBand(box, kind, 2000, 1000, 100, 6000);
+        return std::tuple(r.left, r.top, r.right, r.bottom);
+    };
+    EXPECT_EQ(band(DragKindFor(false, false)), std::tuple(800, 300, 2000, 4950));
+    EXPECT_EQ(band(DragKindFor(true, true)), band(DragKind::Measure));
+    EXPECT_EQ(band(DragKindFor(true, false)), std::tuple(800, 1000, 9585, 4950));
+    EXPECT_TRUE(IsClick(DragKind::Zoom, 3, 50) && !IsClick(DragKind::IntensityRange, 3, 50) && !IsClick(DragKind::Measure, -4, 0));
+    EXPECT_EQ(std::pair(LegendSlotAt(box, 8000, 500), LegendSlotAt(box, 8000, 700)), std::pair(3, 0));
 }
 
 }  // namespace

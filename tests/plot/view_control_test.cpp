@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace wendrel {
 namespace {
 
@@ -139,6 +141,15 @@ TEST_F(ViewControlTest, WheelDragKeysTypedRangesAndPreviousViews) {
         EXPECT_TRUE(std::abs(ws.PlotLeft - shown[k].first) < 1e-9 && std::abs(ws.PlotRight - shown[k].second) < 1e-9) << k;
     }
     EXPECT_FALSE(view.HasPreviousView());
+}
+
+TEST_F(ViewControlTest, IntensityRangesDraggedOrTyped) {
+    EXPECT_TRUE(SetIntensityRange(ws, 80, -5) && ws.Intensity == Workspace::IntensityRange::Fixed);
+    EXPECT_FALSE(SetIntensityRange(ws, 3, 3) || SetIntensityRange(ws, 1, NAN));
+    EXPECT_EQ(std::pair(ws.IntensityLow, ws.IntensityHigh), std::pair(-5.0, 80.0));
+    EXPECT_EQ(SetIntensityRange(ws, " 1e-15", "2.5e-15 ") + SetIntensityRange(ws, "x", "1") + SetIntensityRange(ws, "5", "1"),
+              "The lower intensity \"x\" is not a number.The lower intensity must be below the upper one.");
+    EXPECT_EQ(std::pair(ws.IntensityLow, ws.IntensityHigh), std::pair(1e-15, 2.5e-15));
 }
 
 // A view far narrower than the full range: positions of a hundredth of the

@@ -7,6 +7,7 @@
 #include "tests/windows/private_cups.h"
 #include "tests/windows/program_fixture.h"
 #include "windows/plot_printing.h"
+#include "windows/twips.h"
 
 namespace wendrel::testing {
 
@@ -54,16 +55,22 @@ protected:
 
 TEST_F(PictureOutputTest, SavesThePictureAsPngSvgAndPdf) {
     frmPlot_Spectra& plot = StartWithTwoSpectra();
+    // The plot as the window shows it, down to its labels, without the controls below them.
     const QImage png(SaveAs(plot, "plot.png"));
     EXPECT_EQ(offered_, DataFile("s1.png"));
-    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
-              WindowPicture(plot).convertToFormat(QImage::Format_RGB32));
+    const PlotLayout& box = plot.Layout();
+    const QRect inside(QPoint(TwipsToPixels(box.x0), TwipsToPixels(box.y0)), QPoint(TwipsToPixels(box.x1), TwipsToPixels(box.y1)));
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32).copy(inside), plot.Image().convertToFormat(QImage::Format_RGB32).copy(inside));
+    const int labelsBottom = TwipsToPixels(box.labels.at(PlotLabel::WavelengthTitle).top) + plot.PlotLabelWidget(PlotLabel::WavelengthTitle)->height();
+    EXPECT_TRUE(png.width() == plot.Canvas()->width() && png.height() > labelsBottom && png.height() < plot.Canvas()->height());
+    EXPECT_TRUE(CountNear(png, Qt::white, 0) == 0 && CountNear(WindowPicture(plot), Qt::white, 0) > 0);  // no read-outs
     ShowsBothCurves(png, 0);
 
     QFile svg(SaveAs(plot, "plot.svg"));
     EXPECT_EQ(offered_, DataFile("plot.png"));  // the file saved last
     const QByteArray text = svg.open(QIODevice::ReadOnly) ? svg.readAll() : QByteArray();
     for (int slot : {1, 2}) EXPECT_TRUE(text.contains("stroke=\"" + Swatch(slot).name().toUtf8())) << slot;
+    EXPECT_TRUE(text.contains("Wavelength /Angstroms") && !text.contains("Full Range") && !text.contains("Intensity"));
 
     ShowsBothCurves(PdfPage(SaveAs(plot, "plot.pdf"), 96));
     EXPECT_TRUE(messages_.empty());

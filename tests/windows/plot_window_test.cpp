@@ -1,6 +1,9 @@
 // The plot window in the program: its opening, Exit and close box, the Lines
-// menu's marks, zoom and pan with the read-out under the mouse.
+// menu's marks, zoom and pan with the read-out under the mouse, drags, the
+// wheel, the keys and the View menu.
+#include <QClipboard>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 
 #include "plot/cursor_readout.h"
 #include "plot/painter_surface.h"
@@ -8,12 +11,37 @@
 #include "plot/plot_window_size.h"
 #include "plot/renderer.h"
 #include "tests/windows/program_fixture.h"
+#include "windows/measure_panel.h"
 #include "windows/outer_frame.h"
 #include "windows/twips.h"
 
 namespace wendrel::testing {
 
-using PlotWindowTest = ProgramTest;
+class PlotWindowTest : public ProgramTest {
+protected:
+    // The point of the drawing surface, in pixels, at fractions of the plot box's width and height.
+    static QPointF At(const frmPlot_Spectra& plot, double across, double down) {
+        const PlotLayout& b = plot.Layout();
+        return QPointF(b.x0 + across * (b.x1 - b.x0), b.y0 + down * (b.y1 - b.y0)) / TwipsPerPixel();
+    }
+    static void Mouse(frmPlot_Spectra& plot, QEvent::Type type, QPointF at, Qt::KeyboardModifiers keys = {}) {
+        QMouseEvent event(type, at, plot.Canvas()->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, keys);
+        QApplication::sendEvent(plot.Canvas(), &event);
+    }
+    static void Drag(frmPlot_Spectra& plot, QPointF from, QPointF to, Qt::KeyboardModifiers keys = {}) {
+        Mouse(plot, QEvent::MouseButtonPress, from, keys);
+        Mouse(plot, QEvent::MouseMove, to, keys);
+        Mouse(plot, QEvent::MouseButtonRelease, to, keys);
+        ProcessEvents();
+    }
+    static void Wheel(frmPlot_Spectra& plot, QPointF at, int angle) {
+        QWheelEvent event(at, plot.Canvas()->mapToGlobal(at), {}, {0, angle}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(plot.Canvas(), &event);
+        ProcessEvents();
+    }
+    std::pair<double, double> View() { return {ws().PlotLeft, ws().PlotRight}; }
+};
 
 static int MarkPixels(const frmPlot_Spectra& plot) {
     const QImage rgb = plot.Image().convertToFormat(QImage::Format_RGB32);
@@ -83,6 +111,8 @@ TEST_F(PlotWindowTest, ZoomPanAndTheReadOutUnderTheMouse) {
     EXPECT_EQ(plot.Canvas()->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(plot.WavelengthReadout()->text().toStdString(), read.WavelengthCaption);
     EXPECT_EQ(plot.IntensityReadout()->text().toStdString(), read.IntensityCaption);
+    EXPECT_EQ(plot.CurveReadout()->text().toStdString(), read.CurveCaption);
+    EXPECT_NE(read.CurveCaption.find(".fits  "), std::string::npos);  // the nearest curve: its file name
     moveMouse(QPoint(2, 2));  // outside the box: the read-outs stay
     EXPECT_EQ(plot.Canvas()->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(plot.WavelengthReadout()->text().toStdString(), read.WavelengthCaption);
@@ -90,6 +120,90 @@ TEST_F(PlotWindowTest, ZoomPanAndTheReadOutUnderTheMouse) {
     EXPECT_GT(ws().PlotSpan, zoomed);
     Click(plot.Command3());
     EXPECT_EQ(ws().PlotSpan, ws().LambdaMax - ws().LambdaMin);
+}
+
+TEST_F(PlotWindowTest, DragsZoomFixTheIntensityAxisOrMeasureAndTinyOnesAreClicks) {
+    frmPlot_Spectra& plot = StartWithTwoSpectra();
+    const auto [left, right] = View();
+    const double span = right - left;
+    Drag(plot, At(plot, 0.3, 0.5), At(plot, 0.3, 0.9) + QPointF(3, 0));
+    EXPECT_EQ(View(), std::pair(left, right));
+    Drag(plot, At(plot, 0.6, 0.5), At(plot, 0.2, 0.9));
+    EXPECT_NEAR(ws().PlotLeft, left + 0.2 * span, 1e-9 * span);
+    EXPECT_NEAR(ws().PlotRight, left + 0.6 * span, 1e-9 * span);
+
+    const double yMin = plot.Layout().yMin, ySpan = plot.Layout().yMax - yMin;
+    Drag(plot, At(plot, 0.5, 0.75), At(plot, 0.5, 0.25), Qt::ShiftModifier);
+    EXPECT_EQ(ws().Intensity, Workspace::IntensityRange::Fixed);
+    EXPECT_NEAR(ws().IntensityLow, yMin + 0.25 * ySpan, 1e-9 * ySpan);
+    EXPECT_NEAR(ws().IntensityHigh, yMin + 0.75 * ySpan, 1e-9 * ySpan);
+    EXPECT_TRUE(plot.ViewMenu()->findChild<QAction*>("mIntensityRange")->isChecked());
+
+    Drag(plot, At(plot, 0.1, 0.5), At(plot, 0.3, 0.5), Qt::ControlModifier);
+    MeasurePanel* panel = plot.MeasurementPanel();
+    ASSERT_TRUE(panel && panel->isVisible() && ws().Measured.Slot > 0);
+    EXPECT_TRUE(panel->Text().startsWith(QString::fromStdString(ws().slot(ws().Measured.Slot).FileName + "\nSpan ")));
+    Click(panel->CopyButton());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), panel->Text());
+    panel->reject();  // closing the panel takes the span off the plot
+    EXPECT_EQ(ws().Measured.Slot, 0);
+    EXPECT_EQ(plot.View().SetRange("4500", "4501"), "");  // the narrowest view: 5 pixels
+    Drag(plot, At(plot, 0.1, 0.5), At(plot, 0.3, 0.5), Qt::ControlModifier);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find("fewer than 3 pixels"), std::string::npos);
+}
+
+TEST_F(PlotWindowTest, TheWheelZoomsAboutTheWavelengthUnderTheCursor) {
+    frmPlot_Spectra& plot = StartWithTwoSpectra();
+    const auto [left, right] = View();
+    const double span = right - left, under = left + 0.25 * span;
+    Wheel(plot, At(plot, 0.25, 0.5), 120);
+    EXPECT_NEAR(ws().PlotSpan, span / kWheelZoomFactor, 1e-9 * span);
+    EXPECT_NEAR(ws().PlotLeft + 0.25 * ws().PlotSpan, under, 1e-9 * span);
+    Wheel(plot, QPointF(2, 2), 120);  // outside the box
+    EXPECT_NEAR(ws().PlotSpan, span / kWheelZoomFactor, 1e-9 * span);
+    Wheel(plot, At(plot, 0.25, 0.5), -240);
+    EXPECT_EQ(View(), std::pair(left, right));
+}
+
+TEST_F(PlotWindowTest, KeysAndTheViewMenu) {
+    frmPlot_Spectra& plot = StartWithTwoSpectra();
+    plot.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&plot));
+    const auto [left, right] = View();
+    const double span = right - left;
+    QTest::keyClick(&plot, Qt::Key_Plus);
+    EXPECT_EQ(View(), std::pair(left + span / 4, right - span / 4));
+    QTest::keyClick(&plot, Qt::Key_Right);
+    EXPECT_NEAR(ws().PlotLeft, left + 0.3 * span, 1e-9 * span);
+    QTest::keyClick(&plot, Qt::Key_Minus);  // about the centre, held inside the full range
+    EXPECT_NEAR(ws().PlotLeft, left + 0.05 * span, 1e-9 * span);
+    EXPECT_EQ(ws().PlotRight, right);
+    QTest::keyClick(&plot, Qt::Key_Home);
+    EXPECT_EQ(ws().PlotSpan, span);
+    Choose(plot, "View", "Previous View");
+    EXPECT_NEAR(ws().PlotLeft, left + 0.05 * span, 1e-9 * span);
+
+    const auto answer = [](const char* low, const char* high) {
+        AnswerNextDialog([=](QWidget& dialog) {
+            dialog.findChild<QLineEdit*>("low")->setText(low);
+            dialog.findChild<QLineEdit*>("high")->setText(high);
+            static_cast<QDialog&>(dialog).accept();
+        });
+    };
+    answer("4100", "4200");
+    Choose(plot, "View", "Set Range ...");
+    EXPECT_EQ(View(), std::pair(4100.0, 4200.0));
+    answer("4300", "4200");
+    Choose(plot, "View", "Set Range ...");
+    EXPECT_EQ(messages_, std::vector<std::string>{"The left wavelength must be below the right one."});
+    answer("-5", "80");
+    plot.ViewMenu()->findChild<QAction*>("mIntensityRange")->trigger();
+    ProcessEvents();
+    EXPECT_EQ(std::tuple(ws().Intensity, ws().IntensityLow, ws().IntensityHigh), std::tuple(Workspace::IntensityRange::Fixed, -5.0, 80.0));
+    for (const char* item : {"mFitToView", "mFlux", "mLegend"}) plot.ViewMenu()->findChild<QAction*>(item)->trigger();
+    EXPECT_EQ(std::tuple(ws().Intensity, ws().ScaleFlux, ws().ShowLegend), std::tuple(Workspace::IntensityRange::FitToView, true, true));
+    EXPECT_TRUE(plot.ViewMenu()->findChild<QAction*>("mLegend")->isChecked());
 }
 
 }  // namespace wendrel::testing

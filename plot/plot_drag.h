@@ -1,0 +1,36 @@
+// A drag of the mouse across the plot box: what it does by the keys held,
+// the band it shows while it lasts, and when it is only a click.
+#pragma once
+
+#include "plot/redraw_layout.h"
+
+namespace wendrel {
+
+// Zoom to the dragged wavelengths; with Shift, set the intensity axis to the
+// dragged heights; with Ctrl, measure the line between the dragged
+// wavelengths.
+enum class DragKind { Zoom, IntensityRange, Measure };
+
+inline DragKind DragKindFor(bool shift, bool control) {
+    return control ? DragKind::Measure : shift ? DragKind::IntensityRange : DragKind::Zoom;
+}
+
+// A drag that moved fewer pixels than this along its axis (across for
+// wavelengths, up or down for intensities) is a click.
+inline constexpr int kClickPixels = 4;
+
+inline bool IsClick(DragKind kind, int dxPixels, int dyPixels) {
+    const int moved = kind == DragKind::IntensityRange ? dyPixels : dxPixels;
+    return moved < kClickPixels && moved > -kClickPixels;
+}
+
+struct TwipsRect {
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The band from the drag's start to (x, y), in twips, held inside the box:
+// between the two x across the box's height for wavelengths, between the two
+// y across its width for intensities.
+TwipsRect DragBand(const PlotLayout& layout, DragKind kind, double startX, double startY, double x, double y);
+
+}  // namespace wendrel

@@ -1,0 +1,28 @@
+// A line measured by a drag with Ctrl across the plot: the slot it is
+// measured on, the span kept for the plot, and the measurement panel's text.
+#pragma once
+
+#include <string>
+
+#include "plot/line_measure.h"
+#include "store/workspace.h"
+
+namespace wendrel {
+
+struct SpanMeasurement {
+    std::string Refusal;  // why nothing was measured, for a message box; empty when measured
+    std::string Text;     // the measurement panel's text
+};
+
+// Measures the line between `from` and `to`, wavelengths of the plot's axis,
+// on the slot NearestCurve finds at the drag's start (from, startIntensity):
+// the slot picked in the legend, else the nearest curve. On success keeps the
+// span in ws.Measured; on a refusal leaves the workspace as it was.
+SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double startIntensity);
+
+// The measurement as the panel shows and copies it, one quantity a line:
+// wavelengths and widths on the plot's axis with 3 decimals, the other
+// numbers with 6 significant digits, "none" where there is none.
+std::string MeasurementText(const Slot& s, const LineMeasurement& m);
+
+}  // namespace wendrel
