@@ -413,12 +413,16 @@ void frmPlot_Spectra::Measure(double x0, double y0, double x1) {
         MeasureDraggedSpan(ws_, WavelengthAt(ws_, layout_, x0), WavelengthAt(ws_, layout_, x1), IntensityAt(layout_, y0));
     if (!measured.Refusal.empty()) return ui_.ShowMessage(measured.Refusal);
     ui_.RedrawPlot();
-    if (!measurePanel_)
+    if (!measurePanel_) {
         measurePanel_ = new MeasurePanel(this, [this] {
             ws_.Measured = {};
             ui_.RedrawPlot();
         });
+        // Below the plot, so that the measured span stays in sight.
+        measurePanel_->move(frameGeometry().bottomLeft() + QPoint(0, 1));
+    }
     measurePanel_->ShowText(QString::fromStdString(measured.Text));
+    KeepOnScreen(*measurePanel_);
 }
 
 void frmPlot_Spectra::WheelTurned(QPointF pixel, double notches) {
