@@ -15,6 +15,11 @@ namespace {
 
 constexpr size_t kPercentPass = 8000;  // values per pass: small enough to stay in the cache
 
+void TakeValueBlocks(Slot& s) {
+    s.FluxBlocks = BlockExtentsOf(s.Flux);
+    s.PctBlocks = BlockExtentsOf(s.FluxPct);
+}
+
 }  // namespace
 
 std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax) {
@@ -47,6 +52,7 @@ std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax) {
     }
     s.PctMax = largest;
     s.FluxMax = LargestOf(flux, -std::numeric_limits<double>::max());
+    TakeValueBlocks(s);
     return {};
 }
 
@@ -56,6 +62,7 @@ void MakeWavelengthsRise(Slot& s) {
     std::reverse(s.FluxPct.begin(), s.FluxPct.end());
     std::reverse(s.PixelCentre.begin(), s.PixelCentre.end());
     std::reverse(s.PixelEdge.begin(), s.PixelEdge.end());
+    TakeValueBlocks(s);
     std::swap(s.LambdaStart, s.LambdaEnd);
     s.DLambda = -s.DLambda;
     s.Lambda0 = s.PixelCentre.empty() ? s.LambdaStart + s.DLambda / 2 : s.PixelCentre.front();

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/intensity_range.h"
+#include "plot/intensity_scale.h"
 #include "plot/line_marks.h"
 #include "plot/number_format.h"
 #include "plot/pixel_wavelengths.h"
 #include "plot/plot_window_size.h"
 #include "plot/stepped_curve.h"
 #include "plot/tick_rule.h"
-#include "store/rounding.h"
 
 namespace wendrel {
 
@@ -122,45 +123,38 @@ void DrawLineMarks(const Workspace& ws, const Box& box, PlotSurface& surface) {
     }
 }
 
-// Each loaded slot's curve over the pixels in view, then its zero-level
-// marker in the margin right of the box; slot 1 first.
+// Each loaded slot's curve over the pixels in view, cut to the box, then its
+// zero-level marker in the margin right of the box; slot 1 first.
 void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
     const double ySpan = box.yMax - box.yMin;
     const double curveSpan = ySpan > 0 && std::isfinite(ySpan) ? ySpan : kFallbackIntensitySpan;
     const bool wavelengthsShown = box.span > 0 && std::isfinite(box.span);
     const CurvePlacement place{static_cast<double>(box.x0), static_cast<double>(box.wCurve), ws.PlotLeft,
                                box.span, static_cast<double>(box.y1), static_cast<double>(box.h),
-                               box.yMin, curveSpan};
+                               box.yMin, curveSpan, static_cast<double>(box.x1), static_cast<double>(box.y0)};
+    const double largestFlux = LargestFluxMax(ws);
     const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
     for (int i = 1; i <= numSlots; ++i) {
         const Slot& slot = ws.slot(i);
         if (!slot.Loaded) continue;
         surface.SetForeColor(slot.SlotColor);
 
+        const CurveValues values{ws.ScaleFlux ? slot.Flux : slot.FluxPct,
+                                 ws.ScaleFlux ? slot.FluxBlocks : slot.PctBlocks,
+                                 OffsetShift(ws, slot, largestFlux)};
         const PixelsInView inView = FindPixelsInView(slot, ws.PlotLeft, ws.PlotRight);
         layout.pixels[static_cast<size_t>(i)] = {inView.first, inView.last};
         if (wavelengthsShown) {
-            const int64_t first = std::max<int64_t>(inView.first, 1);
-            const int64_t last = std::min(inView.last, RoundHalfEven(slot.Naxis1));
-            DrawSteppedCurve(slot, first, last, inView.startLambda, place, surface);
+            const DrawnPixels drawn = DrawnPixelsOf(slot, ws.PlotLeft, ws.PlotRight);
+            DrawSteppedCurve(slot, values, drawn.first, drawn.last, inView.startLambda, place, surface);
         }
 
-        const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - slot.Offset) - box.yMin) / curveSpan);
+        const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - values.shift) - box.yMin) / curveSpan);
         surface.Line(box.x1, y0, box.winWidth, y0);
     }
 }
 
 }  // namespace
-
-double FindYMax(const Workspace& ws) {
-    double result = -9999;
-    const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
-    for (int i = 1; i <= numSlots; ++i) {
-        const Slot& slot = ws.slot(i);
-        if (slot.Loaded && result < slot.PctMax - slot.Offset) result = slot.PctMax - slot.Offset;
-    }
-    return result;
-}
 
 PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWidth) {
     PlotLayout layout;
@@ -168,8 +162,9 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWid
 
     Box box{};
     box.span = ws.PlotRight - ws.PlotLeft;
-    box.yMax = FindYMax(ws);
-    box.yMin = 0;
+    const IntensityLimits intensity = IntensityRangeFor(ws);
+    box.yMin = intensity.low;
+    box.yMax = intensity.high;
     box.winWidth = OpenedWidth(ws.PlotWinWidth);
     box.winHeight = OpenedHeight(ws.PlotWinHeight);
     box.x0 = 800;

@@ -40,8 +40,4 @@ constexpr int32_t kLineMarkColor = 96 + 256 * 96 + 65536 * 96;
 // vertical line meets.
 PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWidth);
 
-// Top of the intensity axis: the largest PctMax - Offset of the loaded slots,
-// and -9999 when none is loaded.
-double FindYMax(const Workspace& ws);
-
 }  // namespace wendrel
