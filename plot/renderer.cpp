@@ -8,6 +8,7 @@
 #include "plot/line_marks.h"
 #include "plot/number_format.h"
 #include "plot/pixel_wavelengths.h"
+#include "plot/plot_legend.h"
 #include "plot/plot_window_size.h"
 #include "plot/stepped_curve.h"
 #include "plot/tick_rule.h"
@@ -68,10 +69,14 @@ void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surfac
     Place(layout, PlotLabel::WavelengthLastTick, labelLeft(ticks.last), labelTop, ticks.LabelText(ticks.last));
 }
 
-void DrawIntensityAxis(const Box& box, PlotSurface& surface, PlotLayout& layout) {
+// The tick labels: in flux three significant digits; in percent the
+// automatic range's whole numbers, other ranges as many decimals as tell
+// their ticks apart.
+void DrawIntensityAxis(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
     const double ySpan = box.yMax - box.yMin;
     const AxisTicks ticks = TicksFor(ySpan, box.yMin, box.yMax);
     const double stepLabelTop = 0.6 * box.h + box.y0;
+    Place(layout, PlotLabel::IntensityTitle, 0, 0, ws.ScaleFlux ? FluxTitle(ws) : "");
     if (!ticks.valid) {
         Place(layout, PlotLabel::IntensityTopTick, 0, box.y0 - 100, "");
         Place(layout, PlotLabel::IntensityBottomTick, 0, box.y1 - 100, "");
@@ -89,11 +94,15 @@ void DrawIntensityAxis(const Box& box, PlotSurface& surface, PlotLayout& layout)
         surface.Line(box.x0, yf, box.x0 + kTickLength, yf);
         surface.Line(box.x1 - kTickLength, yf, box.x1, yf);
     }
-    const double top = ticks.Value(ticks.last);
-    const double bottom = ticks.Value(ticks.first);
-    Place(layout, PlotLabel::IntensityTopTick, 0, yOf(top) - 100, FormatNum(top, 6, 0));
-    Place(layout, PlotLabel::IntensityBottomTick, 0, yOf(bottom) - 100, FormatNum(bottom, 6, 0));
-    Place(layout, PlotLabel::IntensityStep, 0, stepLabelTop, PlainNumberText(ticks.step).substr(0, 6));
+    const auto tickText = [&](int64_t j) {
+        if (ws.ScaleFlux) return SignificantText(ticks.Value(j));
+        if (ws.Intensity == Workspace::IntensityRange::Automatic) return FormatNum(ticks.Value(j), 6, 0);
+        return ticks.LabelText(j);
+    };
+    Place(layout, PlotLabel::IntensityTopTick, 0, yOf(ticks.Value(ticks.last)) - 100, tickText(ticks.last));
+    Place(layout, PlotLabel::IntensityBottomTick, 0, yOf(ticks.Value(ticks.first)) - 100, tickText(ticks.first));
+    Place(layout, PlotLabel::IntensityStep, 0, stepLabelTop,
+          ws.ScaleFlux ? SignificantText(ticks.step) : PlainNumberText(ticks.step).substr(0, 6));
 }
 
 void DrawBox(const Box& box, PlotSurface& surface) {
@@ -184,10 +193,11 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWid
     DrawWavelengthAxis(ws, box, surface, layout);
     Place(layout, PlotLabel::WavelengthTitle, outerWidth * 0.7, box.winHeight - kBottomSpare - 600,
           "Wavelength /Angstroms");
-    DrawIntensityAxis(box, surface, layout);
+    DrawIntensityAxis(ws, box, surface, layout);
     DrawBox(box, surface);
     DrawLineMarks(ws, box, surface);
     DrawCurves(ws, box, surface, layout);
+    DrawLegend(ws, layout.x0, layout.x1, layout.y0, surface, layout);
     return layout;
 }
 

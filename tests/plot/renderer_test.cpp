@@ -146,7 +146,8 @@ TEST(RedrawPlot, AxesWithoutSpan) {
             << c.right << " " << c.offset;
         for (const auto& [label, placed] : r.layout.labels) {
             const size_t lines = label == PlotLabel::WavelengthFirstTick || label == PlotLabel::WavelengthLastTick ? c.xs : c.ys;
-            EXPECT_TRUE(label == PlotLabel::WavelengthTitle || placed.caption.empty() == (lines == 0)) << int(label);
+            EXPECT_TRUE(label == PlotLabel::WavelengthTitle || label == PlotLabel::IntensityTitle ||
+                        placed.caption.empty() == (lines == 0)) << int(label);
         }
         EXPECT_TRUE(std::ranges::all_of(r.s.drawn, [](const Drawn& d) { return std::isfinite(0.0 + d.x1 + d.y1 + d.x2 + d.y2); }));
     }
