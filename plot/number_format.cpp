@@ -150,7 +150,7 @@ std::string FormatExp(double value, int width, int decimals) {
 }
 
 std::string SignificantText(double value) {
-    constexpr int kLowestPlain = -2, kHighestPlain = 4;  // decimal exponents written without one
+    constexpr int kLowestPlain = -2, kHighestPlain = 5;  // decimal exponents written without one
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
     if (value == 0) return "0";

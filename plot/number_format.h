@@ -47,7 +47,7 @@ std::string FormatNum(double value, int width, int decimals);
 std::string FormatExp(double value, int width, int decimals);
 
 // Three significant digits, as the plot shows flux values: plainly for
-// decimal exponents -2 .. 4 ("0.0320", "3.20", "320", "32000"), else in
+// decimal exponents -2 .. 5 ("0.0320", "3.20", "320", "321000"), else in
 // exponent form "3.20e-15", "-1.05e+07"; 0 is "0", and a value that is not a
 // number "NaN", infinities "Inf" and "-Inf".
 std::string SignificantText(double value);
