@@ -219,6 +219,10 @@ void DrawByColumns(const CurveMap& map, const Slot& slot, const CurveValues& val
             (columnOf(mid) == column ? inColumn : beyond) = mid;
         }
         const int64_t b = inColumn;
+        // The values read at the ends of runs lie far apart; asking for those
+        // a few runs ahead early hides most of the wait for them.
+        if (const int64_t ahead = b + 4 * expectedRun; ahead < storedPixels)
+            __builtin_prefetch(values.values.data() + ahead);
 
         // The run's treads and the risers after each of its pixels reach the
         // levels of pixels a .. b + 1 (a .. b when b is the slot's last pixel).

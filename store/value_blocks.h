@@ -10,7 +10,7 @@
 
 namespace wendrel {
 
-inline constexpr int64_t kValueBlock = 64;  // values per block; the last block may be shorter
+inline constexpr int64_t kValueBlock = 32;  // values per block; the last block may be shorter
 
 struct ValueExtent {
     double low = std::numeric_limits<double>::infinity();    // lowest finite value; +inf when there is none
