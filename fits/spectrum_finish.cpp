@@ -14,11 +14,7 @@ namespace wendrel {
 namespace {
 
 constexpr size_t kPercentPass = 8000;  // values per pass: small enough to stay in the cache
-
-void TakeValueBlocks(Slot& s) {
-    s.FluxBlocks = BlockExtentsOf(s.Flux);
-    s.PctBlocks = BlockExtentsOf(s.FluxPct);
-}
+static_assert(kPercentPass % kValueBlock == 0, "each pass takes whole value blocks");
 
 }  // namespace
 
@@ -38,10 +34,18 @@ std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax) {
     bool anyInfinite = false;
     const size_t perPass = std::min(kPercentPass, flux.size());
     const auto values = std::make_unique_for_overwrite<double[]>(perPass);  // written before it is read
+    for (std::vector<ValueExtent>* blocks : {&s.FluxBlocks, &s.PctBlocks}) {
+        blocks->clear();
+        blocks->reserve((flux.size() + kValueBlock - 1) / kValueBlock);
+    }
     for (size_t start = 0; start < flux.size(); start += perPass) {
         const std::span<double> chunk(values.get(), std::min(perPass, flux.size() - start));
-        anyInfinite |= PercentOfLevel(std::span(flux).subspan(start, chunk.size()), s.Level, chunk);
+        const std::span<const double> fluxChunk = std::span(flux).subspan(start, chunk.size());
+        anyInfinite |= PercentOfLevel(fluxChunk, s.Level, chunk);
         largest = LargestOf(chunk, largest);
+        // Infinite percent values turn blank below; the blocks count neither.
+        AppendBlockExtents(fluxChunk, s.FluxBlocks);
+        AppendBlockExtents(chunk, s.PctBlocks);
         pct.insert(pct.end(), chunk.begin(), chunk.end());
     }
     if (anyInfinite) {
@@ -52,7 +56,6 @@ std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax) {
     }
     s.PctMax = largest;
     s.FluxMax = LargestOf(flux, -std::numeric_limits<double>::max());
-    TakeValueBlocks(s);
     return {};
 }
 
@@ -62,7 +65,8 @@ void MakeWavelengthsRise(Slot& s) {
     std::reverse(s.FluxPct.begin(), s.FluxPct.end());
     std::reverse(s.PixelCentre.begin(), s.PixelCentre.end());
     std::reverse(s.PixelEdge.begin(), s.PixelEdge.end());
-    TakeValueBlocks(s);
+    s.FluxBlocks = BlockExtentsOf(s.Flux);
+    s.PctBlocks = BlockExtentsOf(s.FluxPct);
     std::swap(s.LambdaStart, s.LambdaEnd);
     s.DLambda = -s.DLambda;
     s.Lambda0 = s.PixelCentre.empty() ? s.LambdaStart + s.DLambda / 2 : s.PixelCentre.front();

@@ -49,12 +49,16 @@ ValueExtent ScanExtent(std::span<const double> values, int64_t from, int64_t to)
     return extent;
 }
 
-std::vector<ValueExtent> BlockExtentsOf(std::span<const double> values) {
+void AppendBlockExtents(std::span<const double> values, std::vector<ValueExtent>& blocks) {
     const auto count = static_cast<int64_t>(values.size());
-    std::vector<ValueExtent> blocks;
-    blocks.reserve(static_cast<size_t>((count + kValueBlock - 1) / kValueBlock));
     for (int64_t start = 0; start < count; start += kValueBlock)
         blocks.push_back(ScanExtent(values, start, std::min(start + kValueBlock, count)));
+}
+
+std::vector<ValueExtent> BlockExtentsOf(std::span<const double> values) {
+    std::vector<ValueExtent> blocks;
+    blocks.reserve((values.size() + kValueBlock - 1) / kValueBlock);
+    AppendBlockExtents(values, blocks);
     return blocks;
 }
 

@@ -26,6 +26,10 @@ ValueExtent ScanExtent(std::span<const double> values, int64_t from, int64_t to)
 // One extent per kValueBlock values, the last of what is left.
 std::vector<ValueExtent> BlockExtentsOf(std::span<const double> values);
 
+// Appends the block extents of the values, which go on from where the
+// blocks end: a whole number of blocks, the last block full.
+void AppendBlockExtents(std::span<const double> values, std::vector<ValueExtent>& blocks);
+
 // The extent of values[from .. to), whole blocks taken from `blocks` when
 // they are the blocks of these values (BlockExtentsOf), the rest value by
 // value.
