@@ -27,7 +27,9 @@ constexpr int32_t kLineMarkColor = 96 + 256 * 96 + 65536 * 96;
 // in the shown scale; in flux its labels show three significant digits
 // (SignificantText) and the title FluxTitle (plot/intensity_scale.h). The
 // curves are cut to the box; the zero-level markers and the names of marked
-// lines stand in the margins.
+// lines stand in the margins. The legend (plot/plot_legend.h), when ShowLegend
+// asks for it, is drawn last, over the curves, and its rows go to
+// layout.legend.
 //
 // An axis without a positive span (PlotRight <= PlotLeft, or an intensity
 // range without one) gets no grid, ticks or tick labels (their labels are

@@ -15,7 +15,7 @@ inline constexpr int64_t kValueBlock = 32;  // values per block; the last block 
 struct ValueExtent {
     double low = std::numeric_limits<double>::infinity();    // lowest finite value; +inf when there is none
     double high = -std::numeric_limits<double>::infinity();  // highest finite value; -inf when there is none
-    bool blank = false;              // some value is not finite
+    bool blank = false;  // some value is not finite
     bool operator==(const ValueExtent&) const = default;
     ValueExtent& operator+=(const ValueExtent& other);
 };

@@ -69,17 +69,22 @@ std::string SetSize(InfoOptions& o, std::string_view value) {
     return {};
 }
 
+// The value's A:B, two finite numbers with A below B.
+std::optional<std::pair<double, double>> RisingPair(std::string_view value) {
+    const size_t colon = value.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const auto a = WholeNumber<double>(value.substr(0, colon));
+    const auto b = WholeNumber<double>(value.substr(colon + 1));
+    if (!a || !b || !std::isfinite(*a) || !std::isfinite(*b) || !(*a < *b)) return std::nullopt;
+    return std::pair(*a, *b);
+}
+
 // Sets `span` to the value's LEFT:RIGHT, two finite wavelengths with LEFT below RIGHT.
 std::string SetSpan(std::optional<std::pair<double, double>>& span, std::string_view option, std::string_view value) {
-    const std::string wrong = std::string(option) + " needs LEFT:RIGHT, two wavelengths in Angstroms with LEFT below "
-                              "RIGHT, e.g. " + std::string(option) + " 6500:6600; got \"" + std::string(value) + "\"";
-    const size_t colon = value.find(':');
-    if (colon == std::string_view::npos) return wrong;
-    const auto left = WholeNumber<double>(value.substr(0, colon));
-    const auto right = WholeNumber<double>(value.substr(colon + 1));
-    if (!left || !right || !std::isfinite(*left) || !std::isfinite(*right) || !(*left < *right)) return wrong;
-    span = {*left, *right};
-    return {};
+    span = RisingPair(value);
+    if (span) return {};
+    return std::string(option) + " needs LEFT:RIGHT, two wavelengths in Angstroms with LEFT below RIGHT, e.g. " +
+           std::string(option) + " 6500:6600; got \"" + std::string(value) + "\"";
 }
 
 std::string SetView(InfoOptions& o, std::string_view value) { return SetSpan(o.renderView, "--view", value); }
@@ -133,19 +138,10 @@ std::string SetLines(InfoOptions& o, std::string_view value) {
 
 std::string SetYRange(InfoOptions& o, std::string_view value) {
     o.renderFitY = value == "fit";
-    if (o.renderFitY) {
-        o.renderYRange.reset();
-        return {};
-    }
-    const std::string wrong = "--yrange needs LOW:HIGH, two intensities with LOW below HIGH, e.g. --yrange 0:150, "
-                              "or fit; got \"" + std::string(value) + "\"";
-    const size_t colon = value.find(':');
-    if (colon == std::string_view::npos) return wrong;
-    const auto low = WholeNumber<double>(value.substr(0, colon));
-    const auto high = WholeNumber<double>(value.substr(colon + 1));
-    if (!low || !high || !std::isfinite(*low) || !std::isfinite(*high) || !(*low < *high)) return wrong;
-    o.renderYRange = {*low, *high};
-    return {};
+    o.renderYRange = o.renderFitY ? std::nullopt : RisingPair(value);
+    if (o.renderFitY || o.renderYRange) return {};
+    return "--yrange needs LOW:HIGH, two intensities with LOW below HIGH, e.g. --yrange 0:150, or fit; got \"" +
+           std::string(value) + "\"";
 }
 
 std::string SetScale(InfoOptions& o, std::string_view value) {
