@@ -53,6 +53,8 @@ void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
     s.Level = fresh.Level;
     s.PctMax = fresh.PctMax;
     s.FluxMax = fresh.FluxMax;
+    s.FluxBlocks = std::move(fresh.FluxBlocks);
+    s.PctBlocks = std::move(fresh.PctBlocks);
     s.HdrCard = std::move(fresh.HdrCard);
     s.NumCards = fresh.NumCards;
     s.Velocity = 0;  // a new spectrum starts unshifted, as its row's velocity bar does

@@ -1,15 +1,23 @@
 // Full plot redraws into a 1600 x 1000-pixel image: ten slots of 3000 and of
 // 1,000,000 pixels, drawn as per-column envelopes (as the plot window draws)
 // and, for comparison, segment by segment. Prints the medians and the ratios.
+// Then the redraws of a wheel and drag zoom over ten slots of 1,000,000
+// pixels, with the automatic intensity range and fitted to the view, each
+// redraw timed: their median and worst time.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <array>
 #include <map>
 #include <random>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "plot/painter_surface.h"
 #include "plot/renderer.h"
@@ -60,6 +68,7 @@ Workspace TenSlots(size_t pixels, bool logLinear = false) {
             s.FluxPct[p] = 100 - line + noise(random);
             s.PctMax = std::max(s.PctMax, s.FluxPct[p]);
         }
+        s.PctBlocks = wendrel::BlockExtentsOf(s.FluxPct);
     }
     ws.LambdaMin = ws.PlotLeft = 6001;
     ws.LambdaMax = ws.PlotRight = 7010;
@@ -91,15 +100,67 @@ BENCHMARK(BM_Redraw<EverySegmentSurface>)
     ->Name("redraw/every_segment")->Arg(3000)->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The views of a zoom: the mouse wheel about H alpha from the full range in
+// notches of 1.25 down to 5 pixels and out again, then drags to spans of 500
+// down to 0.01 Angstroms across the range.
+std::vector<std::pair<double, double>> ZoomViews(const Workspace& ws) {
+    std::vector<std::pair<double, double>> in;
+    constexpr double kCursor = 6563, kNarrowest = 0.005;
+    for (double left = ws.LambdaMin, right = ws.LambdaMax; right - left > kNarrowest;) {
+        in.emplace_back(left, right);
+        left = kCursor - (kCursor - left) / 1.25;
+        right = kCursor + (right - kCursor) / 1.25;
+    }
+    std::vector<std::pair<double, double>> views = in;
+    views.insert(views.end(), in.rbegin(), in.rend());
+    for (const double span : {500.0, 100.0, 10.0, 1.0, 0.1, 0.01})
+        for (const double centre : {6300.0, 6563.0, 6900.0}) views.emplace_back(centre - span / 2, centre + span / 2);
+    return views;
+}
+
+// Arg: 0 for the automatic intensity range, 1 fitted to the view.
+void BM_ZoomRedraws(benchmark::State& state) {
+    Workspace ws = TenSlots(1'000'000);
+    ws.Intensity = state.range(0) ? Workspace::IntensityRange::FitToView : Workspace::IntensityRange::Automatic;
+    const std::vector<std::pair<double, double>> views = ZoomViews(ws);
+    QImage image(kImageSize, QImage::Format_RGB32);
+    const auto redraw = [&] {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PainterSurface surface(painter, kImageSize, kTwipsPerPixel, PainterSurface::Cells);
+        benchmark::DoNotOptimize(wendrel::RedrawPlot(ws, surface, ws.PlotWinWidth));
+    };
+    redraw();  // the plot is on show before the zoom starts
+    std::vector<double> times;  // milliseconds
+    for (auto _ : state) {
+        for (const auto& [left, right] : views) {
+            std::tie(ws.PlotLeft, ws.PlotRight) = std::tie(left, right);
+            const auto start = std::chrono::steady_clock::now();
+            redraw();
+            times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        }
+    }
+    std::ranges::sort(times);
+    state.counters["redraws"] = static_cast<double>(times.size());
+    state.counters["median_ms"] = times[times.size() / 2];
+    state.counters["worst_ms"] = times.back();
+}
+
+BENCHMARK(BM_ZoomRedraws)->Name("redraw/zoom_1000000")->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
+
 // Keeps the console output and remembers each benchmark's median time.
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
+        for (const Run& run : runs) {
             if (run.aggregate_name == "median") medians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
+            if (run.counters.contains("worst_ms"))
+                zooms[run.run_name.args] = {run.counters.at("median_ms"), run.counters.at("worst_ms"), run.counters.at("redraws")};
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> medians;  // milliseconds
+    std::map<std::string, std::array<double, 3>> zooms;  // by intensity mode: median, worst (ms), redraws
 };
 
 }  // namespace
@@ -119,6 +180,9 @@ int main(int argc, char** argv) {
         if (logLinear != reporter.medians.end())
             std::printf("  %8s px per slot: envelope of log-linear slots %9.3f ms\n", pixels, logLinear->second);
     }
+    for (const auto& [mode, figures] : reporter.zooms)
+        std::printf("  zoom over 10 slots of 1000000 px, %s intensity: %.0f redraws, median %6.2f ms, worst %6.2f ms\n",
+                    mode == "0" ? "automatic" : "fitted", figures[2], figures[0], figures[1]);
     benchmark::Shutdown();
     return 0;
 }

@@ -14,6 +14,18 @@ namespace wendrel {
 namespace {
 
 constexpr size_t kPercentPass = 8000;  // values per pass: small enough to stay in the cache
+static_assert(kPercentPass % kValueBlock == 0, "each pass takes whole value blocks");
+
+// The blocks of the percent values from those of the flux: 100 * flux / level
+// rises with the flux, rounding included, so each block's extremes are the
+// percent values of the flux's. Only where a percent value overflowed to
+// infinity (and was made blank) would they differ.
+std::vector<ValueExtent> PercentBlocks(const std::vector<ValueExtent>& fluxBlocks, double level) {
+    std::vector<ValueExtent> blocks;
+    blocks.reserve(fluxBlocks.size());
+    for (const ValueExtent& b : fluxBlocks) blocks.push_back({b.low * 100 / level, b.high * 100 / level, b.blank});
+    return blocks;
+}
 
 }  // namespace
 
@@ -33,10 +45,14 @@ std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax) {
     bool anyInfinite = false;
     const size_t perPass = std::min(kPercentPass, flux.size());
     const auto values = std::make_unique_for_overwrite<double[]>(perPass);  // written before it is read
+    s.FluxBlocks.clear();
+    s.FluxBlocks.reserve((flux.size() + kValueBlock - 1) / kValueBlock);
     for (size_t start = 0; start < flux.size(); start += perPass) {
         const std::span<double> chunk(values.get(), std::min(perPass, flux.size() - start));
-        anyInfinite |= PercentOfLevel(std::span(flux).subspan(start, chunk.size()), s.Level, chunk);
+        const std::span<const double> fluxChunk = std::span(flux).subspan(start, chunk.size());
+        anyInfinite |= PercentOfLevel(fluxChunk, s.Level, chunk);
         largest = LargestOf(chunk, largest);
+        AppendBlockExtents(fluxChunk, s.FluxBlocks);
         pct.insert(pct.end(), chunk.begin(), chunk.end());
     }
     if (anyInfinite) {
@@ -45,6 +61,7 @@ std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax) {
                         std::numeric_limits<double>::quiet_NaN());
         largest = LargestOf(pct, -9999);
     }
+    s.PctBlocks = anyInfinite ? BlockExtentsOf(pct) : PercentBlocks(s.FluxBlocks, s.Level);
     s.PctMax = largest;
     s.FluxMax = LargestOf(flux, -std::numeric_limits<double>::max());
     return {};
@@ -56,6 +73,8 @@ void MakeWavelengthsRise(Slot& s) {
     std::reverse(s.FluxPct.begin(), s.FluxPct.end());
     std::reverse(s.PixelCentre.begin(), s.PixelCentre.end());
     std::reverse(s.PixelEdge.begin(), s.PixelEdge.end());
+    s.FluxBlocks = BlockExtentsOf(s.Flux);
+    s.PctBlocks = BlockExtentsOf(s.FluxPct);
     std::swap(s.LambdaStart, s.LambdaEnd);
     s.DLambda = -s.DLambda;
     s.Lambda0 = s.PixelCentre.empty() ? s.LambdaStart + s.DLambda / 2 : s.PixelCentre.front();

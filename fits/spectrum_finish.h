@@ -11,14 +11,16 @@
 namespace wendrel {
 
 // The level from the maxima of the Flux's level blocks (taken in the file's
-// pixel order; AppendBlockMaxima), then FluxPct and PctMax. Returns why the
+// pixel order; AppendBlockMaxima), then FluxPct, PctMax, FluxMax and the
+// value blocks of both. Returns why the
 // spectrum cannot be shown in percent, as the end of a sentence that begins
 // with the file's name ("holds only blank pixels ..."); empty when it can.
 std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax);
 
 // Turns a spectrum whose wavelengths fall (LambdaEnd < LambdaStart) round,
 // so that they rise with the pixel number: Flux, FluxPct, PixelCentre and
-// PixelEdge reversed, the range and Lambda0 taken from the other end.
+// PixelEdge reversed, the value blocks taken anew, the range and Lambda0
+// taken from the other end.
 void MakeWavelengthsRise(Slot& s);
 
 // A scale given by the wavelength of each pixel's centre (a table's or a text

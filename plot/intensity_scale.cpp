@@ -17,4 +17,15 @@ double LargestFluxMax(const Workspace& ws) {
     return largest;
 }
 
+std::string FluxTitle(const Workspace& ws) {
+    const std::string* unit = nullptr;
+    for (int i = 1; i <= kMaxSlots; ++i) {
+        const Slot& s = ws.slot(i);
+        if (!s.Loaded) continue;
+        if (unit && *unit != s.FluxUnit) return "Flux (mixed units)";
+        unit = &s.FluxUnit;
+    }
+    return !unit || unit->empty() ? "Flux" : "Flux (" + *unit + ")";
+}
+
 }  // namespace wendrel

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "store/workspace.h"
 
@@ -12,6 +13,11 @@ namespace wendrel {
 
 // The largest FluxMax of the loaded slots; 0 when none is loaded.
 double LargestFluxMax(const Workspace& ws);
+
+// The intensity axis's title in flux: "Flux (UNIT)" with the FluxUnit of
+// the loaded slots, "Flux (mixed units)" when they differ, "Flux" when none
+// names one.
+std::string FluxTitle(const Workspace& ws);
 
 // The value of the slot's pixel at `index` (0-based) in the shown scale,
 // without its offset: FluxPct, or Flux when the workspace shows flux. NaN

@@ -149,6 +149,24 @@ std::string FormatExp(double value, int width, int decimals) {
     return s;
 }
 
+std::string SignificantText(double value) {
+    constexpr int kLowestPlain = -2, kHighestPlain = 5;  // decimal exponents written without one
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
+    if (value == 0) return "0";
+    char buf[64];
+    char* end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 2).ptr;
+    const std::string_view scientific(buf, static_cast<size_t>(end - buf));
+    const size_t e = scientific.find('e');
+    int exponent = 0;
+    std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1), end, exponent);
+    if (exponent < kLowestPlain || exponent > kHighestPlain) return std::string(scientific);
+    double rounded = 0;
+    std::from_chars(buf, end, rounded);
+    end = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, std::max(0, 2 - exponent)).ptr;
+    return std::string(buf, end);
+}
+
 std::string PadNum(int64_t number, int width, char fill) {
     std::string s = WithoutLeadingBlanks(PlainNumberText(number));
     const int missing = width - static_cast<int>(s.size());

@@ -46,6 +46,12 @@ std::string FormatNum(double value, int width, int decimals);
 // The text is filled with blanks to `width`; a longer text is returned whole.
 std::string FormatExp(double value, int width, int decimals);
 
+// Three significant digits, as the plot shows flux values: plainly for
+// decimal exponents -2 .. 5 ("0.0320", "3.20", "320", "321000"), else in
+// exponent form "3.20e-15", "-1.05e+07"; 0 is "0", and a value that is not a
+// number "NaN", infinities "Inf" and "-Inf".
+std::string SignificantText(double value);
+
 // The number's text filled on the left with `fill` to `width` characters:
 // PadNum(7, 2, '0') = "07", PadNum(123, 2, '0') = "123".
 std::string PadNum(int64_t number, int width, char fill);

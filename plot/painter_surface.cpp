@@ -190,6 +190,24 @@ void PainterSurface::FlushPolyline() {
     polyline_.clear();
 }
 
+double PainterSurface::TextWidth(const std::string& text) const {
+    if (!textFont_) textFont_ = LabelFont(twipsPerUnit_);
+    return QFontMetricsF(*textFont_).horizontalAdvance(QString::fromStdString(text)) * twipsPerUnit_;
+}
+
+void PainterSurface::FillRect(float x1, float y1, float x2, float y2) {
+    if (AnyNan(x1, y1, x2, y2)) return;
+    const auto [left, right] = std::minmax(x1, x2);
+    const auto [top, bottom] = std::minmax(y1, y2);
+    if (target_ == Cells)
+        return FillCells(DeviceColumn(left, twipsPerUnit_), DeviceColumn(right, twipsPerUnit_),
+                         DeviceColumn(top, twipsPerUnit_), DeviceColumn(bottom, twipsPerUnit_));
+    FlushPolyline();
+    QRectF area(QPointF(left / twipsPerUnit_, top / twipsPerUnit_),
+                QPointF(right / twipsPerUnit_ + 1, bottom / twipsPerUnit_ + 1));
+    painter_.fillRect(area & QRectF(QPointF(-2, -2), size_ + QSizeF(4, 4)), color_);
+}
+
 void PainterSurface::CentredText(float x, float baseline, const std::string& text) {
     if (std::isnan(x) || std::isnan(baseline) || text.empty()) return;
     FlushPolyline();

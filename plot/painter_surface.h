@@ -16,6 +16,9 @@
 // one cell, so that the envelopes of dense curves give the same picture as
 // drawing every segment.
 //
+// Filled rectangles cover the cells their corners span on a raster, and the
+// same area, those cells' far edges included, on a vector target.
+//
 // On a vector target (Floating) lines are one unit wide with square ends,
 // running half a unit past their twips, through the cells the raster would
 // light; dashes of kDashUnits with gaps of kGapUnits start at the top or left
@@ -65,6 +68,8 @@ public:
     void Line(float x1, float y1, float x2, float y2) override;
     void DashedLine(float x1, float y1, float x2, float y2) override;
     void CentredText(float x, float baseline, const std::string& text) override;
+    double TextWidth(const std::string& text) const override;
+    void FillRect(float x1, float y1, float x2, float y2) override;
     double TwipsPerColumn() const override { return target_ == Cells ? twipsPerUnit_ : twipsPerUnit_ / 4; }
 
 private:
@@ -77,7 +82,7 @@ private:
     QSizeF size_;
     double twipsPerUnit_;
     Target target_;
-    std::optional<QFont> textFont_;  // LabelFont when none is given
+    mutable std::optional<QFont> textFont_;  // LabelFont when none is given
     QColor color_ = Qt::black;
     QPolygonF polyline_;  // joined floating lines not yet painted
 };

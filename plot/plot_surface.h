@@ -20,6 +20,11 @@ public:
     virtual void DashedLine(float x1, float y1, float x2, float y2) = 0;
     // A short text in the current colour, centred on x, its baseline at y.
     virtual void CentredText(float x, float baseline, const std::string& text) = 0;
+    // How wide CentredText draws the text, in twips.
+    virtual double TextWidth(const std::string& text) const = 0;
+    // A rectangle from (x1, y1) to (x2, y2), edges included, filled with the
+    // current colour.
+    virtual void FillRect(float x1, float y1, float x2, float y2) = 0;
     // Width of one device column in twips. Where many pixels of a curve fall
     // on one column the redraw may draw their envelope instead; 0 asks for
     // every tread and riser.

@@ -21,11 +21,13 @@ enum class PlotLabel {
     IntensityTopTick,
     IntensityStep,
     IntensityBottomTick,
+    IntensityTitle,  // in flux only; empty in percent
 };
 
 inline constexpr std::array kPlotLabels = {PlotLabel::WavelengthFirstTick, PlotLabel::WavelengthLastTick,
                                            PlotLabel::WavelengthTitle,     PlotLabel::IntensityTopTick,
-                                           PlotLabel::IntensityStep,       PlotLabel::IntensityBottomTick};
+                                           PlotLabel::IntensityStep,       PlotLabel::IntensityBottomTick,
+                                           PlotLabel::IntensityTitle};
 
 struct PlacedLabel {
     double left = 0;  // twips
@@ -48,7 +50,7 @@ struct LegendEntry {
 struct PlotLayout {
     // The plot box in the plot window's twips.
     int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
-    // The intensity axis's range, percent of continuum.
+    // The intensity axis's range, in the shown scale (plot/intensity_scale.h).
     double yMin = 0, yMax = 0;
     // Indexed by slot number, 1..10; left at 0 for slots not loaded.
     std::array<PixelsShown, kMaxSlots + 1> pixels{};

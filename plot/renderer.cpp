@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/intensity_range.h"
+#include "plot/intensity_scale.h"
 #include "plot/line_marks.h"
 #include "plot/measure_overlay.h"
 #include "plot/number_format.h"
 #include "plot/pixel_wavelengths.h"
+#include "plot/plot_legend.h"
 #include "plot/plot_window_size.h"
 #include "plot/stepped_curve.h"
 #include "plot/tick_rule.h"
-#include "store/rounding.h"
 
 namespace wendrel {
 
@@ -68,10 +70,14 @@ void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surfac
     Place(layout, PlotLabel::WavelengthLastTick, labelLeft(ticks.last), labelTop, ticks.LabelText(ticks.last));
 }
 
-void DrawIntensityAxis(const Box& box, PlotSurface& surface, PlotLayout& layout) {
+// The tick labels: in flux three significant digits; in percent the
+// automatic range's whole numbers, other ranges as many decimals as tell
+// their ticks apart.
+void DrawIntensityAxis(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
     const double ySpan = box.yMax - box.yMin;
     const AxisTicks ticks = TicksFor(ySpan, box.yMin, box.yMax);
     const double stepLabelTop = 0.6 * box.h + box.y0;
+    Place(layout, PlotLabel::IntensityTitle, 0, 0, ws.ScaleFlux ? FluxTitle(ws) : "");
     if (!ticks.valid) {
         Place(layout, PlotLabel::IntensityTopTick, 0, box.y0 - 100, "");
         Place(layout, PlotLabel::IntensityBottomTick, 0, box.y1 - 100, "");
@@ -89,11 +95,15 @@ void DrawIntensityAxis(const Box& box, PlotSurface& surface, PlotLayout& layout)
         surface.Line(box.x0, yf, box.x0 + kTickLength, yf);
         surface.Line(box.x1 - kTickLength, yf, box.x1, yf);
     }
-    const double top = ticks.Value(ticks.last);
-    const double bottom = ticks.Value(ticks.first);
-    Place(layout, PlotLabel::IntensityTopTick, 0, yOf(top) - 100, FormatNum(top, 6, 0));
-    Place(layout, PlotLabel::IntensityBottomTick, 0, yOf(bottom) - 100, FormatNum(bottom, 6, 0));
-    Place(layout, PlotLabel::IntensityStep, 0, stepLabelTop, PlainNumberText(ticks.step).substr(0, 6));
+    const auto tickText = [&](int64_t j) {
+        if (ws.ScaleFlux) return SignificantText(ticks.Value(j));
+        if (ws.Intensity == Workspace::IntensityRange::Automatic) return FormatNum(ticks.Value(j), 6, 0);
+        return ticks.LabelText(j);
+    };
+    Place(layout, PlotLabel::IntensityTopTick, 0, yOf(ticks.Value(ticks.last)) - 100, tickText(ticks.last));
+    Place(layout, PlotLabel::IntensityBottomTick, 0, yOf(ticks.Value(ticks.first)) - 100, tickText(ticks.first));
+    Place(layout, PlotLabel::IntensityStep, 0, stepLabelTop,
+          ws.ScaleFlux ? SignificantText(ticks.step) : PlainNumberText(ticks.step).substr(0, 6));
 }
 
 void DrawBox(const Box& box, PlotSurface& surface) {
@@ -123,45 +133,38 @@ void DrawLineMarks(const Workspace& ws, const Box& box, PlotSurface& surface) {
     }
 }
 
-// Each loaded slot's curve over the pixels in view, then its zero-level
-// marker in the margin right of the box; slot 1 first.
+// Each loaded slot's curve over the pixels in view, cut to the box, then its
+// zero-level marker in the margin right of the box; slot 1 first.
 void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
     const double ySpan = box.yMax - box.yMin;
     const double curveSpan = ySpan > 0 && std::isfinite(ySpan) ? ySpan : kFallbackIntensitySpan;
     const bool wavelengthsShown = box.span > 0 && std::isfinite(box.span);
     const CurvePlacement place{static_cast<double>(box.x0), static_cast<double>(box.wCurve), ws.PlotLeft,
                                box.span, static_cast<double>(box.y1), static_cast<double>(box.h),
-                               box.yMin, curveSpan};
+                               box.yMin, curveSpan, static_cast<double>(box.x1), static_cast<double>(box.y0)};
+    const double largestFlux = LargestFluxMax(ws);
     const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
     for (int i = 1; i <= numSlots; ++i) {
         const Slot& slot = ws.slot(i);
         if (!slot.Loaded) continue;
         surface.SetForeColor(slot.SlotColor);
 
+        const CurveValues values{ws.ScaleFlux ? slot.Flux : slot.FluxPct,
+                                 ws.ScaleFlux ? slot.FluxBlocks : slot.PctBlocks,
+                                 OffsetShift(ws, slot, largestFlux)};
         const PixelsInView inView = FindPixelsInView(slot, ws.PlotLeft, ws.PlotRight);
         layout.pixels[static_cast<size_t>(i)] = {inView.first, inView.last};
         if (wavelengthsShown) {
-            const int64_t first = std::max<int64_t>(inView.first, 1);
-            const int64_t last = std::min(inView.last, RoundHalfEven(slot.Naxis1));
-            DrawSteppedCurve(slot, first, last, inView.startLambda, place, surface);
+            const DrawnPixels drawn = DrawnPixelsOf(slot, ws.PlotLeft, ws.PlotRight);
+            DrawSteppedCurve(slot, values, drawn.first, drawn.last, inView.startLambda, place, surface);
         }
 
-        const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - slot.Offset) - box.yMin) / curveSpan);
+        const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - values.shift) - box.yMin) / curveSpan);
         surface.Line(box.x1, y0, box.winWidth, y0);
     }
 }
 
 }  // namespace
-
-double FindYMax(const Workspace& ws) {
-    double result = -9999;
-    const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
-    for (int i = 1; i <= numSlots; ++i) {
-        const Slot& slot = ws.slot(i);
-        if (slot.Loaded && result < slot.PctMax - slot.Offset) result = slot.PctMax - slot.Offset;
-    }
-    return result;
-}
 
 PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWidth) {
     PlotLayout layout;
@@ -169,8 +172,9 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWid
 
     Box box{};
     box.span = ws.PlotRight - ws.PlotLeft;
-    box.yMax = FindYMax(ws);
-    box.yMin = 0;
+    const IntensityLimits intensity = IntensityRangeFor(ws);
+    box.yMin = intensity.low;
+    box.yMax = intensity.high;
     box.winWidth = OpenedWidth(ws.PlotWinWidth);
     box.winHeight = OpenedHeight(ws.PlotWinHeight);
     box.x0 = 800;
@@ -190,11 +194,12 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWid
     DrawWavelengthAxis(ws, box, surface, layout);
     Place(layout, PlotLabel::WavelengthTitle, outerWidth * 0.7, box.winHeight - kBottomSpare - 600,
           "Wavelength /Angstroms");
-    DrawIntensityAxis(box, surface, layout);
+    DrawIntensityAxis(ws, box, surface, layout);
     DrawBox(box, surface);
     DrawLineMarks(ws, box, surface);
     DrawCurves(ws, box, surface, layout);
     DrawMeasuredSpan(ws, layout, surface);
+    DrawLegend(ws, layout.x0, layout.x1, layout.y0, surface, layout);
     return layout;
 }
 

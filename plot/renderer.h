@@ -1,6 +1,7 @@
 // The one redraw of the plot: grid, ticks, tick labels, box, one stepped curve
-// per loaded slot and each slot's zero-level marker, drawn from nothing onto
-// the plot window's surface, from the workspace as it stands.
+// per loaded slot and each slot's zero-level marker, and the legend when it is
+// asked for, drawn from nothing onto the plot window's surface, from the
+// workspace as it stands.
 #pragma once
 
 #include "plot/plot_surface.h"
@@ -22,12 +23,19 @@ constexpr int32_t kLineMarkColor = 96 + 256 * 96 + 65536 * 96;
 // cleared, and returns the layout, with the pixels of each loaded slot inside
 // the view.
 //
-// An axis without a positive span (PlotRight <= PlotLeft, or a top of the
-// intensity axis <= 0) gets no grid, ticks or tick labels (their labels are
+// The intensity axis runs over IntensityRangeFor(ws) (plot/intensity_range.h)
+// in the shown scale; in flux its labels show three significant digits
+// (SignificantText) and the title FluxTitle (plot/intensity_scale.h). The
+// curves are cut to the box; the zero-level markers and the names of marked
+// lines stand in the margins. The legend (plot/plot_legend.h), when ShowLegend
+// asks for it, is drawn last, over the curves, and its rows go to
+// layout.legend.
+//
+// An axis without a positive span (PlotRight <= PlotLeft, or an intensity
+// range without one) gets no grid, ticks or tick labels (their labels are
 // empty); the rest still draws. With no positive intensity span the curves
-// and markers use 100 percent units per box height; with no positive
-// wavelength span there is no curve to draw. Blank pixels are gaps in the
-// curves.
+// and markers use 100 units per box height; with no positive wavelength span
+// there is no curve to draw. Blank pixels are gaps in the curves.
 //
 // Each slot is drawn at its wavelengths in the rest frame of its Velocity
 // (store/rest_frame.h). The lines of the sets named in LineMarkSets
@@ -39,9 +47,5 @@ constexpr int32_t kLineMarkColor = 96 + 256 * 96 + 65536 * 96;
 // exactly the device cells (plot/device_column.h) that a horizontal or
 // vertical line meets.
 PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWidth);
-
-// Top of the intensity axis: the largest PctMax - Offset of the loaded slots,
-// and -9999 when none is loaded.
-double FindYMax(const Workspace& ws);
 
 }  // namespace wendrel

@@ -17,10 +17,8 @@ constexpr float kBlank = std::numeric_limits<float>::quiet_NaN();
 // plot's mapping so that every path of drawing lands on the same coordinates.
 class CurveMap {
 public:
-    CurveMap(const Slot& slot, const CurvePlacement& place)
-        : slot_(slot), place_(place), restFactor_(RestFrameFactor(slot.Velocity)) {
-        pixels_ = static_cast<int64_t>(slot.FluxPct.size());
-    }
+    CurveMap(const Slot& slot, const CurveValues& values, const CurvePlacement& place)
+        : slot_(slot), values_(values), place_(place), restFactor_(RestFrameFactor(slot.Velocity)) {}
 
     float X(double lambda) const {
         return static_cast<float>(place_.boxLeft + place_.curveWidth * (lambda - place_.plotLeft) / place_.plotSpan);
@@ -29,14 +27,14 @@ public:
     // factor computed once).
     float PixelEndX(int64_t p) const { return X(ObservedPixelEnd(slot_, p) / restFactor_); }
 
-    float Level(double pct) const {
+    float Level(double value) const {
         return static_cast<float>(place_.boxBottom -
-                                  place_.boxHeight * ((pct - slot_.Offset) - place_.yMin) / place_.ySpan);
+                                  place_.boxHeight * ((value - values_.shift) - place_.yMin) / place_.ySpan);
     }
     // Not finite for a blank pixel or one the slot does not hold.
     double Value(int64_t p) const {
-        return p >= 1 && p <= pixels_ ? slot_.FluxPct[static_cast<size_t>(p - 1)]
-                                      : std::numeric_limits<double>::quiet_NaN();
+        return p >= 1 && p <= std::ssize(values_.values) ? values_.values[static_cast<size_t>(p - 1)]
+                                                         : std::numeric_limits<double>::quiet_NaN();
     }
     float PixelLevel(int64_t p) const {
         const double v = Value(p);
@@ -45,21 +43,52 @@ public:
 
 private:
     const Slot& slot_;
+    const CurveValues& values_;
     const CurvePlacement& place_;
     double restFactor_;
-    int64_t pixels_ = 0;
 };
+
+// Cuts the curve's lines, all horizontal or vertical, to the plot box.
+class BoxCut {
+public:
+    explicit BoxCut(const CurvePlacement& place)
+        : left_(static_cast<float>(place.boxLeft)), right_(static_cast<float>(place.boxRight)),
+          top_(static_cast<float>(place.boxTop)), bottom_(static_cast<float>(place.boxBottom)) {}
+
+    // 0 left of the box, 1 across it, 2 right of it.
+    int Side(float x) const { return x < left_ ? 0 : x > right_ ? 2 : 1; }
+
+    void Line(PlotSurface& surface, float xa, float ya, float xb, float yb) const {
+        if (ya == yb) {
+            if (!(ya >= top_ && ya <= bottom_ && std::max(xa, xb) >= left_ && std::min(xa, xb) <= right_)) return;
+            surface.Line(std::clamp(xa, left_, right_), ya, std::clamp(xb, left_, right_), yb);
+        } else if (xa == xb) {
+            if (!(xa >= left_ && xa <= right_ && std::max(ya, yb) >= top_ && std::min(ya, yb) <= bottom_)) return;
+            surface.Line(xa, std::clamp(ya, top_, bottom_), xb, std::clamp(yb, top_, bottom_));
+        }
+    }
+
+private:
+    float left_, right_, top_, bottom_;
+};
+
+// The device column of x, a column the box's side crosses split in two, as
+// one whole number that grows with x.
+int64_t ColumnKey(float x, double columnWidth, const BoxCut& cut) {
+    return 3 * DeviceColumn(x, columnWidth) + cut.Side(x);
+}
 
 // Draws every segment as it comes.
 class DirectSink {
 public:
-    explicit DirectSink(PlotSurface& surface) : surface_(surface) {}
-    void Segment(float xa, float ya, float xb, float yb) { surface_.Line(xa, ya, xb, yb); }
+    DirectSink(PlotSurface& surface, const BoxCut& cut) : surface_(surface), cut_(cut) {}
+    void Segment(float xa, float ya, float xb, float yb) { cut_.Line(surface_, xa, ya, xb, yb); }
     void Break() {}
     void Finish() {}
 
 private:
     PlotSurface& surface_;
+    const BoxCut& cut_;
 };
 
 // Collects consecutive, connected horizontal and vertical segments that lie in
@@ -70,15 +99,16 @@ private:
 // segments is interrupted (a gap), so nothing is joined across it.
 class EnvelopeSink {
 public:
-    EnvelopeSink(PlotSurface& surface, double twipsPerColumn) : surface_(surface), columnWidth_(twipsPerColumn) {}
+    EnvelopeSink(PlotSurface& surface, double twipsPerColumn, const BoxCut& cut)
+        : surface_(surface), columnWidth_(twipsPerColumn), cut_(cut) {}
 
     void Segment(float xa, float ya, float xb, float yb) {
         if (std::isnan(xa) || std::isnan(ya) || std::isnan(xb) || std::isnan(yb)) {
             Break();
             return;
         }
-        const int64_t ca = DeviceColumn(xa, columnWidth_);
-        const int64_t cb = DeviceColumn(xb, columnWidth_);
+        const int64_t ca = ColumnKey(xa, columnWidth_, cut_);
+        const int64_t cb = ColumnKey(xb, columnWidth_, cut_);
         const bool horizontal = ya == yb;
         if (ca == cb && (horizontal || xa == xb)) {
             Add(ca, xa, std::min(ya, yb), std::max(ya, yb), false);
@@ -86,7 +116,7 @@ public:
         }
         if (horizontal) Add(ca, xa, ya, ya, true);
         Flush();
-        surface_.Line(xa, ya, xb, yb);
+        cut_.Line(surface_, xa, ya, xb, yb);
         if (horizontal) Add(cb, xb, yb, yb, true);
     }
     void Break() { Flush(); }
@@ -110,12 +140,13 @@ private:
         needsDrawing_ = needsDrawing_ || !drawn;
     }
     void Flush() {
-        if (active_ && needsDrawing_) surface_.Line(x_, low_, x_, high_);
+        if (active_ && needsDrawing_) cut_.Line(surface_, x_, low_, x_, high_);
         active_ = false;
     }
 
     PlotSurface& surface_;
     double columnWidth_;
+    const BoxCut& cut_;
     bool active_ = false;
     bool needsDrawing_ = false;
     int64_t column_ = 0;
@@ -144,49 +175,19 @@ void DrawPixels(const CurveMap& map, int64_t from, int64_t to, int64_t pixelCoun
     }
 }
 
-// Lowest and highest of values[0 .. count), and whether any is not finite.
-// Four running extremes and probes keep the loop free of long dependency chains.
-struct Extent {
-    double low, high;
-    bool blank;
-};
-Extent ExtentOf(const double* values, int64_t count) {
-    constexpr double kInf = std::numeric_limits<double>::infinity();
-    double low[4] = {kInf, kInf, kInf, kInf};
-    double high[4] = {-kInf, -kInf, -kInf, -kInf};
-    double probe[4] = {0, 0, 0, 0};  // x * 0 is not a number exactly when x is not finite
-    int64_t k = 0;
-    for (; k + 4 <= count; k += 4) {
-        for (int j = 0; j < 4; ++j) {
-            const double x = values[k + j];
-            low[j] = x < low[j] ? x : low[j];
-            high[j] = x > high[j] ? x : high[j];
-            probe[j] += x * 0;
-        }
-    }
-    for (; k < count; ++k) {
-        const double x = values[k];
-        low[0] = x < low[0] ? x : low[0];
-        high[0] = x > high[0] ? x : high[0];
-        probe[0] += x * 0;
-    }
-    return {std::min(std::min(low[0], low[1]), std::min(low[2], low[3])),
-            std::max(std::max(high[0], high[1]), std::max(high[2], high[3])),
-            std::isnan(probe[0] + probe[1] + probe[2] + probe[3])};
-}
-
 // The envelope drawing for a curve whose x grows with the pixel number: finds
 // where each device column's run of pixels ends by probing near the expected
-// run length, so only a few x positions per column are computed, and reads
-// each run's values once.
-void DrawByColumns(const CurveMap& map, const Slot& slot, const CurvePlacement& place, int64_t first, int64_t last,
-                   int64_t pixelCount, float xStart, double columnWidth, EnvelopeSink& sink) {
-    const auto columnOf = [&](int64_t p) { return DeviceColumn(map.PixelEndX(p), columnWidth); };
+// run length, so only a few x positions per column are computed, and takes
+// each run's extremes from its value blocks.
+void DrawByColumns(const CurveMap& map, const Slot& slot, const CurveValues& values, const CurvePlacement& place,
+                   const BoxCut& cut, int64_t first, int64_t last, int64_t pixelCount, float xStart,
+                   double columnWidth, EnvelopeSink& sink) {
+    const auto columnOf = [&](int64_t p) { return ColumnKey(map.PixelEndX(p), columnWidth, cut); };
     // On a scale that is not linear DLambda is the mean step, so this is only
     // a first guess; the probes below find each run's true end.
     const double pixelsPerColumn = columnWidth * place.plotSpan / (place.curveWidth * slot.DLambda);
     const auto expectedRun = static_cast<int64_t>(std::clamp(pixelsPerColumn, 1.0, 0x1p40));
-    const auto storedPixels = static_cast<int64_t>(slot.FluxPct.size());
+    const auto storedPixels = std::ssize(values.values);
     float xPrev = xStart;
     int64_t a = first;
     while (a <= last) {
@@ -218,13 +219,16 @@ void DrawByColumns(const CurveMap& map, const Slot& slot, const CurvePlacement& 
             (columnOf(mid) == column ? inColumn : beyond) = mid;
         }
         const int64_t b = inColumn;
+        // The values read at the ends of runs lie far apart; asking for those
+        // a few runs ahead early hides most of the wait for them.
+        if (const int64_t ahead = b + 4 * expectedRun; ahead < storedPixels)
+            __builtin_prefetch(values.values.data() + ahead);
 
         // The run's treads and the risers after each of its pixels reach the
         // levels of pixels a .. b + 1 (a .. b when b is the slot's last pixel).
         const int64_t reach = b == pixelCount ? b : b + 1;
-        const Extent extent = reach <= storedPixels
-                                  ? ExtentOf(slot.FluxPct.data() + (a - 1), reach - a + 1)
-                                  : Extent{0, 0, true};
+        const ValueExtent extent = reach <= storedPixels ? ExtentOf(values.values, values.blocks, a - 1, reach)
+                                                         : ValueExtent{0, 0, true};
         if (extent.blank) {
             float yPrev = map.PixelLevel(a);
             DrawPixels(map, a, b, pixelCount, xPrev, yPrev, sink);
@@ -244,28 +248,29 @@ void DrawByColumns(const CurveMap& map, const Slot& slot, const CurvePlacement& 
 
 }  // namespace
 
-void DrawSteppedCurve(const Slot& slot, int64_t first, int64_t last, double startLambda,
-                      const CurvePlacement& place, PlotSurface& surface) {
+void DrawSteppedCurve(const Slot& slot, const CurveValues& values, int64_t first, int64_t last,
+                      double startLambda, const CurvePlacement& place, PlotSurface& surface) {
     if (first > last) return;
-    const CurveMap map(slot, place);
+    const CurveMap map(slot, values, place);
+    const BoxCut cut(place);
     const auto pixelCount = static_cast<int64_t>(slot.Naxis1);
     float xPrev = map.X(startLambda);
     float yPrev = map.PixelLevel(first);
 
     const double columnWidth = surface.TwipsPerColumn();
     if (!(columnWidth > 0)) {
-        DirectSink sink(surface);
+        DirectSink sink(surface, cut);
         DrawPixels(map, first, last, pixelCount, xPrev, yPrev, sink);
         return;
     }
-    EnvelopeSink sink(surface, columnWidth);
+    EnvelopeSink sink(surface, columnWidth, cut);
     // Pixel edges run strictly one way, so a positive (mean) step means they rise.
     const bool xGrowsWithPixel = slot.DLambda > 0 && std::isfinite(slot.DLambda) &&
                                  std::isfinite(slot.LambdaStart) && place.curveWidth > 0 &&
                                  place.plotSpan > 0 && std::isfinite(place.plotSpan) &&
                                  std::isfinite(place.plotLeft) && std::isfinite(columnWidth);
     if (xGrowsWithPixel)
-        DrawByColumns(map, slot, place, first, last, pixelCount, xPrev, columnWidth, sink);
+        DrawByColumns(map, slot, values, place, cut, first, last, pixelCount, xPrev, columnWidth, sink);
     else
         DrawPixels(map, first, last, pixelCount, xPrev, yPrev, sink);
     sink.Finish();

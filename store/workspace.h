@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "store/value_blocks.h"
+
 namespace wendrel {
 
 // One spectrum with its header, as the FITS reader leaves it.
@@ -56,6 +58,9 @@ struct Slot {
     double Level = 0;             // continuum level
     std::vector<double> FluxPct;  // 100 * Flux / Level; NaN where Flux is blank
     double PctMax = 0;            // largest FluxPct, at least -9999
+    // The extremes of Flux and of FluxPct per kValueBlock pixels
+    // (BlockExtentsOf), for the plot's intensity range and dense curves.
+    std::vector<ValueExtent> FluxBlocks, PctBlocks;
 
     int Offset = 0;         // vertical offset of the curve, in percent units
     // Radial velocity of the source in km/s, positive receding; the slot is

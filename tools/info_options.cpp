@@ -69,17 +69,22 @@ std::string SetSize(InfoOptions& o, std::string_view value) {
     return {};
 }
 
+// The value's A:B, two finite numbers with A below B.
+std::optional<std::pair<double, double>> RisingPair(std::string_view value) {
+    const size_t colon = value.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const auto a = WholeNumber<double>(value.substr(0, colon));
+    const auto b = WholeNumber<double>(value.substr(colon + 1));
+    if (!a || !b || !std::isfinite(*a) || !std::isfinite(*b) || !(*a < *b)) return std::nullopt;
+    return std::pair(*a, *b);
+}
+
 // Sets `span` to the value's LEFT:RIGHT, two finite wavelengths with LEFT below RIGHT.
 std::string SetSpan(std::optional<std::pair<double, double>>& span, std::string_view option, std::string_view value) {
-    const std::string wrong = std::string(option) + " needs LEFT:RIGHT, two wavelengths in Angstroms with LEFT below "
-                              "RIGHT, e.g. " + std::string(option) + " 6500:6600; got \"" + std::string(value) + "\"";
-    const size_t colon = value.find(':');
-    if (colon == std::string_view::npos) return wrong;
-    const auto left = WholeNumber<double>(value.substr(0, colon));
-    const auto right = WholeNumber<double>(value.substr(colon + 1));
-    if (!left || !right || !std::isfinite(*left) || !std::isfinite(*right) || !(*left < *right)) return wrong;
-    span = {*left, *right};
-    return {};
+    span = RisingPair(value);
+    if (span) return {};
+    return std::string(option) + " needs LEFT:RIGHT, two wavelengths in Angstroms with LEFT below RIGHT, e.g. " +
+           std::string(option) + " 6500:6600; got \"" + std::string(value) + "\"";
 }
 
 std::string SetView(InfoOptions& o, std::string_view value) { return SetSpan(o.renderView, "--view", value); }
@@ -131,6 +136,21 @@ std::string SetLines(InfoOptions& o, std::string_view value) {
     return {};
 }
 
+std::string SetYRange(InfoOptions& o, std::string_view value) {
+    o.renderFitY = value == "fit";
+    o.renderYRange = o.renderFitY ? std::nullopt : RisingPair(value);
+    if (o.renderFitY || o.renderYRange) return {};
+    return "--yrange needs LOW:HIGH, two intensities with LOW below HIGH, e.g. --yrange 0:150, or fit; got \"" +
+           std::string(value) + "\"";
+}
+
+std::string SetScale(InfoOptions& o, std::string_view value) {
+    if (value != "percent" && value != "flux")
+        return "--scale needs percent or flux; got \"" + std::string(value) + "\"";
+    o.renderScaleFlux = value == "flux";
+    return {};
+}
+
 constexpr OptionEntry kOptions[] = {
     {"--keys", "LAMBDA0KEY,DLAMBDAKEY",
      "keywords of the start wavelength and the step (default CRVAL1,CD1_1)", SetKeys},
@@ -159,6 +179,16 @@ constexpr OptionEntry kOptions[] = {
      "mark the laboratory lines of these sets for --render: balmer (H alpha .. H8), cahk (Ca II H and K), "
      "nad (Na I D), mgb (Mg I b), hei (He I), oiii ([O III]), nii-sii ([N II] and [S II]), o2 (telluric O2)",
      SetLines},
+    {"--yrange", "LOW:HIGH|fit",
+     "the intensity axis for --render: from LOW to HIGH in the shown scale, or fit to the curves in the view "
+     "(default: 0 to the highest curve)",
+     SetYRange},
+    {"--scale", "percent|flux",
+     "the curves' scale for --render: percent of each continuum level, or the flux as stored in the files, where "
+     "an offset moves a curve by that percentage of the largest flux maximum (default: percent)",
+     SetScale},
+    {"--legend", "", "draw a legend of the files' colours and object names inside the box for --render",
+     [](InfoOptions& o, std::string_view) { return (o.renderLegend = true, std::string()); }},
     {"--help", "", "print this text", [](InfoOptions& o, std::string_view) { return (o.help = true, std::string()); }},
 };
 
@@ -220,9 +250,10 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
     if (std::ssize(o.files) > kMaxInfoFiles)
         return {{}, std::to_string(o.files.size()) + " files were given; at most " +
                         std::to_string(kMaxInfoFiles) + " fit into the slots"};
-    if (!o.renderPath && (o.renderSize || o.renderView || o.renderOffsets || o.renderVelocities || o.renderLines))
-        return {{}, "--size, --view, --offsets, --velocities and --lines only shape the picture of --render OUT.png, "
-                    "which was not asked for"};
+    if (!o.renderPath && (o.renderSize || o.renderView || o.renderOffsets || o.renderVelocities || o.renderLines ||
+                          o.renderYRange || o.renderFitY || o.renderScaleFlux || o.renderLegend))
+        return {{}, "--size, --view, --offsets, --velocities, --lines, --yrange, --scale and --legend only shape the "
+                    "picture of --render OUT.png, which was not asked for"};
     if (o.renderOffsets && o.renderOffsets->size() > o.files.size())
         return {{}, std::to_string(o.renderOffsets->size()) + " offsets were given for " +
                         std::to_string(o.files.size()) + " files; give at most one per file"};

@@ -34,6 +34,13 @@ struct InfoOptions {
     // and --lines SET,SET (keys of plot/line_marks.h).
     std::optional<std::vector<double>> renderVelocities;
     std::optional<std::vector<std::string>> renderLines;
+    // --yrange LOW:HIGH or --yrange fit, --scale percent|flux and --legend:
+    // the intensity axis, its scale and the legend, as the plot window's
+    // View menu sets them.
+    std::optional<std::pair<double, double>> renderYRange;
+    bool renderFitY = false;
+    std::optional<bool> renderScaleFlux;
+    bool renderLegend = false;
 };
 
 // The window size of --size is a stored window size: 1 to 32767 twips.

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -132,6 +133,13 @@ int Render(Workspace& ws, const InfoOptions& options, int loadStatus) {
         RecalcLambdaRange(ws);  // the full range and the view of the shifted spectra
     }
     if (options.renderLines) ws.LineMarkSets.insert(options.renderLines->begin(), options.renderLines->end());
+    if (options.renderFitY) ws.Intensity = Workspace::IntensityRange::FitToView;
+    if (options.renderYRange) {
+        ws.Intensity = Workspace::IntensityRange::Fixed;
+        std::tie(ws.IntensityLow, ws.IntensityHigh) = *options.renderYRange;
+    }
+    ws.ScaleFlux = options.renderScaleFlux.value_or(false);
+    ws.ShowLegend = options.renderLegend;
     if (options.renderView) {
         ws.PlotLeft = options.renderView->first;
         ws.PlotRight = options.renderView->second;

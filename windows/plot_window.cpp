@@ -112,6 +112,7 @@ frmPlot_Spectra::frmPlot_Spectra(Workspace& ws, UiHooks& ui, OffsetCaptionHandle
     BuildMenu();
     for (size_t i = 0; i < kPlotLabelNumbers.size(); ++i)
         plotLabels_[i] = NewLabel(canvas_, QString("L%1").arg(kPlotLabelNumbers[i]));
+    plotLabels_[static_cast<size_t>(PlotLabel::IntensityTitle)] = NewLabel(canvas_, "");
     BuildBottomControls();
     view_.Scroll().onPropertiesSet = [this] { MirrorScrollBar(); };
 }

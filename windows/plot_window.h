@@ -183,7 +183,7 @@ private:
     QPushButton* command2_ = nullptr;
     QPushButton* command3_ = nullptr;
     std::array<QWidget*, 9> bottom_{};          // in the order of kBottomControls
-    std::array<QLabel*, 6> plotLabels_{};       // indexed by PlotLabel
+    std::array<QLabel*, kPlotLabels.size()> plotLabels_{};  // indexed by PlotLabel
 };
 
 }  // namespace wendrel

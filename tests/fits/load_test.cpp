@@ -45,7 +45,8 @@ TEST_F(FitsFileTest, WavelengthsObjectAndWarningsFromTheHeader) {
     }
 }
 
-// Units become Angstroms, falling wavelengths rise (the pixels turned round), axes that are not wavelength are refused.
+// Units become Angstroms, falling wavelengths rise (the pixels turned round, their value blocks with them), axes
+// that are not wavelength are refused.
 TEST_F(FitsFileTest, UnitsAxisTypesAndFallingWavelengths) {
     const auto S1 = [](const char* key, const char* text) { return StringCard(key, text); };
     const auto wat1 = [](const char* units) { return StringCard("WAT1_001", std::string("wtype=linear units=") + units); };
@@ -81,6 +82,7 @@ TEST_F(FitsFileTest, UnitsAxisTypesAndFallingWavelengths) {
         EXPECT_NEAR(S().LambdaEnd - S().LambdaStart, 120 * c.dLambda, 1e-9);
         EXPECT_EQ(S().Flux.front(), c.cd1_1 > 0 ? 1 : 120);
         EXPECT_EQ(S().FluxPct.front(), 100 * S().Flux.front() / S().Level);
+        EXPECT_TRUE(S().FluxBlocks == BlockExtentsOf(S().Flux) && S().PctBlocks == BlockExtentsOf(S().FluxPct));
     }
 }
 

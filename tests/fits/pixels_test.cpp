@@ -58,7 +58,11 @@ TEST(FindLevel, IsTheMedianOfTheBlockMaximaFromZeroUpWithoutBlanks) {
     EXPECT_EQ(level({10, 30, NAN}, 50, 25), (9 + 30) / 2.0);  // block 1 lost its maximum: 9 is left
 }
 
+// So too in the value blocks, whose percent extremes follow from the flux's unless a percent value overflowed.
 TEST_F(FitsFileTest, PercentIsFluxTimes100OverTheLevelAndBlanksTakeNoPart) {
+    const auto blocksMatch = [&] {
+        return S().FluxBlocks == BlockExtentsOf(S().Flux) && S().PctBlocks == BlockExtentsOf(S().FluxPct);
+    };
     ASSERT_TRUE(Load(FloatSpectrum({3, -6, 7.5, 0})));
     EXPECT_EQ(S().FluxPct, (std::vector<double>{3 * 100 / 7.5, -6 * 100 / 7.5, 100, 0}));
     std::vector<double> values = Ramp(60);
@@ -67,11 +71,11 @@ TEST_F(FitsFileTest, PercentIsFluxTimes100OverTheLevelAndBlanksTakeNoPart) {
     ASSERT_TRUE(Load(FloatSpectrum(values)));
     EXPECT_TRUE(std::isnan(S().Flux[59]) && std::isnan(S().FluxPct[10]) && std::isnan(S().FluxPct[59]));
     // Block 2 holds 51..59 and two blanks: its maximum is 59.
-    EXPECT_TRUE(S().Level == (50 + 59) / 2.0 && S().PctMax == 59 * 100 / 54.5);
+    EXPECT_TRUE(S().Level == (50 + 59) / 2.0 && S().PctMax == 59 * 100 / 54.5 && blocksMatch());
     std::vector<double> tiny(150, 0.01);
     tiny[140] = 1e307;  // 1e311 percent of the level 0.01: blank too
     ASSERT_TRUE(Load(SpectrumBytes({-64, tiny, {}, {}, {}, 4000, 1, {}})));
-    EXPECT_TRUE(std::isnan(S().FluxPct[140]) && S().PctMax == 100);
+    EXPECT_TRUE(std::isnan(S().FluxPct[140]) && S().PctMax == 100 && blocksMatch());
 }
 
 // The reader writes into the pixel buffers of replaced spectra: whatever was

@@ -30,11 +30,12 @@ inline Slot& Load(Workspace& ws, int i, double lambdaStart, double dLambda, std:
     s.LambdaEnd = lambdaStart + s.Naxis1 * dLambda;
     for (double v : pct) s.PctMax = std::isfinite(v) ? std::max(s.PctMax, v) : s.PctMax;
     s.FluxPct = std::move(pct);
+    s.PctBlocks = BlockExtentsOf(s.FluxPct);
     return s;
 }
 
 struct Drawn {
-    enum Kind { Line, Dashed, Text } kind;
+    enum Kind { Line, Dashed, Text, Fill } kind;
     int32_t color;
     float x1, y1, x2, y2;  // a text: its centre and baseline
     std::string text = {};
@@ -47,6 +48,8 @@ public:
     void Line(float a, float b, float c, float d) override { drawn.push_back({Drawn::Line, color_, a, b, c, d}); }
     void DashedLine(float a, float b, float c, float d) override { drawn.push_back({Drawn::Dashed, color_, a, b, c, d}); }
     void CentredText(float x, float y, const std::string& t) override { drawn.push_back({Drawn::Text, color_, x, y, x, y, t}); }
+    double TextWidth(const std::string& t) const override { return 100.0 * double(t.size()); }
+    void FillRect(float a, float b, float c, float d) override { drawn.push_back({Drawn::Fill, color_, a, b, c, d}); }
     double TwipsPerColumn() const override { return 0; }
     std::vector<Drawn> In(int32_t color, Drawn::Kind kind = Drawn::Line) const {
         std::vector<Drawn> found;

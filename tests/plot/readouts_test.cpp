@@ -20,6 +20,14 @@ TEST(NumberFormat, PlainNumberText) {
     EXPECT_EQ(PlainNumberText(1.0f / 3) + PlainNumberText(1e7f) + PlainNumberText(6562.817f), " .3333333 1E+07 6562.817");
 }
 
+// Three significant digits; a value too small for the plain form takes an exponent, never a bare 0.
+TEST(NumberFormat, SignificantText) {
+    const std::pair<double, const char*> cases[] = {
+        {3.2e-15, "3.20e-15"}, {-3.2e-15, "-3.20e-15"}, {0, "0"}, {0.032, "0.0320"}, {0.009996, "0.0100"},
+        {0.00999, "9.99e-03"}, {999.6, "1000"}, {321456, "321000"}, {1.5e6, "1.50e+06"}, {-2.5, "-2.50"}, {NAN, "NaN"}};
+    for (const auto& [value, text] : cases) EXPECT_EQ(SignificantText(value), text) << value;
+}
+
 struct FormatCase { double value; int width, decimals; const char* text; };
 
 TEST(NumberFormat, FormatNumAndFormatExp) {

@@ -11,7 +11,7 @@ namespace wendrel::testing {
 
 inline auto Fields(const Slot& s) {
     return std::tie(s.FileName, s.Loaded, s.ObjectName, s.Bitpix, s.Naxis1, s.Bzero, s.Lambda0, s.DLambda, s.LambdaStart,
-                    s.LambdaEnd, s.Dispersion, s.PixelCentre, s.PixelEdge, s.Medium, s.FluxUnit, s.Flux, s.FluxMax, s.Level, s.FluxPct, s.PctMax, s.Offset, s.Velocity,
+                    s.LambdaEnd, s.Dispersion, s.PixelCentre, s.PixelEdge, s.Medium, s.FluxUnit, s.Flux, s.FluxMax, s.FluxBlocks, s.PctBlocks, s.Level, s.FluxPct, s.PctMax, s.Offset, s.Velocity,
                     s.SlotColor, s.HdrCard, s.NumCards);
 }
 inline auto Fields(const Workspace& w) {

@@ -99,6 +99,7 @@ TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
         {"--render p.png --offsets 1,2 ha.fits", "2 offsets were given for 1 files"},
         {"--render p.png --velocities 796.9,z=-1 ha.fits", "\"z=-1\" is out of range: a redshift must be above -1"},
         {"--render p.png --lines Balmer ha.fits", "\"Balmer\" is not one"},
+        {"--render p.png --scale flux --legend --yrange 150:0 ha.fits", "--yrange needs LOW:HIGH"},
         {"--render p.png --view -5:4100 -5 ha.fits", "unknown option -5\n"},
         {"--header=2 ha.fits", "--header takes no value"},
     };
