@@ -1,10 +1,10 @@
 #include "app/slot_rows.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include <algorithm>
-
+#include "plot/number_format.h"
 #include "plot/view_control.h"
 #include "store/rest_frame.h"
 
@@ -35,11 +35,9 @@ void SetView(Workspace& ws, double left, double right) {
 }  // namespace
 
 std::string LevelText(double level) {
+    if (level < 1) return SignificantText(level);
     char text[32];
-    if (level >= 1)
-        std::snprintf(text, sizeof text, "%.0f", std::floor(level));
-    else
-        std::snprintf(text, sizeof text, "%.3g", level);
+    std::snprintf(text, sizeof text, "%.0f", std::floor(level));
     return text;
 }
 

@@ -19,7 +19,7 @@ int CountLoaded(const Workspace& ws);
 
 // The level as its row shows it: the whole part in plain digits for a level
 // of 1 and more; a smaller one (a flux-calibrated spectrum's 1.06e-14) with
-// three significant digits, so that it never reads 0.
+// three significant digits as the plot shows flux, so that it never reads 0.
 std::string LevelText(double level);
 
 // Sets LambdaMin and LambdaMax to the full range of every loaded slot (each

@@ -1,5 +1,7 @@
 #include "plot/cursor_readout.h"
 
+#include "plot/plot_legend.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -63,7 +65,7 @@ CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x,
     // Narrow views are read from the 64-bit wavelength: 32 bits hold only about 7 digits.
     const int decimals = TickDecimals(TickStep(ws.PlotRight - ws.PlotLeft)) + 1;
     r.WavelengthCaption = decimals <= 2 ? FormatNum(r.Wavelength, 8, 2) : FormatNum(wavelength, 6 + decimals, decimals);
-    r.IntensityCaption = ws.ScaleFlux ? FluxText(intensity) : FormatNum(r.Intensity, 8, 0);
+    r.IntensityCaption = ws.ScaleFlux ? SignificantText(intensity) : FormatNum(r.Intensity, 8, 0);
     if (const auto point = NearestCurve(ws, wavelength, intensity))
         r.CurveCaption = CurveCaption(ws, *point, std::max(decimals, 2));
     return r;
@@ -87,21 +89,7 @@ std::optional<CurvePoint> NearestCurve(const Workspace& ws, double wavelength, d
 }
 
 std::string CurveCaption(const Workspace& ws, const CurvePoint& point, int decimals) {
-    const Slot& s = ws.slot(point.Slot);
-    const std::string& name = s.ObjectName.empty() ? s.FileName : s.ObjectName;
-    return name + "  " + Fixed(point.Centre, decimals) + "  " + (ws.ScaleFlux ? FluxText(point.Value) : Fixed(point.Value, 1));
-}
-
-std::string FluxText(double value) {
-    if (value == 0) return "0";
-    if (!std::isfinite(value)) return WithoutLeadingBlanks(PlainNumberText(value));
-    char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 2).ptr;
-    const std::string scientific(buf, end);
-    // The exponent after rounding to three digits: 999.6 is 1.00e+03.
-    const int exponent = std::stoi(scientific.substr(scientific.find('e') + 1));
-    if (exponent < -2 || exponent >= 3) return scientific;
-    return Fixed(value, 2 - exponent);
+    return LegendName(ws.slot(point.Slot)) + "  " + Fixed(point.Centre, decimals) + "  " + (ws.ScaleFlux ? SignificantText(point.Value) : Fixed(point.Value, 1));
 }
 
 int LegendSlotAt(const PlotLayout& layout, double x, double y) {

@@ -25,7 +25,7 @@ struct CursorReadout {
     // 8 characters with 2 decimals; in a view whose wavelength ticks need
     // d > 1 decimals (plot/tick_rule.h), 7 + d characters with d + 1 decimals.
     std::string WavelengthCaption;
-    // Percent of the continuum: 8 characters, no decimals. Flux: FluxText.
+    // Percent of the continuum: 8 characters, no decimals. Flux: SignificantText.
     std::string IntensityCaption;
     // The curve read-out (CurveCaption) at the cursor's wavelength and
     // height; empty where no curve has a pixel.
@@ -58,12 +58,8 @@ std::optional<CurvePoint> NearestCurve(const Workspace& ws, double wavelength, d
 
 // "HD 1234  6562.82  98.6": the slot's object name (its file name when it
 // has none), the pixel's centre with `decimals` decimals and its value,
-// percent with one decimal, flux as FluxText.
+// percent with one decimal, flux as SignificantText.
 std::string CurveCaption(const Workspace& ws, const CurvePoint& point, int decimals);
-
-// Three significant digits, in exponent form below 0.01 and from 1000 on
-// magnitude: "3.20e-15", "0.0123", "12.3", "1.23e+04"; "0" only for 0.
-std::string FluxText(double value);
 
 // The slot of the legend entry at (x, y) in twips; 0 off the legend.
 int LegendSlotAt(const PlotLayout& layout, double x, double y);

@@ -209,7 +209,7 @@ TEST_F(Slots, AWholeViewFollowsTheVelocityAndAZoomedOneStaysInsideTheRange) {
 // A level below 1 (flux-calibrated spectra) keeps three significant digits instead of reading 0.
 TEST(RowCaptions, LevelText) {
     for (const auto& [level, text] : {std::pair(2.5e17, "250000000000000000"), {1234.9, "1234"}, {1.0, "1"},
-                                      {0.5, "0.5"}, {1.0606e-14, "1.06e-14"}})
+                                      {0.5, "0.500"}, {1.0606e-14, "1.06e-14"}})
         EXPECT_EQ(LevelText(level), text);
 }
 

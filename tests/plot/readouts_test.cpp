@@ -123,9 +123,6 @@ TEST(CursorReadout, NearestCurveAndItsPixel) {
         EXPECT_EQ(point ? std::tuple(point->Slot, point->Pixel, CurveCaption(ws, *point, 2)) : std::tuple(0, int64_t{0}, std::string()),
                   std::tuple(c.slot, c.pixel, std::string(c.caption))) << c.wavelength << " " << c.intensity;
     }
-    const std::pair<double, const char*> fluxes[] = {{0, "0"}, {3.2e-15, "3.20e-15"}, {-3.2e-15, "-3.20e-15"}, {0.0123, "0.0123"},
-        {0.00999, "9.99e-03"}, {12.34, "12.3"}, {-42, "-42.0"}, {999.6, "1.00e+03"}, {123.4, "123"}};
-    for (const auto& [value, text] : fluxes) EXPECT_EQ(FluxText(value), text) << value;
 }
 
 TEST(PlotDrag, BandsClicksAndLegendEntries) {
