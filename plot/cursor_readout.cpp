@@ -66,8 +66,10 @@ CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x,
     const int decimals = TickDecimals(TickStep(ws.PlotRight - ws.PlotLeft)) + 1;
     r.WavelengthCaption = decimals <= 2 ? FormatNum(r.Wavelength, 8, 2) : FormatNum(wavelength, 6 + decimals, decimals);
     r.IntensityCaption = ws.ScaleFlux ? SignificantText(intensity) : FormatNum(r.Intensity, 8, 0);
-    if (const auto point = NearestCurve(ws, wavelength, intensity))
+    if (const auto point = NearestCurve(ws, wavelength, intensity)) {
         r.CurveCaption = CurveCaption(ws, *point, std::max(decimals, 2));
+        r.CurveName = LegendName(ws.slot(point->Slot));
+    }
     return r;
 }
 

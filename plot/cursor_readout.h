@@ -30,6 +30,7 @@ struct CursorReadout {
     // The curve read-out (CurveCaption) at the cursor's wavelength and
     // height; empty where no curve has a pixel.
     std::string CurveCaption;
+    std::string CurveName;  // the name that starts CurveCaption, which a narrow label may shorten
 };
 
 // x and y are twips on the plot window's drawing surface. A box of no width

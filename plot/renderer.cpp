@@ -159,8 +159,10 @@ void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotL
             DrawSteppedCurve(slot, values, drawn.first, drawn.last, inView.startLambda, place, surface);
         }
 
+        // A zero level beyond a fitted or typed range would mark the controls below the box: it is left out.
         const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - values.shift) - box.yMin) / curveSpan);
-        surface.Line(box.x1, y0, box.winWidth, y0);
+        if (ws.Intensity == Workspace::IntensityRange::Automatic || (y0 >= box.y0 && y0 <= box.y1))
+            surface.Line(box.x1, y0, box.winWidth, y0);
     }
 }
 

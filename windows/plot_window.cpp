@@ -363,7 +363,12 @@ void frmPlot_Spectra::Form_MouseMove(float x, float y) {
     if (!readout.Inside) return;
     label7_->setText(QString::fromStdString(readout.WavelengthCaption));
     label10_->setText(QString::fromStdString(readout.IntensityCaption));
-    label12_->setText(QString::fromStdString(readout.CurveCaption));
+    // The numbers always show whole; a name too long for the label is cut short to make room.
+    const QString numbers = QString::fromStdString(readout.CurveCaption.substr(readout.CurveName.size()));
+    const QFontMetrics metrics(label12_->font());
+    const int room = label12_->width() - 6 - metrics.horizontalAdvance(numbers);
+    label12_->setText(metrics.elidedText(QString::fromStdString(readout.CurveName), Qt::ElideRight, std::max(0, room)) +
+                      numbers);
 }
 
 void frmPlot_Spectra::MouseDown(QPointF pixel, Qt::KeyboardModifiers modifiers) {
