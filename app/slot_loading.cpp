@@ -31,32 +31,15 @@ std::string ListOf(const std::vector<std::string>& items) {
 // Commits one read spectrum to a slot and shows its row.
 void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
     Slot& s = ws.slot(slot);
-    // The slot keeps its colour and offset; the replaced pixel buffers go back
-    // to the reader for the next load.
-    std::swap(s.Flux, fresh.Flux);
-    std::swap(s.FluxPct, fresh.FluxPct);
-    KeepSpareBuffers(std::move(fresh.Flux), std::move(fresh.FluxPct));
-    s.FileName = std::move(fresh.FileName);
-    s.ObjectName = std::move(fresh.ObjectName);
-    s.Bitpix = fresh.Bitpix;
-    s.Naxis1 = fresh.Naxis1;
-    s.Bzero = fresh.Bzero;
-    s.Lambda0 = fresh.Lambda0;
-    s.DLambda = fresh.DLambda;
-    s.LambdaStart = fresh.LambdaStart;
-    s.LambdaEnd = fresh.LambdaEnd;
-    s.Dispersion = std::move(fresh.Dispersion);
-    s.PixelEdge = std::move(fresh.PixelEdge);
-    s.PixelCentre = std::move(fresh.PixelCentre);
-    s.Medium = std::move(fresh.Medium);
-    s.FluxUnit = std::move(fresh.FluxUnit);
-    s.Level = fresh.Level;
-    s.PctMax = fresh.PctMax;
-    s.FluxMax = fresh.FluxMax;
-    s.FluxBlocks = std::move(fresh.FluxBlocks);
-    s.PctBlocks = std::move(fresh.PctBlocks);
-    s.HdrCard = std::move(fresh.HdrCard);
-    s.NumCards = fresh.NumCards;
+    // The read spectrum takes the slot's place whole; the slot keeps its colour
+    // and offset, and the replaced pixel buffers go back to the reader for the
+    // next load.
+    const int32_t color = s.SlotColor;
+    const int offset = s.Offset;
+    Slot replaced = std::exchange(s, std::move(fresh));
+    KeepSpareBuffers(std::move(replaced.Flux), std::move(replaced.FluxPct));
+    s.SlotColor = color;
+    s.Offset = offset;
     s.Velocity = 0;  // a new spectrum starts unshifted, as its row's velocity bar does
 
     if (ws.LambdaMin == kEmptyLambdaMin && ws.LambdaMax == kEmptyLambdaMax) {

@@ -143,11 +143,9 @@ TEST_F(FormatsTest, RefusalsSayWhatWasFound) {
 TEST_F(FormatsTest, AperturesFillTheEmptyRowsFromTheChosenOne) {
     ASSERT_TRUE(Load(FloatSpectrum(Values(50, 1, 1)), 3, "other.fits"));
     std::vector<double> pixels = Values(150, 1, 1);
-    std::string wat;
-    for (int k = 1; k <= 3; ++k)
-        wat += " spec" + std::to_string(k) + " = \"" + std::to_string(k) + " 1 0 " + std::to_string(4000 * k) + " 1. 50 0. 1 2\"";
+    const std::string wat = "wtype=multispec spec1 = \"1 1 0 4000 1. 50 0. 1 2\" spec2 = \"2 2 0 8000 1. 50 0. 1 2\" "
+                            "spec3 = \"3 3 0 12000 1. 50 0. 1 2\"";
     std::vector<std::string> cards = {IntCard("NAXIS", 2), IntCard("NAXIS2", 3)};
-    wat = "wtype=multispec" + wat;
     for (size_t at = 0, n = 1; at < wat.size(); at += 68, ++n)
         cards.push_back(StringCard("WAT2_00" + std::to_string(n), wat.substr(at, 68)));
     SpectrumFile file{-32, pixels, {}, {}, {}, std::nullopt, std::nullopt, cards};
