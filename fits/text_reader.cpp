@@ -77,6 +77,7 @@ LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
     std::string text(static_cast<size_t>(file.Size()), '\0');
     if (file.ReadAt(0, text) != file.Size()) return refuse("the file cannot be read.");
     result.spectraInFile = 1;
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // the byte-order mark some editors write first
 
     Slot s;
     s.FileName = name;

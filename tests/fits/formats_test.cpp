@@ -99,7 +99,7 @@ TEST_F(FormatsTest, ExtensionsTablesCompressedAndTextFiles) {
     gzwrite(gz, plain.data(), static_cast<unsigned>(plain.size()));
     gzclose(gz);
     Write("# observed 2026\nwavelength (nm), flux\n400, 10\n400.2, 11\n400.4, nan\n", "comma.csv");
-    Write("4000\t10\n4002\t11\n4004\t12\n", "tabs.dat");
+    Write("\xEF\xBB\xBF" "4000\t10\n4002\t11\n4004\t12\n", "tabs.dat");  // after a byte-order mark
 
     const struct { const char* file; std::vector<double> flux; size_t pixels = 100; } cases[] = {
         {"ext.fits", rise}, {"sdss.fits", blanked}, {"eso.fits", blanked}, {"tile.fz", rise},
