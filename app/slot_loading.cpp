@@ -87,7 +87,8 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
     if (read.spectraInFile > 1) {
         const std::string count = filled.size() == read.spectraInFile ? "its " + std::to_string(filled.size())
                                   : std::to_string(filled.size()) + " of its " + std::to_string(read.spectraInFile);
-        std::string text = count + " spectra were loaded, into " + (filled.size() == 1 ? "row " : "rows ") + ListOf(filled) + ".";
+        std::string text =
+            count + " spectra were loaded, into " + (filled.size() == 1 ? "row " : "rows ") + ListOf(filled) + ".";
         if (!left.empty()) text += " No empty row was left for " + ListOf(left) + ".";
         ui.ShowMessage(AboutFile(name, text));
     }

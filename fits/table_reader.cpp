@@ -117,7 +117,8 @@ TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std
     if (logarithmic) header.Medium = "vacuum";  // SDSS gives vacuum wavelengths as log10
     header.ObjectName = KeyText(fits, "OBJECT");
     if (header.ObjectName.empty()) header.ObjectName = primaryObject;
-    for (const std::string& unit : {KeyText(fits, "TUNIT" + std::to_string(flux->number)), KeyText(fits, "BUNIT"), primaryUnit})
+    for (const std::string& unit :
+         {KeyText(fits, "TUNIT" + std::to_string(flux->number)), KeyText(fits, "BUNIT"), primaryUnit})
         if (header.FluxUnit.empty()) header.FluxUnit = unit;
     int cards = 0, more = 0;
     fits_get_hdrspace(fits, &cards, &more, &status);

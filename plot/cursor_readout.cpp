@@ -91,7 +91,8 @@ std::optional<CurvePoint> NearestCurve(const Workspace& ws, double wavelength, d
 }
 
 std::string CurveCaption(const Workspace& ws, const CurvePoint& point, int decimals) {
-    return LegendName(ws.slot(point.Slot)) + "  " + Fixed(point.Centre, decimals) + "  " + (ws.ScaleFlux ? SignificantText(point.Value) : Fixed(point.Value, 1));
+    const std::string value = ws.ScaleFlux ? SignificantText(point.Value) : Fixed(point.Value, 1);
+    return LegendName(ws.slot(point.Slot)) + "  " + Fixed(point.Centre, decimals) + "  " + value;
 }
 
 int LegendSlotAt(const PlotLayout& layout, double x, double y) {

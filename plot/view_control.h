@@ -29,10 +29,10 @@
 // Unit is the largest power of ten not above PlotSpan/100, Origin the view's
 // centre to the nearest multiple of Unit, the bar reaches 32767 positions
 // (32 to 327 views) either side of it, positions beyond being clamped, and
-// the scale follows the view at every sync except while the thumb is dragged. Steps are never below 1. When
-// SyncHScroll changes the scale, the bar's old positions are first
-// re-expressed in the new one without any event, so the same wavelengths stay
-// selected.
+// the scale follows the view at every sync except while the thumb is
+// dragged. Steps are never below 1. When SyncHScroll changes the scale, the
+// bar's old positions are first re-expressed in the new one without any
+// event, so the same wavelengths stay selected.
 //
 // Load and unload. A load or an unload resets the view to the full range
 // without touching the scroll bar; FollowView, which the plot window's host
