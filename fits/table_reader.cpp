@@ -1,8 +1,10 @@
 #include "fits/table_reader.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "fits/continuum_level.h"
@@ -18,6 +20,11 @@ constexpr double kBlank = std::numeric_limits<double>::quiet_NaN();
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
+// The names a wavelength and a flux column go by in the archives' tables,
+// the first found winning.
+constexpr std::array<const char*, 4> kWavelengthNames = {"WAVE", "WAVELENGTH", "LAMBDA", "LOGLAM"};
+constexpr std::array<const char*, 3> kFluxNames = {"FLUX", "SPEC", "F_LAMBDA"};
+
 struct Column {
     int number = 0;
     std::string name;
@@ -25,7 +32,7 @@ struct Column {
     LONGLONG repeat = 1;
 };
 
-std::optional<Column> FindColumn(fitsfile* fits, std::initializer_list<const char*> names) {
+std::optional<Column> FindColumn(fitsfile* fits, std::span<const char* const> names) {
     for (const char* name : names) {
         int status = 0, number = 0;
         if (fits_get_colnum(fits, CASEINSEN, const_cast<char*>(name), &number, &status) != 0) continue;
@@ -90,8 +97,8 @@ TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std
     int hduType = 0, status = 0;
     fits_get_hdu_type(fits, &hduType, &status);
     if (hduType != BINARY_TBL && hduType != ASCII_TBL) return table;
-    const std::optional<Column> wave = FindColumn(fits, {"WAVE", "WAVELENGTH", "LAMBDA", "LOGLAM"});
-    const std::optional<Column> flux = FindColumn(fits, {"FLUX", "SPEC", "F_LAMBDA"});
+    const std::optional<Column> wave = FindColumn(fits, kWavelengthNames);
+    const std::optional<Column> flux = FindColumn(fits, kFluxNames);
     if (!wave || !flux) {
         table.columns = std::string(!wave ? "no wavelength column" : "no flux column") + " (columns: " +
                         ColumnNames(fits) + ").";

@@ -21,8 +21,8 @@ struct TableSpectra {
 };
 
 // Reads the table at the current HDU of `fits`. Columns are found by name
-// without regard to case, the first found in these orders: WAVE, WAVELENGTH,
-// LAMBDA, LOGLAM (log10 of Angstroms); FLUX, SPEC, F_LAMBDA. Wavelength units
+// without regard to case, the first found in the orders of the reader's
+// wavelength names (LOGLAM in log10 of Angstroms) and flux names. Wavelength units
 // from the column's TUNIT; TSCAL, TZERO and TNULL applied; NaN and null
 // fluxes are blank pixels. The object name is the HDU's OBJECT, else
 // `primaryObject`; the flux unit the flux column's TUNIT, else the HDU's
