@@ -2,11 +2,15 @@
 
 #include <fitsio.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
 #include "fits/image_reader.h"
 #include "fits/table_reader.h"
+#include "fits/unpacked_stream.h"
 
 namespace wendrel {
 
@@ -28,9 +32,15 @@ struct FitsCloser {
 };
 using FitsFile = std::unique_ptr<fitsfile, FitsCloser>;
 
-// A tile-compressed image unpacked into the bytes of a FITS file of one
-// image, or nothing with `status` set.
-std::optional<std::string> UnpackedImage(fitsfile* compressed, int& status) {
+// A tile-compressed image unpacked into the bytes of a FITS file, and where
+// the image's header starts in them: cfitsio writes an image that was an
+// extension (ZTENSION) behind an empty primary header. Nothing, with `status`
+// set, when it cannot be unpacked.
+struct Unpacked {
+    std::string bytes;
+    int64_t headerStart = 0;
+};
+std::optional<Unpacked> UnpackedImage(fitsfile* compressed, int& status) {
     size_t size = 2880 * 4;
     void* memory = std::malloc(size);
     fitsfile* out = nullptr;
@@ -39,13 +49,25 @@ std::optional<std::string> UnpackedImage(fitsfile* compressed, int& status) {
         return std::nullopt;
     }
     fits_img_decompress(compressed, out, &status);
+    LONGLONG headerStart = 0, dataStart = 0, dataEnd = 0;
+    if (status == 0) fits_get_hduaddrll(out, &headerStart, &dataStart, &dataEnd, &status);
     int closing = 0;
     fits_close_file(out, &closing);  // the memory stays; cfitsio leaves it to its owner
-    std::optional<std::string> bytes;
-    if (status == 0 && closing == 0) bytes.emplace(static_cast<const char*>(memory), size);
+    std::optional<Unpacked> unpacked;
+    if (status == 0 && closing == 0) unpacked.emplace(std::string(static_cast<const char*>(memory), size), headerStart);
     std::free(memory);
     if (closing != 0 && status == 0) status = closing;
-    return bytes;
+    return unpacked;
+}
+
+// The bytes of the current image unpacked, as its header declares them.
+double ImageBytes(fitsfile* fits) {
+    int status = 0, bitpix = 0, naxis = 0;
+    std::array<LONGLONG, 9> naxes{};
+    fits_get_img_paramll(fits, static_cast<int>(naxes.size()), &bitpix, &naxis, naxes.data(), &status);
+    double bytes = std::abs(bitpix) / 8.0;
+    for (int k = 0; k < std::min<int>(naxis, naxes.size()); ++k) bytes *= static_cast<double>(naxes[k]);
+    return status == 0 ? bytes : 0;
 }
 
 }  // namespace
@@ -60,13 +82,13 @@ LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& pa
     int status = 0;
     fitsfile* opened = nullptr;
     const std::string_view bytes = file.Bytes();
-    if (bytes.empty()) {
+    // cfitsio keeps the addresses of these two and reads through them until the file is closed.
+    void* memory = const_cast<char*>(bytes.data());  // opened read-only: cfitsio does not write into it
+    size_t memorySize = bytes.size();
+    if (bytes.empty())
         fits_open_diskfile(&opened, path.c_str(), READONLY, &status);
-    } else {
-        void* data = const_cast<char*>(bytes.data());  // opened read-only: cfitsio does not write into it
-        size_t size = bytes.size();
-        fits_open_memfile(&opened, name.c_str(), READONLY, &data, &size, 0, nullptr, &status);
-    }
+    else
+        fits_open_memfile(&opened, name.c_str(), READONLY, &memory, &memorySize, 0, nullptr, &status);
     const FitsFile fits(opened);
     if (status != 0) return refuse("cannot be read as FITS: " + CfitsioText(status) + ".");
     const auto primaryText = [&](const char* key) {
@@ -99,10 +121,13 @@ LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& pa
                 continue;
             }
             if (fits_is_compressed_image(opened, &status)) {
-                std::optional<std::string> image = UnpackedImage(opened, status);
+                if (const double unpackedBytes = ImageBytes(opened); unpackedBytes > kMaxUnpackedBytes)
+                    return refuse("holds a compressed image of " + std::to_string(static_cast<int64_t>(unpackedBytes / (1 << 20))) +
+                                  " MiB, more than the 4 GiB this program unpacks.");
+                std::optional<Unpacked> image = UnpackedImage(opened, status);
                 if (!image) return refuse("holds a compressed image that cannot be unpacked: " + CfitsioText(status) + ".");
-                const std::unique_ptr<InputFile> unpacked = InputFile::FromBytes(std::move(*image));
-                return withPrimary(ReadImageHdu(*unpacked, 0, name, keys));
+                const std::unique_ptr<InputFile> unpacked = InputFile::FromBytes(std::move(image->bytes));
+                return withPrimary(ReadImageHdu(*unpacked, image->headerStart, name, keys));
             }
             LONGLONG headerStart = 0, dataStart = 0, dataEnd = 0;
             fits_get_hduaddrll(opened, &headerStart, &dataStart, &dataEnd, &status);

@@ -1,6 +1,8 @@
 #include "fits/fits_reader.h"
 
 #include <charconv>
+#include <new>
+#include <stdexcept>
 
 #include "fits/extension_reader.h"
 #include "fits/gzip_file.h"
@@ -72,11 +74,8 @@ int64_t SpectrumNumber(const std::string& name, std::string& fileName) {
     return number;
 }
 
-}  // namespace
-
-LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys) {
-    const std::string name = file.filename().string();
-    if (file.parent_path().empty() || name.empty()) return {};
+// Reads `file` (or the N-th spectrum of "name.fits#N") as LoadFitsFile.
+LoadResult ReadSpectra(const std::filesystem::path& file, const std::string& name, const Settings& keys) {
     std::error_code error;
     std::string fileName;
     const int64_t number = SpectrumNumber(name, fileName);
@@ -99,6 +98,22 @@ LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys)
                                (all.spectraInFile == 1 ? " spectrum" : " spectra") + ", so it has no spectrum " +
                                std::to_string(number) + ".");
     return one;
+}
+
+}  // namespace
+
+LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys) {
+    const std::string name = file.filename().string();
+    if (file.parent_path().empty() || name.empty()) return {};
+    try {
+        return ReadSpectra(file, name, keys);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(file, error);
+    return Refused(Quoted(name) + (error ? "" : " (" + std::to_string(size) + " bytes)") +
+                   " cannot be loaded: the memory of this computer ran out while reading it.");
 }
 
 }  // namespace wendrel

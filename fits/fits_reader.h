@@ -51,9 +51,6 @@ void KeepSpareBuffers(std::vector<double>&& flux, std::vector<double>&& pct);
 inline constexpr const char* kNotFitsMessage = "This is not a fits file!  Please try again.";
 inline constexpr const char* kEightBitMessage =
     "Sorry, this program does not support 8-bit integer data.  Convert to 16-bit unsigned.";
-inline constexpr const char* kSignedDataMessage =
-    "Your data are signed (16-bit) integer. They work as long as all values are < 32768.  "
-    "Unsigned (16-bit) integer data type is recommended.";
 inline constexpr const char* kLambda0Message = "You need to set the keyword for Lambda 0.";
 inline constexpr const char* kDLambdaMessage = "You need to set the keyword for dLambda/dP.";
 

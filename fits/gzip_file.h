@@ -13,7 +13,7 @@ bool IsGzip(InputFile& file);
 
 // The unpacked bytes of a gzip file (several members follow each other), or
 // nothing with `problem` set to why not: a damaged stream, or more bytes than
-// the memory of this computer holds.
+// this program unpacks (fits/unpacked_stream.h), or no FITS file or text.
 std::optional<std::string> Gunzip(InputFile& file, std::string& problem);
 
 }  // namespace wendrel

@@ -139,7 +139,7 @@ bool Loader::ReadHeader() {
     header_.NumCards = static_cast<int>(numCards);
     dataStart_ = hduStart_ + DataStartFor(numCards);
 
-    for (const std::string key : {"BITPIX", "NAXIS", "NAXIS1", "NAXIS2", "BZERO", "BSCALE", "OBJECT", "CDELT1",
+    for (const std::string key : {"BITPIX", "NAXIS", "NAXIS1", "NAXIS2", "BZERO", "BSCALE", "BLANK", "OBJECT", "CDELT1",
                                   "CTYPE1", "CUNIT1", "WAT0_001", "APNUM1", "BUNIT"})
         scan_.Watch(key);
     scan_.Watch(keys_.Lambda0Key);
@@ -196,18 +196,14 @@ bool Loader::ReadKeywordValues() {
     header_.Bzero = scan_.Number("BZERO");
     scaling_.zero = header_.Bzero;
     scaling_.scale = scan_.Has("BSCALE") ? scan_.Number("BSCALE") : 1;
-    if (bitpix == 16 && std::abs(header_.Bzero) < 0.00001) {
-        // 16-bit data without BZERO are read unsigned, as most spectra of this
-        // kind were written, and the user is told.
-        type_ = PixelType::UInt16;
-        scaling_.zero = 0;
-        if (header_.Bzero == 0) Warn(kSignedDataMessage);
-    } else {
-        type_ = bitpix == 16 ? PixelType::Int16
-                : bitpix == 32 ? PixelType::Int32
-                : bitpix == -32 ? PixelType::Float32
-                                : PixelType::Float64;
+    if (scan_.Has("BLANK") && bitpix > 0) {
+        const double blank = scan_.Number("BLANK");
+        if (blank == std::floor(blank) && std::abs(blank) <= 2147483648.0) scaling_.blank = static_cast<int64_t>(blank);
     }
+    type_ = bitpix == 16 ? PixelType::Int16
+            : bitpix == 32 ? PixelType::Int32
+            : bitpix == -32 ? PixelType::Float32
+                            : PixelType::Float64;
 
     const std::string object = scan_.FirstText("OBJECT");  // the first OBJECT card counts
     header_.ObjectName = object.size() >= 2 ? object.substr(1, object.size() - 2) : std::string();

@@ -22,7 +22,6 @@ uint64_t BigEndian64(const unsigned char* b) {
 
 double Stored(PixelType type, const unsigned char* b) {
     switch (type) {
-        case PixelType::UInt16: return BigEndian16(b);
         case PixelType::Int16: return static_cast<int16_t>(BigEndian16(b));
         case PixelType::Int32: return static_cast<int32_t>(BigEndian32(b));
         case PixelType::Float32: return std::bit_cast<float>(BigEndian32(b));
@@ -49,13 +48,20 @@ void DecodeFloat32(const unsigned char* bytes, std::span<double> out) {
     }
 }
 
-template <PixelType type, bool scaled>
+template <PixelType type, bool scaled, bool blanks = false>
 void Decode(const unsigned char* bytes, PixelScaling scaling, std::span<double> out) {
     constexpr int kBytes = BytesPerPixel(type);
     constexpr double kBlank = std::numeric_limits<double>::quiet_NaN();
+    const double blank = blanks ? static_cast<double>(*scaling.blank) : 0;
     for (double& value : out) {
         double v = Stored(type, bytes);
         bytes += kBytes;
+        if constexpr (blanks) {
+            if (v == blank) {
+                value = kBlank;
+                continue;
+            }
+        }
         if constexpr (scaled) v = scaling.zero + scaling.scale * v;
         if constexpr (scaled || type == PixelType::Float32 || type == PixelType::Float64)
             v = std::isfinite(v) ? v : kBlank;
@@ -65,7 +71,10 @@ void Decode(const unsigned char* bytes, PixelScaling scaling, std::span<double> 
 
 template <PixelType type>
 void DecodeAs(const unsigned char* bytes, PixelScaling scaling, std::span<double> out) {
-    if (scaling.zero != 0 || scaling.scale != 1)
+    constexpr bool kInteger = type == PixelType::Int16 || type == PixelType::Int32;
+    if (kInteger && scaling.blank)
+        Decode<type, true, kInteger>(bytes, scaling, out);
+    else if (scaling.zero != 0 || scaling.scale != 1)
         Decode<type, true>(bytes, scaling, out);
     else if constexpr (type == PixelType::Float32)
         DecodeFloat32(bytes, out);
@@ -79,7 +88,6 @@ void DecodePixels(PixelType type, std::span<const std::byte> bytes, PixelScaling
                   std::span<double> out) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     switch (type) {
-        case PixelType::UInt16: DecodeAs<PixelType::UInt16>(b, scaling, out); break;
         case PixelType::Int16: DecodeAs<PixelType::Int16>(b, scaling, out); break;
         case PixelType::Int32: DecodeAs<PixelType::Int32>(b, scaling, out); break;
         case PixelType::Float32: DecodeAs<PixelType::Float32>(b, scaling, out); break;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 #include <cmath>
 #include <functional>
 
@@ -126,6 +127,51 @@ TEST_F(HostileFits, HugePixelCountsAreRefusedBeforeAllocating) {
         return HasFailure() ? 1 : PeakKilobytes() - before < 20 * 1024 ? 0 : 2;
     });
     EXPECT_EQ(status, 0) << "1: not refused as it should, 2: memory grew";
+}
+
+// Compressed bombs: a stream of zeros is refused after its first block, a header declaring more than 4 GiB as soon
+// as it is read, and what follows a file's last unit is not unpacked; measured in a child, as above.
+TEST_F(HostileFits, GzipBombsAreRefusedOrCutWithoutTakingMemory) {
+    const auto gzipped = [&](const std::string& name, const std::string& head, size_t zeros) {
+        const std::filesystem::path path = dir_ / name;
+        gzFile gz = gzopen(path.c_str(), "wb1");
+        gzwrite(gz, head.data(), static_cast<unsigned>(head.size()));
+        const std::string block(1 << 20, '\0');
+        for (size_t done = 0; done < zeros; done += block.size()) gzwrite(gz, block.data(), static_cast<unsigned>(block.size()));
+        gzclose(gz);
+        return path;
+    };
+    constexpr size_t kZeros = size_t{64} << 20;
+    const auto zeros = gzipped("zeros.fits.gz", "", kZeros);
+    const auto declared = gzipped("declared.fits.gz", SpectrumBytes({-32, Ramp(10), {}, {}, {}, 4000, 1,
+                                                                     {IntCard("NAXIS1", int64_t{1} << 31)}}), 0);
+    const auto trailing = gzipped("trailing.fits.gz", FloatSpectrum(Ramp(100)), kZeros);
+    const int status = InChild([&] {
+        const long before = PeakKilobytes();
+        ExpectRefusedFile(zeros, "\"zeros.fits.gz\" is compressed with gzip, but it does not unpack to a FITS file or a text spectrum.");
+        ExpectRefusedFile(declared, "its header declares 8 GiB of data, more than the 4 GiB this program unpacks.");
+        if (!LoadFile(trailing) || S().Flux != Ramp(100)) return 1;
+        return HasFailure() ? 1 : PeakKilobytes() - before < 20 * 1024 ? 0 : 2;
+    });
+    EXPECT_EQ(status, 0) << "1: not read as it should, 2: memory grew";
+}
+
+// Memory that runs out during a load refuses the file, naming it and its size, and leaves the workspace as it was.
+TEST_F(HostileFits, MemoryRunningOutRefusesTheFile) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#endif
+    const auto big = Write(FloatSpectrum(Ramp(4'000'000)), "big.fits");
+    const int status = InChild([&] {
+        rlimit limit{};
+        ::getrlimit(RLIMIT_AS, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(PeakKilobytes()) * 1024 + (rlim_t{48} << 20);
+        ::setrlimit(RLIMIT_AS, &limit);
+        ExpectRefusedFile(big, "\"big.fits\" (" + std::to_string(std::filesystem::file_size(big)) +
+                                   " bytes) cannot be loaded: the memory of this computer ran out while reading it.");
+        return HasFailure() ? 1 : 0;
+    });
+    EXPECT_EQ(status, 0);
 }
 
 TEST_F(HostileFits, PathsThatAreNoFitsFileAreRefused) {
