@@ -18,6 +18,7 @@ bool IsGzip(InputFile& file) {
 
 std::optional<std::string> Gunzip(InputFile& file, std::string& problem) {
     constexpr size_t kChunk = 1 << 18;
+    constexpr int64_t kLargestDeflateRatio = 1032;
     z_stream stream{};
     if (inflateInit2(&stream, 15 + 32) != Z_OK) {  // 15 + 32: a gzip or zlib header, told apart by zlib
         problem = "its gzip stream cannot be unpacked (zlib could not start).";
@@ -50,10 +51,13 @@ std::optional<std::string> Gunzip(InputFile& file, std::string& problem) {
                 problem = "it unpacks to more than the 4 GiB this program unpacks.";
                 return std::nullopt;
             }
-            // Room for what the headers declare at once, else growing by half:
-            // never twice what the stream holds.
-            if (before + kChunk > out.capacity())
-                out.reserve(std::max({before + kChunk, before + before / 2, static_cast<size_t>(check.Expected())}));
+            // Room for what the headers declare at once, as far as deflate's
+            // largest ratio lets the file hold it, else growing by half: never
+            // twice what the stream holds.
+            if (before + kChunk > out.capacity()) {
+                const int64_t declared = std::min(check.Expected(), file.Size() * kLargestDeflateRatio);
+                out.reserve(std::max({before + kChunk, before + before / 2, static_cast<size_t>(declared)}));
+            }
             out.resize(before + kChunk);
             stream.next_out = reinterpret_cast<Bytef*>(out.data() + before);
             stream.avail_out = static_cast<uInt>(kChunk);

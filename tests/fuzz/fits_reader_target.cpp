@@ -1,4 +1,4 @@
-// Fuzz target: the bytes are a file loaded into slot 1, which holds a spectrum, with the plot window open. A
+// Fuzz target: the bytes are a file (FITS image or table, gzip, tile-compressed or text) loaded into slot 1, which holds a spectrum, with the plot window open. A
 // refused load leaves the workspace as it was and says why; a load leaves a consistent slot and changes nothing
 // but it and the range and view that follow from it.
 #include <unistd.h>
@@ -32,17 +32,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     static const struct Remover { ~Remover() { std::filesystem::remove_all(folder); } } remover;
 
-    WriteFileBytes(folder / "input.fits", std::string(reinterpret_cast<const char*>(data), size));
+    // Named as a text file: what is neither FITS (SIMPLE first) nor gzip reaches the text reader.
+    WriteFileBytes(folder / "input.txt", std::string(reinterpret_cast<const char*>(data), size));
     Workspace ws = loaded;
     testing::RecordingUi ui;
-    const bool load = LoadIntoSlot(ws, 1, folder / "input.fits", ui);
+    const bool load = LoadIntoSlot(ws, 1, folder / "input.txt", ui);
     WENDREL_FUZZ_CHECK(load || (!ui.messages.empty() && ui.events.empty()), "a refused load says why, shows nothing");
     const Slot& s = ws.slot(1);
     const std::string& file = s.FileName;
     if (load) {
         WENDREL_FUZZ_CHECK(s.Loaded && ws.DataReady && ui.events.size() == 2 && ui.redraws == 1, file);
         WENDREL_FUZZ_CHECK(s.Naxis1 >= 1 && s.Flux.size() == static_cast<size_t>(s.Naxis1) && s.FluxPct.size() == s.Flux.size(), file);
-        WENDREL_FUZZ_CHECK(s.Bitpix == 16 || s.Bitpix == 32 || s.Bitpix == -32 || s.Bitpix == -64, file);
+        // Images: 16, 32, -32, -64; table columns also 8 and 64; text 0.
+        WENDREL_FUZZ_CHECK(s.Bitpix == 0 || s.Bitpix == 8 || s.Bitpix == 16 || s.Bitpix == 32 || s.Bitpix == 64 ||
+                               s.Bitpix == -32 || s.Bitpix == -64, file);
         WENDREL_FUZZ_CHECK(s.HdrCard.size() == static_cast<size_t>(s.NumCards), file);
         for (const std::string& card : s.HdrCard) WENDREL_FUZZ_CHECK(card.size() <= 80, file);
         WENDREL_FUZZ_CHECK(isfinite(s.Level) && s.Level > 0 && isfinite(s.PctMax) && s.PctMax >= -9999, file);

@@ -1,13 +1,111 @@
 #include "tests/fuzz/seed_corpus.h"
 
+#include <fitsio.h>
+#include <zlib.h>
+
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include "app/settings_file.h"
 #include "tests/support/fits_writer.h"
 
 namespace wendrel::fuzzing {
+
+namespace {
+
+// The bytes of a FITS file that cfitsio writes in memory: an empty primary
+// header, then what `write` adds.
+std::string CfitsioBytes(const std::function<void(fitsfile*, int&)>& write, bool emptyPrimary = true) {
+    size_t size = 2880;
+    void* memory = std::malloc(size);
+    fitsfile* f = nullptr;
+    int status = 0;
+    fits_create_memfile(&f, &memory, &size, 2880, std::realloc, &status);
+    if (emptyPrimary) fits_create_img(f, 8, 0, nullptr, &status);
+    write(f, status);
+    fits_close_file(f, &status);
+    std::string bytes(static_cast<const char*>(memory), size);
+    std::free(memory);
+    return status == 0 ? bytes : std::string();
+}
+
+void DoubleTable(fitsfile* f, std::vector<const char*> names, long repeat, const std::vector<std::vector<double>>& columns,
+                 int& status) {
+    const std::string form = std::to_string(repeat) + "D";
+    std::vector<char*> forms(names.size(), const_cast<char*>(form.c_str()));
+    const long rows = std::ssize(columns.front()) / repeat;
+    fits_create_tbl(f, BINARY_TBL, rows, static_cast<int>(names.size()), const_cast<char**>(names.data()), forms.data(),
+                    nullptr, nullptr, &status);
+    for (size_t c = 0; c < columns.size(); ++c)
+        fits_write_col(f, TDOUBLE, static_cast<int>(c + 1), 1, 1, std::ssize(columns[c]),
+                       const_cast<double*>(columns[c].data()), &status);
+}
+
+void Image(fitsfile* f, int bitpix, const std::vector<double>& values, int& status) {
+    long n = std::ssize(values);
+    fits_create_img(f, bitpix, 1, &n, &status);
+    double crval = 4000, cd = 0.5;
+    fits_write_key(f, TDOUBLE, "CRVAL1", &crval, nullptr, &status);
+    fits_write_key(f, TDOUBLE, "CD1_1", &cd, nullptr, &status);
+    fits_write_img(f, TDOUBLE, 1, n, const_cast<double*>(values.data()), &status);
+}
+
+std::string Gzip(const std::string& bytes) {
+    z_stream stream{};
+    deflateInit2(&stream, 9, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);  // 15 + 16: a gzip header
+    std::string out(deflateBound(&stream, bytes.size()) + 32, '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream.avail_in = static_cast<uInt>(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
+}
+
+// Tables of either shape, an image extension, tile-compressed images of each
+// kind, text spectra, and each of them gzipped.
+void AddOtherShapes(const std::vector<double>& line, std::vector<std::pair<std::string, std::string>>& seeds) {
+    const std::vector<double> flux(line.begin(), line.begin() + 60);
+    std::vector<double> waves(flux.size()), loglam(flux.size()), sigma(flux.size(), 3);
+    for (size_t k = 0; k < flux.size(); ++k) waves[k] = 4000 + 0.5 * static_cast<double>(k), loglam[k] = std::log10(waves[k]);
+    std::vector<std::pair<std::string, std::string>> shapes = {
+        {"table_rows", CfitsioBytes([&](fitsfile* f, int& s) { DoubleTable(f, {"flux", "loglam", "ivar"}, 1, {flux, loglam, sigma}, s); })},
+        {"table_arrays", CfitsioBytes([&](fitsfile* f, int& s) {
+             DoubleTable(f, {"WAVE", "FLUX", "ERR"}, std::ssize(flux), {waves, flux, sigma}, s);
+             fits_write_key(f, TSTRING, "TUNIT1", const_cast<char*>("nm"), nullptr, &s);
+         })},
+        {"image_extension", CfitsioBytes([&](fitsfile* f, int& s) { Image(f, FLOAT_IMG, flux, s); })},
+        {"text_columns", "# wavelength flux\nwavelength (nm), flux\n400, 10\n400.05, 1.5D+01\n400.1, nan\n400.15, 12\n"},
+        {"text_tabs", "\xEF\xBB\xBF" "4000\t10\t1\n4000.5\t11\t1\n4001\t12\t1\n"},
+    };
+    const struct { const char* name; int type; int bitpix; bool extension; } packed[] = {
+        {"fz_rice_int", RICE_1, LONG_IMG, true}, {"fz_gzip_double", GZIP_1, DOUBLE_IMG, true},
+        {"fz_quantised", RICE_1, FLOAT_IMG, true}, {"fz_primary_short", GZIP_1, SHORT_IMG, false}};
+    for (const auto& p : packed) {
+        const std::string plain = CfitsioBytes([&](fitsfile* f, int& s) { Image(f, p.bitpix, flux, s); }, p.extension);
+        shapes.emplace_back(p.name, CfitsioBytes([&](fitsfile* f, int& s) {
+            void* memory = const_cast<char*>(plain.data());
+            size_t size = plain.size();
+            fitsfile* in = nullptr;
+            fits_open_memfile(&in, "plain", READONLY, &memory, &size, 0, nullptr, &s);
+            fits_movabs_hdu(in, p.extension ? 2 : 1, nullptr, &s);
+            fits_set_compression_type(f, p.type, &s);
+            fits_img_compress(in, f, &s);
+            fits_close_file(in, &s);
+        }));
+    }
+    for (auto& [name, bytes] : shapes) {
+        seeds.emplace_back(name + "_gz", Gzip(bytes));
+        seeds.emplace_back(std::move(name), std::move(bytes));
+    }
+}
+
+}  // namespace
 
 std::vector<std::pair<std::string, std::string>> SeedsFor(std::string_view target) {
     std::vector<std::pair<std::string, std::string>> seeds;
@@ -40,6 +138,8 @@ std::vector<std::pair<std::string, std::string>> SeedsFor(std::string_view targe
         for (size_t at = 0; at < text.size(); at += 68)
             cards.push_back(StringCard("WAT2_00" + std::to_string(at / 68 + 1), text.substr(at, 68)));
         seeds.emplace_back("multispec", SpectrumBytes({-32, line, {}, {}, {}, 1, 1, cards}));
+        seeds.emplace_back("bitpix-32_gz", Gzip(SpectrumBytes({-32, line, {}, {}, "HD 12345", 4000, 1, {}})));
+        AddOtherShapes(line, seeds);
     } else if (target == "settings_file") {
         Settings distinct;
         distinct.Lambda0Key = "WAVE,0", distinct.HdrTop = -1234.5625, distinct.MainLeft = -32768, distinct.AboutTop = 32767;
