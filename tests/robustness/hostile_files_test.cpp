@@ -52,9 +52,11 @@ protected:
     }
 };
 
-// Files of 16, 32 and 64 bits a pixel, with END in the first or the second block, cut at every byte. Cut
-// before END, a header has no cards and its data begin at byte 2880, so a cut that still holds the pixels
-// there loads them; a cut inside the END card may count as a card.
+// Files of 16, 32 and 64 bits a pixel, with END in the first or the second block, cut at every byte of the
+// pixels and of the END card, and at the first, second and last byte of every other card and of the blank
+// cards after END. Cut before END, a
+// header has no cards and its data begin at byte 2880, so a cut that still holds the pixels there loads them;
+// a cut inside the END card may count as a card.
 TEST_F(HostileFits, EveryTruncationIsRefused) {
     for (const int bitpix : {16, 32, -64}) {
         FitsBytes file = SpectrumCards({bitpix, Ramp(60), {}, {}, {}, 4000, 1, {}});
@@ -63,6 +65,8 @@ TEST_F(HostileFits, EveryTruncationIsRefused) {
         const std::string whole = ToBytes(file);
         const size_t endCard = whole.find("END     "), dataStart = endCard / 2880 * 2880 + 2880, pixelBytes = 60 * std::abs(bitpix) / 8;
         for (size_t length = 0; length < whole.size(); ++length) {
+            const size_t inCard = length % 80;
+            if ((length < endCard || (length >= endCard + 80 && length < dataStart)) && inCard > 1 && inCard < 79) continue;
             SCOPED_TRACE("BITPIX " + std::to_string(bitpix) + " cut at " + std::to_string(length));
             const auto cut = Write(std::string_view(whole).substr(0, length), "cut.fits");
             if ((length >= 2880 + pixelBytes && length <= endCard) || (length > endCard && length < endCard + 80)) {
