@@ -1,6 +1,7 @@
 #include "app/column_choice.h"
 
 #include <cctype>
+#include <optional>
 
 #include "fits/spectral_axis.h"
 
@@ -28,12 +29,14 @@ ColumnPreselection PreselectColumns(const std::vector<TableColumn>& columns) {
             chosen.wavelength = k;
             break;
         }
-    chosen.flux = columns.size() > 1 && chosen.wavelength == 0 ? 1 : 0;
-    for (size_t k = 0; k < columns.size(); ++k)
-        if (k != chosen.wavelength && !InLengthUnit(columns[k])) {
-            chosen.flux = k;
-            break;
-        }
+    const auto firstOther = [&](bool withUnit) -> std::optional<size_t> {
+        for (size_t k = 0; k < columns.size(); ++k)
+            if (k != chosen.wavelength && !InLengthUnit(columns[k]) && (!withUnit || !columns[k].unit.empty())) return k;
+        return std::nullopt;
+    };
+    // A column with a unit (erg/s/cm2/A, adu) before one without (an error, a mask).
+    chosen.flux = firstOther(true).value_or(
+        firstOther(false).value_or(columns.size() > 1 && chosen.wavelength == 0 ? 1 : 0));
     return chosen;
 }
 

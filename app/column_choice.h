@@ -20,9 +20,10 @@ struct ColumnPreselection {
 };
 
 // The wavelength: the first column in a unit of length (Angstrom, nm, um
-// ...), else the first column. The flux: the first other column whose unit
-// is no unit of length, else the first other column. A table of one column
-// gets it for both.
+// ...), else the first column. The flux: the first other column with a unit
+// that is no unit of length, else the first other column without a unit of
+// length, else the first other column. A table of one column gets it for
+// both.
 ColumnPreselection PreselectColumns(const std::vector<TableColumn>& columns);
 
 }  // namespace wendrel

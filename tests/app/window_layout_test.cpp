@@ -34,10 +34,11 @@ TEST(ChooserFileTypes, WhichFilesEachTypeLists) {
     for (const auto& c : cases) EXPECT_EQ(FileTypeLists(c.type, c.name), c.listed) << c.type << " " << c.name;
 }
 
-// The wavelength first in a unit of length, the flux first in none; "pixel" is no length.
+// The wavelength first in a unit of length, the flux first in another unit, then in none; "pixel" is no length.
 TEST(ColumnChoice, PreselectedColumns) {
     const struct { std::vector<TableColumn> columns; size_t wavelength, flux; } cases[] = {
-        {{{"ERR", ""}, {"FLX", "erg/s/cm2/A"}, {"LAM", "nm"}}, 2, 0},
+        {{{"ERR", ""}, {"FLX", "erg/s/cm2/A"}, {"LAM", "nm"}}, 2, 1},
+        {{{"ERR", ""}, {"FLX", ""}, {"LAM", "nm"}}, 2, 0},
         {{{"PIX", "pixel"}, {"F", ""}}, 0, 1},
         {{{"A", "um"}, {"B", "Angstrom"}, {"C", "adu"}}, 0, 2},
         {{{"ONLY", ""}}, 0, 0},
