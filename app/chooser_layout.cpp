@@ -1,8 +1,28 @@
 #include "app/chooser_layout.h"
 
+#include <fnmatch.h>
+
 #include <initializer_list>
+#include <string>
 
 namespace wendrel {
+
+bool FileTypeLists(std::string_view type, std::string_view name) {
+    const size_t open = type.find('('), close = type.rfind(')');
+    const std::string_view patterns =
+        open != std::string_view::npos && close != std::string_view::npos && close > open
+            ? type.substr(open + 1, close - open - 1) : type;
+    const std::string file(name);
+    for (size_t at = 0; at < patterns.size();) {
+        const size_t end = std::min(patterns.find(' ', at), patterns.size());
+        std::string pattern(patterns.substr(at, end - at));
+        at = end + 1;
+        if (pattern.empty()) continue;
+        if (pattern == "*.*") pattern = "*";  // as on the systems the pattern comes from
+        if (::fnmatch(pattern.c_str(), file.c_str(), FNM_CASEFOLD) == 0) return true;
+    }
+    return false;
+}
 
 ChooserLayout LayOutChooser(double width, double height) {
     ChooserLayout c;

@@ -1,7 +1,20 @@
 // Where the file chooser's controls go for a given outer window size.
 #pragma once
 
+#include <array>
+#include <string_view>
+
 namespace wendrel {
+
+// The file types of the chooser's type list, in their order.
+inline constexpr std::array<const char*, 5> kChooserFileTypes = {
+    "*.fts", "*.fit", "*.fits", "*.*", "Spectra (*.fits *.fit *.fts *.gz *.fz *.txt *.dat *.csv *.tsv *.ascii)"};
+
+// Whether the chooser lists the file `name` under the file type `type`: a
+// pattern, or the patterns in parentheses after a name ("Spectra (*.fits
+// *.txt)"), matched without regard to case. "*.*" lists every file, whether
+// its name holds a dot or not.
+bool FileTypeLists(std::string_view type, std::string_view name);
 
 // The smallest outer size of the file chooser, in twips.
 inline constexpr double kChooserMinWidth = 6525;

@@ -98,7 +98,11 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
 }
 
 bool LoadIntoSlot(Workspace& ws, int slot, const std::filesystem::path& file, UiHooks& ui, AfterLoad after) {
-    return CommitLoad(ws, slot, file, LoadFitsFile(file, ws), ui, after);
+    LoadResult read = LoadFitsFile(file, ws);
+    if (read.spectra.empty() && !read.tableColumns.empty())
+        if (const std::optional<ColumnChoice> chosen = ui.ChooseTableColumns(file.filename().string(), read.tableColumns))
+            read = LoadFitsFile(file, ws, chosen);
+    return CommitLoad(ws, slot, file, std::move(read), ui, after);
 }
 
 }  // namespace wendrel

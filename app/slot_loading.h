@@ -30,6 +30,9 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
                 AfterLoad after = AfterLoad::RedrawWhenShown);
 
 // Reads `file` with the workspace's keywords and commits it (CommitLoad).
+// When the file's table holds no column of the names the reader knows, the
+// user is asked for the wavelength and flux columns and the file is read
+// again with them.
 bool LoadIntoSlot(Workspace& ws, int slot, const std::filesystem::path& file, UiHooks& ui,
                   AfterLoad after = AfterLoad::RedrawWhenShown);
 

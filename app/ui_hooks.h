@@ -3,7 +3,11 @@
 // collect messages and count redraws.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "fits/fits_reader.h"
 
 namespace wendrel {
 
@@ -27,6 +31,15 @@ public:
     virtual void ClearPlotWindow() = 0;
     // Hides the plot window, when it exists.
     virtual void HidePlotWindow() = 0;
+
+    // Asks which of the columns of the table in `fileName` hold the
+    // wavelength and the flux, where the reader knows none of their names;
+    // nothing when the user declines. Without a window, nothing is asked.
+    virtual std::optional<ColumnChoice> ChooseTableColumns(const std::string& fileName,
+                                                           const std::vector<TableColumn>& columns) {
+        (void)fileName, (void)columns;
+        return std::nullopt;
+    }
 };
 
 }  // namespace wendrel

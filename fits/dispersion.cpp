@@ -8,6 +8,7 @@
 
 #include "fits/dispersion_functions.h"
 #include "fits/header_cards.h"
+#include "fits/spectral_axis.h"
 #include "store/numeric_text.h"
 
 namespace wendrel {
@@ -301,8 +302,15 @@ void DispersionCards::Take(std::string_view keyword, std::string_view card) {
         crval1_ = NumericValue(CardValueText(card));
     } else if (keyword == "CRPIX1") {
         crpix1_ = NumericValue(CardValueText(card));
+    } else if (keyword == "COEFF0") {
+        coeff0_ = NumericValue(CardValueText(card));
+    } else if (keyword == "COEFF1") {
+        coeff1_ = NumericValue(CardValueText(card));
+    } else if (keyword == "VACUUM") {
+        vacuum_ = CardValueText(card) == "T";
     } else if (keyword == "CTYPE1") {
-        std::string type = UnquotedValue(CardValueText(card));
+        ctype1_ = UnquotedValue(CardValueText(card));
+        std::string type = ctype1_;
         for (char& c : type) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         logarithmic_ = type == "WAVE-LOG" || type == "AWAV-LOG";
     } else if ((keyword.starts_with("WAT1_") || keyword.starts_with("WAT2_")) && keyword.size() > 5) {
@@ -335,7 +343,17 @@ std::string DispersionCards::Kind() const {
     }
     if (dcFlag_ && *dcFlag_ != 0 && *dcFlag_ != -1) return kLogLinearScale;
     if (logarithmic_) return kLogarithmicScale;
+    if (coeff0_ && coeff1_) return kLogLinearScale;
     return kLinearScale;
+}
+
+bool DispersionCards::FromCoefficients() const {
+    return Kind() == kLogLinearScale && !(dcFlag_ && *dcFlag_ != 0 && *dcFlag_ != -1);
+}
+
+std::string DispersionCards::Medium() const {
+    if (vacuum_ || FromCoefficients()) return "vacuum";
+    return MediumOfAxis(ctype1_, FromIraf());
 }
 
 PixelScale PixelScale::Evaluate(const DispersionCards& cards, int64_t pixels, double linearStart,
@@ -348,7 +366,10 @@ PixelScale PixelScale::Evaluate(const DispersionCards& cards, int64_t pixels, do
     std::optional<Aperture> aperture;
     const double ltv = cards.ltv1_.value_or(0), ltm = cards.ltm1_.value_or(1);
     std::string problem;
-    if (scale.kind == kLogLinearScale) {
+    if (cards.FromCoefficients()) {
+        const double start = *cards.coeff0_, step = *cards.coeff1_;
+        wavelengthAt = [=](double x) { return std::pow(10.0, start + (x - 1) * step); };
+    } else if (scale.kind == kLogLinearScale) {
         if (*cards.dcFlag_ != 1) {
             scale.problem = "has DC-FLAG = " + Number(*cards.dcFlag_) +
                             ", which is not a wavelength scale this program knows (0 linear, 1 log-linear).";
@@ -379,7 +400,8 @@ PixelScale PixelScale::Evaluate(const DispersionCards& cards, int64_t pixels, do
     scale.centres.clear();
     scale.edges.clear();
     scale.problem = "has a " + scale.kind +
-                    (scale.kind == kLogLinearScale     ? " wavelength scale (DC-FLAG = 1)"
+                    (cards.FromCoefficients()          ? " wavelength scale (COEFF0 and COEFF1)"
+                     : scale.kind == kLogLinearScale   ? " wavelength scale (DC-FLAG = 1)"
                      : scale.kind == kMultispecScale ? " wavelength scale (WAT2 cards)"
                                                      : " wavelength scale (CTYPE1)") +
                     " that cannot be used: " + problem + ".";

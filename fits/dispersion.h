@@ -20,6 +20,9 @@
 //                          each function "wt w0 type parameters" with the
 //                          types of fits/dispersion_functions.h.
 //
+// SDSS's older spectra (spSpec) give a log-linear scale by COEFF0 and COEFF1:
+// w(x) = 10^(COEFF0 + COEFF1 (x - 1)), in vacuum.
+//
 // So a linear and a log-linear file of one spectrum overlay exactly.
 #pragma once
 
@@ -39,17 +42,27 @@ inline constexpr const char* kMultispecScale = "multispec";
 inline constexpr const char* kLogarithmicScale = "logarithmic";
 
 // The cards that can describe a scale other than the linear one, collected
-// while the reader walks over the header: DC-FLAG, LTV1, LTM1_1 and the
-// WAT1_nnn and WAT2_nnn cards (the last card of each keyword counts).
+// while the reader walks over the header: DC-FLAG, LTV1, LTM1_1, COEFF0,
+// COEFF1 and the WAT1_nnn and WAT2_nnn cards (the last card of each keyword
+// counts), and what tells air from vacuum (CTYPE1, VACUUM).
 class DispersionCards {
 public:
     // Offers one header card (its keyword and its characters as read).
     void Take(std::string_view keyword, std::string_view card);
 
     // "linear" unless DC-FLAG holds something other than 0 or -1 (not
-    // calibrated), the WAT2 strings describe a multispec scale, or CTYPE1
-    // is WAVE-LOG or AWAV-LOG.
+    // calibrated), the WAT2 strings describe a multispec scale, CTYPE1 is
+    // WAVE-LOG or AWAV-LOG, or COEFF0 and COEFF1 give a log-linear scale.
     std::string Kind() const;
+
+    // Whether the scale is SDSS's COEFF0 and COEFF1, which takes the place of
+    // the wavelength keywords.
+    bool FromCoefficients() const;
+
+    // "vacuum" when VACUUM = T (SDSS, LAMOST) or the scale is SDSS's
+    // coefficients; else as CTYPE1 and IRAF's cards tell (MediumOfAxis in
+    // fits/spectral_axis.h).
+    std::string Medium() const;
 
     // The "units" attribute of the WAT1 cards (IRAF's name of the wavelength
     // unit); empty when there is none.
@@ -61,8 +74,10 @@ public:
 
 private:
     friend struct PixelScale;
-    std::optional<double> dcFlag_, ltv1_, ltm1_, crval1_, crpix1_;
+    std::optional<double> dcFlag_, ltv1_, ltm1_, crval1_, crpix1_, coeff0_, coeff1_;
     bool logarithmic_ = false;
+    bool vacuum_ = false;
+    std::string ctype1_;
     std::map<int64_t, std::string> wat1_, wat2_;  // card string by card number
 };
 

@@ -73,7 +73,7 @@ double ImageBytes(fitsfile* fits) {
 }  // namespace
 
 LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& path, const std::string& name,
-                                const Settings& keys) {
+                                const Settings& keys, const std::optional<ColumnChoice>& columns) {
     LoadResult result;
     const auto refuse = [&](const std::string& text) {
         result.messages.push_back(Quoted(name) + " " + text);
@@ -134,9 +134,10 @@ LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& pa
             if (status != 0) break;
             return withPrimary(ReadImageHdu(file, headerStart, name, keys));
         }
-        TableSpectra table = ReadTableSpectra(opened, name, primaryObject, primaryUnit);
+        TableSpectra table = ReadTableSpectra(opened, name, primaryObject, primaryUnit, columns);
         if (table.found) return std::move(table.result);
         if (!table.columns.empty()) tablesSeen = table.columns;
+        if (!table.offered.empty()) result.tableColumns = std::move(table.offered);
     }
     if (status != 0 && status != END_OF_FILE) return refuse("cannot be read as FITS: " + CfitsioText(status) + ".");
     if (!tablesSeen.empty()) return refuse("holds no spectrum: " + tablesSeen);

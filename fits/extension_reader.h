@@ -14,8 +14,9 @@ namespace wendrel {
 // per line (read by the program's own image reader; a tile-compressed image
 // is first unpacked in memory), or a table with a wavelength and a flux
 // column (fits/table_reader.h). `file` is the file as read (its bytes when
-// it was unpacked), `path` where it lies.
+// it was unpacked), `path` where it lies; `columns` the table columns the
+// user chose, if any.
 LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& path, const std::string& name,
-                                const Settings& keys);
+                                const Settings& keys, const std::optional<ColumnChoice>& columns = std::nullopt);
 
 }  // namespace wendrel

@@ -45,7 +45,8 @@ bool PrimaryHoldsNoData(InputFile& file) {
     return scan.Has("NAXIS") && scan.Number("NAXIS") == 0;
 }
 
-LoadResult ReadFile(const std::filesystem::path& path, const std::string& name, const Settings& keys) {
+LoadResult ReadFile(const std::filesystem::path& path, const std::string& name, const Settings& keys,
+                    const std::optional<ColumnChoice>& columns) {
     std::string problem;
     std::unique_ptr<InputFile> file = InputFile::Open(path, name, problem);
     if (!file) return Refused(problem);
@@ -58,7 +59,7 @@ LoadResult ReadFile(const std::filesystem::path& path, const std::string& name, 
         if (HasTextEnding(path.stem()) || HasTextEnding(path)) return ReadTextSpectra(*file, name);
         return Refused(kNotFitsMessage);
     }
-    if (PrimaryHoldsNoData(*file)) return ReadExtensionSpectra(*file, path, name, keys);
+    if (PrimaryHoldsNoData(*file)) return ReadExtensionSpectra(*file, path, name, keys, columns);
     return ReadImageHdu(*file, 0, name, keys);
 }
 
@@ -75,18 +76,20 @@ int64_t SpectrumNumber(const std::string& name, std::string& fileName) {
 }
 
 // Reads `file` (or the N-th spectrum of "name.fits#N") as LoadFitsFile.
-LoadResult ReadSpectra(const std::filesystem::path& file, const std::string& name, const Settings& keys) {
+LoadResult ReadSpectra(const std::filesystem::path& file, const std::string& name, const Settings& keys,
+                       const std::optional<ColumnChoice>& columns) {
     std::error_code error;
     std::string fileName;
     const int64_t number = SpectrumNumber(name, fileName);
     const std::filesystem::path whole = file.parent_path() / fileName;
     if (number == 0 || std::filesystem::exists(std::filesystem::symlink_status(file, error)) ||
         !std::filesystem::exists(whole, error))
-        return ReadFile(file, name, keys);
+        return ReadFile(file, name, keys, columns);
 
-    LoadResult all = ReadFile(whole, fileName, keys);
+    LoadResult all = ReadFile(whole, fileName, keys, columns);
     LoadResult one;
     one.messages = std::move(all.messages);
+    one.tableColumns = std::move(all.tableColumns);
     one.spectraInFile = 1;
     for (size_t k = 0; k < all.spectra.size(); ++k) {
         if (all.numbers[k] != number) continue;
@@ -102,11 +105,12 @@ LoadResult ReadSpectra(const std::filesystem::path& file, const std::string& nam
 
 }  // namespace
 
-LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys) {
+LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys,
+                        const std::optional<ColumnChoice>& columns) {
     const std::string name = file.filename().string();
     if (file.parent_path().empty() || name.empty()) return {};
     try {
-        return ReadSpectra(file, name, keys);
+        return ReadSpectra(file, name, keys, columns);
     } catch (const std::bad_alloc&) {
     } catch (const std::length_error&) {
     }

@@ -10,6 +10,19 @@
 
 namespace wendrel {
 
+// A column of a FITS table as a chooser lists it: its name (TTYPE) and
+// unit (TUNIT, empty when it has none).
+struct TableColumn {
+    std::string name, unit;
+    bool operator==(const TableColumn&) const = default;
+};
+
+// The columns a table's spectrum is to be read from, named by the user
+// where the reader knows no pair of the table's column names.
+struct ColumnChoice {
+    std::string wavelength, flux;
+};
+
 // What one read of a file gave.
 struct LoadResult {
     // The spectra read, in the file's order, each with its header cards,
@@ -25,6 +38,10 @@ struct LoadResult {
     size_t spectraInFile = 0;
     // Warnings and refusals, in the order they arose.
     std::vector<std::string> messages;
+    // When the file was refused because its tables hold no wavelength and
+    // flux column of the names the reader looks for (or of the chosen
+    // names): the columns of the last such table, to choose from.
+    std::vector<TableColumn> tableColumns;
 };
 
 // The name of the N-th spectrum (from 1) of a file that holds several.
@@ -39,8 +56,11 @@ inline std::string SpectrumName(const std::string& fileName, int64_t number) {
 // wavelength and flux columns (named .txt, .dat, .csv, .tsv or .ascii).
 // "name.fits#N", when no file has that name but name.fits exists, reads the
 // N-th spectrum of name.fits alone. A path without a folder or without a
-// file name is refused without a message.
-LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys);
+// file name is refused without a message. `columns`, when given, names the
+// wavelength and flux columns of a table instead of the names the reader
+// looks for.
+LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys,
+                        const std::optional<ColumnChoice>& columns = std::nullopt);
 
 // Gives the reader the Flux and FluxPct buffers that a committed spectrum
 // replaced in its slot. The next read writes into their memory instead of new

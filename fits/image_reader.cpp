@@ -144,6 +144,8 @@ bool Loader::ReadHeader() {
         scan_.Watch(key);
     scan_.Watch(keys_.Lambda0Key);
     scan_.Watch(keys_.DLambdaKey);
+    scan_.Watch("PC1_1");
+    scan_.Watch("TARGNAME");
     if (const auto crpix = ReferencePixelKey(keys_.Lambda0Key)) scan_.Watch(*crpix);
 
     // Without an END card the values come from every card of the header line
@@ -183,7 +185,7 @@ bool Loader::ReadKeywordValues() {
         return Refuse(Quoted(name_) + " has CTYPE1 = " + scan_.LastText("CTYPE1") + ": its first axis is " + axis +
                       ", not a wavelength, so it holds no spectrum.");
     header_.FluxUnit = UnquotedValue(scan_.LastText("BUNIT"));
-    header_.Medium = MediumOfAxis(UnquotedValue(scan_.LastText("CTYPE1")), dispersionCards_.FromIraf());
+    header_.Medium = dispersionCards_.Medium();
     const std::string unit =
         scan_.Has("CUNIT1") ? UnquotedValue(scan_.LastText("CUNIT1")) : dispersionCards_.WavelengthUnit();
     if (const std::optional<double> angstroms = AngstromsPerUnit(unit)) {
@@ -205,13 +207,14 @@ bool Loader::ReadKeywordValues() {
             : bitpix == -32 ? PixelType::Float32
                             : PixelType::Float64;
 
-    const std::string object = scan_.FirstText("OBJECT");  // the first OBJECT card counts
+    // The first OBJECT card counts; without one, TARGNAME (HST).
+    const std::string object = scan_.Has("OBJECT") ? scan_.FirstText("OBJECT") : scan_.FirstText("TARGNAME");
     header_.ObjectName = object.size() >= 2 ? object.substr(1, object.size() - 2) : std::string();
 
     const double lambda0Value = scan_.Number(keys_.Lambda0Key);
     header_.DLambda = scan_.Number(keys_.DLambdaKey);
     if (keys_.DLambdaKey == "CD1_1" && !scan_.Has("CD1_1") && scan_.Has("CDELT1"))
-        header_.DLambda = scan_.Number("CDELT1");
+        header_.DLambda = scan_.Number("CDELT1") * (scan_.Has("PC1_1") ? scan_.Number("PC1_1") : 1);
     header_.Lambda0 = lambda0Value;
     if (const auto crpix = ReferencePixelKey(keys_.Lambda0Key); crpix && scan_.Has(*crpix)) {
         const double referencePixel = scan_.Number(*crpix);
@@ -314,7 +317,8 @@ bool Loader::TakePixelScale(int64_t line, Slot& fresh, const std::string& shownN
     if (!scale.problem.empty()) return Refuse(Quoted(shownName) + " " + scale.problem);
     fresh.Dispersion = scale.kind;
     if (!scale.edges.empty()) {
-        if (line == 1 && scale.kind == kLogLinearScale && std::abs(scan_.Number(keys_.Lambda0Key)) < 0.001)
+        if (line == 1 && scale.kind == kLogLinearScale && !dispersionCards_.FromCoefficients() &&
+            std::abs(scan_.Number(keys_.Lambda0Key)) < 0.001)
             Warn(kLambda0Message);
         fresh.PixelCentre = std::move(scale.centres);
         fresh.PixelEdge = std::move(scale.edges);

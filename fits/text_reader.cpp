@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "fits/continuum_level.h"
@@ -31,11 +32,15 @@ std::vector<std::string_view> Fields(std::string_view line) {
     return fields;
 }
 
+// A number as C or Fortran writes it: Fortran's double-precision exponent
+// "1.5D+03" is read as "1.5E+03".
 std::optional<double> Number(std::string_view field) {
     if (field.starts_with('+')) field.remove_prefix(1);
+    std::string text(field);
+    if (const size_t d = text.find_first_of("Dd"); d != std::string::npos && d > 0) text[d] = 'E';
     double value = 0;
-    const auto [stop, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (stop != field.data() + field.size() || (error != std::errc() && error != std::errc::result_out_of_range))
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (stop != text.data() + text.size() || (error != std::errc() && error != std::errc::result_out_of_range))
         return std::nullopt;
     return value;
 }
@@ -104,9 +109,13 @@ LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
         }
         const std::optional<double> value = fields.size() >= 2 ? Number(fields[1]) : std::nullopt;
         const bool blank = fields.size() >= 2 && !value && std::isalpha(static_cast<unsigned char>(fields[1][0]));
-        if (!wave || (!value && !blank))
-            return refuse("line " + std::to_string(lineNumber) + " does not hold a wavelength and a flux: \"" +
-                          std::string(line.substr(0, 60)) + "\".");
+        if (!wave || (!value && !blank)) {
+            const std::string why = fields.size() < 2 ? "it has no second column"
+                                    : "column " + std::string(wave ? "2" : "1") + ", \"" +
+                                          std::string(fields[wave ? 1 : 0].substr(0, 30)) + "\", is not a number";
+            return refuse("line " + std::to_string(lineNumber) + " does not hold a wavelength and a flux (" + why +
+                          "): \"" + std::string(line.substr(0, 60)) + "\".");
+        }
         waves.push_back(*wave * angstroms);
         s.Flux.push_back(value && std::isfinite(*value) ? *value : std::numeric_limits<double>::quiet_NaN());
     }

@@ -40,6 +40,15 @@ std::string SetKeys(InfoOptions& o, std::string_view value) {
     return {};
 }
 
+std::string SetColumns(InfoOptions& o, std::string_view value) {
+    const std::vector<std::string_view> names = Items(value);
+    if (names.size() != 2 || names[0].empty() || names[1].empty())
+        return "--columns needs the names of the wavelength and the flux column separated by one comma, e.g. "
+               "--columns WAVE,FLUX; got \"" + std::string(value) + "\"";
+    o.columns = std::pair(std::string(names[0]), std::string(names[1]));
+    return {};
+}
+
 // The whole text as one number of type T; nothing before or after it.
 template <class T>
 std::optional<T> WholeNumber(std::string_view text) {
@@ -154,7 +163,11 @@ std::string SetScale(InfoOptions& o, std::string_view value) {
 constexpr OptionEntry kOptions[] = {
     {"--keys", "LAMBDA0KEY,DLAMBDAKEY",
      "keywords of the start wavelength and the step (default CRVAL1,CD1_1)", SetKeys},
-    {"--pixels", "", "also print the \"lambda\" (where each pixel starts), \"flux\" and \"fluxPct\" arrays",
+    {"--columns", "WAVE,FLUX",
+     "the columns of a FITS table that hold the wavelength and the flux, for tables whose column names are not the "
+     "known ones",
+     SetColumns},
+    {"--pixels", "", "also print the \"lambda\" (the wavelength of each pixel's centre), \"flux\" and \"fluxPct\" arrays",
      [](InfoOptions& o, std::string_view) { return (o.pixels = true, std::string()); }},
     {"--header", "", "also print the header cards before END as \"cards\"",
      [](InfoOptions& o, std::string_view) { return (o.header = true, std::string()); }},

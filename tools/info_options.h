@@ -16,6 +16,8 @@ constexpr int kMaxInfoFiles = 10;  // one file per slot
 struct InfoOptions {
     std::optional<std::string> lambda0Key;  // --keys LAMBDA0KEY,DLAMBDAKEY
     std::optional<std::string> dLambdaKey;
+    // --columns WAVE,FLUX: the wavelength and flux columns of a table.
+    std::optional<std::pair<std::string, std::string>> columns;
     bool pixels = false;  // --pixels
     bool header = false;  // --header
     bool help = false;    // --help

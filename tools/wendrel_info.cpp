@@ -196,7 +196,9 @@ int Run(const std::vector<std::string_view>& args) {
             allLoaded = false;
             continue;
         }
-        LoadResult read = LoadFitsFile(file, ws);
+        std::optional<ColumnChoice> columns;
+        if (options.columns) columns = ColumnChoice{options.columns->first, options.columns->second};
+        LoadResult read = LoadFitsFile(file, ws, columns);
         const std::vector<std::string> messages = read.messages;
         const size_t found = read.spectra.size(), inFile = read.spectraInFile;
         const std::vector<int64_t> numbers = read.numbers;

@@ -21,17 +21,6 @@
 namespace wendrel {
 namespace {
 
-const char* const kFileTypes[] = {"*.fts", "*.fit", "*.fits", "*.*",
-                                  "Spectra (*.fits *.fit *.fts *.gz *.fz *.txt *.dat *.csv *.tsv *.ascii)"};
-
-// The name patterns of a file type: the type itself, or the patterns in
-// parentheses after a name ("Spectra (*.fits *.txt)").
-QStringList PatternsOf(const QString& type) {
-    const qsizetype open = type.indexOf('('), close = type.lastIndexOf(')');
-    if (open < 0 || close < open) return {type};
-    return type.mid(open + 1, close - open - 1).split(' ', Qt::SkipEmptyParts);
-}
-
 // Text in the file-name box that is a path rather than a name in the listed
 // folder: it holds a separator or starts with the home folder's "~".
 bool NamesAPath(const QString& text) {
@@ -83,6 +72,7 @@ frmLoad_FitsFile::frmLoad_FitsFile(Workspace& ws, UiHooks& ui, QWidget* parent, 
     Combo1 = new QComboBox(this);
     Label3 = new QLabel("Directories:", this);
     Label4 = new QLabel(this);
+    Label4->setTextFormat(Qt::PlainText);  // a folder name is no markup
     Dir1 = new QListWidget(this);
     Label5 = new QLabel("Drives:", this);
     Drive1 = new QComboBox(this);
@@ -108,8 +98,8 @@ frmLoad_FitsFile::frmLoad_FitsFile(Workspace& ws, UiHooks& ui, QWidget* parent, 
     SetOuterSizeTwips(*this, kDesignWidth, kDesignHeight);
     MoveOuterTwips(*this, ws_.LoadLeft, ws_.LoadTop);
     KeepOnScreen(*this);
-    for (const char* type : kFileTypes) Combo1->addItem(type);
-    pattern_ = kFileTypes[0];
+    for (const char* type : kChooserFileTypes) Combo1->addItem(type);
+    pattern_ = kChooserFileTypes[0];
     folder_ = StartFolder(startFolder);
     FillDriveList();
     FillFolderList();
@@ -283,10 +273,11 @@ void frmLoad_FitsFile::FillFileList() {
     File1->blockSignals(true);
     File1->clear();
     QDir dir(folder_);
-    dir.setNameFilters(PatternsOf(pattern_));
     dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
     dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    File1->addItems(dir.entryList());
+    const std::string type = pattern_.toStdString();
+    for (const QString& name : dir.entryList())
+        if (FileTypeLists(type, name.toStdString())) File1->addItem(name);
     File1->blockSignals(false);
 }
 

@@ -32,6 +32,7 @@ void Place(QWidget* w, double left, double top, double width, double height) {
 QLabel* MakeLabel(QWidget* parent, const QString& text, double left, double top, double width,
                   double height) {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);  // file names and OBJECT values are no markup
     Place(label, left, top, width, height);
     return label;
 }

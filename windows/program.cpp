@@ -5,6 +5,7 @@
 
 #include "app/open_files.h"
 #include "app/startup.h"
+#include "windows/column_dialog.h"
 #include "windows/file_chooser.h"
 #include "windows/file_drops.h"
 #include "windows/main_window.h"
@@ -24,6 +25,7 @@ std::vector<std::filesystem::path> Paths(const QStringList& files) {
 
 void ShowModalBox(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, kProgramTitle, QString::fromStdString(text), QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);  // messages name files and quote headers, which are no markup
     box.exec();
 }
 
@@ -118,5 +120,11 @@ void Program::RedrawPlot() { plot_.RedrawPlot(); }
 void Program::ClearPlotWindow() { plot_.ClearPlotWindow(); }
 
 void Program::HidePlotWindow() { plot_.HidePlotWindow(); }
+
+std::optional<ColumnChoice> Program::ChooseTableColumns(const std::string& fileName,
+                                                        const std::vector<TableColumn>& columns) {
+    return AskTableColumns(chooser_ && chooser_->isVisible() ? static_cast<QWidget*>(chooser_) : main_.get(), fileName,
+                           columns);
+}
 
 }  // namespace wendrel

@@ -66,6 +66,8 @@ public:
     void RedrawPlot() override;
     void ClearPlotWindow() override;
     void HidePlotWindow() override;
+    std::optional<ColumnChoice> ChooseTableColumns(const std::string& fileName,
+                                                   const std::vector<TableColumn>& columns) override;
 
 private:
     void ShowFileChooser();

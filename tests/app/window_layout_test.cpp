@@ -1,5 +1,9 @@
-// Where windows open, and how the help and header windows lay out their contents.
+// Where windows open, how the help and header windows lay out their contents, and what the file chooser lists
+// and the column chooser selects first.
 #include <gtest/gtest.h>
+
+#include "app/chooser_layout.h"
+#include "app/column_choice.h"
 
 #include "app/header_paging.h"
 #include "app/help_layout.h"
@@ -18,6 +22,32 @@ TEST(PlaceOnScreen, WhereTheWindowGoes) {
         {{2500, 1300, 800, 600}, {laptop, right}, {2500, 640}},  {{-5000, -5000, 800, 600}, {}, {-5000, -5000}},
     };
     for (const auto& c : cases) EXPECT_EQ(PlaceOnScreen(c.window, c.screens), c.place) << c.window.left;
+}
+
+// "*.*" lists every file, a name with a dot or not; patterns match without regard to case.
+TEST(ChooserFileTypes, WhichFilesEachTypeLists) {
+    const std::string_view spectra = kChooserFileTypes.back();
+    const struct { std::string_view type, name; bool listed; } cases[] = {
+        {"*.*", "README", true}, {"*.*", "a.b", true}, {"*.*", ".hidden", true}, {"*.fits", "X.FITS", true},
+        {"*.fits", "x.fits.gz", false}, {spectra, "x.fits.gz", true}, {spectra, "notes.doc", false}, {spectra, "spec", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FileTypeLists(c.type, c.name), c.listed) << c.type << " " << c.name;
+}
+
+// The wavelength first in a unit of length, the flux first in another unit, then in none; "pixel" is no length.
+TEST(ColumnChoice, PreselectedColumns) {
+    const struct { std::vector<TableColumn> columns; size_t wavelength, flux; } cases[] = {
+        {{{"ERR", ""}, {"FLX", "erg/s/cm2/A"}, {"LAM", "nm"}}, 2, 1},
+        {{{"ERR", ""}, {"FLX", ""}, {"LAM", "nm"}}, 2, 0},
+        {{{"PIX", "pixel"}, {"F", ""}}, 0, 1},
+        {{{"A", "um"}, {"B", "Angstrom"}, {"C", "adu"}}, 0, 2},
+        {{{"ONLY", ""}}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const ColumnPreselection chosen = PreselectColumns(c.columns);
+        EXPECT_EQ(std::pair(chosen.wavelength, chosen.flux), std::pair(c.wavelength, c.flux)) << c.columns[0].name;
+    }
+    EXPECT_EQ(ColumnLabel({"LAM", "nm"}) + ColumnLabel({"F", ""}), "LAM (nm)F");
 }
 
 // Each paragraph is as high as its character count x 20000 / its width.

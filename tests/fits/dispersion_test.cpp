@@ -69,6 +69,19 @@ TEST_F(PixelCentresTest, LogLinear) {
         ASSERT_TRUE(Load(FloatSpectrum(Ramp(120), {card}, 4000.5, 0.25)));
         EXPECT_TRUE(S().Dispersion == "linear" && S().PixelEdge.empty() && S().LambdaEnd == 4000.5 + 119.5 * 0.25);
     }
+    // SDSS's spSpec: 10^(COEFF0 + COEFF1 (p - 1)) in vacuum, with no wavelength keywords and no warning.
+    ExpectCentres({RealCard("COEFF0", 3.6), RealCard("COEFF1", 1e-4), IntCard("NAXIS", 2), IntCard("NAXIS2", 1)},
+                  {P(3.6), P(3.6001), P(3.6002)}, "log-linear", std::nullopt, std::nullopt);
+    EXPECT_NEAR(S().PixelEdge[0], P(3.59995), 1e-9);
+    EXPECT_EQ(S().Medium, "vacuum");
+    // IRAF's DC-FLAG files are in air unless VACUUM = T says otherwise (SDSS, LAMOST).
+    const std::pair<std::vector<std::string>, std::string> media[] = {
+        {{flag}, "air"}, {{flag, LogicalCard("VACUUM", true)}, "vacuum"}, {{flag, LogicalCard("VACUUM", false)}, "air"},
+        {{LogicalCard("VACUUM", true)}, "vacuum"}, {{}, ""}};
+    for (const auto& [cards, medium] : media) {
+        ASSERT_TRUE(Load(FloatSpectrum(Ramp(3), cards, 3.6, 1e-4)));
+        EXPECT_EQ(S().Medium, medium) << ::testing::PrintToString(cards);
+    }
     ASSERT_TRUE(Load(FloatSpectrum(Ramp(3), {flag}, std::nullopt, 1e-3)));
     EXPECT_EQ(ui_.messages, std::vector<std::string>{"spectrum.fits: " + std::string(kLambda0Message)});
     EXPECT_EQ(S().Lambda0, 1);  // 10^0

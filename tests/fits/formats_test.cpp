@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <tuple>
 
 #include "app/open_files.h"
 #include "tests/fits/fits_test_support.h"
@@ -113,10 +114,12 @@ TEST_F(FormatsTest, ExtensionsTablesCompressedAndTextFiles) {
     Gzipped(dir_ / "plain.fits", plain);
     Write("# observed 2026\nwavelength (nm), flux\n400, 10\n400.2, 11\n400.4, nan\n", "comma.csv");
     Write("\xEF\xBB\xBF" "4000\t10\n4002\t11\n4004\t12\n", "tabs.dat");  // after a byte-order mark
+    Write("4.0D+03 1.0d1\n4.002D3 11\n4004 1.2D+01\n", "fortran.txt");  // Fortran's double-precision exponents
 
     const struct { const char* file; std::vector<double> flux; size_t pixels = 100; } cases[] = {
         {"ext.fits", rise}, {"sdss.fits", blanked}, {"eso.fits", blanked}, {"tile.fz", rise},
-        {"plain.fits.gz", rise}, {"comma.csv", {10, 11, std::nan("")}, 3}, {"tabs.dat", {10, 11, 12}, 3}};
+        {"plain.fits.gz", rise}, {"comma.csv", {10, 11, std::nan("")}, 3}, {"tabs.dat", {10, 11, 12}, 3},
+        {"fortran.txt", {10, 11, 12}, 3}};
     for (const auto& c : cases) {
         ASSERT_TRUE(LoadFile(dir_ / c.file)) << c.file << ": " << ::testing::PrintToString(ui_.messages);
         const std::vector<double> centres(waves.begin(), waves.begin() + static_cast<long>(c.pixels));
@@ -202,16 +205,62 @@ TEST_F(FormatsTest, RefusalsSayWhatWasFound) {
     const std::pair<std::string, std::string> cases[] = {
         {"nowave.fits", "\"nowave.fits\" holds no spectrum: no wavelength column (columns: A, FLUX)."},
         {"zigzag.txt", "\"zigzag.txt\": the wavelengths neither rise nor fall (pixels 2 and 3 break the order)."},
-        {"words.txt", "\"words.txt\": line 2 does not hold a wavelength and a flux: \"see the notes\"."},
+        {"words.txt", "\"words.txt\": line 2 does not hold a wavelength and a flux (column 1, \"see\", is not a "
+                      "number): \"see the notes\"."},
+        {"flux.txt", "\"flux.txt\": line 2 does not hold a wavelength and a flux (column 2, \"1.5Q3\", is not a "
+                     "number): \"4002 1.5Q3\"."},
         {"empty.tsv", "\"empty.tsv\": the file holds no lines of a wavelength and a flux."},
     };
     Write("1 5\n2 5\n1.5 5\n", "zigzag.txt");
     Write("wavelength flux\nsee the notes\n", "words.txt");
+    Write("4000 1\n4002 1.5Q3\n", "flux.txt");
     Write("# nothing\n", "empty.tsv");
     for (const auto& [file, message] : cases) {
         ExpectRefusedFile(dir_ / file, message);
         EXPECT_EQ(ui_.messages.back(), message);
     }
+}
+
+// Flux columns of other names: ESO's FLUX_REDUCED is found, any other pair the user names (the columns are offered
+// with their units). Padding after the used length of the arrays (wavelength NaN or 0) is left out; the name comes
+// from OBJECT, then TARGNAME, then the primary OBJECT; VACUUM = T in the primary header means vacuum.
+TEST_F(FormatsTest, TablesOfOtherColumnNames) {
+    const double nan = std::nan("");
+    CfitsioFile(dir_ / "eso.fits", [&](fitsfile* f, int& status) {
+        Key(f, "OBJECT", "primary", status);
+        fits_write_key_log(f, "VACUUM", 1, nullptr, &status);
+        Table(f, {"WAVE", "FLUX_REDUCED"}, 6, 1, {{4000, 4002, 4004, 4006, nan, 0}, {1, 2, 3, 4, 0, 0}}, status);
+        Key(f, "TARGNAME", "HD 1", status);
+    });
+    CfitsioFile(dir_ / "other.fits", [&](fitsfile* f, int& status) {
+        Key(f, "OBJECT", "primary", status);
+        Table(f, {"LAM", "COUNTS"}, 1, 3, {{400, 400.2, 400.4}, {5, 6, 7}}, status);
+        Key(f, "TUNIT1", "nm", status);
+    });
+    CfitsioFile(dir_ / "image.fits", [&](fitsfile* f, int& status) {
+        Key(f, "OBJECT", "primary", status);
+        long n = 3;
+        fits_create_img(f, FLOAT_IMG, 1, &n, &status);
+        Key(f, "TARGNAME", "HD 2", status);
+        const double values[] = {1, 2, 3};
+        fits_write_img(f, TDOUBLE, 1, n, const_cast<double*>(values), &status);
+    });
+    ASSERT_TRUE(LoadFile(dir_ / "eso.fits")) << ::testing::PrintToString(ui_.messages);
+    ExpectSpectrum(1, "eso.fits", {4000, 4002, 4004, 4006}, {1, 2, 3, 4});
+    EXPECT_EQ(std::tuple(S().ObjectName, S().Medium), std::tuple("HD 1", "vacuum"));
+    ASSERT_TRUE(LoadFile(dir_ / "image.fits"));
+    EXPECT_EQ(S().ObjectName, "HD 2    ");
+
+    ExpectRefusedFile(dir_ / "other.fits", "\"other.fits\" holds no spectrum: no wavelength column (columns: LAM, COUNTS).");
+    const std::vector<TableColumn> offered = {{"LAM", "nm"}, {"COUNTS", ""}};
+    EXPECT_EQ(ui_.offeredColumns, (std::vector{std::pair(std::string("other.fits"), offered)}));
+    ui_.columnAnswer = ColumnChoice{"lam", "Counts"};
+    ASSERT_TRUE(LoadIntoSlot(ws_, 1, dir_ / "other.fits", ui_)) << ::testing::PrintToString(ui_.messages);
+    ExpectSpectrum(1, "other.fits", {4000, 4002, 4004}, {5, 6, 7});
+    EXPECT_EQ(std::tuple(S().ObjectName, S().Medium), std::tuple("primary", ""));
+    const LoadResult wrong = LoadFitsFile(dir_ / "other.fits", ws_, ColumnChoice{"LAM", "FLUX"});
+    EXPECT_EQ(wrong.messages, std::vector<std::string>{"\"other.fits\" holds no spectrum: no column named FLUX "
+                                                       "(columns: LAM, COUNTS)."});
 }
 
 // Three apertures of a multispec image fill rows 2 to 4; "name#2" loads the second alone.

@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <zlib.h>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 
 #include "app/settings_file.h"
@@ -27,6 +28,18 @@ int InChild(const std::function<int()>& body, bool nobody = false) {
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Limits the address space of the calling process to what it has mapped and `more` bytes.
+bool LimitAddressSpace(rlim_t more) {
+    long mappedPages = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld", &mappedPages) != 1) mappedPages = 0;
+        std::fclose(statm);
+    }
+    const rlim_t bytes = static_cast<rlim_t>(mappedPages) * static_cast<rlim_t>(::sysconf(_SC_PAGE_SIZE)) + more;
+    const rlimit limit{bytes, bytes};
+    return mappedPages > 0 && ::setrlimit(RLIMIT_AS, &limit) == 0;
 }
 
 long PeakKilobytes() {
@@ -163,19 +176,58 @@ TEST_F(HostileFits, GzipBombsAreRefusedOrCutWithoutTakingMemory) {
 // Memory that runs out during a load refuses the file, naming it and its size, and leaves the workspace as it was.
 TEST_F(HostileFits, MemoryRunningOutRefusesTheFile) {
 #if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+    GTEST_SKIP() << "the address sanitizer's shadow memory needs more address space than any limit leaves";
 #endif
-    const auto big = Write(FloatSpectrum(Ramp(4'000'000)), "big.fits");
+    const auto big = Write(FloatSpectrum(Ramp(4'000'000)), "big.fits");  // its pixels take 64 MB as doubles
     const int status = InChild([&] {
-        rlimit limit{};
-        ::getrlimit(RLIMIT_AS, &limit);
-        limit.rlim_cur = static_cast<rlim_t>(PeakKilobytes()) * 1024 + (rlim_t{48} << 20);
-        ::setrlimit(RLIMIT_AS, &limit);
+        if (!LimitAddressSpace(rlim_t{32} << 20)) return 3;
         ExpectRefusedFile(big, "\"big.fits\" (" + std::to_string(std::filesystem::file_size(big)) +
                                    " bytes) cannot be loaded: the memory of this computer ran out while reading it.");
         return HasFailure() ? 1 : 0;
     });
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(status, 0) << "1: not refused as it should, 3: no limit, 134: aborted";
+}
+
+// A binary table of a wavelength and a flux column, one row of each 8-byte value per pixel (TFORM "1D") or arrays in
+// the heap ("1PD"), after an empty primary header; its header declares `rows` rows but the data hold what `data` holds.
+std::string TableFile(int64_t rows, const char* form, int64_t rowBytes, int64_t heapBytes, std::string data) {
+    const FitsBytes primary{{LogicalCard("SIMPLE", true), IntCard("BITPIX", 8), IntCard("NAXIS", 0)}};
+    FitsBytes table{{StringCard("XTENSION", "BINTABLE"), IntCard("BITPIX", 8), IntCard("NAXIS", 2), IntCard("NAXIS1", rowBytes),
+                     IntCard("NAXIS2", rows), IntCard("PCOUNT", heapBytes), IntCard("GCOUNT", 1), IntCard("TFIELDS", 2),
+                     StringCard("TTYPE1", "WAVE"), StringCard("TFORM1", form), StringCard("TTYPE2", "FLUX"),
+                     StringCard("TFORM2", form)}};
+    table.data = std::move(data);
+    return ToBytes(primary) + ToBytes(table);
+}
+
+// Sizes a table's header declares beyond what its file holds are refused before memory is taken for them: run in a
+// child under a limit of its address space (but under the address sanitizer, whose shadow memory needs terabytes).
+TEST_F(HostileFits, HugeTablesAreRefusedBeforeAllocating) {
+    const std::string pixels = EncodePixels(-64, std::vector<double>(2 * 9000, 1.0));  // 9000 rows of 16 bytes
+    std::string descriptors = EncodePixels(32, std::vector<double>{1e9, 0, 1e9, 0});     // counts and heap offsets
+    const std::pair<std::string, std::string> cases[] = {
+        {TableFile(1'000'000'000, "1D", 16, 0, pixels), "its table declares 1000000000 rows of 16 bytes (NAXIS2 and NAXIS1)"},
+        {TableFile(100'000'000, "1D", 16, 0, pixels), "its table declares 100000000 rows"},
+        {TableFile(9000, "1D", 16, 1'000'000'000'000, pixels),
+         "its table declares 9000 rows of 16 bytes (NAXIS2 and NAXIS1) and 1000000000000 bytes of arrays (PCOUNT)"},
+        {TableFile(1, "1PD(5)", 16, 80, descriptors + std::string(80, '\0')),
+         "its column WAVE declares 1000000000 values, more than the table's arrays (PCOUNT = 80 bytes) can hold."},
+    };
+    std::vector<std::filesystem::path> files;
+    for (const auto& [bytes, mentions] : cases) files.push_back(Write(bytes, "table" + std::to_string(files.size()) + ".fits"));
+    const int status = InChild([&] {
+#if !defined(__SANITIZE_ADDRESS__)
+        // 10^8 rows of doubles alone would take 800 MB.
+        if (!LimitAddressSpace(rlim_t{512} << 20)) return 3;
+#endif
+        const long before = PeakKilobytes();
+        for (size_t k = 0; k < files.size(); ++k) {
+            ExpectRefusedFile(files[k], "\"" + files[k].filename().string() + "\": " + cases[k].second);
+            EXPECT_TRUE(ui_.offeredColumns.empty());
+        }
+        return HasFailure() ? 1 : PeakKilobytes() - before < 20 * 1024 ? 0 : 2;
+    });
+    EXPECT_EQ(status, 0) << "1: not refused as it should, 2: memory grew, 3: no limit, 134: aborted";
 }
 
 TEST_F(HostileFits, PathsThatAreNoFitsFileAreRefused) {

@@ -1,7 +1,9 @@
 // A UiHooks that records what the logic asked of the windows, for tests.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ui_hooks.h"
@@ -19,10 +21,18 @@ public:
     }
     void ClearPlotWindow() override { events.push_back("clear plot"); }
     void HidePlotWindow() override { events.push_back("hide plot"); }
+    std::optional<ColumnChoice> ChooseTableColumns(const std::string& fileName,
+                                                   const std::vector<TableColumn>& columns) override {
+        offeredColumns.emplace_back(fileName, columns);
+        return columnAnswer;
+    }
 
     std::vector<std::string> messages;
     std::vector<std::string> events;
     int redraws = 0;
+    // The tables whose columns were offered to choose from, and the answer given.
+    std::vector<std::pair<std::string, std::vector<TableColumn>>> offeredColumns;
+    std::optional<ColumnChoice> columnAnswer;
 };
 
 }  // namespace wendrel::testing

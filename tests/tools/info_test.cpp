@@ -110,6 +110,9 @@ TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
         EXPECT_NE(run.err.find(mentions), std::string::npos) << arguments << ": " << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "p.png"));
+    const std::string usage = Info("--columns WAVE ha.fits").err;
+    EXPECT_NE(usage.find("--columns needs the names of the wavelength and the flux column"), std::string::npos) << usage;
+    EXPECT_NE(usage.find("\"lambda\" (the wavelength of each pixel's centre)"), std::string::npos) << usage;
     const InfoRun unwritable = Info("--render missing/plot.png ha.fits");
     EXPECT_EQ(unwritable.exitCode, 3);
     EXPECT_EQ(unwritable.lines.size(), 2u);

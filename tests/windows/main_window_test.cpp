@@ -104,6 +104,11 @@ TEST_F(MainWindowTest, FilesNamedAtStartOrDroppedLoadIntoRowsAndShowThePlot) {
     EXPECT_EQ(QStringList({row(2).Label7->text(), row(4).Label7->text()}), QStringList({"b.fits", "a.fits"}));
     EXPECT_EQ(messages_, std::vector<std::string>{"This dropped item is no file on this computer and was not "
                                                   "loaded:\nhttps://example.org/d.fits"});
+    // A file's name and its OBJECT are shown as they are, not as markup (the value ends at its first "/").
+    WriteSpectrum(data_ / "<i>tag.fts", "M31 <i>core</i>");
+    ASSERT_TRUE(DropOn(5, {Local("<i>tag.fts")}));
+    EXPECT_EQ(std::tuple(row(5).Label7->text(), row(5).Label8->text(), row(5).Label7->textFormat(), row(5).Label8->textFormat()),
+              std::tuple(QString("<i>tag.fts"), QString("M31 <i>core"), Qt::PlainText, Qt::PlainText));
 }
 
 }  // namespace wendrel::testing
