@@ -220,7 +220,8 @@ SessionRead ParseSessionText(std::string_view text, const std::string& shownName
         if (read.wrong.empty() && twice) read.Wrong("row " + std::to_string(r.Row) + " is given twice");
         session.Rows.push_back(std::move(r));
     }
-    if (!read.wrong.empty()) return {std::nullopt, about + "its contents are not those of a session: " + read.wrong + "."};
+    if (!read.wrong.empty())
+        return {std::nullopt, about + "its contents are not those of a session: " + read.wrong + "."};
     std::ranges::sort(session.Rows, {}, &SessionRow::Row);
     return {std::move(session), {}};
 }
@@ -309,8 +310,8 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
         ui.HidePlotWindow();
     }
     if (!notOpened.empty())
-        ui.ShowMessage("Of the session \"" + sessionFile.string() + "\", these spectra were not opened, so their rows " +
-                       "are empty:" + notOpened);
+        ui.ShowMessage("Of the session \"" + sessionFile.string() +
+                       "\", these spectra were not opened, so their rows are empty:" + notOpened);
     return loaded;
 }
 

@@ -315,8 +315,8 @@ std::string InfoUsage() {
     std::string usage = "usage: wendrel-info";
     for (const OptionEntry& entry : kOptions) usage += " [" + Synopsis(entry) + "]";
     usage += " FILE...\n\nLoads each FILE (at most " + std::to_string(kMaxInfoFiles) +
-             ") into slots 1, 2, ... (with --session, into the session's empty rows) and prints one JSON\n"
-             "object per spectrum, then one with the workspace.\n"
+             ") into slots 1, 2, ... (with --session, into the session's empty\n"
+             "rows) and prints one JSON object per spectrum, then one with the workspace.\n"
              "With --render it also draws the plot of the loaded files into OUT.png, labels included, as the\n"
              "plot window of that outer size shows it (without its controls), at 96 dots per inch: 15 twips\n"
              "per pixel, so 10000x7000 gives 667x467 pixels. A size below the window's smallest\n"
