@@ -13,10 +13,7 @@
 #include <memory>
 #include <variant>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "app/file_replace.h"
 #include "store/rounding.h"
 
 namespace wendrel {
@@ -133,30 +130,6 @@ std::string DecimalText(double value) {
     return std::string(buffer.data(), end);
 }
 
-// A new file in the folder of path, open for writing, for the text that is to
-// replace the file at path. Returns -1 with errno set when none can be made.
-int CreateFileBeside(const std::filesystem::path& path, std::filesystem::path& created) {
-    const std::string prefix = "." + path.filename().string() + "-" + std::to_string(::getpid()) + "-";
-    for (unsigned attempt = 0;; ++attempt) {
-        created = path.parent_path() / (prefix + std::to_string(attempt));
-        const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t count = ::write(fd, bytes.data(), bytes.size());
-        if (count < 0 && errno == EINTR) continue;
-        if (count <= 0) {
-            if (count == 0) errno = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(count));
-    }
-    return true;
-}
-
 std::string QuotedName(std::string_view name) {
     std::string text = "\"";
     std::copy_if(name.begin(), name.end(), std::back_inserter(text), [](char c) { return c != '"'; });
@@ -226,23 +199,9 @@ std::string SettingsFileText(const Settings& settings) {
 
 std::string WriteSettingsFile(const std::filesystem::path& path, const Settings& settings) {
     const std::string text = SettingsFileText(settings);
-    const auto failure = [&path](int error) {
-        return "The settings file \"" + path.string() + "\" could not be written: " + std::strerror(error) + ".";
-    };
-    // The text goes into a new file that then takes the old one's place, so
-    // a write cut short leaves the old file as it was.
-    std::filesystem::path temp;
-    const int fd = CreateFileBeside(path, temp);
-    if (fd < 0) return failure(errno);
-    struct stat old;
-    if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) (void)::fchmod(fd, old.st_mode & 07777);
-    bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-    int error = written ? 0 : errno;
-    if (::close(fd) != 0 && written) written = false, error = errno;
-    if (written && std::rename(temp.c_str(), path.c_str()) != 0) written = false, error = errno;
-    if (written) return {};
-    ::unlink(temp.c_str());
-    return failure(error);
+    const int error = ReplaceFileWith(path, text);
+    if (error == 0) return {};
+    return "The settings file \"" + path.string() + "\" could not be written: " + std::strerror(error) + ".";
 }
 
 }  // namespace wendrel

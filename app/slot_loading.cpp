@@ -28,6 +28,26 @@ std::string ListOf(const std::vector<std::string>& items) {
     return text;
 }
 
+// The file a load of `file` reads, as an absolute path: "name.fits#N", when
+// no file has that name but name.fits exists, is read from name.fits (as
+// LoadFitsFile does).
+std::filesystem::path SourceFileOf(const std::filesystem::path& file) {
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(file, error);
+    if (error) path = file;
+    path = path.lexically_normal();
+    const std::string name = path.filename().string();
+    const size_t hash = name.rfind('#');
+    if (hash == std::string::npos || hash == 0 || hash + 1 == name.size() ||
+        name.find_first_not_of("0123456789", hash + 1) != std::string::npos)
+        return path;
+    const std::filesystem::path whole = path.parent_path() / name.substr(0, hash);
+    if (std::filesystem::exists(std::filesystem::symlink_status(path, error)) ||
+        !std::filesystem::exists(whole, error))
+        return path;
+    return whole;
+}
+
 // Commits one read spectrum to a slot and shows its row.
 void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
     Slot& s = ws.slot(slot);
@@ -76,7 +96,10 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
     for (int row = 1; row < slot; ++row)
         if (!ws.slot(row).Loaded) rows.push_back(row);
     std::vector<std::string> filled, left;
+    const std::string source = SourceFileOf(file).string();
     for (size_t k = 0; k < read.spectra.size(); ++k) {
+        read.spectra[k].SourcePath = source;
+        read.spectra[k].NumberInFile = k < read.numbers.size() ? read.numbers[k] : 1;
         if (k < rows.size()) {
             CommitSpectrum(ws, rows[k], read.spectra[k], ui);
             filled.push_back(std::to_string(rows[k]));

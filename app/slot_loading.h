@@ -18,7 +18,8 @@ enum class AfterLoad { RedrawWhenShown, NoRedraw };
 // in their order, each after the file's name ("name.fits: text") unless it
 // already starts with the name in quotes, then commits the read spectra:
 // the first to slot `slot`, the others to the empty rows below it and then
-// to those above, each with its fields and FileName, Velocity 0,
+// to those above, each with its fields and FileName, SourcePath (the file
+// read, "name.fits" for "name.fits#2", absolute) and NumberInFile, Velocity 0,
 // LambdaMin/LambdaMax widened to its range (set afresh from the empty
 // range), the view reset to the full range and its history cleared, the
 // slot Loaded and its row shown. A file of several spectra gets a message of

@@ -19,7 +19,12 @@ namespace wendrel {
 
 // One spectrum with its header, as the FITS reader leaves it.
 struct Slot {
-    std::string FileName;    // name of the loaded file, without folder
+    std::string FileName;    // name of the loaded file, without folder, as its row shows it
+    // The file the spectrum was read from, as an absolute path, and the
+    // spectrum's number in it (1 for a file of one spectrum), from which a
+    // session opens it again. Set when the load commits.
+    std::string SourcePath;
+    int64_t NumberInFile = 1;
     bool Loaded = false;
     std::string ObjectName;  // OBJECT value without its quotes
 

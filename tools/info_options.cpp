@@ -5,6 +5,8 @@
 #include "plot/plot_window_size.h"
 
 #include <QCommandLineParser>
+#include <cctype>
+#include <initializer_list>
 #include <charconv>
 #include <cmath>
 
@@ -62,6 +64,34 @@ std::string SetRender(InfoOptions& o, std::string_view value) {
     if (value.empty()) return "--render needs the name of the PNG file to write";
     o.renderPath = std::string(value);
     return {};
+}
+
+// Sets `path` to the value, a file name that must end in one of `endings`.
+std::string SetOutput(std::optional<std::string>& path, std::string_view option, std::string_view value,
+                      std::initializer_list<std::string_view> endings, std::string_view what) {
+    std::string lower(value);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string_view ending : endings) {
+        if (lower.size() > ending.size() && lower.ends_with(ending)) {
+            path = std::string(value);
+            return {};
+        }
+    }
+    return std::string(option) + " needs the name of " + std::string(what) + "; got \"" + std::string(value) + "\"";
+}
+
+std::string SetSession(InfoOptions& o, std::string_view value) {
+    return SetOutput(o.sessionPath, "--session", value, {".wendrel"}, "a session file ending in .wendrel");
+}
+
+std::string SetSaveSession(InfoOptions& o, std::string_view value) {
+    return SetOutput(o.saveSessionPath, "--save-session", value, {".wendrel"},
+                     "the session file to write, ending in .wendrel");
+}
+
+std::string SetExport(InfoOptions& o, std::string_view value) {
+    return SetOutput(o.exportPath, "--export", value, {".csv", ".fits", ".fit", ".fts"},
+                     "the file to write, ending in .csv or .fits");
 }
 
 std::string SetSize(InfoOptions& o, std::string_view value) {
@@ -175,32 +205,44 @@ constexpr OptionEntry kOptions[] = {
      "also print \"measure\" for the line between these wavelengths (Angstroms) in each file: its \"centroid\", "
      "\"flux\", \"ew\", \"peak\" and \"fwhm\" (null where there is none), or why it was \"refused\"",
      SetMeasure},
+    {"--session", "S.wendrel",
+     "open this session first (its rows, view and keywords); the files then go into its empty rows and the "
+     "options below apply on top",
+     SetSession},
+    {"--save-session", "OUT.wendrel",
+     "write the session the command line describes: the loaded rows with their offsets and velocities, the view, "
+     "intensity axis, scale, legend and lines",
+     SetSaveSession},
+    {"--export", "OUT.csv|OUT.fits",
+     "write each loaded row as shown: the wavelengths of its pixel centres in the rest frame of its velocity, its "
+     "flux as stored (per observed Angstrom) and its percent of the continuum level, as CSV blocks or FITS tables",
+     SetExport},
     {"--render", "OUT.png",
      "also draw the plot of the files, as the plot window shows it, into a PNG file", SetRender},
     {"--size", "WIDTHxHEIGHT",
      "the plot window's outer size for --render, in twips (default 10000x7000)", SetSize},
-    {"--view", "LEFT:RIGHT", "the wavelengths at the edges of the plot for --render (default: all)",
+    {"--view", "LEFT:RIGHT", "the wavelengths at the edges of the plot (default: all)",
      SetView},
     {"--offsets", "o1,o2,...",
-     "the curves' offsets for --render, in percent, file by file (default: as the rows start)",
+     "the curves' offsets in percent, rows 1, 2, ... (default: as the rows start, or the session's)",
      SetOffsets},
     {"--velocities", "v1,v2,...",
-     "the sources' radial velocities for --render, in km/s (positive: receding) or as redshifts z=..., "
-     "file by file; each spectrum is drawn in its rest frame (default: 0)",
+     "the sources' radial velocities in km/s (positive: receding) or as redshifts z=..., rows 1, 2, ...; each "
+     "spectrum is drawn in its rest frame, and the view shows the full range unless --view is given (default: 0)",
      SetVelocities},
     {"--lines", "SET,SET",
-     "mark the laboratory lines of these sets for --render: balmer (H alpha .. H8), cahk (Ca II H and K), "
+     "mark the laboratory lines of these sets: balmer (H alpha .. H8), cahk (Ca II H and K), "
      "nad (Na I D), mgb (Mg I b), hei (He I), oiii ([O III]), nii-sii ([N II] and [S II]), o2 (telluric O2)",
      SetLines},
     {"--yrange", "LOW:HIGH|fit",
-     "the intensity axis for --render: from LOW to HIGH in the shown scale, or fit to the curves in the view "
+     "the intensity axis: from LOW to HIGH in the shown scale, or fit to the curves in the view "
      "(default: 0 to the highest curve)",
      SetYRange},
     {"--scale", "percent|flux",
-     "the curves' scale for --render: percent of each continuum level, or the flux as stored in the files, where "
+     "the curves' scale: percent of each continuum level, or the flux as stored in the files, where "
      "an offset moves a curve by that percentage of the largest flux maximum (default: percent)",
      SetScale},
-    {"--legend", "", "draw a legend of the files' colours and object names inside the box for --render",
+    {"--legend", "", "draw a legend of the files' colours and object names inside the box",
      [](InfoOptions& o, std::string_view) { return (o.renderLegend = true, std::string()); }},
     {"--help", "", "print this text", [](InfoOptions& o, std::string_view) { return (o.help = true, std::string()); }},
 };
@@ -259,20 +301,26 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
     }
     if (result.options.help) return result;
     const InfoOptions& o = result.options;
-    if (o.files.empty()) return {{}, "no FITS file was given"};
+    if (o.files.empty() && !o.sessionPath) return {{}, "no FITS file was given"};
     if (std::ssize(o.files) > kMaxInfoFiles)
         return {{}, std::to_string(o.files.size()) + " files were given; at most " +
                         std::to_string(kMaxInfoFiles) + " fit into the slots"};
-    if (!o.renderPath && (o.renderSize || o.renderView || o.renderOffsets || o.renderVelocities || o.renderLines ||
-                          o.renderYRange || o.renderFitY || o.renderScaleFlux || o.renderLegend))
-        return {{}, "--size, --view, --offsets, --velocities, --lines, --yrange, --scale and --legend only shape the "
-                    "picture of --render OUT.png, which was not asked for"};
-    if (o.renderOffsets && o.renderOffsets->size() > o.files.size())
-        return {{}, std::to_string(o.renderOffsets->size()) + " offsets were given for " +
-                        std::to_string(o.files.size()) + " files; give at most one per file"};
-    if (o.renderVelocities && o.renderVelocities->size() > o.files.size())
-        return {{}, std::to_string(o.renderVelocities->size()) + " velocities were given for " +
-                        std::to_string(o.files.size()) + " files; give at most one per file"};
+    if (!o.renderPath && o.renderSize)
+        return {{}, "--size can only shape the picture of --render OUT.png, which was not asked for"};
+    if (!o.renderPath && !o.saveSessionPath && !o.exportPath &&
+        (o.renderView || o.renderOffsets || o.renderVelocities || o.renderLines || o.renderYRange || o.renderFitY ||
+         o.renderScaleFlux || o.renderLegend))
+        return {{}, "--view, --offsets, --velocities, --lines, --yrange, --scale and --legend only shape the "
+                    "picture of --render, the session of --save-session or the spectra of --export, none of which "
+                    "was asked for"};
+    // Without a session the files fill rows 1, 2, ...; with one, any of the rows.
+    const size_t rows = o.sessionPath ? static_cast<size_t>(kMaxInfoFiles) : o.files.size();
+    const std::string perRow = o.sessionPath ? " rows; give at most one per row" : " files; give at most one per file";
+    const std::string given = o.sessionPath ? std::to_string(rows) : std::to_string(o.files.size());
+    if (o.renderOffsets && o.renderOffsets->size() > rows)
+        return {{}, std::to_string(o.renderOffsets->size()) + " offsets were given for " + given + perRow};
+    if (o.renderVelocities && o.renderVelocities->size() > rows)
+        return {{}, std::to_string(o.renderVelocities->size()) + " velocities were given for " + given + perRow};
     return result;
 }
 
@@ -280,14 +328,18 @@ std::string InfoUsage() {
     std::string usage = "usage: wendrel-info";
     for (const OptionEntry& entry : kOptions) usage += " [" + Synopsis(entry) + "]";
     usage += " FILE...\n\nLoads each FILE (at most " + std::to_string(kMaxInfoFiles) +
-             ") into slots 1, 2, ... and prints one JSON object per file, then one with the workspace.\n"
+             ") into slots 1, 2, ... (with --session, into the session's empty\n"
+             "rows) and prints one JSON object per spectrum, then one with the workspace.\n"
              "With --render it also draws the plot of the loaded files into OUT.png, labels included, as the\n"
              "plot window of that outer size shows it (without its controls), at 96 dots per inch: 15 twips\n"
              "per pixel, so 10000x7000 gives 667x467 pixels. A size below the window's smallest\n"
              "(" + std::to_string(kPlotWinMinWidth) + "x" + std::to_string(kPlotWinMinHeight) +
              ") is raised to it, as the window opens.\n"
-             "Exit status: 0 when every file loaded, 1 when any was refused (a picture is still drawn of those\n"
-             "that loaded), 2 on wrong usage, 3 when the picture could not be written.\n\n";
+             "--save-session writes a session the program and --session open with the same rows and view;\n"
+             "a spectrum's file is written relative to the session's folder when it lies in or below it.\n"
+             "Exit status: 0 when every file loaded, 1 when any was refused or the session cannot be opened (a\n"
+             "picture, session or export is still written of those that loaded), 2 on wrong usage, 3 when the\n"
+             "picture, the session or the exported spectra could not be written.\n\n";
     for (const OptionEntry& entry : kOptions) {
         std::string left = "  " + Synopsis(entry);
         left.resize(std::max<size_t>(left.size() + 2, 32), ' ');

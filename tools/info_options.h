@@ -25,14 +25,24 @@ struct InfoOptions {
     std::optional<std::pair<double, double>> measureSpan;
     std::vector<std::string> files;
 
+    // --session S.wendrel: the session is opened first, the files then fill
+    // its empty rows and the other options apply on top.
+    std::optional<std::string> sessionPath;
+    // --save-session OUT.wendrel and --export OUT.csv|OUT.fits: the session
+    // the command line describes, and the loaded spectra as shown.
+    std::optional<std::string> saveSessionPath;
+    std::optional<std::string> exportPath;
+
     // A picture of the plot: --render OUT.png, with --size WIDTHxHEIGHT
-    // (outer size in twips), --view LEFT:RIGHT (Angstroms) and --offsets
-    // o1,o2,... (one whole number per file, in file order).
+    // (outer size in twips). The options from --view on shape the picture,
+    // the saved session and the exported spectra alike: --view LEFT:RIGHT
+    // (Angstroms) and --offsets o1,o2,... (one whole number per row, rows 1,
+    // 2, ...).
     std::optional<std::string> renderPath;
     std::optional<std::pair<int, int>> renderSize;
     std::optional<std::pair<double, double>> renderView;
     std::optional<std::vector<int>> renderOffsets;
-    // --velocities v1,v2,... (km/s or z=..., one per file, in file order)
+    // --velocities v1,v2,... (km/s or z=..., one per row)
     // and --lines SET,SET (keys of plot/line_marks.h).
     std::optional<std::vector<double>> renderVelocities;
     std::optional<std::vector<std::string>> renderLines;

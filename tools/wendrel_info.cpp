@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -12,8 +13,10 @@
 #include <vector>
 
 #include "app/open_files.h"
+#include "app/session_file.h"
 #include "app/slot_loading.h"
 #include "app/slot_rows.h"
+#include "app/spectrum_export.h"
 #include "app/ui_hooks.h"
 #include "fits/fits_reader.h"
 #include "plot/line_measure.h"
@@ -36,6 +39,13 @@ public:
     void RedrawPlot() override {}
     void ClearPlotWindow() override {}
     void HidePlotWindow() override {}
+};
+
+// The same, keeping the messages for the JSON lines.
+class RecordingMessages : public QuietUi {
+public:
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    std::vector<std::string> messages;
 };
 
 // The line of --measure on the slot, "refused" saying why where it cannot be measured.
@@ -116,14 +126,10 @@ void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
     std::cerr << "wendrel-info: " << text.toStdString() << "\n";
 }
 
-// Draws the plot of the loaded slots into options.renderPath. Returns the exit
-// status: `loadStatus`, or 3 when the picture cannot be written.
-int Render(Workspace& ws, const InfoOptions& options, int loadStatus) {
-    const std::string& path = *options.renderPath;
-    if (!ws.DataReady) {
-        std::cerr << "wendrel-info: no file loaded, so no picture was written to " << path << "\n";
-        return loadStatus;
-    }
+// The view options on top of what the files and the session gave: offsets
+// and velocities row by row, the line marks added, the intensity axis, scale
+// and legend when given, then the view.
+void ApplyViewOptions(Workspace& ws, const InfoOptions& options) {
     if (options.renderOffsets)
         for (size_t i = 0; i < options.renderOffsets->size(); ++i)
             ws.slot(static_cast<int>(i) + 1).Offset = (*options.renderOffsets)[i];
@@ -138,13 +144,19 @@ int Render(Workspace& ws, const InfoOptions& options, int loadStatus) {
         ws.Intensity = Workspace::IntensityRange::Fixed;
         std::tie(ws.IntensityLow, ws.IntensityHigh) = *options.renderYRange;
     }
-    ws.ScaleFlux = options.renderScaleFlux.value_or(false);
-    ws.ShowLegend = options.renderLegend;
+    if (options.renderScaleFlux) ws.ScaleFlux = *options.renderScaleFlux;
+    if (options.renderLegend) ws.ShowLegend = true;
     if (options.renderView) {
         ws.PlotLeft = options.renderView->first;
         ws.PlotRight = options.renderView->second;
         ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
     }
+}
+
+// Draws the plot of the loaded slots into options.renderPath. Returns the exit
+// status: `loadStatus`, or 3 when the picture cannot be written.
+int Render(Workspace& ws, const InfoOptions& options, int loadStatus) {
+    const std::string& path = *options.renderPath;
     const auto [width, height] = options.renderSize.value_or(std::pair(kDefaultRenderWidth, kDefaultRenderHeight));
 
     // Labels need fonts, which need a GUI application; it never opens a window.
@@ -157,6 +169,70 @@ int Render(Workspace& ws, const InfoOptions& options, int loadStatus) {
     if (error.empty()) return loadStatus;
     std::cerr << "wendrel-info: " << error << "\n";
     return 3;
+}
+
+// Writes the session, the exported spectra and the picture the options ask
+// for. Returns the exit status: `loadStatus`, or 3 when one cannot be written.
+int WriteOutputs(Workspace& ws, const InfoOptions& options, int loadStatus) {
+    if (!options.saveSessionPath && !options.exportPath && !options.renderPath) return loadStatus;
+    if (!ws.DataReady) {
+        std::cerr << "wendrel-info: no file loaded, so nothing was written\n";
+        return loadStatus;
+    }
+    ApplyViewOptions(ws, options);
+    int status = loadStatus;
+    const auto report = [&status](const std::string& error) {
+        if (error.empty()) return;
+        std::cerr << "wendrel-info: " << error << "\n";
+        status = 3;
+    };
+    if (options.saveSessionPath) report(WriteSessionFile(*options.saveSessionPath, ws));
+    if (options.exportPath) report(ExportSpectra(ws, *options.exportPath));
+    if (options.renderPath && Render(ws, options, 0) != 0) status = 3;
+    return status;
+}
+
+// The rows a load into `slot` fills, in CommitLoad's order: the slot, the
+// empty rows below it, then those above.
+std::vector<int> RowsFrom(const Workspace& ws, int slot) {
+    std::vector<int> rows = {slot};
+    for (int row = slot + 1; row <= kMaxSlots; ++row)
+        if (!ws.slot(row).Loaded) rows.push_back(row);
+    for (int row = 1; row < slot; ++row)
+        if (!ws.slot(row).Loaded) rows.push_back(row);
+    return rows;
+}
+
+int FirstEmptyRow(const Workspace& ws) {
+    for (int row = 1; row <= kMaxSlots; ++row)
+        if (!ws.slot(row).Loaded) return row;
+    return kMaxSlots + 1;
+}
+
+// Opens the session of --session and prints a line per row of it. Returns
+// whether every row opened; nothing when the session itself was refused.
+std::optional<bool> OpenSessionOption(Workspace& ws, const InfoOptions& options) {
+    const std::filesystem::path file(*options.sessionPath);
+    SessionRead read = ReadSessionFile(file);
+    if (!read.session) {
+        std::cerr << "wendrel-info: " << read.error << "\n";
+        return std::nullopt;
+    }
+    if (options.lambda0Key) read.session->Lambda0Key = *options.lambda0Key;
+    if (options.dLambdaKey) read.session->DLambdaKey = *options.dLambdaKey;
+    RecordingMessages ui;
+    OpenSession(ws, *read.session, file, ui);
+    bool all = true;
+    for (const SessionRow& row : read.session->Rows) {
+        const Slot& s = ws.slot(row.Row);
+        const std::string path = SessionRowPath(row, file).string();
+        const bool several = s.Loaded && s.FileName.ends_with("#" + std::to_string(row.Spectrum));
+        std::cout << SlotLine(s, row.Row, path, several ? row.Spectrum : 0, s.Loaded,
+                              s.Loaded ? std::vector<std::string>{} : ui.messages, options)
+                  << "\n";
+        all = all && s.Loaded;
+    }
+    return all;
 }
 
 int Run(const std::vector<std::string_view>& args) {
@@ -185,12 +261,17 @@ int Run(const std::vector<std::string_view>& args) {
         places.emplace_back(folder, name);
     }
 
+    bool allLoaded = true;
+    if (options.sessionPath) {
+        const std::optional<bool> opened = OpenSessionOption(ws, options);
+        if (!opened) return 1;
+        allLoaded = *opened;
+    }
     // Each file's spectra go into the next empty slots; a file of several
     // spectra gives one line per spectrum, its messages on the first.
-    bool allLoaded = true;
-    int slot = 1;
     for (size_t i = 0; i < places.size(); ++i) {
         const std::filesystem::path file = std::filesystem::path(places[i].first) / places[i].second;
+        const int slot = FirstEmptyRow(ws);
         if (slot > kMaxSlots) {
             std::cout << SlotLine({}, 0, options.files[i], 0, false, {NoRowLeftMessage({file})}, options) << "\n";
             allLoaded = false;
@@ -202,28 +283,26 @@ int Run(const std::vector<std::string_view>& args) {
         const std::vector<std::string> messages = read.messages;
         const size_t found = read.spectra.size(), inFile = read.spectraInFile;
         const std::vector<int64_t> numbers = read.numbers;
+        const std::vector<int> rows = RowsFrom(ws, slot);
         QuietUi ui;
         if (!CommitLoad(ws, slot, file, std::move(read), ui)) {
             std::cout << SlotLine({}, slot, options.files[i], 0, false, messages, options) << "\n";
             allLoaded = false;
             continue;
         }
-        // The slots after `slot` are empty, so the spectra filled them in order.
-        const int filled = static_cast<int>(std::min<size_t>(found, static_cast<size_t>(kMaxSlots - slot + 1)));
-        for (int k = 0; k < filled; ++k) {
-            const size_t n = static_cast<size_t>(k);
-            const bool several = ws.slot(slot + k).FileName.ends_with("#" + std::to_string(numbers[n]));
-            std::cout << SlotLine(ws.slot(slot + k), slot + k, options.files[i], several ? numbers[n] : 0, true,
+        const size_t filled = std::min(found, rows.size());
+        for (size_t k = 0; k < filled; ++k) {
+            const Slot& s = ws.slot(rows[k]);
+            const bool several = s.FileName.ends_with("#" + std::to_string(numbers[k]));
+            std::cout << SlotLine(s, rows[k], options.files[i], several ? numbers[k] : 0, true,
                                   k == 0 ? messages : std::vector<std::string>{}, options)
                       << "\n";
         }
-        slot += filled;
-        allLoaded = allLoaded && found == inFile && static_cast<size_t>(filled) == found;
+        allLoaded = allLoaded && found == inFile && filled == found;
     }
     std::cout << WorkspaceLine(ws) << "\n";
     std::cout.flush();
-    const int loadStatus = allLoaded ? 0 : 1;
-    return options.renderPath ? Render(ws, options, loadStatus) : loadStatus;
+    return WriteOutputs(ws, options, allLoaded ? 0 : 1);
 }
 
 }  // namespace

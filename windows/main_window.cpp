@@ -42,6 +42,12 @@ QColor SwatchColor(int slot, int32_t color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
+void ShowSwatch(QLabel* swatch, int slot, int32_t color) {
+    QPalette palette = swatch->palette();
+    palette.setColor(QPalette::Window, SwatchColor(slot, color));
+    swatch->setPalette(palette);
+}
+
 // A label that reports double-clicks (the velocity value asks for an exact value).
 class DoubleClickLabel : public QLabel {
 public:
@@ -118,9 +124,7 @@ void frmMain_Wd01::BuildRow(int slot) {
 
     r.Label3 = MakeLabel(client, QString(), 1440, y, 255, 255);
     r.Label3->setAutoFillBackground(true);
-    QPalette swatch = r.Label3->palette();
-    swatch.setColor(QPalette::Window, SwatchColor(slot, ws_.slot(slot).SlotColor));
-    r.Label3->setPalette(swatch);
+    ShowSwatch(r.Label3, slot, ws_.slot(slot).SlotColor);
 
     r.Command4 = new QPushButton("Hdr", client);
     Place(r.Command4, 1800, y, 495, 255);
@@ -174,6 +178,17 @@ void frmMain_Wd01::BuildMenus() {
     QMenu* mFile = menuBar()->addMenu("File");
     QAction* mOpen = mFile->addAction("Open ...");
     mOpen->setEnabled(false);  // loading goes through the rows' Load buttons
+    connect(mFile->addAction("Open Session ..."), &QAction::triggered, this, [this] { actions_.openSession(); });
+    connect(mFile->addAction("Save Session As ..."), &QAction::triggered, this, [this] { actions_.saveSession(); });
+    QMenu* mRecent = mFile->addMenu("Recent");
+    connect(mRecent, &QMenu::aboutToShow, this, [this, mRecent] {
+        mRecent->clear();
+        const std::vector<std::string> entries = actions_.recentEntries();
+        for (const std::string& entry : entries)
+            connect(mRecent->addAction(QString::fromStdString(entry)), &QAction::triggered, this,
+                    [this, entry] { actions_.openRecent(entry); });
+        if (entries.empty()) mRecent->addAction("(none)")->setEnabled(false);
+    });
     mFile->addSeparator();
     connect(mFile->addAction("Exit"), &QAction::triggered, this, &frmMain_Wd01::mExit_Click);
 
@@ -196,6 +211,7 @@ void frmMain_Wd01::ShowLoadedRow(int slot) {
     Row& r = rows_.at(static_cast<size_t>(slot));
     for (QWidget* w : LoadedRowControls(r)) w->setVisible(true);
     const Slot& s = ws_.slot(slot);
+    ShowSwatch(r.Label3, slot, s.SlotColor);
     r.Label7->setText(QString::fromStdString(s.FileName));
     r.Label8->setText(QString::fromStdString(s.ObjectName));
     ShowNumberText(r.Label14, LevelText(s.Level));
@@ -215,6 +231,7 @@ void frmMain_Wd01::HideLoadedRow(int slot) {
 void frmMain_Wd01::SetUpOffsetBars() {
     for (int slot = 1; slot <= ws_.NumSlots; ++slot) {
         QScrollBar* bar = rows_.at(static_cast<size_t>(slot)).VScroll1;
+        const QSignalBlocker quiet(bar);
         bar->setMaximum(60);
         bar->setMinimum(-200);
         bar->setValue(ws_.slot(slot).Offset);

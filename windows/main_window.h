@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/ui_hooks.h"
 #include "store/workspace.h"
@@ -24,6 +26,12 @@ struct MainWindowActions {
     std::function<void()> showHelp;
     std::function<void()> showAbout;
     std::function<void()> shutDown;         // writes the settings and ends the program
+    std::function<void()> openSession;      // File > "Open Session ..."
+    std::function<void()> saveSession;      // File > "Save Session As ..."
+    // File > Recent: the spectra and sessions opened last, newest first, and
+    // the opening of one of them.
+    std::function<std::vector<std::string>()> recentEntries;
+    std::function<void(const std::string&)> openRecent;
 };
 
 class frmMain_Wd01 : public QMainWindow {
@@ -51,10 +59,11 @@ public:
     const Row& row(int slot) const { return rows_.at(static_cast<size_t>(slot)); }
 
     // The controls a loaded row shows, made visible in the order the load
-    // shows them, and the captions the load sets.
+    // shows them, and the captions and colour swatch the load sets.
     void ShowLoadedRow(int slot);
     void HideLoadedRow(int slot);
-    // Start-up: the offset bars take the slots' offsets.
+    // Start-up and an opened session: the offset bars take the slots'
+    // offsets, without reporting a change.
     void SetUpOffsetBars();
     void SetOffsetCaption(int slot, const QString& caption);
 

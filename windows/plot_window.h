@@ -89,10 +89,15 @@ public:
     void Repaint();
 
     ViewControl& View() { return view_; }
+    // The View and Lines menus' checks as the workspace stands, after it was
+    // changed from outside the window (an opened session).
+    void SyncMenus();
 
     // File > "Save Picture As ...", "Print Setup ..." and "Print". Saving and
     // printing connect to their triggered() signals; until then they do nothing.
     QAction* SavePictureAction() const { return mSavePicture_; }
+    // File > "Export Spectra ..."; the program connects to it.
+    QAction* ExportSpectraAction() const { return mExportSpectra_; }
     QAction* PrintSetupAction() const { return mPrintsetup_; }
     QAction* PrintAction() const { return mPrint_; }
     // The Lines menu: one checkable item per set of line marks, named
@@ -156,6 +161,7 @@ private:
     QMargins openingFrame_;
     PlotCanvas* canvas_ = nullptr;
     QAction* mSavePicture_ = nullptr;
+    QAction* mExportSpectra_ = nullptr;
     QAction* mPrintsetup_ = nullptr;
     QAction* mPrint_ = nullptr;
     QMenu* mLines_ = nullptr;

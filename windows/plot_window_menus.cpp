@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenuBar>
+#include <QSignalBlocker>
 
 #include "plot/line_marks.h"
 #include "plot/number_format.h"
@@ -16,6 +17,8 @@ void frmPlot_Spectra::BuildMenu() {
     mFile->setObjectName("mFile");
     mSavePicture_ = mFile->addAction("Save Picture As ...");
     mSavePicture_->setObjectName("mSavePicture");
+    mExportSpectra_ = mFile->addAction("Export Spectra ...");
+    mExportSpectra_->setObjectName("mExportSpectra");
     mPrintsetup_ = mFile->addAction("Print Setup ...");
     mPrintsetup_->setObjectName("mPrintsetup");
     mPrint_ = mFile->addAction("Print");
@@ -81,6 +84,17 @@ void frmPlot_Spectra::SyncViewMenu() {
     mPercent_->setChecked(!ws_.ScaleFlux);
     mFlux_->setChecked(ws_.ScaleFlux);
     mLegend_->setChecked(ws_.ShowLegend);
+}
+
+void frmPlot_Spectra::SyncMenus() {
+    SyncViewMenu();
+    for (QAction* item : mLines_->actions()) {
+        const QSignalBlocker quiet(item);
+        const QString name = item->objectName();
+        if (name.startsWith("mLine_")) item->setChecked(ws_.LineMarkSets.contains(name.mid(6).toStdString()));
+        if (name == "mLinesAir" || name == "mLinesVacuum")
+            item->setChecked(ws_.LineMarksInVacuum == (name == "mLinesVacuum"));
+    }
 }
 
 void frmPlot_Spectra::ViewChanged() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/ui_hooks.h"
 #include "store/workspace.h"
@@ -31,16 +32,34 @@ public:
     // event loop ends at once.
     using EndProgram = std::function<void()>;
 
+    // A question with Yes and No; returns whether the answer was Yes.
+    using QuestionBox = std::function<bool(const std::string&)>;
+
     explicit Program(std::filesystem::path settingsPath, MessageBox messageBox = {},
                      EndProgram endProgram = {});
     ~Program() override;
 
     // Start-up: settings, empty rows, offsets; then the main window shows.
     void Start();
-    // Files named when the program was started: loaded into rows 1, 2, ...
-    // as the file chooser loads a file, then the plot is drawn once. A
-    // relative path starts at the current folder.
+    // Files named when the program was started: a session (".wendrel") opens
+    // first, then the other files load into its empty rows (else rows 1, 2,
+    // ...) as the file chooser loads a file, and the plot is drawn once. A
+    // relative path starts at the current folder. Sessions after the first are
+    // named in a message and not opened.
     void LoadAtStart(const QStringList& files);
+    // Opens a session in place of the rows (app/session_file.h), after asking
+    // when rows are loaded; a session that cannot be read is refused with a
+    // message and changes nothing. It becomes the newest recent entry.
+    void OpenSessionFile(const std::filesystem::path& file);
+    // Writes the session of the loaded rows; a failure shows a message.
+    // Returns whether it was written.
+    bool SaveSessionTo(const std::filesystem::path& file);
+    // A File > Recent entry: a session opens, a spectrum loads into the first
+    // empty row.
+    void OpenRecent(const std::string& entry);
+    // The recent list, newest first, as File > Recent shows it.
+    const std::vector<std::string>& RecentEntries() const { return recent_; }
+    void SetQuestionBox(QuestionBox questionBox) { questionBox_ = std::move(questionBox); }
     // Files dropped on the main window: on row `row` (1..10) the first goes
     // into that row and the others into the empty rows after it, then above
     // it; away from the rows (0) they go into the empty rows from the top.
@@ -72,6 +91,11 @@ public:
 private:
     void ShowFileChooser();
     void ShutDown();
+    // Puts a spectrum or session first in the recent list and writes the list.
+    void NoteRecent(const std::string& path);
+    void AskSessionToOpen();
+    void AskSessionToSave();
+    void AskExportFile();
 
     Workspace ws_;
     std::filesystem::path settingsPath_;
@@ -88,6 +112,10 @@ private:
     // The folder of the last file loaded in this run, where a new file
     // chooser starts.
     QString lastLoadFolder_;
+    QuestionBox questionBox_;
+    std::filesystem::path recentPath_;  // the recent list's file, beside the settings file
+    std::vector<std::string> recent_;
+    bool openingSession_ = false;  // its rows' loads are no recent entries of their own
 };
 
 }  // namespace wendrel

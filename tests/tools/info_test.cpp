@@ -145,5 +145,30 @@ TEST_F(InfoTest, RenderedPicture) {
     EXPECT_NEAR((peak.front() + peak.back()) / 2.0, 320.4, 1);
 }
 
+// A session written from the command line draws, opened again, the very same
+// picture; the spectra it shows are exported alongside.
+TEST_F(InfoTest, SessionOpenedAgainRendersTheSamePicture) {
+    const std::string view = "--view 6540:6590 --offsets=-50,0 --velocities 667.5 --lines balmer,nad --yrange 5:35 "
+                             "--scale flux --legend ha.fits two.fits#2";
+    ASSERT_EQ(Info("--render direct.png " + view).exitCode, 0);
+    const InfoRun saved = Info("--save-session s.wendrel --export shown.csv " + view);
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_TRUE(FileBytes(dir.path() / "shown.csv").starts_with("# file " + dir.path().string() + "/ha.fits, "));
+
+    const InfoRun opened = Info("--session s.wendrel --render again.png");
+    ASSERT_EQ(opened.exitCode, 0) << opened.err;
+    ASSERT_EQ(opened.lines.size(), 3u);
+    EXPECT_EQ(opened.lines[1]["spectrum"].toInt(), 2);
+    const std::string picture = FileBytes(dir.path() / "direct.png");
+    EXPECT_GT(picture.size(), 1000u);
+    EXPECT_TRUE(picture == FileBytes(dir.path() / "again.png"));
+
+    EXPECT_EQ(Info("--session s.wendrel --offsets 1,2,3,4,5,6,7,8,9,10,11 --render x.png").exitCode, 2);
+    dir.Write("new.wendrel", "{\"version\": 2}");
+    const InfoRun newer = Info("--session new.wendrel ha.fits");
+    EXPECT_EQ(newer.exitCode, 1);
+    EXPECT_NE(newer.err.find("written by a newer version"), std::string::npos) << newer.err;
+}
+
 }  // namespace
 }  // namespace wendrel::testing

@@ -112,3 +112,42 @@ TEST_F(MainWindowTest, FilesNamedAtStartOrDroppedLoadIntoRowsAndShowThePlot) {
 }
 
 }  // namespace wendrel::testing
+
+namespace wendrel::testing {
+
+// A session saved, refused when broken, opened over changed rows after the
+// question, and named at start of a new run, which finds it in File > Recent.
+TEST_F(ProgramTest, SessionsAndTheRecentList) {
+    frmPlot_Spectra& plot = StartWithTwoSpectra();
+    ws().LineMarkSets = {"balmer"};
+    const std::filesystem::path session = data_ / "two.wendrel";
+    ASSERT_TRUE(program_->SaveSessionTo(session));
+    EXPECT_EQ(program_->RecentEntries(),
+              (std::vector<std::string>{session.string(), (data_ / "s2.fits").string(), (data_ / "s1.fits").string()}));
+
+    Click(row(1).Command2);
+    ws().LineMarkSets.clear();
+    program_->OpenSessionFile(data_ / "none.wendrel");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find("there is no such file"), std::string::npos);
+    std::vector<std::string> questions;
+    bool answer = false;
+    program_->SetQuestionBox([&](const std::string& text) { return questions.push_back(text), answer; });
+    program_->OpenSessionFile(session);
+    EXPECT_EQ(LoadedRows(), std::vector<int>{2});
+    answer = true;
+    program_->OpenSessionFile(session);
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_EQ(LoadedRows(), (std::vector<int>{1, 2}));
+    EXPECT_TRUE(RowShows(1, true));
+    EXPECT_TRUE(plot.findChild<QAction*>("mLine_balmer")->isChecked());
+
+    program_.reset();
+    Start().LoadAtStart({QString::fromStdString(session.string())});
+    ProcessEvents();
+    EXPECT_EQ(LoadedRows(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(program_->RecentEntries().front(), session.string());
+}
+
+}  // namespace wendrel::testing

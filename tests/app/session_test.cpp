@@ -1,0 +1,156 @@
+// Sessions saved and opened again: relative and absolute paths, a moved
+// folder, missing and refused files, refused session texts; the recent list.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/recent_files.h"
+#include "app/session_file.h"
+#include "app/slot_loading.h"
+#include "app/slot_rows.h"
+#include "tests/support/fits_writer.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_folder.h"
+
+namespace wendrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Sessions : public ::testing::Test {
+protected:
+    // work/a.fits, work/sub/two.fits (two apertures of 100 pixels) and
+    // elsewhere/b.fits, loaded into rows 1, 3 (the second aperture) and 5,
+    // with offsets, velocities and a view of their own.
+    Sessions() {
+        fs::create_directories(work / "sub");
+        fs::create_directories(temp.path() / "elsewhere");
+        SpectrumFile s;
+        for (int p = 0; p < 200; ++p) s.stored.push_back(100 + p % 7);
+        WriteFileBytes(work / "a.fits", SpectrumBytes(s));
+        s.crval1 = 5000;
+        WriteFileBytes(temp.path() / "elsewhere/b.fits", SpectrumBytes(s));
+        s.extraCards = {IntCard("NAXIS", 2), IntCard("NAXIS2", 2), StringCard("APNUM1", "1 1")};
+        FitsBytes two = SpectrumCards(s);
+        two.cards[3] = IntCard("NAXIS1", 100);
+        WriteFileBytes(work / "sub/two.fits", ToBytes(two));
+
+        ws.DLambdaKey = "CD1_1";
+        EXPECT_TRUE(LoadIntoSlot(ws, 1, work / "a.fits", ui));
+        EXPECT_TRUE(LoadIntoSlot(ws, 3, work / "sub/two.fits#2", ui));
+        EXPECT_TRUE(LoadIntoSlot(ws, 5, temp.path() / "elsewhere/b.fits", ui));
+        ws.slot(1).Offset = -42;
+        ws.slot(3).Velocity = 667.123456789;
+        ws.slot(5).SlotColor = 0x123456;
+        RecalcLambdaRange(ws);
+        std::tie(ws.PlotLeft, ws.PlotRight) = std::pair(4010.1234567890123, 4150.987654321);
+        std::tie(ws.Intensity, ws.IntensityLow, ws.IntensityHigh) =
+            std::tuple(Workspace::IntensityRange::Fixed, -3.25, 170.5);
+        std::tie(ws.ScaleFlux, ws.ShowLegend, ws.LineMarksInVacuum) = std::tuple(true, true, true);
+        ws.LineMarkSets = {"balmer", "nad"};
+    }
+
+    TempFolder temp;
+    const fs::path work = temp.path() / "work";
+    Workspace ws;
+    RecordingUi ui;
+};
+
+TEST_F(Sessions, SavedAndOpenedAfterTheFolderMovedGivesTheSameRowsAndView) {
+    ASSERT_EQ(WriteSessionFile(work / "s.wendrel", ws), "");
+    const Session saved = SessionOf(ws, work / "s.wendrel");
+    ASSERT_EQ(saved.Rows.size(), 3u);
+    EXPECT_EQ(saved.Rows[0].File, "a.fits");
+    EXPECT_EQ(std::tie(saved.Rows[1].File, saved.Rows[1].Spectrum), std::tuple("sub/two.fits", 2));
+    EXPECT_EQ(saved.Rows[2].File, (temp.path() / "elsewhere/b.fits").lexically_normal().generic_string());
+
+    fs::rename(work, temp.path() / "moved");
+    Workspace opened;
+    opened.DLambdaKey = "CDELT1";  // the session's keys replace these
+    const SessionRead read = ReadSessionFile(temp.path() / "moved/s.wendrel");
+    ASSERT_TRUE(read.session) << read.error;
+    EXPECT_EQ(OpenSession(opened, *read.session, temp.path() / "moved/s.wendrel", ui), 3);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{});
+    EXPECT_EQ(ui.redraws, 1);  // once, after all the rows
+    for (int row = 1; row <= kMaxSlots; ++row) {
+        const Slot &a = ws.slot(row), &b = opened.slot(row);
+        ASSERT_EQ(a.Loaded, b.Loaded) << row;
+        if (!a.Loaded) continue;
+        EXPECT_EQ(std::tie(a.FileName, a.NumberInFile, a.Flux, a.Lambda0, a.Offset, a.Velocity, a.SlotColor),
+                  std::tie(b.FileName, b.NumberInFile, b.Flux, b.Lambda0, b.Offset, b.Velocity, b.SlotColor));
+    }
+    EXPECT_EQ(opened.slot(1).SourcePath, (temp.path() / "moved/a.fits").lexically_normal().string());
+    EXPECT_EQ(std::tie(opened.DLambdaKey, opened.PlotLeft, opened.PlotRight, opened.LambdaMin, opened.LambdaMax),
+              std::tie(ws.DLambdaKey, ws.PlotLeft, ws.PlotRight, ws.LambdaMin, ws.LambdaMax));
+    EXPECT_EQ(std::tie(opened.Intensity, opened.IntensityLow, opened.IntensityHigh, opened.ScaleFlux,
+                       opened.ShowLegend, opened.LineMarkSets, opened.LineMarksInVacuum),
+              std::tie(ws.Intensity, ws.IntensityLow, ws.IntensityHigh, ws.ScaleFlux, ws.ShowLegend,
+                       ws.LineMarkSets, ws.LineMarksInVacuum));
+    EXPECT_TRUE(opened.DataReady);
+}
+
+TEST_F(Sessions, MissingAndRefusedFilesLeaveTheirRowsEmptyInOneMessage) {
+    ASSERT_EQ(WriteSessionFile(work / "s.wendrel", ws), "");
+    fs::remove(work / "a.fits");
+    WriteFileBytes(temp.path() / "elsewhere/b.fits", "no spectrum");
+    ws.slot(7).Loaded = true;  // a row the session does not name is emptied
+    ui = {};
+    const SessionRead read = ReadSessionFile(work / "s.wendrel");
+    ASSERT_TRUE(read.session);
+    EXPECT_EQ(OpenSession(ws, *read.session, work / "s.wendrel", ui), 1);
+    std::vector<int> loaded;
+    for (int row = 1; row <= kMaxSlots; ++row)
+        if (ws.slot(row).Loaded) loaded.push_back(row);
+    EXPECT_EQ(loaded, std::vector<int>{3});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("a.fits: the file is missing."), std::string::npos) << ui.messages[0];
+    EXPECT_NE(ui.messages[0].find("b.fits: This is not a fits file!"), std::string::npos) << ui.messages[0];
+    EXPECT_EQ(ui.redraws, 1);
+}
+
+TEST_F(Sessions, NewerBrokenAndMisshapenSessionsAreRefused) {
+    const std::string good = SessionText(SessionOf(ws, work / "s.wendrel"));
+    ASSERT_TRUE(ParseSessionText(good, "s").session);
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {replaced("\"version\": 1", "\"version\": 2"), "written by a newer version"},
+        {good.substr(0, good.size() / 2), "it is no JSON text"},
+        {"[1, 2]", "it holds no JSON object"},
+        {replaced("\"version\": 1", "\"version\": \"1\""), "\"version\" is not a number"},
+        {replaced("\"row\": 5", "\"row\": 11"), "\"row\" is not a whole number from 1 to 10"},
+        {replaced("\"row\": 5", "\"row\": 3"), "row 3 is given twice"},
+        {replaced("\"file\": \"a.fits\"", "\"file\": \"\""), "\"file\" is not a text"},
+        {replaced("\"scale\": \"flux\"", "\"scale\": \"log\""), "\"scale\" is neither flux nor percent"},
+        {replaced("\"view\"", "\"View\""), "\"view\" is not an object"},
+        {replaced("\"low\": -3.25", "\"low\": 500"), "the fixed intensity range does not rise"},
+    };
+    for (const auto& [text, why] : cases) {
+        const SessionRead read = ParseSessionText(text, "s.wendrel");
+        EXPECT_FALSE(read.session) << why;
+        EXPECT_TRUE(read.error.starts_with("The session \"s.wendrel\" cannot be opened: ")) << read.error;
+        EXPECT_NE(read.error.find(why), std::string::npos) << read.error;
+    }
+    EXPECT_NE(ReadSessionFile(work / "none.wendrel").error.find("there is no such file"), std::string::npos);
+}
+
+TEST(RecentList, NewestFirstWithoutRepeatsAtMostEightAndEmptyWhenBroken) {
+    std::vector<std::string> list;
+    for (const char* entry : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "c"}) list = WithRecent(list, entry);
+    EXPECT_EQ(list, (std::vector<std::string>{"c", "i", "h", "g", "f", "e", "d", "b"}));
+    TempFolder temp;
+    const fs::path file = RecentListPath(temp.path() / "Wendrel3.ini");
+    EXPECT_EQ(file, temp.path() / "Wendrel3-recent.json");
+    EXPECT_EQ(ReadRecentList(file), std::vector<std::string>{});
+    ASSERT_TRUE(WriteRecentList(file, list));
+    EXPECT_EQ(ReadRecentList(file), list);
+    for (const char* broken : {"{\"version\": 1, \"recent\": [\"a\", 3]}", "{\"recent\": [\"a\"]}", "{\"vers"}) {
+        temp.Write("Wendrel3-recent.json", broken);
+        EXPECT_EQ(ReadRecentList(file), std::vector<std::string>{}) << broken;
+    }
+}
+
+}  // namespace
+}  // namespace wendrel::testing
