@@ -54,7 +54,7 @@ std::optional<Unpacked> UnpackedImage(fitsfile* compressed, int& status) {
     int closing = 0;
     fits_close_file(out, &closing);  // the memory stays; cfitsio leaves it to its owner
     std::optional<Unpacked> unpacked;
-    if (status == 0 && closing == 0) unpacked.emplace(std::string(static_cast<const char*>(memory), size), headerStart);
+    if (status == 0 && closing == 0) unpacked = Unpacked{std::string(static_cast<const char*>(memory), size), headerStart};
     std::free(memory);
     if (closing != 0 && status == 0) status = closing;
     return unpacked;

@@ -25,7 +25,6 @@ namespace wendrel {
 
 namespace {
 
-constexpr double kBlank = std::numeric_limits<double>::quiet_NaN();
 // Pixels per read, decode and percent pass: small enough to stay in the cache,
 // and whole level blocks, so that the block maxima can be taken pass by pass.
 constexpr int64_t kPixelsPerPass = 8000;
