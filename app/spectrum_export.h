@@ -16,15 +16,15 @@ namespace wendrel {
 // "# file PATH, spectrum N, velocity V km/s, units: ..." naming the object
 // and level, a line "wavelength,flux,percent", then one line per pixel.
 // Numbers are written in their shortest exact form; a blank pixel as "nan".
-// A block alone loads back as a text spectrum (fits/text_reader.h).
+// The file loads back as text spectra, one per block (fits/text_reader.h).
 std::string SpectraCsvText(const Workspace& ws);
 
 // Writes the loaded rows to `file` as CSV (.csv) or FITS (.fits, .fit,
 // .fts): an empty primary header, then one binary table per row with the
 // columns WAVE (Angstrom), FLUX (the file's unit) and PERCENT (%), one table
 // row per pixel, and in its header OBJECT, VELOCITY, SPECNUM, LEVEL and the
-// source file (SRCFILE). The program reads the first table of such a file
-// back as a spectrum. Written whole or not at all. Returns an empty text when
+// source file (SRCFILE). The program reads such a file back as one spectrum
+// per table. Written whole or not at all. Returns an empty text when
 // the file was written, otherwise a message naming the file and the reason
 // (no row loaded, an ending that names neither format, a write that failed).
 std::string ExportSpectra(const Workspace& ws, const std::filesystem::path& file);

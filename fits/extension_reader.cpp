@@ -70,6 +70,30 @@ double ImageBytes(fitsfile* fits) {
     return status == 0 ? bytes : 0;
 }
 
+// The spectra of the table at `hdu` and of the tables right after it that
+// hold spectra too (one table per spectrum, as the program's export writes
+// them), numbered on through the file; the first HDU without one ends them,
+// as the tables of other kinds that follow an archive's spectrum do.
+template <typename ReadTable>
+LoadResult WithFollowingTables(fitsfile* fits, int hdu, LoadResult all, ReadTable readTable, const std::string& name) {
+    for (int next = hdu + 1;; ++next) {
+        int type = 0, status = 0;
+        if (fits_movabs_hdu(fits, next, &type, &status) != 0 || type == IMAGE_HDU) break;
+        TableSpectra more = readTable(fits);
+        if (!more.found) break;
+        const auto before = static_cast<int64_t>(all.spectraInFile);
+        for (size_t k = 0; k < more.result.spectra.size(); ++k) {
+            all.spectra.push_back(std::move(more.result.spectra[k]));
+            all.numbers.push_back(before + more.result.numbers[k]);
+        }
+        all.spectraInFile += more.result.spectraInFile;
+        all.messages.insert(all.messages.end(), more.result.messages.begin(), more.result.messages.end());
+    }
+    if (all.spectraInFile > 1)
+        for (size_t k = 0; k < all.spectra.size(); ++k) all.spectra[k].FileName = SpectrumName(name, all.numbers[k]);
+    return all;
+}
+
 }  // namespace
 
 LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& path, const std::string& name,
@@ -135,7 +159,9 @@ LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& pa
             return withPrimary(ReadImageHdu(file, headerStart, name, keys));
         }
         TableSpectra table = ReadTableSpectra(opened, name, primaryObject, primaryUnit, columns);
-        if (table.found) return std::move(table.result);
+        if (table.found) return WithFollowingTables(opened, hdu, std::move(table.result), [&](fitsfile* fits) {
+            return ReadTableSpectra(fits, name, primaryObject, primaryUnit, columns);
+        }, name);
         if (!table.columns.empty()) tablesSeen = table.columns;
         if (!table.offered.empty()) result.tableColumns = std::move(table.offered);
     }

@@ -71,24 +71,31 @@ double UnitOfColumnName(std::string_view name) {
     return 1;
 }
 
+// One block of a text file: the comments before and in it, the unit of its
+// column names, and its pixels.
+struct TextBlock {
+    Slot s;
+    std::vector<double> waves;
+    double angstroms = 1;
+    bool namesSeen = false;
+};
+
 }  // namespace
 
 LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
     LoadResult result;
     const auto refuse = [&](const std::string& text) {
         result.messages.push_back(Quoted(name) + ": " + text);
+        result.spectra.clear();
+        result.numbers.clear();
         return result;
     };
     std::string text(static_cast<size_t>(file.Size()), '\0');
     if (file.ReadAt(0, text) != file.Size()) return refuse("the file cannot be read.");
-    result.spectraInFile = 1;
     if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // the byte-order mark some editors write first
 
-    Slot s;
-    s.FileName = name;
-    std::vector<double> waves;
-    double angstroms = 1;
-    bool headerSeen = false;
+    std::vector<TextBlock> blocks(1);
+    std::vector<std::string> comments;  // seen after a block's pixels: the next block's, or this one's
     size_t lineNumber = 0;
     for (size_t at = 0; at < text.size();) {
         const size_t end = std::min(text.find('\n', at), text.size());
@@ -96,15 +103,21 @@ LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
         at = end + 1;
         ++lineNumber;
         if (line.starts_with('#')) {
-            s.HdrCard.emplace_back(line.substr(0, line.find_last_not_of("\r") + 1));
+            comments.emplace_back(line.substr(0, line.find_last_not_of("\r") + 1));
             continue;
         }
         const std::vector<std::string_view> fields = Fields(line);
         if (fields.empty()) continue;
         const std::optional<double> wave = Number(fields[0]);
-        if (!wave && waves.empty() && !headerSeen) {
-            headerSeen = true;
-            angstroms = UnitOfColumnName(WavelengthColumnName(line));
+        // Column names after pixels begin the next block (files of several
+        // spectra, as the program's CSV export writes them).
+        if (!wave && !blocks.back().waves.empty()) blocks.emplace_back();
+        TextBlock& block = blocks.back();
+        block.s.HdrCard.insert(block.s.HdrCard.end(), comments.begin(), comments.end());
+        comments.clear();
+        if (!wave && !block.namesSeen) {
+            block.namesSeen = true;
+            block.angstroms = UnitOfColumnName(WavelengthColumnName(line));
             continue;
         }
         const std::optional<double> value = fields.size() >= 2 ? Number(fields[1]) : std::nullopt;
@@ -116,22 +129,36 @@ LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
             return refuse("line " + std::to_string(lineNumber) + " does not hold a wavelength and a flux (" + why +
                           "): \"" + std::string(line.substr(0, 60)) + "\".");
         }
-        waves.push_back(*wave * angstroms);
-        s.Flux.push_back(value && std::isfinite(*value) ? *value : std::numeric_limits<double>::quiet_NaN());
+        block.waves.push_back(*wave * block.angstroms);
+        block.s.Flux.push_back(value && std::isfinite(*value) ? *value : std::numeric_limits<double>::quiet_NaN());
     }
-    if (waves.empty()) return refuse("the file holds no lines of a wavelength and a flux.");
-    s.NumCards = static_cast<int>(s.HdrCard.size());
-    s.Naxis1 = static_cast<double>(waves.size());
-    if (std::string problem = TakePixelCentres(s, std::move(waves)); !problem.empty()) return refuse(problem);
-    std::vector<double> blockMax;
-    AppendBlockMaxima(s.Flux, blockMax);
-    if (std::string problem = TakeLevelAndPercent(s, blockMax); !problem.empty()) {
-        result.messages.push_back(Quoted(name) + " " + problem);
-        return result;
+    TextBlock& last = blocks.back();
+    last.s.HdrCard.insert(last.s.HdrCard.end(), comments.begin(), comments.end());
+    if (last.waves.empty()) {
+        if (blocks.size() == 1) return refuse("the file holds no lines of a wavelength and a flux.");
+        blocks.pop_back();  // column names with no pixels after them
     }
-    MakeWavelengthsRise(s);
-    result.spectra.push_back(std::move(s));
-    result.numbers.push_back(1);
+    result.spectraInFile = blocks.size();
+    for (size_t k = 0; k < blocks.size(); ++k) {
+        Slot& s = blocks[k].s;
+        s.FileName = blocks.size() == 1 ? name : SpectrumName(name, static_cast<int64_t>(k + 1));
+        s.NumCards = static_cast<int>(s.HdrCard.size());
+        s.Naxis1 = static_cast<double>(blocks[k].waves.size());
+        const auto problemOf = [&](const std::string& problem) { return Quoted(s.FileName) + ": " + problem; };
+        if (std::string problem = TakePixelCentres(s, std::move(blocks[k].waves)); !problem.empty()) {
+            result.messages.push_back(problemOf(problem));
+            continue;
+        }
+        std::vector<double> blockMax;
+        AppendBlockMaxima(s.Flux, blockMax);
+        if (std::string problem = TakeLevelAndPercent(s, blockMax); !problem.empty()) {
+            result.messages.push_back(Quoted(s.FileName) + " " + problem);
+            continue;
+        }
+        MakeWavelengthsRise(s);
+        result.spectra.push_back(std::move(s));
+        result.numbers.push_back(static_cast<int64_t>(k + 1));
+    }
     return result;
 }
 

@@ -15,7 +15,9 @@ namespace wendrel {
 // as a whole word in the wavelength column's name ("wavelength (nm)") is
 // honoured, Angstroms otherwise. A flux that is not a number ("nan") is a
 // blank pixel; any other line that does not hold two numbers is refused
-// with its line number.
+// with its line number. Column names after pixels begin another spectrum of
+// the file (its comments and column names before it are its own), as the
+// CSV export writes several rows.
 LoadResult ReadTextSpectra(InputFile& file, const std::string& name);
 
 }  // namespace wendrel
