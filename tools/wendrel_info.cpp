@@ -16,9 +16,9 @@
 #include "app/slot_rows.h"
 #include "app/ui_hooks.h"
 #include "fits/fits_reader.h"
-#include "plot/line_measure.h"
 #include "plot/pixel_wavelengths.h"
 #include "store/workspace.h"
+#include "tools/info_measure.h"
 #include "tools/info_options.h"
 #include "tools/info_render.h"
 #include "tools/json_line.h"
@@ -37,20 +37,6 @@ public:
     void ClearPlotWindow() override {}
     void HidePlotWindow() override {}
 };
-
-// The line of --measure on the slot, "refused" saying why where it cannot be measured.
-JsonLine MeasureObject(const Slot& s, std::pair<double, double> span) {
-    const LineMeasurement m = MeasureLine(s, span.first, span.second);
-    const auto measured = [&](std::optional<double> v) { return m.Refusal.empty() ? v.value_or(NAN) : NAN; };
-    JsonLine object;
-    object.Number("centroid", measured(m.Centroid))
-        .Number("flux", measured(m.Flux))
-        .Number("ew", measured(m.EquivalentWidth))
-        .Number("peak", measured(m.Peak))
-        .Number("fwhm", measured(m.Fwhm));
-    if (!m.Refusal.empty()) object.Text("refused", m.Refusal);
-    return object;
-}
 
 // `spectrum` is the spectrum's number in a file of several, else 0.
 std::string SlotLine(const Slot& s, int slot, const std::string& file, int64_t spectrum, bool loaded,
@@ -83,7 +69,8 @@ std::string SlotLine(const Slot& s, int slot, const std::string& file, int64_t s
         line.Numbers("lambda", centres).Numbers("flux", s.Flux).Numbers("fluxPct", s.FluxPct);
     }
     if (options.header) line.Texts("cards", s.HdrCard);
-    if (options.measureSpan) line.Object("measure", MeasureObject(s, *options.measureSpan));
+    if (options.measureSpan) line.Object("measure", MeasureObject(s, *options.measureSpan, options.continuum));
+    if (options.fit) line.Object("fit", FitObject(s, *options.fit));
     return line.Finish();
 }
 
@@ -210,6 +197,9 @@ int Run(const std::vector<std::string_view>& args) {
         const int filled = static_cast<int>(std::min<size_t>(found, static_cast<size_t>(kMaxSlots - slot + 1)));
         for (int k = 0; k < filled; ++k) {
             const size_t n = static_cast<size_t>(k);
+            // Measured in the rest frame the plot would show; the picture sets the same velocities again.
+            if (options.renderVelocities && slot + k <= std::ssize(*options.renderVelocities))
+                ws.slot(slot + k).Velocity = (*options.renderVelocities)[static_cast<size_t>(slot + k - 1)];
             const bool several = ws.slot(slot + k).FileName.ends_with("#" + std::to_string(numbers[n]));
             std::cout << SlotLine(ws.slot(slot + k), slot + k, options.files[i], several ? numbers[n] : 0, true,
                                   k == 0 ? messages : std::vector<std::string>{}, options)
