@@ -27,7 +27,7 @@ SpanMeasurement Keep(Workspace& ws, int slot, const LineMeasurement& m) {
     if (!m.Refusal.empty()) return {m.Refusal, ""};
     const Slot& s = ws.slot(slot);
     ws.Measured = {slot, ObservedWavelength(s, m.Left), ObservedWavelength(s, m.Right), m.ContinuumAt(m.Left),
-                   m.ContinuumAt(m.Right)};
+                   m.ContinuumAt(m.Right), {}, {}};
     return {"", MeasurementText(s, m)};
 }
 

@@ -7,6 +7,7 @@
 
 #include "plot/measure_overlay.h"
 #include "plot/renderer.h"
+#include "plot/span_fit.h"
 #include "plot/span_measurement.h"
 #include "store/rest_frame.h"
 #include "tests/plot/plot_test_support.h"
@@ -142,6 +143,15 @@ TEST(MeasureLine, OnTheSlotUnderTheDragAndDrawnOnThePlot) {
     drawn.drawn.clear();
     DrawMeasuredSpan(ws, box, drawn);
     EXPECT_TRUE(drawn.In(kBoxColor).size() == 1 && drawn.In(kBoxColor)[0].y2 == 300 && drawn.In(kBoxColor)[0].x2 < 6950);
+
+    // A fit: its profile in black over its components in grey, inside the box.
+    ASSERT_EQ(FitDraggedSpan(ws, 6562, 6566, 12, LineProfile::Gauss, 2).Refusal, "");
+    drawn.drawn.clear();
+    box.yMax = 20;
+    DrawMeasuredSpan(ws, box, drawn);
+    EXPECT_EQ(drawn.In(kBoxColor).size(), 200u + 1u);  // 200 pieces of the profile, the continuum
+    EXPECT_EQ(drawn.In(kFitComponentColor).size(), 2 * 200u);
+    for (const testing::Drawn& d : drawn.drawn) EXPECT_TRUE(d.x1 >= 3435 && d.x2 <= 6951 && d.y1 >= 300 && d.y1 <= 4950);
 }
 
 }  // namespace
