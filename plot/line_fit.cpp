@@ -213,7 +213,9 @@ LineFit FitLine(const Slot& s, double left, double right, LineProfile profile, i
             normal[static_cast<size_t>(i * parameters + j)] =
                 std::inner_product(jacobian.begin() + i * m, jacobian.begin() + (i + 1) * m, jacobian.begin() + j * m, 0.0);
     std::vector<double> covariance = Inverse(normal, parameters);
-    if (covariance.empty()) return refuse("its components cannot be told apart.");
+    const std::string undetermined =
+        "its parameters cannot all be determined: a component may be too faint, too narrow, or too close to another.";
+    if (covariance.empty()) return refuse(undetermined);
     const double unit = fit.ErrorsFromFile ? 1 : squares / fit.Dof;
     for (double& c : covariance) c *= unit;
 
@@ -242,6 +244,7 @@ LineFit FitLine(const Slot& s, double left, double right, LineProfile profile, i
                 variance[r] += gradient[r * static_cast<size_t>(parameters) + static_cast<size_t>(i)] *
                                covariance[static_cast<size_t>(i * parameters + j)] *
                                gradient[r * static_cast<size_t>(parameters) + static_cast<size_t>(j)];
+    if (!std::ranges::all_of(variance, [](double v) { return v >= 0 && std::isfinite(v); })) return refuse(undetermined);
     const double observed = RestFrameFactor(s.Velocity);
     const auto value = [&](int k, int index, double factor = 1) {
         const size_t r = static_cast<size_t>(k * kReported + index);

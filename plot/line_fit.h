@@ -68,7 +68,7 @@ struct LineFit {
 // through the span's end pixels. Weights are 1 / sigma^2 where `sigma` gives
 // the pixel errors. Refuses, naming the slot's file, a span past the
 // spectrum's end, blank pixels, too few pixels for the parameters, and a fit
-// that does not converge or whose parameters cannot be told apart.
+// that does not converge or whose parameters cannot all be determined.
 LineFit FitLine(const Slot& s, double left, double right, LineProfile profile, int components, PixelSigma sigma = {});
 
 }  // namespace wendrel
