@@ -42,7 +42,8 @@ struct FitProblem {
                 const ProfileValue v = EvaluateProfile(profile, Component(p, k), x[i]);
                 model += v.value;
                 if (jacobian)
-                    for (int j = 0; j < Width(); ++j) jacobian[row + (2 + k * Width() + j) * rows] = v.partials[j] / sigma[i];
+                    for (int j = 0; j < Width(); ++j)
+                        jacobian[row + (2 + k * Width() + j) * rows] = v.partials[static_cast<size_t>(j)] / sigma[i];
             }
             if (residuals) residuals[i] = (model - y[i]) / sigma[i];
         }
@@ -70,7 +71,8 @@ std::vector<double> StartingValues(const FitProblem& fit) {
     std::vector<double> r(m);
     for (size_t i = 0; i < m; ++i) {
         const size_t from = i < 2 ? 0 : i - 2, to = std::min(m - 1, i + 2);
-        for (size_t j = from; j <= to; ++j) r[i] += (fit.y[j] - p[0] - p[1] * x[j]) / static_cast<double>(to - from + 1);
+        for (size_t j = from; j <= to; ++j)
+            r[i] += (fit.y[j] - p[0] - p[1] * x[j]) / static_cast<double>(to - from + 1);
     }
     const double step = (x[m - 1] - x[0]) / static_cast<double>(m - 1);
     for (int k = 0; k < fit.components; ++k) {
@@ -101,7 +103,10 @@ std::vector<double> Inverse(std::vector<double> a, int n) {
         for (int i = col + 1; i < n; ++i)
             if (std::abs(at(a, i, col)) > std::abs(at(a, pivot, col))) pivot = i;
         if (!(std::abs(at(a, pivot, col)) > 1e-300)) return {};
-        for (int j = 0; j < n; ++j) std::swap(at(a, col, j), at(a, pivot, j)), std::swap(at(inverse, col, j), at(inverse, pivot, j));
+        for (int j = 0; j < n; ++j) {
+            std::swap(at(a, col, j), at(a, pivot, j));
+            std::swap(at(inverse, col, j), at(inverse, pivot, j));
+        }
         const double d = at(a, col, col);
         for (int j = 0; j < n; ++j) at(a, col, j) /= d, at(inverse, col, j) /= d;
         for (int i = 0; i < n; ++i) {
@@ -127,6 +132,40 @@ std::vector<double> Reported(const FitProblem& fit, std::span<const double> p) {
                                voigt ? std::abs(q[3]) : 0, integral, -integral / (p[0] + p[1] * q[0])});
     }
     return out;
+}
+
+// J'J of the weighted residuals at p, row by row; leaves the residuals at p.
+std::vector<double> NormalMatrix(const FitProblem& problem, const std::vector<double>& p,
+                                 std::vector<double>& residuals) {
+    const size_t m = problem.x.size(), n = p.size();
+    std::vector<double> jacobian(m * n), normal(n * n);
+    problem.Evaluate(p.data(), residuals.data(), jacobian.data(), static_cast<int>(m));
+    const auto column = [&](size_t j) { return jacobian.begin() + static_cast<std::ptrdiff_t>(j * m); };
+    for (size_t i = 0; i < n; ++i)
+        for (size_t j = 0; j < n; ++j) normal[i * n + j] = std::inner_product(column(i), column(i + 1), column(j), 0.0);
+    return normal;
+}
+
+// The variance g'Cg of each value reported(p), g its gradient by p in
+// central differences and C the covariance of p.
+template <class Report>
+std::vector<double> ReportedVariances(const std::vector<double>& p, const std::vector<double>& covariance,
+                                      Report reported) {
+    const size_t n = p.size();
+    std::vector<std::vector<double>> gradient;  // by parameter, then by value
+    for (size_t j = 0; j < n; ++j) {
+        const double h = 1e-6 * std::max(std::abs(p[j]), 1e-2);
+        std::vector<double> up = p, down = p;
+        up[j] += h, down[j] -= h;
+        const std::vector<double> a = reported(up), b = reported(down);
+        gradient.emplace_back(a.size());
+        for (size_t r = 0; r < a.size(); ++r) gradient[j][r] = (a[r] - b[r]) / (2 * h);
+    }
+    std::vector<double> variance(gradient[0].size(), 0);
+    for (size_t r = 0; r < variance.size(); ++r)
+        for (size_t i = 0; i < n; ++i)
+            for (size_t j = 0; j < n; ++j) variance[r] += gradient[i][r] * covariance[i * n + j] * gradient[j][r];
+    return variance;
 }
 
 }  // namespace
@@ -163,7 +202,8 @@ LineFit FitLine(const Slot& s, double left, double right, LineProfile profile, i
     if (components < 1 || components > kMaxFitComponents)
         return refuse("a fit takes 1 to " + std::to_string(kMaxFitComponents) + " components.");
     const int64_t n = std::ssize(s.Flux);
-    if (n == 0 || fit.Left < ShiftedStart(s) || fit.Right > ShiftedEnd(s)) return refuse("it reaches past the spectrum's end.");
+    if (n == 0 || fit.Left < ShiftedStart(s) || fit.Right > ShiftedEnd(s))
+        return refuse("it reaches past the spectrum's end.");
     fit.ErrorsFromFile = sigma.size() == s.Flux.size();
 
     FitProblem problem{profile, components, {}, {}, {}};
@@ -174,9 +214,11 @@ LineFit FitLine(const Slot& s, double left, double right, LineProfile profile, i
         if (lambda > fit.Right) break;
         if (problem.x.empty()) fit.FirstPixel = p;
         fit.LastPixel = p;
-        const double f = s.Flux[static_cast<size_t>(p - 1)], e = fit.ErrorsFromFile ? sigma[static_cast<size_t>(p - 1)] : 1;
+        const size_t index = static_cast<size_t>(p - 1);
+        const double f = s.Flux[index], e = fit.ErrorsFromFile ? sigma[index] : 1;
         if (!std::isfinite(f)) return refuse("it holds blank pixels.");
-        if (!(e > 0) || !std::isfinite(e)) return refuse("the error of pixel " + std::to_string(p) + " is not a positive number.");
+        if (!(e > 0) || !std::isfinite(e))
+            return refuse("the error of pixel " + std::to_string(p) + " is not a positive number.");
         problem.x.push_back(lambda - fit.Reference);
         problem.y.push_back(f);
         problem.sigma.push_back(e);
@@ -187,13 +229,13 @@ LineFit FitLine(const Slot& s, double left, double right, LineProfile profile, i
         return refuse("it holds " + std::to_string(m) + " pixels, and " + std::to_string(parameters) +
                       " parameters need at least " + std::to_string(parameters + 1) + ".");
     if (scale == 0) scale = 1;
-    for (size_t i = 0; i < problem.y.size(); ++i) problem.y[i] /= scale, problem.sigma[i] /= fit.ErrorsFromFile ? scale : 1;
+    for (double& y : problem.y) y /= scale;
+    if (fit.ErrorsFromFile)
+        for (double& e : problem.sigma) e /= scale;
 
-    std::vector<double> p = StartingValues(problem);
-    std::vector<double> residuals(static_cast<size_t>(m));
-    std::vector<double> jacobian(static_cast<size_t>(m * parameters));
-    std::vector<double> diag(static_cast<size_t>(parameters)), qtf(diag), wa1(diag), wa2(diag), wa3(diag), wa4(residuals);
-    std::vector<int> ipvt(static_cast<size_t>(parameters));
+    std::vector<double> p = StartingValues(problem), residuals(problem.x.size()), jacobian(p.size() * problem.x.size());
+    std::vector<double> diag(p.size()), qtf(diag), wa1(diag), wa2(diag), wa3(diag), wa4(residuals);
+    std::vector<int> ipvt(p.size());
     int evaluations = 0, jacobians = 0;
     const int info = lmder(Residuals, &problem, m, parameters, p.data(), residuals.data(), jacobian.data(), m, 1e-10,
                            1e-10, 0, 200 * (parameters + 1), diag.data(), 1, 1, 0, &evaluations, &jacobians,
@@ -203,21 +245,14 @@ LineFit FitLine(const Slot& s, double left, double right, LineProfile profile, i
 
     // The covariance: the inverse of J'J at the solution, scaled by chi2 / dof
     // where the pixel errors are unknown.
-    problem.Evaluate(p.data(), residuals.data(), jacobian.data(), m);
     fit.Dof = m - parameters;
+    std::vector<double> covariance = Inverse(NormalMatrix(problem, p, residuals), parameters);
     const double squares = std::inner_product(residuals.begin(), residuals.end(), residuals.begin(), 0.0);
     fit.Chi2 = squares * (fit.ErrorsFromFile ? 1 : scale * scale);
-    std::vector<double> normal(static_cast<size_t>(parameters * parameters));
-    for (int i = 0; i < parameters; ++i)
-        for (int j = 0; j < parameters; ++j)
-            normal[static_cast<size_t>(i * parameters + j)] =
-                std::inner_product(jacobian.begin() + i * m, jacobian.begin() + (i + 1) * m, jacobian.begin() + j * m, 0.0);
-    std::vector<double> covariance = Inverse(normal, parameters);
     const std::string undetermined =
         "its parameters cannot all be determined: a component may be too faint, too narrow, or too close to another.";
     if (covariance.empty()) return refuse(undetermined);
-    const double unit = fit.ErrorsFromFile ? 1 : squares / fit.Dof;
-    for (double& c : covariance) c *= unit;
+    for (double& c : covariance) c *= fit.ErrorsFromFile ? 1 : squares / fit.Dof;
 
     // Back to flux units: the continuum and the peaks scale with the flux.
     const auto inFluxUnits = [&](std::vector<double> q) {
@@ -229,29 +264,18 @@ LineFit FitLine(const Slot& s, double left, double right, LineProfile profile, i
     fit.Slope = fit.Parameters[1];
     fit.Intercept = fit.Parameters[0] - fit.Slope * fit.Reference;
     const std::vector<double> reported = Reported(problem, fit.Parameters);
-    // Errors by the gradient of each reported value, in central differences.
-    std::vector<double> variance(reported.size(), 0), gradient(reported.size() * static_cast<size_t>(parameters));
-    for (int j = 0; j < parameters; ++j) {
-        const double h = 1e-6 * std::max(std::abs(p[static_cast<size_t>(j)]), 1e-2);
-        std::vector<double> up = p, down = p;
-        up[static_cast<size_t>(j)] += h, down[static_cast<size_t>(j)] -= h;
-        const std::vector<double> a = Reported(problem, inFluxUnits(up)), b = Reported(problem, inFluxUnits(down));
-        for (size_t r = 0; r < reported.size(); ++r) gradient[r * static_cast<size_t>(parameters) + static_cast<size_t>(j)] = (a[r] - b[r]) / (2 * h);
-    }
-    for (size_t r = 0; r < reported.size(); ++r)
-        for (int i = 0; i < parameters; ++i)
-            for (int j = 0; j < parameters; ++j)
-                variance[r] += gradient[r * static_cast<size_t>(parameters) + static_cast<size_t>(i)] *
-                               covariance[static_cast<size_t>(i * parameters + j)] *
-                               gradient[r * static_cast<size_t>(parameters) + static_cast<size_t>(j)];
-    if (!std::ranges::all_of(variance, [](double v) { return v >= 0 && std::isfinite(v); })) return refuse(undetermined);
+    const std::vector<double> variance = ReportedVariances(
+        p, covariance, [&](const std::vector<double>& q) { return Reported(problem, inFluxUnits(q)); });
+    if (!std::ranges::all_of(variance, [](double v) { return v >= 0 && std::isfinite(v); }))
+        return refuse(undetermined);
     const double observed = RestFrameFactor(s.Velocity);
     const auto value = [&](int k, int index, double factor = 1) {
         const size_t r = static_cast<size_t>(k * kReported + index);
         return Uncertain{reported[r] * factor, std::sqrt(variance[r]) * std::abs(factor)};
     };
     for (int k = 0; k < components; ++k) {
-        FittedComponent c{value(k, 0), value(k, 1), value(k, 2), value(k, 3), value(k, 4), value(k, 5, observed), value(k, 6)};
+        FittedComponent c{value(k, 0), value(k, 1),           value(k, 2), value(k, 3),
+                          value(k, 4), value(k, 5, observed), value(k, 6)};
         c.Centre.Value += fit.Reference;
         fit.Components.push_back(c);
     }
