@@ -291,14 +291,16 @@ void frmPlot_Spectra::MouseUp(QPointF pixel) {
 }
 
 void frmPlot_Spectra::Measure(DragKind kind, double x0, double y0, double x1) {
-    const double from = WavelengthAt(ws_, layout_, x0), to = WavelengthAt(ws_, layout_, x1), at = IntensityAt(layout_, y0);
+    const double from = WavelengthAt(ws_, layout_, x0), to = WavelengthAt(ws_, layout_, x1);
+    const double at = IntensityAt(layout_, y0);
+    // Before the panel first opens, its settings' defaults.
     if (kind == DragKind::Measure) {
-        const ContinuumChoice continuum{measurePanel_ ? measurePanel_->ContinuumPixels() : ContinuumChoice().PixelsEachSide, {}};
-        const SpanMeasurement measured = MeasureDraggedSpan(ws_, from, to, at, continuum);
+        const int pixels = measurePanel_ ? measurePanel_->ContinuumPixels() : ContinuumChoice().PixelsEachSide;
+        const SpanMeasurement measured = MeasureDraggedSpan(ws_, from, to, at, {pixels, {}});
         return ShowMeasurement(measured.Refusal, measured.Text, "");
     }
-    const SpanFit fitted = FitDraggedSpan(ws_, from, to, at, measurePanel_ ? measurePanel_->Profile() : LineProfile::Gauss,
-                                          measurePanel_ ? measurePanel_->Components() : 1);
+    const LineProfile profile = measurePanel_ ? measurePanel_->Profile() : LineProfile::Gauss;
+    const SpanFit fitted = FitDraggedSpan(ws_, from, to, at, profile, measurePanel_ ? measurePanel_->Components() : 1);
     ShowMeasurement(fitted.Refusal, fitted.Text, fitted.Copied);
 }
 
