@@ -1,6 +1,7 @@
 #include "plot/line_measure.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <ranges>
 #include <tuple>
@@ -23,57 +24,156 @@ int64_t FirstEndingBeyond(const Slot& s, int64_t n, double lambda, bool strictly
     return 1 + (found - pixels.begin());
 }
 
-}  // namespace
+std::string Angstroms(double lambda) {
+    char buf[400];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, lambda, std::chars_format::fixed, 3).ptr) + " A";
+}
 
-LineMeasurement MeasureLine(const Slot& s, double left, double right) {
-    LineMeasurement m;
+// The pixels of the continuum, or why there are none to take.
+std::string ContinuumPixels(const Slot& s, const LineMeasurement& m, const ContinuumChoice& choice,
+                            std::vector<int64_t>& pixels) {
     const int64_t n = std::ssize(s.Flux);
-    m.Left = std::max(std::min(left, right), ShiftedStart(s));
-    m.Right = std::min(std::max(left, right), ShiftedEnd(s));
-    const std::string refused = "The span cannot be measured on " + s.FileName + ": ";
-    if (n > 0 && m.Left < m.Right) {
-        // An end on the edge between two pixels belongs to the pixel inside the span.
-        m.FirstPixel = FirstEndingBeyond(s, n, m.Left, true);
-        m.LastPixel = std::min(FirstEndingBeyond(s, n, m.Right, false), n);
+    if (choice.Windows.empty()) {
+        const int64_t each = choice.PixelsEachSide;
+        if (m.FirstPixel - each < 1 || m.LastPixel + each > n)
+            return "its continuum, " + std::to_string(each) + " pixels beyond each end, reaches past the spectrum's end.";
+        for (int64_t p = m.FirstPixel - each; p < m.FirstPixel; ++p) pixels.push_back(p);
+        for (int64_t p = m.LastPixel + 1; p <= m.LastPixel + each; ++p) pixels.push_back(p);
+        return {};
     }
-    if (m.LastPixel - m.FirstPixel + 1 < 3 || !(m.Left < m.Right)) {
-        m.Refusal = refused + "it holds fewer than 3 pixels.";
-        return m;
-    }
-    const auto flux = [&](int64_t p) { return s.Flux[static_cast<size_t>(p - 1)]; };
-    const auto centre = [&](int64_t p) { return RestWavelength(s, ObservedPixelCentre(s, p)); };
-    for (int64_t p = m.FirstPixel; p <= m.LastPixel; ++p) {
-        if (!std::isfinite(flux(p))) {
-            m.Refusal = refused + "it holds blank pixels.";
-            return m;
+    for (const auto& [from, to] : choice.Windows) {
+        const std::string window = "the continuum window " + Angstroms(from) + " to " + Angstroms(to);
+        if (from < ShiftedStart(s) || to > ShiftedEnd(s)) return window + " reaches past the spectrum's end.";
+        if (from < m.Right && to > m.Left) return window + " overlaps the span.";
+        for (int64_t p = std::max<int64_t>(1, FirstEndingBeyond(s, n, from, true)); p <= n; ++p) {
+            const double centre = RestWavelength(s, ObservedPixelCentre(s, p));
+            if (centre > to) break;
+            if (centre >= from) pixels.push_back(p);
         }
     }
-    std::tie(m.FromLambda, m.FromFlux) = std::pair(centre(m.FirstPixel), flux(m.FirstPixel));
-    std::tie(m.ToLambda, m.ToFlux) = std::pair(centre(m.LastPixel), flux(m.LastPixel));
+    std::ranges::sort(pixels);
+    pixels.erase(std::ranges::unique(pixels).begin(), pixels.end());
+    return {};
+}
 
-    std::vector<double> above;  // F - Fc of each pixel, from FirstPixel on
-    double moment = 0, ew = 0;
-    bool continuumPositive = true;
+}  // namespace
+
+double LineMeasurement::ContinuumError(double lambda) const {
+    const double x = lambda - Reference;
+    return std::sqrt(std::max(0.0, LevelVariance + 2 * x * Covariance + x * x * SlopeVariance));
+}
+
+LineMeasurement MeasureLine(const Slot& s, double left, double right, const ContinuumChoice& continuum,
+                            PixelSigma sigma) {
+    LineMeasurement m;
+    const int64_t n = std::ssize(s.Flux);
+    std::tie(m.Left, m.Right) = std::minmax(left, right);
+    m.Reference = (m.Left + m.Right) / 2;
+    const auto refuse = [&](const std::string& why) {
+        m.Refusal = "The span cannot be measured on " + s.FileName + ": " + why;
+        return m;
+    };
+    if (n == 0 || m.Left < ShiftedStart(s) || m.Right > ShiftedEnd(s))
+        return refuse("it reaches past the spectrum's end (the spectrum runs from " + Angstroms(ShiftedStart(s)) +
+                      " to " + Angstroms(ShiftedEnd(s)) + ").");
+    // An end on the edge between two pixels belongs to the pixel inside the span.
+    m.FirstPixel = FirstEndingBeyond(s, n, m.Left, true);
+    m.LastPixel = std::min(FirstEndingBeyond(s, n, m.Right, false), n);
+    if (m.LastPixel - m.FirstPixel + 1 < 3 || !(m.Left < m.Right)) return refuse("it holds fewer than 3 pixels.");
+    std::vector<int64_t> continuumPixels;
+    if (std::string why = ContinuumPixels(s, m, continuum, continuumPixels); !why.empty()) return refuse(why);
+    if (continuumPixels.size() < 3) return refuse("its continuum holds fewer than 3 pixels.");
+    m.ContinuumPixels = static_cast<int>(continuumPixels.size());
+
+    m.ErrorsFromFile = sigma.size() == s.Flux.size();
+    const auto flux = [&](int64_t p) { return s.Flux[static_cast<size_t>(p - 1)]; };
+    const auto centre = [&](int64_t p) { return RestWavelength(s, ObservedPixelCentre(s, p)); };
+    const auto pixelSigma = [&](int64_t p) { return m.ErrorsFromFile ? sigma[static_cast<size_t>(p - 1)] : 1.0; };
+    std::vector<int64_t> used = continuumPixels;
+    for (int64_t p = m.FirstPixel; p <= m.LastPixel; ++p) used.push_back(p);
+    for (const int64_t p : used) {
+        if (!std::isfinite(flux(p))) return refuse("it or its continuum holds blank pixels.");
+        if (!(pixelSigma(p) > 0) || !std::isfinite(pixelSigma(p)))
+            return refuse("the error of pixel " + std::to_string(p) + " is not a positive number.");
+    }
+
+    // The continuum by weighted least squares about the span's middle.
+    double sw = 0, swx = 0, swxx = 0, swy = 0, swxy = 0;
+    for (const int64_t p : continuumPixels) {
+        const double w = 1 / (pixelSigma(p) * pixelSigma(p)), x = centre(p) - m.Reference;
+        std::tie(sw, swx, swxx, swy, swxy) =
+            std::tuple(sw + w, swx + w * x, swxx + w * x * x, swy + w * flux(p), swxy + w * x * flux(p));
+    }
+    const double det = sw * swxx - swx * swx;
+    if (!(det > 0)) return refuse("its continuum pixels lie at one wavelength.");
+    m.Slope = (sw * swxy - swx * swy) / det;
+    m.Level = (swxx * swy - swx * swxy) / det;
+    double scale = 1;  // the variance of a pixel of unit sigma
+    if (!m.ErrorsFromFile) {
+        double squares = 0;
+        for (const int64_t p : continuumPixels) squares += std::pow(flux(p) - m.ContinuumAt(centre(p)), 2);
+        m.Scatter = std::sqrt(squares / static_cast<double>(continuumPixels.size() - 2));
+        scale = m.Scatter * m.Scatter;
+    }
+    std::tie(m.LevelVariance, m.SlopeVariance, m.Covariance) =
+        std::tuple(scale * swxx / det, scale * sw / det, -scale * swx / det);
+    // The variance of a sum whose gradient is (gLevel, gSlope) on the continuum.
+    const auto continuumVariance = [&](double gLevel, double gSlope) {
+        return gLevel * gLevel * m.LevelVariance + 2 * gLevel * gSlope * m.Covariance + gSlope * gSlope * m.SlopeVariance;
+    };
+    const auto variance = [&](int64_t p) { return m.ErrorsFromFile ? pixelSigma(p) * pixelSigma(p) : scale; };
+
+    struct Pixel {
+        double x, width, above, fc, variance;
+    };
+    std::vector<Pixel> pixels;
+    double sum = 0, moment = 0, ew = 0, sumWidth = 0, sumWidthX = 0, fluxVariance = 0;
+    bool continuumFirm = true;
     for (int64_t p = m.FirstPixel; p <= m.LastPixel; ++p) {
         const double width = std::min(m.Right, PixelEndLambda(s, p)) - std::max(m.Left, PixelEndLambda(s, p - 1));
-        const double c = centre(p), fc = m.ContinuumAt(c);
-        above.push_back(flux(p) - fc);
-        m.Flux += above.back() * width;
-        moment += c * above.back() * width;
+        const double x = centre(p), fc = m.ContinuumAt(x);
+        pixels.push_back({x, width, flux(p) - fc, fc, variance(p)});
+        sum += pixels.back().above * width;
+        moment += x * pixels.back().above * width;
         ew += (1 - flux(p) / fc) * width;
-        continuumPositive = continuumPositive && fc > 0;
+        sumWidth += width;
+        sumWidthX += width * (x - m.Reference);
+        fluxVariance += width * width * variance(p);
+        continuumFirm = continuumFirm && fc > 0 && fc >= 3 * m.ContinuumError(x);
     }
-    if (m.Flux != 0) m.Centroid = moment / m.Flux;
-    if (continuumPositive) m.EquivalentWidth = ew;
+    const double observedWidth = RestFrameFactor(s.Velocity);
+    m.Flux = {sum * observedWidth, observedWidth * std::sqrt(fluxVariance + continuumVariance(sumWidth, sumWidthX))};
+    if (sum != 0) {
+        const double c = moment / sum;
+        double own = 0, gLevel = 0, gSlope = 0;
+        for (const Pixel& q : pixels) {
+            const double g = q.width * (q.x - c) / sum;
+            own += g * g * q.variance;
+            gLevel += g;
+            gSlope += g * (q.x - m.Reference);
+        }
+        m.Centroid = Uncertain{c, std::sqrt(own + continuumVariance(gLevel, gSlope))};
+    }
+    if (continuumFirm) {
+        double own = 0, gLevel = 0, gSlope = 0;
+        for (const Pixel& q : pixels) {
+            own += q.width * q.width / (q.fc * q.fc) * q.variance;
+            const double g = q.width * (q.above + q.fc) / (q.fc * q.fc);
+            gLevel += g;
+            gSlope += g * (q.x - m.Reference);
+        }
+        m.EquivalentWidth = Uncertain{ew, std::sqrt(own + continuumVariance(gLevel, gSlope))};
+    }
 
     // Heights in the line's own direction, so that a trough is found as a peak.
-    const double sign = m.Flux < 0 ? -1 : 1;
-    for (double& a : above) a *= sign;
+    std::vector<double> above;
+    for (const Pixel& q : pixels) above.push_back(sum < 0 ? -q.above : q.above);
+    const double sign = sum < 0 ? -1 : 1;
     const auto peak = std::ranges::max_element(above);
     m.Peak = sign * *peak;
     if (!(*peak > 0)) return m;
     const double half = *peak / 2;
-    const auto lambdaOf = [&](auto it) { return centre(m.FirstPixel + (it - above.begin())); };
+    const auto lambdaOf = [&](auto it) { return pixels[static_cast<size_t>(it - above.begin())].x; };
     // Between the last pixel above half the peak and the first one at or below it.
     const auto crossing = [&](auto inside, auto outside) {
         return lambdaOf(inside) + (lambdaOf(outside) - lambdaOf(inside)) * (*inside - half) / (*inside - *outside);

@@ -1,15 +1,39 @@
-// The measurement of one spectral line on a slot: its flux above a straight
-// continuum, centroid, equivalent width, peak and width at half the peak,
-// between two wavelengths of the plot's axis.
+// The measurement of one spectral line on a slot, with 1-sigma errors: its
+// flux above a straight continuum fitted to pixels beside the line, centroid,
+// equivalent width, peak and width at half the peak, between two wavelengths
+// of the plot's axis.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "store/workspace.h"
 
 namespace wendrel {
+
+// A value and its 1-sigma error.
+struct Uncertain {
+    double Value = 0, Error = 0;
+};
+
+// Where the continuum under a line is taken from: a straight line fitted by
+// least squares to PixelsEachSide pixels beyond each end of the span, or,
+// when Windows is not empty, to the pixels whose centres lie inside those
+// windows (wavelengths of the plot's axis, each outside the span).
+struct ContinuumChoice {
+    int PixelsEachSide = 3;
+    std::vector<std::pair<double, double>> Windows;
+};
+
+// The pixels' 1-sigma errors in the slot's flux units, one per pixel
+// (pixel p at [p - 1]); empty when the file gives none. Where they are
+// unknown every pixel is taken to scatter as the continuum pixels scatter
+// about their line.
+using PixelSigma = std::span<const double>;
 
 // Every wavelength and width here lies on the plot's axis: the slot's rest
 // frame (store/rest_frame.h). F is the slot's Flux, whatever scale the plot
@@ -17,32 +41,44 @@ namespace wendrel {
 struct LineMeasurement {
     std::string Refusal;  // why the span cannot be measured; empty when it was
 
-    double Left = 0, Right = 0;             // the span, clipped to the slot's pixels
+    double Left = 0, Right = 0;             // the span
     int64_t FirstPixel = 0, LastPixel = 0;  // the pixels inside it, wholly or partly
-    // The continuum Fc: the straight line through the values of FirstPixel
-    // and LastPixel at their centres.
-    double FromLambda = 0, FromFlux = 0, ToLambda = 0, ToFlux = 0;
 
-    double Flux = 0;  // the sum of (F - Fc) * width: flux units x Angstroms, negative for absorption
+    // The continuum Fc = Level + Slope * (lambda - Reference), fitted to
+    // ContinuumPixels pixels, with the errors of Level and Slope and their covariance.
+    double Reference = 0, Level = 0, Slope = 0;
+    double LevelVariance = 0, SlopeVariance = 0, Covariance = 0;
+    int ContinuumPixels = 0;
+    // Whether the errors come from the file's pixel errors; else from
+    // Scatter, the rms of the continuum pixels about their line.
+    bool ErrorsFromFile = false;
+    double Scatter = 0;
+
+    // The integral of F - Fc over the OBSERVED wavelengths: the sum of
+    // (F - Fc) * width * (1 + v/c); flux units x Angstroms, negative for absorption.
+    Uncertain Flux;
     // F - Fc at the peak pixel: the highest F - Fc, or the lowest where Flux is negative.
     double Peak = 0;
-    // The sum of centre * (F - Fc) * width over Flux; none when Flux is 0.
-    std::optional<double> Centroid;
-    // The sum of (1 - F / Fc) * width, positive for absorption; none where Fc <= 0.
-    std::optional<double> EquivalentWidth;
+    // The sum of centre * (F - Fc) * width over the sum of (F - Fc) * width; none when Flux is 0.
+    std::optional<Uncertain> Centroid;
+    // The sum of (1 - F / Fc) * width, positive for absorption; none where
+    // Fc <= 0 or Fc is below three times its own error inside the span.
+    std::optional<Uncertain> EquivalentWidth;
     // The distance between the wavelengths where F - Fc crosses half the
     // peak on either side of the peak pixel, taken linearly between pixel
     // centres; none when the peak is 0 or a crossing lies outside the span.
     std::optional<double> Fwhm;
 
-    double ContinuumAt(double lambda) const {
-        return FromFlux + (ToFlux - FromFlux) * (lambda - FromLambda) / (ToLambda - FromLambda);
-    }
+    double ContinuumAt(double lambda) const { return Level + Slope * (lambda - Reference); }
+    double ContinuumError(double lambda) const;
 };
 
 // Measures the line between `left` and `right` (either order) on the slot.
-// Refuses a span holding fewer than 3 of its pixels, or a blank pixel, with a
-// message that names the slot's file.
-LineMeasurement MeasureLine(const Slot& s, double left, double right);
+// Refuses, with a message that names the slot's file, a span or continuum
+// that reaches past the spectrum's end, a span of fewer than 3 pixels, a
+// continuum of fewer than 3 pixels or one overlapping the span, and a blank
+// pixel or a pixel error that is not positive among the pixels used.
+LineMeasurement MeasureLine(const Slot& s, double left, double right, const ContinuumChoice& continuum = {},
+                            PixelSigma sigma = {});
 
 }  // namespace wendrel

@@ -53,10 +53,21 @@ void DrawMeasuredSpan(const Workspace& ws, const PlotLayout& layout, PlotSurface
     for (const double end : {x(measured.Left), x(measured.Right)})
         if (end >= layout.x0 && end <= layout.x1)
             surface.DashedLine(static_cast<float>(end), layout.y0, static_cast<float>(end), layout.y1);
-    double x1 = x(measured.Left), y1 = y(measured.LeftFlux), x2 = x(measured.Right), y2 = y(measured.RightFlux);
-    if (!std::isfinite(y1) || !std::isfinite(y2) || !CutToBox(layout, x1, y1, x2, y2)) return;
+    // A line from (lambda1, flux1) to (lambda2, flux2), cut to the box.
+    const auto line = [&](double lambda1, double flux1, double lambda2, double flux2) {
+        double x1 = x(lambda1), y1 = y(flux1), x2 = x(lambda2), y2 = y(flux2);
+        if (!std::isfinite(y1) || !std::isfinite(y2) || !CutToBox(layout, x1, y1, x2, y2)) return;
+        surface.Line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2));
+    };
+    // The components first, so that the whole profile lies over them.
+    for (size_t k = measured.FitCurves.size(); k-- > 0;) {
+        surface.SetForeColor(k == 0 ? kBoxColor : kFitComponentColor);
+        const std::vector<double>& curve = measured.FitCurves[k];
+        for (size_t i = 1; i < curve.size() && i < measured.FitLambda.size(); ++i)
+            line(measured.FitLambda[i - 1], curve[i - 1], measured.FitLambda[i], curve[i]);
+    }
     surface.SetForeColor(kBoxColor);
-    surface.Line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2), static_cast<float>(y2));
+    line(measured.Left, measured.LeftFlux, measured.Right, measured.RightFlux);
 }
 
 }  // namespace wendrel

@@ -8,11 +8,12 @@ namespace wendrel {
 
 // Zoom to the dragged wavelengths; with Shift, set the intensity axis to the
 // dragged heights; with Ctrl, measure the line between the dragged
-// wavelengths.
-enum class DragKind { Zoom, IntensityRange, Measure };
+// wavelengths; with Shift and Ctrl, fit lines between them.
+enum class DragKind { Zoom, IntensityRange, Measure, Fit };
 
 inline DragKind DragKindFor(bool shift, bool control) {
-    return control ? DragKind::Measure : shift ? DragKind::IntensityRange : DragKind::Zoom;
+    if (control) return shift ? DragKind::Fit : DragKind::Measure;
+    return shift ? DragKind::IntensityRange : DragKind::Zoom;
 }
 
 // A drag that moved fewer pixels than this along its axis (across for

@@ -17,19 +17,34 @@ std::string Number(double value, std::chars_format format, int precision) {
 
 std::string Angstroms(double lambda) { return Number(lambda, std::chars_format::fixed, 3) + " A"; }
 std::string Value(double value) { return Number(value, std::chars_format::general, 6); }
+std::string Error(double error) { return " +- " + Number(error, std::chars_format::general, 2); }
 std::string Angstroms(const std::optional<double>& lambda) { return lambda ? Angstroms(*lambda) : "none"; }
+std::string Angstroms(const std::optional<Uncertain>& lambda) {
+    return lambda ? Number(lambda->Value, std::chars_format::fixed, 3) + Error(lambda->Error) + " A" : "none";
+}
+
+SpanMeasurement Keep(Workspace& ws, int slot, const LineMeasurement& m) {
+    if (!m.Refusal.empty()) return {m.Refusal, ""};
+    const Slot& s = ws.slot(slot);
+    ws.Measured = {slot, ObservedWavelength(s, m.Left), ObservedWavelength(s, m.Right), m.ContinuumAt(m.Left),
+                   m.ContinuumAt(m.Right), {}, {}};
+    return {"", MeasurementText(s, m)};
+}
 
 }  // namespace
 
-SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double startIntensity) {
+SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double startIntensity,
+                                   const ContinuumChoice& continuum) {
     const std::optional<CurvePoint> start = NearestCurve(ws, from, startIntensity);
     if (!start) return {"No spectrum has a pixel where the span starts.", ""};
-    const Slot& s = ws.slot(start->Slot);
-    const LineMeasurement m = MeasureLine(s, from, to);
-    if (!m.Refusal.empty()) return {m.Refusal, ""};
-    ws.Measured = {start->Slot, ObservedWavelength(s, m.Left), ObservedWavelength(s, m.Right), m.ContinuumAt(m.Left),
-                   m.ContinuumAt(m.Right)};
-    return {"", MeasurementText(s, m)};
+    return Keep(ws, start->Slot, MeasureLine(ws.slot(start->Slot), from, to, continuum));
+}
+
+SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum) {
+    const MeasuredSpan kept = ws.Measured;
+    if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded) return {"No line is measured.", ""};
+    const Slot& s = ws.slot(kept.Slot);
+    return Keep(ws, kept.Slot, MeasureLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), continuum));
 }
 
 std::string MeasurementText(const Slot& s, const LineMeasurement& m) {
@@ -37,13 +52,18 @@ std::string MeasurementText(const Slot& s, const LineMeasurement& m) {
     std::string text = (s.ObjectName.empty() ? s.FileName : s.ObjectName + " (" + s.FileName + ")") + "\n";
     if (s.Velocity != 0) text += "Rest frame of " + Value(s.Velocity) + " km/s\n";
     text += "Span       " + Angstroms(m.Left) + " to " + Angstroms(m.Right) + "\n";
-    text += "Continuum  " + Value(m.FromFlux) + unit + " at " + Angstroms(m.FromLambda) + " to " + Value(m.ToFlux) +
-            unit + " at " + Angstroms(m.ToLambda) + "\n";
+    text += "Continuum  " + Value(m.Level) + Error(m.ContinuumError(m.Reference)) + unit + " at " +
+            Angstroms(m.Reference) + ", slope " + Value(m.Slope) + Error(std::sqrt(m.SlopeVariance)) + unit +
+            " per A, from " + std::to_string(m.ContinuumPixels) + " pixels\n";
     text += "Centroid   " + Angstroms(m.Centroid) + "\n";
-    text += "Flux       " + Value(m.Flux) + (unit.empty() ? " x A" : unit + " x A") + "\n";
+    text += "Flux       " + Value(m.Flux.Value) + Error(m.Flux.Error) + (unit.empty() ? " x A" : unit + " x A") +
+            " (over observed wavelengths)\n";
     text += "EW         " + Angstroms(m.EquivalentWidth) + "\n";
     text += "Peak       " + Value(m.Peak) + unit + "\n";
     text += "FWHM       " + Angstroms(m.Fwhm) + "\n";
+    text += m.ErrorsFromFile ? "Errors     from the file's pixel errors\n"
+                             : "Errors     from the scatter of the continuum pixels about their line, " +
+                                   Value(m.Scatter) + unit + " rms\n";
     return text;
 }
 

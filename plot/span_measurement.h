@@ -18,11 +18,16 @@ struct SpanMeasurement {
 // on the slot NearestCurve finds at the drag's start (from, startIntensity):
 // the slot picked in the legend, else the nearest curve. On success keeps the
 // span in ws.Measured; on a refusal leaves the workspace as it was.
-SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double startIntensity);
+SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double startIntensity,
+                                   const ContinuumChoice& continuum = {});
+
+// Measures the span kept in ws.Measured again, with another continuum.
+SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum);
 
 // The measurement as the panel shows and copies it, one quantity a line:
 // wavelengths and widths on the plot's axis with 3 decimals, the other
-// numbers with 6 significant digits, "none" where there is none.
+// numbers with 6 significant digits, each error with 2, "none" where there
+// is none.
 std::string MeasurementText(const Slot& s, const LineMeasurement& m);
 
 }  // namespace wendrel

@@ -99,14 +99,19 @@ struct Settings {
 
 constexpr int kMaxSlots = 10;
 
-// A line measured on the plot (plot/span_measurement.h), drawn over its
-// curve: the span's ends at the wavelengths of the slot's file, so that the
-// marks follow a change of the slot's velocity, and the continuum there in
-// the file's flux units.
+// A line measured or fitted on the plot (plot/span_measurement.h,
+// plot/span_fit.h), drawn over its curve: the span's ends at the wavelengths
+// of the slot's file, so that the marks follow a change of the slot's
+// velocity, and the continuum there in the file's flux units.
 struct MeasuredSpan {
     int Slot = 0;  // 0: nothing measured
     double Left = 0, Right = 0;
     double LeftFlux = 0, RightFlux = 0;
+    // A fit's profile sampled at FitLambda (the file's wavelengths): the
+    // whole profile first, then the continuum with each component alone.
+    // Empty for a measurement.
+    std::vector<double> FitLambda;
+    std::vector<std::vector<double>> FitCurves;
 };
 
 // Colours of the slots' curves at start, slot 1 first.

@@ -130,6 +130,43 @@ std::string SetView(InfoOptions& o, std::string_view value) { return SetSpan(o.r
 
 std::string SetMeasure(InfoOptions& o, std::string_view value) { return SetSpan(o.measureSpan, "--measure", value); }
 
+std::string SetContinuumPixels(InfoOptions& o, std::string_view value) {
+    const auto pixels = WholeNumber<int>(value);
+    if (!pixels || *pixels < 1 || *pixels > 100000)
+        return "--continuum-pixels needs a whole number of pixels from 1 to 100000; got \"" + std::string(value) + "\"";
+    o.continuum.PixelsEachSide = *pixels;
+    return {};
+}
+
+std::string SetContinuumWindows(InfoOptions& o, std::string_view value) {
+    o.continuum.Windows.clear();
+    for (const std::string_view item : Items(value)) {
+        const auto window = RisingPair(item);
+        if (!window)
+            return "--continuum needs windows L1:R1,L2:R2,... in Angstroms, each with L below R, e.g. --continuum "
+                   "6520:6540,6590:6610; \"" + std::string(item) + "\" is not one";
+        o.continuum.Windows.push_back(*window);
+    }
+    return {};
+}
+
+// LEFT:RIGHT[:MODEL[:N]].
+std::string SetFit(InfoOptions& o, std::string_view value) {
+    const std::string wrong = "--fit needs LEFT:RIGHT[:MODEL[:N]], two wavelengths in Angstroms with LEFT below RIGHT, "
+                              "a profile gauss, lorentz or voigt and 1 to " + std::to_string(kMaxFitComponents) +
+                              " components, e.g. --fit 6540:6590:gauss:2; got \"" + std::string(value) + "\"";
+    std::vector<std::string_view> parts;
+    for (size_t start = 0, colon = 0; colon != std::string_view::npos; start = colon + 1)
+        parts.push_back(value.substr(start, (colon = value.find(':', start)) - start));
+    if (parts.size() < 2 || parts.size() > 4) return wrong;
+    const auto span = RisingPair(value.substr(0, parts[0].size() + 1 + parts[1].size()));
+    const auto profile = parts.size() > 2 ? ProfileOfKey(parts[2]) : LineProfile::Gauss;
+    const auto components = parts.size() > 3 ? WholeNumber<int>(parts[3]) : 1;
+    if (!span || !profile || !components || *components < 1 || *components > kMaxFitComponents) return wrong;
+    o.fit = InfoOptions::FitRequest{span->first, span->second, *profile, *components};
+    return {};
+}
+
 std::string SetOffsets(InfoOptions& o, std::string_view value) {
     std::vector<int> read;
     for (const std::string_view item : Items(value)) {
@@ -203,7 +240,8 @@ constexpr OptionEntry kOptions[] = {
      [](InfoOptions& o, std::string_view) { return (o.header = true, std::string()); }},
     {"--measure", "LEFT:RIGHT",
      "also print \"measure\" for the line between these wavelengths (Angstroms) in each file: its \"centroid\", "
-     "\"flux\", \"ew\", \"peak\" and \"fwhm\" (null where there is none), or why it was \"refused\"",
+     "\"flux\", \"ew\", \"peak\" and \"fwhm\" (null where there is none) with \"centroid_err\", \"flux_err\" and "
+     "\"ew_err\", \"continuum_pixels\" and \"errors_from\", or why it was \"refused\"",
      SetMeasure},
     {"--session", "S.wendrel",
      "open this session first (its rows, view and keywords); the files then go into its empty rows and the "
@@ -217,6 +255,17 @@ constexpr OptionEntry kOptions[] = {
      "write each loaded row as shown: the wavelengths of its pixel centres in the rest frame of its velocity, its "
      "flux as stored (per observed Angstrom) and its percent of the continuum level, as CSV blocks or FITS tables",
      SetExport},
+    {"--continuum-pixels", "N",
+     "the continuum of --measure: a straight line fitted to N pixels beyond each end of the span (default 3)",
+     SetContinuumPixels},
+    {"--continuum", "L1:R1,L2:R2",
+     "the continuum of --measure: a straight line fitted to the pixels inside these windows (Angstroms)",
+     SetContinuumWindows},
+    {"--fit", "LEFT:RIGHT[:MODEL[:N]]",
+     "also print \"fit\": N components (1 to 6, default 1) of a gauss, lorentz or voigt profile (default gauss) on a "
+     "straight continuum, fitted to the pixels between the wavelengths, each value with its error, or why it was "
+     "\"refused\"",
+     SetFit},
     {"--render", "OUT.png",
      "also draw the plot of the files, as the plot window shows it, into a PNG file", SetRender},
     {"--size", "WIDTHxHEIGHT",
@@ -228,7 +277,8 @@ constexpr OptionEntry kOptions[] = {
      SetOffsets},
     {"--velocities", "v1,v2,...",
      "the sources' radial velocities in km/s (positive: receding) or as redshifts z=..., rows 1, 2, ...; each "
-     "spectrum is drawn in its rest frame, and the view shows the full range unless --view is given (default: 0)",
+     "spectrum is drawn, measured and fitted in its rest frame, and the view shows the full range unless --view "
+     "is given (default: 0)",
      SetVelocities},
     {"--lines", "SET,SET",
      "mark the laboratory lines of these sets: balmer (H alpha .. H8), cahk (Ca II H and K), "
@@ -307,12 +357,17 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
                         std::to_string(kMaxInfoFiles) + " fit into the slots"};
     if (!o.renderPath && o.renderSize)
         return {{}, "--size can only shape the picture of --render OUT.png, which was not asked for"};
-    if (!o.renderPath && !o.saveSessionPath && !o.exportPath &&
-        (o.renderView || o.renderOffsets || o.renderVelocities || o.renderLines || o.renderYRange || o.renderFitY ||
-         o.renderScaleFlux || o.renderLegend))
-        return {{}, "--view, --offsets, --velocities, --lines, --yrange, --scale and --legend only shape the "
+    const bool shaped = o.renderPath || o.saveSessionPath || o.exportPath;
+    if (!shaped && (o.renderView || o.renderOffsets || o.renderLines || o.renderYRange || o.renderFitY ||
+                    o.renderScaleFlux || o.renderLegend))
+        return {{}, "--view, --offsets, --lines, --yrange, --scale and --legend only shape the "
                     "picture of --render, the session of --save-session or the spectra of --export, none of which "
                     "was asked for"};
+    if (!shaped && !o.measureSpan && !o.fit && o.renderVelocities)
+        return {{}, "--velocities shapes --render, --save-session, --export, --measure and --fit, none of which was "
+                    "asked for"};
+    if (!o.measureSpan && (o.continuum.PixelsEachSide != ContinuumChoice().PixelsEachSide || !o.continuum.Windows.empty()))
+        return {{}, "--continuum-pixels and --continuum only shape --measure, which was not asked for"};
     // Without a session the files fill rows 1, 2, ...; with one, any of the rows.
     const size_t rows = o.sessionPath ? static_cast<size_t>(kMaxInfoFiles) : o.files.size();
     const std::string perRow = o.sessionPath ? " rows; give at most one per row" : " files; give at most one per file";

@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "plot/line_fit.h"
+#include "plot/line_measure.h"
+
 namespace wendrel {
 
 constexpr int kMaxInfoFiles = 10;  // one file per slot
@@ -23,6 +26,15 @@ struct InfoOptions {
     bool help = false;    // --help
     // --measure LEFT:RIGHT (Angstroms): the line between them in each file.
     std::optional<std::pair<double, double>> measureSpan;
+    // --continuum-pixels N and --continuum L1:R1,L2:R2: the continuum under the line of --measure.
+    ContinuumChoice continuum;
+    // --fit LEFT:RIGHT[:MODEL[:N]]: N components (default 1) of the profile (default gauss).
+    struct FitRequest {
+        double left = 0, right = 0;
+        LineProfile profile = LineProfile::Gauss;
+        int components = 1;
+    };
+    std::optional<FitRequest> fit;
     std::vector<std::string> files;
 
     // --session S.wendrel: the session is opened first, the files then fill

@@ -122,4 +122,12 @@ JsonLine& JsonLine::Object(std::string_view key, const JsonLine& value) {
     return *this;
 }
 
+JsonLine& JsonLine::Objects(std::string_view key, std::span<const JsonLine> values) {
+    Key(key);
+    text_ += '[';
+    for (size_t i = 0; i < values.size(); ++i) text_ += (i > 0 ? "," : "") + values[i].Finish();
+    text_ += ']';
+    return *this;
+}
+
 }  // namespace wendrel

@@ -23,6 +23,7 @@ public:
     JsonLine& Numbers(std::string_view key, std::span<const double> values);
     JsonLine& Texts(std::string_view key, std::span<const std::string> values);
     JsonLine& Object(std::string_view key, const JsonLine& value);
+    JsonLine& Objects(std::string_view key, std::span<const JsonLine> values);
 
     // The object's text, without the line end.
     std::string Finish() const { return text_ + "}"; }

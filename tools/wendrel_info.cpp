@@ -19,9 +19,9 @@
 #include "app/spectrum_export.h"
 #include "app/ui_hooks.h"
 #include "fits/fits_reader.h"
-#include "plot/line_measure.h"
 #include "plot/pixel_wavelengths.h"
 #include "store/workspace.h"
+#include "tools/info_measure.h"
 #include "tools/info_options.h"
 #include "tools/info_render.h"
 #include "tools/json_line.h"
@@ -47,20 +47,6 @@ public:
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 };
-
-// The line of --measure on the slot, "refused" saying why where it cannot be measured.
-JsonLine MeasureObject(const Slot& s, std::pair<double, double> span) {
-    const LineMeasurement m = MeasureLine(s, span.first, span.second);
-    const auto measured = [&](std::optional<double> v) { return m.Refusal.empty() ? v.value_or(NAN) : NAN; };
-    JsonLine object;
-    object.Number("centroid", measured(m.Centroid))
-        .Number("flux", measured(m.Flux))
-        .Number("ew", measured(m.EquivalentWidth))
-        .Number("peak", measured(m.Peak))
-        .Number("fwhm", measured(m.Fwhm));
-    if (!m.Refusal.empty()) object.Text("refused", m.Refusal);
-    return object;
-}
 
 // `spectrum` is the spectrum's number in a file of several, else 0.
 std::string SlotLine(const Slot& s, int slot, const std::string& file, int64_t spectrum, bool loaded,
@@ -93,7 +79,8 @@ std::string SlotLine(const Slot& s, int slot, const std::string& file, int64_t s
         line.Numbers("lambda", centres).Numbers("flux", s.Flux).Numbers("fluxPct", s.FluxPct);
     }
     if (options.header) line.Texts("cards", s.HdrCard);
-    if (options.measureSpan) line.Object("measure", MeasureObject(s, *options.measureSpan));
+    if (options.measureSpan) line.Object("measure", MeasureObject(s, *options.measureSpan, options.continuum));
+    if (options.fit) line.Object("fit", FitObject(s, *options.fit));
     return line.Finish();
 }
 
@@ -292,6 +279,9 @@ int Run(const std::vector<std::string_view>& args) {
         }
         const size_t filled = std::min(found, rows.size());
         for (size_t k = 0; k < filled; ++k) {
+            // Measured in the rest frame the plot would show; the picture sets the same velocities again.
+            if (options.renderVelocities && static_cast<size_t>(rows[k]) <= options.renderVelocities->size())
+                ws.slot(rows[k]).Velocity = (*options.renderVelocities)[static_cast<size_t>(rows[k] - 1)];
             const Slot& s = ws.slot(rows[k]);
             const bool several = s.FileName.ends_with("#" + std::to_string(numbers[k]));
             std::cout << SlotLine(s, rows[k], options.files[i], several ? numbers[k] : 0, true,

@@ -16,6 +16,7 @@
 #include "plot/cursor_readout.h"
 #include "plot/number_format.h"
 #include "plot/plot_layout.h"
+#include "plot/span_fit.h"
 #include "plot/span_measurement.h"
 #include "windows/measure_panel.h"
 #include "windows/outer_frame.h"
@@ -283,25 +284,51 @@ void frmPlot_Spectra::MouseUp(QPointF pixel) {
             if (SetIntensityRange(ws_, IntensityAt(layout_, y0), IntensityAt(layout_, y1))) ViewChanged();
             break;
         case DragKind::Measure:
-            Measure(x0, y0, x1);
+        case DragKind::Fit:
+            Measure(drag.kind, x0, y0, x1);
             break;
     }
 }
 
-void frmPlot_Spectra::Measure(double x0, double y0, double x1) {
-    const SpanMeasurement measured =
-        MeasureDraggedSpan(ws_, WavelengthAt(ws_, layout_, x0), WavelengthAt(ws_, layout_, x1), IntensityAt(layout_, y0));
-    if (!measured.Refusal.empty()) return ui_.ShowMessage(measured.Refusal);
+void frmPlot_Spectra::Measure(DragKind kind, double x0, double y0, double x1) {
+    const double from = WavelengthAt(ws_, layout_, x0), to = WavelengthAt(ws_, layout_, x1);
+    const double at = IntensityAt(layout_, y0);
+    // Before the panel first opens, its settings' defaults.
+    if (kind == DragKind::Measure) {
+        const int pixels = measurePanel_ ? measurePanel_->ContinuumPixels() : ContinuumChoice().PixelsEachSide;
+        const SpanMeasurement measured = MeasureDraggedSpan(ws_, from, to, at, {pixels, {}});
+        return ShowMeasurement(measured.Refusal, measured.Text, "");
+    }
+    const LineProfile profile = measurePanel_ ? measurePanel_->Profile() : LineProfile::Gauss;
+    const SpanFit fitted = FitDraggedSpan(ws_, from, to, at, profile, measurePanel_ ? measurePanel_->Components() : 1);
+    ShowMeasurement(fitted.Refusal, fitted.Text, fitted.Copied);
+}
+
+void frmPlot_Spectra::MeasureAgain() {
+    if (ws_.Measured.Slot == 0) return;
+    if (ws_.Measured.FitCurves.empty()) {
+        const SpanMeasurement measured = MeasureKeptSpan(ws_, {measurePanel_->ContinuumPixels(), {}});
+        return ShowMeasurement(measured.Refusal, measured.Text, "");
+    }
+    const SpanFit fitted = FitKeptSpan(ws_, measurePanel_->Profile(), measurePanel_->Components());
+    ShowMeasurement(fitted.Refusal, fitted.Text, fitted.Copied);
+}
+
+void frmPlot_Spectra::ShowMeasurement(const std::string& refusal, const std::string& text, const std::string& copied) {
+    if (!refusal.empty()) return ui_.ShowMessage(refusal);
     ui_.RedrawPlot();
     if (!measurePanel_) {
-        measurePanel_ = new MeasurePanel(this, [this] {
-            ws_.Measured = {};
-            ui_.RedrawPlot();
-        });
+        measurePanel_ = new MeasurePanel(
+            this,
+            [this] {
+                ws_.Measured = {};
+                ui_.RedrawPlot();
+            },
+            [this] { MeasureAgain(); });
         // Below the plot, so that the measured span stays in sight.
         measurePanel_->move(frameGeometry().bottomLeft() + QPoint(0, 1));
     }
-    measurePanel_->ShowText(QString::fromStdString(measured.Text));
+    measurePanel_->ShowText(QString::fromStdString(text), QString::fromStdString(copied));
     KeepOnScreen(*measurePanel_);
 }
 

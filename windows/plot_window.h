@@ -138,8 +138,11 @@ private:
     void AskIntensityRange();
     // After a change of the intensity axis, scale or legend: the menu follows and the plot is redrawn.
     void ViewChanged();
-    // A drag with Ctrl from (x0, y0) to x1, in twips.
-    void Measure(double x0, double y0, double x1);
+    // A drag with Ctrl (Measure) or Shift and Ctrl (Fit) from (x0, y0) to x1, in twips.
+    void Measure(DragKind kind, double x0, double y0, double x1);
+    // The span measured or fitted again with the panel's settings.
+    void MeasureAgain();
+    void ShowMeasurement(const std::string& refusal, const std::string& text, const std::string& copied);
     void BuildBottomControls();
     void PlaceBottomControls();
     void MirrorScrollBar();

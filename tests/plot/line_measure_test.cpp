@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "plot/measure_overlay.h"
 #include "plot/renderer.h"
+#include "plot/span_fit.h"
 #include "plot/span_measurement.h"
 #include "store/rest_frame.h"
 #include "tests/plot/plot_test_support.h"
@@ -13,73 +15,119 @@
 namespace wendrel {
 namespace {
 
-// Nine pixels of 1 A centred on 6560 .. 6568 A: a continuum rising from `base`
-// by 0.5 per A under a Gaussian line of height `a` and sigma 1 A on 6564 A,
-// observed from a source at `velocity`.
-Slot LineSpectrum(double a, double base, int velocity) {
+// 41 pixels of 0.25 A centred on 6559 .. 6569 A: a continuum rising from
+// `base` by 0.5 per A under a Gaussian line of height `a` and sigma 0.5 A on
+// 6564 A, cut off beyond 2 A from its centre, observed from a source at `velocity`.
+Slot LineSpectrum(double a, double base, double velocity = 0) {
     Slot s;
     const double stretch = RestFrameFactor(velocity);
-    std::tie(s.FileName, s.Naxis1, s.Lambda0, s.DLambda, s.Velocity) = std::tuple("line.fits", 9, 6560 * stretch, stretch, velocity);
-    std::tie(s.LambdaStart, s.LambdaEnd) = std::tuple(s.Lambda0 - stretch / 2, s.Lambda0 + 8.5 * stretch);
-    for (int i = 0; i < 9; ++i) s.Flux.push_back(base + 0.5 * i + a * std::exp(-(i - 4.0) * (i - 4.0) / 2));
+    std::tie(s.FileName, s.Naxis1, s.Lambda0, s.DLambda, s.Velocity) =
+        std::tuple("line.fits", 41, 6559 * stretch, 0.25 * stretch, velocity);
+    std::tie(s.LambdaStart, s.LambdaEnd) = std::tuple(s.Lambda0 - s.DLambda / 2, s.Lambda0 + 40.5 * s.DLambda);
+    for (int i = 0; i < 41; ++i) {
+        const double x = 0.25 * i - 5;
+        s.Flux.push_back(base + 0.5 * x + (std::abs(x) <= 2 ? a * std::exp(-x * x / (2 * 0.25)) : 0));
+    }
     return s;
 }
 
-// Expected values worked out by hand from the definitions for the spectrum above.
-TEST(MeasureLine, AGaussianOnASlopedContinuum) {
-    const struct { double a, left, right; int velocity; int64_t first, last; double flux, centroid, ew, peak, fwhm; } cases[] = {
-        {8, 6560.5, 6567.5, 0, 2, 8, 19.425495225658246, 6564, -1.6093738793795314, 7.911128027694062, 2.428595722643877},
-        {-8, 6560.5, 6567.5, 0, 2, 8, -19.42549522565825, 6564, 1.6334658771774333, -7.911128027694062, 2.428595722643877},
-        {8, 6567.7, 6560.2, 0, 1, 9, 20.028813124637278, 6564, -1.6715850451439573, 7.997316298976781, 2.45145998330554},
-        {-8, 6560.2, 6567.7, 667, 1, 9, -20.02881312463728, 6564, 1.6723354861533415, -7.997316298976781, 2.45145998330554},
-        {8, 6561.6, 6566.9, -3000, 3, 8, 16.444064344897352, 6564.120871613337, -1.2931074979370947, 7.314841851541884,
-         2.2767412186331057}};
-    for (const auto& c : cases) {
-        const LineMeasurement m = MeasureLine(LineSpectrum(c.a, 10, c.velocity), c.left, c.right);
-        ASSERT_TRUE(m.Refusal.empty() && m.Centroid && m.EquivalentWidth && m.Fwhm) << m.Refusal;
-        EXPECT_EQ(std::pair(m.FirstPixel, m.LastPixel), std::pair(c.first, c.last)) << c.left;
-        const double got[] = {m.Flux, *m.Centroid, *m.EquivalentWidth, m.Peak, *m.Fwhm};
-        const double want[] = {c.flux, c.centroid, c.ew, c.peak, c.fwhm};
-        for (size_t k = 0; k < std::size(got); ++k) EXPECT_NEAR(got[k], want[k], 1e-9) << c.left << " #" << k;
+// Noisy copies of the line: the errors propagated from the continuum's
+// scatter (rms over the copies) and from given pixel errors match the
+// scatter of the measured values.
+TEST(MeasureLine, PropagatedErrorsMatchTheScatterOfNoisyCopies) {
+    const Slot clean = LineSpectrum(-6, 20);
+    const std::vector<double> sigma(clean.Flux.size(), 0.3);
+    std::mt19937 random(7);
+    std::normal_distribution<double> noise(0, 0.3);
+    for (const bool fromFile : {false, true}) {
+        std::vector<std::array<double, 3>> values, errors;
+        for (int r = 0; r < 400; ++r) {
+            Slot s = clean;
+            for (double& f : s.Flux) f += noise(random);
+            const LineMeasurement m = MeasureLine(s, 6562, 6566, {}, fromFile ? PixelSigma(sigma) : PixelSigma());
+            ASSERT_TRUE(m.Refusal.empty() && m.Centroid && m.EquivalentWidth) << m.Refusal;
+            EXPECT_EQ(m.ErrorsFromFile, fromFile);
+            values.push_back({m.Flux.Value, m.Centroid->Value, m.EquivalentWidth->Value});
+            errors.push_back({m.Flux.Error, m.Centroid->Error, m.EquivalentWidth->Error});
+        }
+        for (size_t k = 0; k < 3; ++k) {
+            double mean = 0, spread = 0, error = 0;
+            for (size_t r = 0; r < values.size(); ++r) mean += values[r][k] / double(values.size());
+            for (size_t r = 0; r < values.size(); ++r) {
+                spread += std::pow(values[r][k] - mean, 2) / double(values.size() - 1);
+                error += errors[r][k] * errors[r][k] / double(values.size());
+            }
+            EXPECT_NEAR(std::sqrt(error), std::sqrt(spread), 0.1 * std::sqrt(spread)) << fromFile << " #" << k;
+        }
     }
 }
 
-TEST(MeasureLine, RefusalsAndValuesThatAreNone) {
-    Slot s = LineSpectrum(8, 10, 0);
-    s.Flux[4] = NAN;
-    for (const auto& [left, right, says] : {std::tuple(6561.2, 6562.3, "fewer than 3"), {7000.0, 7100.0, "fewer than 3"},
-                                            {6560.2, 6567.7, "blank"}})
-        EXPECT_NE(MeasureLine(s, left, right).Refusal.find(says), std::string::npos) << left;
-    const LineMeasurement below = MeasureLine(LineSpectrum(8, -20, 0), 6560.5, 6567.5);  // no width below a continuum under 0
-    EXPECT_TRUE(below.Refusal.empty() && below.Centroid && !below.EquivalentWidth);
-    // Pixel 6 starts at 6564.2 A: half the peak is crossed at 6564.5 A, beyond the span.
-    Slot uneven = LineSpectrum(8, 10, 0);
-    for (int i = 0; i <= 9; ++i) uneven.PixelEdge.push_back(i == 5 ? 6564.2 : 6559.5 + i);
-    for (int i = 0; i < 9; ++i) uneven.PixelCentre.push_back(6560 + i);
-    const LineMeasurement m = MeasureLine(uneven, 6563.2, 6564.3);
-    EXPECT_TRUE(m.Refusal.empty() && m.LastPixel == 6 && !m.Fwhm) << m.Refusal;
+// Each fault that was mended, with what the measurement must say now.
+TEST(MeasureLine, RefusalsObservedFluxAndWidthsThatAreNone) {
+    Slot blank = LineSpectrum(8, 10);
+    blank.Flux[20] = NAN;
+    const struct { Slot s; double left, right; ContinuumChoice continuum; const char* says; } refused[] = {
+        {LineSpectrum(8, 10), 6558, 6562, {}, "reaches past the spectrum's end (the spectrum runs from 6558.875 A"},
+        {LineSpectrum(8, 10), 6559.2, 6562, {}, "3 pixels beyond each end, reaches past"},
+        {LineSpectrum(8, 10), 6562, 6566, {2, {{6560, 6562.5}}}, "overlaps the span"},
+        {LineSpectrum(8, 10), 6562, 6566, {2, {{6560, 6560.1}}}, "fewer than 3 pixels"},
+        {LineSpectrum(8, 10), 6562, 6562.3, {}, "fewer than 3 pixels"},
+        {blank, 6562, 6566, {}, "blank"},
+    };
+    for (const auto& c : refused) {
+        const LineMeasurement m = MeasureLine(c.s, c.left, c.right, c.continuum);
+        EXPECT_NE(m.Refusal.find(c.says), std::string::npos) << m.Refusal;
+    }
+
+    // In the rest frame of 3000 km/s the flux stays that over the observed
+    // wavelengths; centroid and widths are the rest frame's.
+    const LineMeasurement still = MeasureLine(LineSpectrum(8, 10), 6562, 6566);
+    const LineMeasurement moving = MeasureLine(LineSpectrum(8, 10, 3000), 6562, 6566);
+    const LineMeasurement windows = MeasureLine(LineSpectrum(8, 10), 6562, 6566, {0, {{6559, 6560}, {6567, 6569}}});
+    ASSERT_TRUE(still.Refusal.empty() && moving.Refusal.empty() && windows.Refusal.empty());
+    EXPECT_NEAR(moving.Flux.Value, still.Flux.Value * RestFrameFactor(3000), 1e-9);
+    EXPECT_NEAR(moving.Centroid->Value, 6564, 1e-9);
+    EXPECT_NEAR(moving.EquivalentWidth->Value, still.EquivalentWidth->Value, 1e-9);
+    EXPECT_NEAR(*moving.Fwhm, *still.Fwhm, 1e-9);
+    // A clean straight continuum is found exactly, from 6 or 14 pixels, and has no error.
+    for (const LineMeasurement& m : {still, windows}) {
+        EXPECT_NEAR(m.ContinuumAt(6564), 10, 1e-9);
+        EXPECT_NEAR(m.Slope, 0.5, 1e-9);
+        EXPECT_NEAR(m.Flux.Error, 0, 1e-9);
+    }
+    EXPECT_EQ(std::pair(still.ContinuumPixels, windows.ContinuumPixels), std::pair(6, 14));
+
+    // No equivalent width on a continuum under 0, nor on one within three errors of 0.
+    EXPECT_FALSE(MeasureLine(LineSpectrum(8, -20), 6562, 6566).EquivalentWidth);
+    Slot faint = LineSpectrum(8, 2);
+    for (size_t i = 0; i < faint.Flux.size(); i += 2) faint.Flux[i] += 2;
+    const LineMeasurement m = MeasureLine(faint, 6562, 6566);
+    EXPECT_TRUE(m.Refusal.empty() && m.Centroid && !m.EquivalentWidth);
+    EXPECT_TRUE(MeasureLine(faint, 6562, 6566, {}, std::vector<double>(41, 0.01)).EquivalentWidth);
 }
 
 // A drag with Ctrl: the panel's text, the span kept for the plot and drawn there, cut to the box.
 TEST(MeasureLine, OnTheSlotUnderTheDragAndDrawnOnThePlot) {
     Workspace ws;
-    ws.slot(1) = LineSpectrum(8, 10, 0);
+    ws.slot(1) = LineSpectrum(8, 10);
     std::tie(ws.slot(1).Loaded, ws.slot(1).ObjectName, ws.slot(1).FluxUnit, ws.slot(1).SlotColor) = std::tuple(true, "HD 1", "Jy", 255);
-    std::tie(ws.ScaleFlux, ws.PlotLeft, ws.PlotRight) = std::tuple(true, 6560, 6568);
-    for (const auto& [from, to, says] : {std::tuple(6550.0, 6562.0, "No spectrum"), {6561.2, 6562.3, "fewer than 3"}})
+    std::tie(ws.ScaleFlux, ws.PlotLeft, ws.PlotRight) = std::tuple(true, 6559, 6569);
+    for (const auto& [from, to, says] : {std::tuple(6550.0, 6562.0, "No spectrum"), {6562.1, 6562.3, "fewer than 3"}})
         EXPECT_NE(MeasureDraggedSpan(ws, from, to, 12).Refusal.find(says), std::string::npos);
     EXPECT_EQ(ws.Measured.Slot, 0);
-    EXPECT_EQ(MeasureDraggedSpan(ws, 6567.5, 6560.5, 12).Text,
+    EXPECT_EQ(MeasureDraggedSpan(ws, 6566, 6562, 12).Text,
               "HD 1 (line.fits)\n"
-              "Span       6560.500 A to 6567.500 A\n"
-              "Continuum  10.5889 Jy at 6561.000 A to 13.5889 Jy at 6567.000 A\n"
-              "Centroid   6564.000 A\n"
-              "Flux       19.4255 Jy x A\n"
-              "EW         -1.609 A\n"
-              "Peak       7.91113 Jy\n"
-              "FWHM       2.429 A\n");
-    EXPECT_NE(MeasurementText(ws.slot(1), MeasureLine(LineSpectrum(8, -20, 0), 6560.5, 6567.5)).find("EW         none"),
+              "Span       6562.000 A to 6566.000 A\n"
+              "Continuum  10 +- 0 Jy at 6564.000 A, slope 0.5 +- 0 Jy per A, from 6 pixels\n"
+              "Centroid   6564.000 +- 0 A\n"
+              "Flux       10.0257 +- 0 Jy x A (over observed wavelengths)\n"
+              "EW         -1.003 +- 0 A\n"
+              "Peak       8 Jy\n"
+              "FWHM       1.189 A\n"
+              "Errors     from the scatter of the continuum pixels about their line, 0 Jy rms\n");
+    EXPECT_NE(MeasurementText(ws.slot(1), MeasureLine(LineSpectrum(8, -20), 6562, 6566)).find("EW         none"),
               std::string::npos);
+    EXPECT_NE(MeasureKeptSpan(ws, {4, {}}).Text.find("from 8 pixels"), std::string::npos);
 
     PlotLayout box;
     std::tie(box.x0, box.x1, box.y0, box.y1, box.yMin, box.yMax) = std::tuple(800, 9585, 300, 4950, 0, 20);
@@ -87,15 +135,23 @@ TEST(MeasureLine, OnTheSlotUnderTheDragAndDrawnOnThePlot) {
     DrawMeasuredSpan(ws, box, drawn);
     const auto ends = drawn.In(255, testing::Drawn::Dashed);
     ASSERT_EQ(ends.size(), 2u);
-    EXPECT_EQ(std::pair(ends[0].x1, ends[1].x1), std::pair(1349.125f, 9036.875f));
+    EXPECT_EQ(std::pair(ends[0].x1, ends[1].x1), std::pair(3435.8f, 6950.2f));
     const auto continuum = drawn.In(kBoxColor);
     ASSERT_EQ(continuum.size(), 1u);
-    EXPECT_NEAR(continuum[0].y1, 2546.2123, 1e-3);
-    EXPECT_NEAR(continuum[0].y2, 1732.4623, 1e-3);
-    box.yMax = 12;  // the right end above the box: cut at its top
+    EXPECT_LT(continuum[0].y2, continuum[0].y1);
+    box.yMax = 10.5;  // the right end above the box: cut at its top
     drawn.drawn.clear();
     DrawMeasuredSpan(ws, box, drawn);
-    EXPECT_TRUE(drawn.In(kBoxColor).size() == 1 && drawn.In(kBoxColor)[0].y2 == 300 && drawn.In(kBoxColor)[0].x2 < 9036);
+    EXPECT_TRUE(drawn.In(kBoxColor).size() == 1 && drawn.In(kBoxColor)[0].y2 == 300 && drawn.In(kBoxColor)[0].x2 < 6950);
+
+    // A fit: its profile in black over its components in grey, inside the box.
+    ASSERT_EQ(FitDraggedSpan(ws, 6562, 6566, 12, LineProfile::Gauss, 2).Refusal, "");
+    drawn.drawn.clear();
+    box.yMax = 20;
+    DrawMeasuredSpan(ws, box, drawn);
+    EXPECT_EQ(drawn.In(kBoxColor).size(), 200u + 1u);  // 200 pieces of the profile, the continuum
+    EXPECT_EQ(drawn.In(kFitComponentColor).size(), 2 * 200u);
+    for (const testing::Drawn& d : drawn.drawn) EXPECT_TRUE(d.x1 >= 3435 && d.x2 <= 6951 && d.y1 >= 300 && d.y1 <= 4950);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 #include <sstream>
 
 #include "tests/support/fits_writer.h"
@@ -34,6 +35,9 @@ protected:
         s.object = "M\xe9ra";
         dir.Write("ha.fits", SpectrumBytes(s));
         dir.Write("bad.fits", "not fits");
+        SpectrumFile g = s;  // g.fits: H alpha as a Gaussian of sigma 0.3 A, 20 above the continuum
+        for (int i = 0; i < 1000; ++i) g.stored[size_t(i)] = 10 + 20 * std::exp(-std::pow((i - 500) * 0.1 / 0.3, 2) / 2);
+        dir.Write("g.fits", SpectrumBytes(g));
         s.extraCards = {IntCard("NAXIS", 2), IntCard("NAXIS2", 2), StringCard("APNUM1", "1 1")};
         FitsBytes two = SpectrumCards(s);
         two.cards[3] = IntCard("NAXIS1", 500);  // two apertures of 500 pixels
@@ -89,6 +93,20 @@ TEST_F(InfoTest, OneJsonLinePerFileThenTheWorkspace) {
     for (const auto& [key, value] : {std::pair("centroid", 6577.4), {"flux", 2.0}, {"ew", -0.2}, {"peak", 20.0}, {"fwhm", 0.1}})
         EXPECT_NEAR(line[key].toDouble(), value, 1e-9) << key;
     EXPECT_TRUE(Info("--measure 7000:7100 ha.fits").lines[0]["measure"].toObject()["flux"].isNull());
+
+    // Measured and fitted in the rest frame of 667 km/s, as the plot window would.
+    const QJsonObject g = Info("--measure 6560:6566 --fit 6555:6570:voigt --velocities 667 g.fits").lines[0];
+    const QJsonObject measured = g["measure"].toObject(), fit = g["fit"].toObject();
+    EXPECT_NEAR(measured["centroid"].toDouble(), 6577.4 / (1 + 667 / 299792.458), 1e-6);
+    EXPECT_EQ(measured["errors_from"].toString(), "scatter");
+    EXPECT_EQ(measured["continuum_pixels"].toInt(), 6);
+    EXPECT_EQ(fit["model"].toString(), "voigt");
+    ASSERT_EQ(fit["components"].toArray().size(), 1);
+    const QJsonObject component = fit["components"].toArray()[0].toObject();
+    EXPECT_NEAR(component["centre"].toDouble(), measured["centroid"].toDouble(), 1e-6);
+    EXPECT_NEAR(component["flux"].toDouble(), measured["flux"].toDouble(), 1e-3);
+    for (const char* key : {"peak_err", "fwhm_gauss", "fwhm_lorentz_err", "ew_err"}) EXPECT_TRUE(component[key].isDouble()) << key;
+    EXPECT_NEAR(fit["continuum"].toObject()["intercept"].toDouble(), 10, 1e-4);  // float pixels
 }
 
 TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
@@ -102,6 +120,10 @@ TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
         {"--render p.png --scale flux --legend --yrange 150:0 ha.fits", "--yrange needs LOW:HIGH"},
         {"--render p.png --view -5:4100 -5 ha.fits", "unknown option -5\n"},
         {"--header=2 ha.fits", "--header takes no value"},
+        {"--velocities 667 ha.fits", "none of which was asked for"},
+        {"--continuum-pixels 4 ha.fits", "only shape --measure"},
+        {"--fit 6500:6600:cauchy ha.fits", "--fit needs LEFT:RIGHT[:MODEL[:N]]"},
+        {"--fit 6500:6600:gauss:7 ha.fits", "--fit needs LEFT:RIGHT[:MODEL[:N]]"},
     };
     for (const auto& [arguments, mentions] : cases) {
         const InfoRun run = Info(arguments);

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 
 #include "plot/cursor_readout.h"
 #include "plot/painter_surface.h"
@@ -122,7 +123,7 @@ TEST_F(PlotWindowTest, ZoomPanAndTheReadOutUnderTheMouse) {
     EXPECT_EQ(ws().PlotSpan, ws().LambdaMax - ws().LambdaMin);
 }
 
-TEST_F(PlotWindowTest, DragsZoomFixTheIntensityAxisOrMeasureAndTinyOnesAreClicks) {
+TEST_F(PlotWindowTest, DragsZoomFixTheIntensityAxisMeasureOrFitAndTinyOnesAreClicks) {
     frmPlot_Spectra& plot = StartWithTwoSpectra();
     const auto [left, right] = View();
     const double span = right - left;
@@ -145,6 +146,14 @@ TEST_F(PlotWindowTest, DragsZoomFixTheIntensityAxisOrMeasureAndTinyOnesAreClicks
     EXPECT_TRUE(panel->Text().startsWith(QString::fromStdString(ws().slot(ws().Measured.Slot).FileName + "\nSpan ")));
     Click(panel->CopyButton());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), panel->Text());
+    // With Shift as well a fit, drawn over the curve; the panel's number of components fits it again.
+    Drag(plot, At(plot, 0.1, 0.5), At(plot, 0.2, 0.5), Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(ws().Measured.FitCurves.size(), 2u) << (messages_.empty() ? "" : messages_[0]);
+    panel->ComponentsBox()->setValue(2);
+    EXPECT_EQ(ws().Measured.FitCurves.size(), 3u);
+    EXPECT_TRUE(panel->Text().contains("Fit        2 Gaussian components"));
+    Click(panel->CopyButton());
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("component\tcentre (A)\tcentre_err (A)\tpeak"));
     panel->reject();  // closing the panel takes the span off the plot
     EXPECT_EQ(ws().Measured.Slot, 0);
     EXPECT_EQ(plot.View().SetRange("4500", "4501"), "");  // the narrowest view: 5 pixels
