@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <ranges>
 
 #include "plot/intensity_scale.h"
 #include "plot/number_format.h"
@@ -26,9 +25,8 @@ std::string Fixed(double value, int decimals) {
 // edge belongs to the pixel above it); 0 when none does.
 int64_t PixelAt(const Slot& s, int64_t n, double wavelength) {
     if (n < 1 || !(wavelength >= PixelEndLambda(s, 0))) return 0;
-    const auto pixels = std::views::iota(int64_t{1}, n + 1);
-    const auto found = std::ranges::partition_point(pixels, [&](int64_t p) { return PixelEndLambda(s, p) <= wavelength; });
-    return found == pixels.end() ? 0 : *found;
+    const int64_t p = FirstPixelEndingAt(s, n, wavelength, true);
+    return p > n ? 0 : p;
 }
 
 std::optional<CurvePoint> PointOf(const Workspace& ws, int slot, double wavelength) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <ranges>
 #include <tuple>
 #include <vector>
 
@@ -12,17 +11,6 @@
 namespace wendrel {
 
 namespace {
-
-// The first pixel p of 1 .. n whose end lies beyond `lambda` (strictly, or
-// also on it), n + 1 when none does.
-int64_t FirstEndingBeyond(const Slot& s, int64_t n, double lambda, bool strictly) {
-    const auto pixels = std::views::iota(int64_t{1}, n + 1);
-    const auto found = std::ranges::partition_point(pixels, [&](int64_t p) {
-        const double end = PixelEndLambda(s, p);
-        return strictly ? end <= lambda : end < lambda;
-    });
-    return 1 + (found - pixels.begin());
-}
 
 std::string Angstroms(double lambda) {
     char buf[400];
@@ -45,7 +33,7 @@ std::string ContinuumPixels(const Slot& s, const LineMeasurement& m, const Conti
         const std::string window = "the continuum window " + Angstroms(from) + " to " + Angstroms(to);
         if (from < ShiftedStart(s) || to > ShiftedEnd(s)) return window + " reaches past the spectrum's end.";
         if (from < m.Right && to > m.Left) return window + " overlaps the span.";
-        for (int64_t p = std::max<int64_t>(1, FirstEndingBeyond(s, n, from, true)); p <= n; ++p) {
+        for (int64_t p = std::max<int64_t>(1, FirstPixelEndingAt(s, n, from, true)); p <= n; ++p) {
             const double centre = RestWavelength(s, ObservedPixelCentre(s, p));
             if (centre > to) break;
             if (centre >= from) pixels.push_back(p);
@@ -77,8 +65,8 @@ LineMeasurement MeasureLine(const Slot& s, double left, double right, const Cont
         return refuse("it reaches past the spectrum's end (the spectrum runs from " + Angstroms(ShiftedStart(s)) +
                       " to " + Angstroms(ShiftedEnd(s)) + ").");
     // An end on the edge between two pixels belongs to the pixel inside the span.
-    m.FirstPixel = FirstEndingBeyond(s, n, m.Left, true);
-    m.LastPixel = std::min(FirstEndingBeyond(s, n, m.Right, false), n);
+    m.FirstPixel = FirstPixelEndingAt(s, n, m.Left, true);
+    m.LastPixel = std::min(FirstPixelEndingAt(s, n, m.Right, false), n);
     if (m.LastPixel - m.FirstPixel + 1 < 3 || !(m.Left < m.Right)) return refuse("it holds fewer than 3 pixels.");
     std::vector<int64_t> continuumPixels;
     if (std::string why = ContinuumPixels(s, m, continuum, continuumPixels); !why.empty()) return refuse(why);

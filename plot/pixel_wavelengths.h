@@ -30,6 +30,24 @@ inline double ObservedPixelCentre(const Slot& s, int64_t p) {
 // Where pixel p ends as drawn: ObservedPixelEnd in the slot's rest frame.
 inline double PixelEndLambda(const Slot& s, int64_t p) { return RestWavelength(s, ObservedPixelEnd(s, p)); }
 
+// The first pixel p of 1 .. n whose end does not lie before `lambda` on the
+// plot's axis (n + 1 when none): a binary search, as pixel ends rise. With
+// `onBefore` an end equal to `lambda` counts as lying before it.
+inline int64_t FirstPixelEndingAt(const Slot& s, int64_t n, double lambda, bool onBefore) {
+    int64_t first = 1, count = n;
+    while (count > 0) {
+        const int64_t half = count / 2;
+        const double end = PixelEndLambda(s, first + half);
+        if (onBefore ? end <= lambda : end < lambda) {
+            first += half + 1;
+            count -= half + 1;
+        } else {
+            count = half;
+        }
+    }
+    return first;
+}
+
 // The slot's pixels inside the view plotLeft .. plotRight and the wavelength
 // its curve starts at.
 struct PixelsInView {
