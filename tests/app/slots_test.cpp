@@ -29,7 +29,9 @@ struct OrderUi : RecordingUi {
 };
 
 LoadResult Read(double start, double end, std::vector<std::string> messages = {}) {
-    return {{Slot{.FileName = "new.fits", .LambdaStart = start, .LambdaEnd = end}}, {1}, 1, std::move(messages)};
+    Slot s;
+    s.FileName = "new.fits", s.LambdaStart = start, s.LambdaEnd = end;
+    return {{std::move(s)}, {1}, 1, std::move(messages)};
 }
 
 class Slots : public ::testing::Test {
