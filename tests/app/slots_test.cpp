@@ -31,7 +31,10 @@ struct OrderUi : RecordingUi {
 LoadResult Read(double start, double end, std::vector<std::string> messages = {}) {
     Slot s;
     s.FileName = "new.fits", s.LambdaStart = start, s.LambdaEnd = end;
-    return {{std::move(s)}, {1}, 1, std::move(messages)};
+    LoadResult read;
+    read.spectra.push_back(std::move(s));
+    read.numbers = {1}, read.spectraInFile = 1, read.messages = std::move(messages);
+    return read;
 }
 
 class Slots : public ::testing::Test {
@@ -40,7 +43,9 @@ protected:
         return CommitLoad(ws, slot, "/data/new.fits", std::move(read), ui, after);
     }
     fs::path Spectrum(const std::string& name, double crval1 = 4000) {
-        return temp.Write(name, SpectrumBytes({.stored = std::vector(200, 500.0), .crval1 = crval1}));
+        SpectrumFile file;
+        file.stored.assign(200, 500.0), file.crval1 = crval1;
+        return temp.Write(name, SpectrumBytes(file));
     }
     // What loads leave in the workspace, as far as the rows care.
     void Load(const Loads& loads) {
