@@ -73,7 +73,8 @@ TEST_F(Slots, MessagesComeFirstThenTheSlotTheRangeTheRowAndTheRedraw) {
     ASSERT_TRUE(Commit(2, Read(5000, 6000)));  // the plot window is closed: no redraw
     ws.PlotShown = true;
     Zoom({5100, 5200});
-    ws.slot(3) = {.Offset = 7, .Velocity = 400, .SlotColor = 5};
+    ws.slot(3) = Slot();
+    ws.slot(3).Offset = 7, ws.slot(3).Velocity = 400, ws.slot(3).SlotColor = 5;
     ASSERT_TRUE(Commit(3, Read(4000, 5000, {"first", "second"})));
     ASSERT_TRUE(Commit(4, Read(4500, 4600), AfterLoad::NoRedraw));
     EXPECT_EQ(ui.events, (Events{"show row 2", "new.fits: first / 1", "new.fits: second / 1", "show row 3", "redraw", "show row 4"}));
