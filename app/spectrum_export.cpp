@@ -54,17 +54,19 @@ std::string CfitsioText(int status) {
 void WriteTable(fitsfile* fits, const Slot& s, int row, int& status) {
     const std::vector<double> waves = RestCentres(s);
     const auto pixels = static_cast<LONGLONG>(waves.size());
-    char wave[] = "WAVE", flux[] = "FLUX", percent[] = "PERCENT", form[] = "1D";
+    char wave[] = "WAVE", flux[] = "FLUX", percent[] = "PERCENT", err[] = "ERR", form[] = "1D";
     char angstrom[] = "Angstrom", pct[] = "%";
     std::string fluxUnit = s.FluxUnit;
-    char* types[] = {wave, flux, percent};
-    char* forms[] = {form, form, form};
-    char* units[] = {angstrom, fluxUnit.data(), pct};
+    char* types[] = {wave, flux, percent, err};
+    char* forms[] = {form, form, form, form};
+    char* units[] = {angstrom, fluxUnit.data(), pct, fluxUnit.data()};
     const std::string extension = "ROW" + std::to_string(row);
-    fits_create_tbl(fits, BINARY_TBL, pixels, 3, types, forms, units, extension.c_str(), &status);
+    const int columns = s.Sigma.empty() ? 3 : 4;
+    fits_create_tbl(fits, BINARY_TBL, pixels, columns, types, forms, units, extension.c_str(), &status);
     fits_write_col(fits, TDOUBLE, 1, 1, 1, pixels, const_cast<double*>(waves.data()), &status);
     fits_write_col(fits, TDOUBLE, 2, 1, 1, pixels, const_cast<double*>(s.Flux.data()), &status);
     fits_write_col(fits, TDOUBLE, 3, 1, 1, pixels, const_cast<double*>(s.FluxPct.data()), &status);
+    if (!s.Sigma.empty()) fits_write_col(fits, TDOUBLE, 4, 1, 1, pixels, const_cast<double*>(s.Sigma.data()), &status);
     if (!s.ObjectName.empty()) fits_write_key_str(fits, "OBJECT", s.ObjectName.c_str(), "object name", &status);
     double velocity = s.Velocity, level = s.Level;
     LONGLONG number = s.NumberInFile;
@@ -75,6 +77,7 @@ void WriteTable(fitsfile* fits, const Slot& s, int row, int& status) {
     fits_write_key_longstr(fits, "SRCFILE", s.SourcePath.c_str(), "the source file", &status);
     fits_write_comment(fits, "WAVE: wavelengths of the pixel centres in the rest frame of VELOCITY.", &status);
     fits_write_comment(fits, ("FLUX: " + FluxUnitText(s) + ".").c_str(), &status);
+    if (!s.Sigma.empty()) fits_write_comment(fits, "ERR: the 1-sigma uncertainty of FLUX, as the file gives it.", &status);
 }
 
 // The FITS file written into a new file beside `file`, which then takes its
@@ -116,10 +119,11 @@ std::string SpectraCsvText(const Workspace& ws) {
                 Exact(s.Velocity) + " km/s, units: wavelength in Angstroms at the pixel centres in the rest frame of "
                 "that velocity, " + FluxUnitText(s) + ", percent of the continuum level " + Exact(s.Level) +
                 "; row " + std::to_string(row) + ", object " + s.ObjectName + "\n";
-        text += "wavelength,flux,percent\n";
+        text += s.Sigma.empty() ? "wavelength,flux,percent\n" : "wavelength,flux,percent,sigma\n";
         const std::vector<double> waves = RestCentres(s);
         for (size_t p = 0; p < waves.size(); ++p)
-            text += Exact(waves[p]) + "," + Exact(s.Flux[p]) + "," + Exact(s.FluxPct[p]) + "\n";
+            text += Exact(waves[p]) + "," + Exact(s.Flux[p]) + "," + Exact(s.FluxPct[p]) +
+                    (s.Sigma.empty() ? "\n" : "," + Exact(s.Sigma[p]) + "\n");
     }
     return text;
 }

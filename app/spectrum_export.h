@@ -14,14 +14,16 @@ namespace wendrel {
 
 // CSV, one block per loaded row, rows in order: a comment line
 // "# file PATH, spectrum N, velocity V km/s, units: ..." naming the object
-// and level, a line "wavelength,flux,percent", then one line per pixel.
+// and level, a line "wavelength,flux,percent" (and ",sigma" where the file
+// gives uncertainties), then one line per pixel.
 // Numbers are written in their shortest exact form; a blank pixel as "nan".
 // The file loads back as text spectra, one per block (fits/text_reader.h).
 std::string SpectraCsvText(const Workspace& ws);
 
 // Writes the loaded rows to `file` as CSV (.csv) or FITS (.fits, .fit,
 // .fts): an empty primary header, then one binary table per row with the
-// columns WAVE (Angstrom), FLUX (the file's unit) and PERCENT (%), one table
+// columns WAVE (Angstrom), FLUX (the file's unit), PERCENT (%) and, where the
+// file gives uncertainties, ERR (the flux's unit), one table
 // row per pixel, and in its header OBJECT, VELOCITY, SPECNUM, LEVEL and the
 // source file (SRCFILE). The program reads such a file back as one spectrum
 // per table. Written whole or not at all. Returns an empty text when

@@ -21,6 +21,7 @@ struct TableColumn {
 // where the reader knows no pair of the table's column names.
 struct ColumnChoice {
     std::string wavelength, flux;
+    std::string uncertainty;  // empty: the reader looks for one by its names
 };
 
 // What one read of a file gave.

@@ -70,6 +70,7 @@ std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax) {
 void MakeWavelengthsRise(Slot& s) {
     if (!(s.LambdaEnd < s.LambdaStart)) return;
     std::reverse(s.Flux.begin(), s.Flux.end());
+    std::reverse(s.Sigma.begin(), s.Sigma.end());
     std::reverse(s.FluxPct.begin(), s.FluxPct.end());
     std::reverse(s.PixelCentre.begin(), s.PixelCentre.end());
     std::reverse(s.PixelEdge.begin(), s.PixelEdge.end());

@@ -26,6 +26,11 @@ std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 constexpr std::array<const char*, 4> kWavelengthNames = {"WAVE", "WAVELENGTH", "LAMBDA", "LOGLAM"};
 constexpr std::array<const char*, 4> kFluxNames = {"FLUX", "SPEC", "F_LAMBDA", "FLUX_REDUCED"};
 
+// Uncertainty columns: 1-sigma errors, then inverse variances and variances.
+constexpr std::array<const char*, 8> kSigmaNames = {"ERR",      "ERROR",    "SIGMA",      "STATERROR",
+                                                    "FLUX_ERR", "ERR_FLUX", "FLUX_ERROR", "ERR_REDUCED"};
+constexpr std::array<const char*, 3> kVarianceNames = {"IVAR", "VAR", "VARIANCE"};
+
 struct Column {
     int number = 0;
     std::string name;
@@ -154,6 +159,42 @@ int BitpixOf(int type) {
     }
 }
 
+// The uncertainty column of a table: the one `columns` names, else the first
+// found of those named after the flux column (ERR_REDUCED for FLUX_REDUCED),
+// then of the reader's error names. Its values are 1-sigma errors, inverse
+// variances (IVAR...) or variances (VAR...), as its name says.
+std::optional<Column> FindUncertainty(fitsfile* fits, const Column& flux, const std::optional<ColumnChoice>& columns) {
+    std::vector<std::string> names;
+    if (columns && !columns->uncertainty.empty()) {
+        names.push_back(columns->uncertainty);
+    } else {
+        const std::string upper = Upper(flux.name);
+        if (const size_t cut = upper.find('_'); cut != std::string::npos)
+            for (const char* stem : {"ERR", "ERROR", "SIGMA", "IVAR", "VAR"}) names.push_back(stem + upper.substr(cut));
+        names.insert(names.end(), kSigmaNames.begin(), kSigmaNames.end());
+        names.insert(names.end(), kVarianceNames.begin(), kVarianceNames.end());
+    }
+    return FindColumn(fits, names);
+}
+
+// Turns an uncertainty column's values into 1-sigma errors; a pixel whose
+// inverse variance is not positive is bad: its flux becomes blank.
+void TakeSigma(const std::string& columnName, std::vector<double>& values, std::vector<double>& flux) {
+    const std::string name = Upper(columnName);
+    const bool inverse = name.starts_with("IVAR"), variance = name.starts_with("VAR");
+    for (size_t p = 0; p < values.size(); ++p) {
+        double& v = values[p];
+        if (inverse) {
+            if (!(v > 0)) flux[p] = kBlank;
+            v = v > 0 ? 1 / std::sqrt(v) : kBlank;
+        } else if (variance) {
+            v = v >= 0 ? std::sqrt(v) : kBlank;
+        } else if (!(v >= 0)) {
+            v = kBlank;
+        }
+    }
+}
+
 // `count` values of a column from `firstRow` on; nulls and NaN become blanks.
 bool ReadValues(fitsfile* fits, int column, LONGLONG firstRow, LONGLONG count, std::vector<double>& values,
                 int& status) {
@@ -185,6 +226,12 @@ TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std
         const std::string lacks = columns ? "no column named " + (!wave ? columns->wavelength : columns->flux)
                                           : !wave ? "no wavelength column" : "no flux column";
         table.columns = lacks + " (columns: " + ColumnNames(table.offered) + ").";
+        return table;
+    }
+    const std::optional<Column> sigma = FindUncertainty(fits, *flux, columns);
+    if (columns && !columns->uncertainty.empty() && !sigma) {
+        table.offered = ColumnsOf(fits);
+        table.columns = "no column named " + columns->uncertainty + " (columns: " + ColumnNames(table.offered) + ").";
         return table;
     }
     table.found = true;
@@ -262,9 +309,23 @@ TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std
         if (!ReadValues(fits, wave->number, arrays ? k : 1, pixels, waves, status) ||
             !ReadValues(fits, flux->number, arrays ? k : 1, pixels, s.Flux, status))
             break;
+        if (sigma) {
+            LONGLONG sigmaCount = arrays ? sigma->repeat : rows, offset = 0;
+            if (arrays && sigma->type < 0) fits_read_descriptll(fits, sigma->number, k, &sigmaCount, &offset, &status);
+            if (status != 0) break;
+            if (sigmaCount != pixels || !sizes.ColumnProblem(*sigma, perRow).empty()) {
+                result.messages.push_back(Quoted(s.FileName) + ": its uncertainty column " + sigma->name + " holds " +
+                                          std::to_string(sigmaCount) + " values for " + std::to_string(pixels) +
+                                          " pixels, so the uncertainties are left out.");
+            } else {
+                if (!ReadValues(fits, sigma->number, arrays ? k : 1, pixels, s.Sigma, status)) break;
+                TakeSigma(sigma->name, s.Sigma, s.Flux);
+            }
+        }
         // Arrays longer than the spectrum end in wavelengths of NaN or 0.
         while (!waves.empty() && (std::isnan(waves.back()) || waves.back() == 0)) waves.pop_back();
         s.Flux.resize(waves.size());
+        if (!s.Sigma.empty()) s.Sigma.resize(waves.size());
         for (double& w : waves) w = logarithmic ? std::pow(10.0, w) : w * *angstroms;
         s.Naxis1 = static_cast<double>(waves.size());
         if (problem = TakePixelCentres(s, std::move(waves)); !problem.empty()) {

@@ -78,7 +78,21 @@ struct TextBlock {
     std::vector<double> waves;
     double angstroms = 1;
     bool namesSeen = false;
+    std::optional<size_t> sigmaColumn;  // the field that holds each flux's uncertainty
 };
+
+// The uncertainty's field in a line of column names: a column named err,
+// error or sigma (units in brackets are no columns).
+std::optional<size_t> SigmaColumnNamed(std::string_view line) {
+    std::vector<std::string_view> names = Fields(line);
+    std::erase_if(names, [](std::string_view n) { return n.starts_with('(') || n.starts_with('['); });
+    for (size_t k = 2; k < names.size(); ++k) {
+        std::string name(names[k]);
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (name == "err" || name == "error" || name == "sigma") return k;
+    }
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -118,8 +132,11 @@ LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
         if (!wave && !block.namesSeen) {
             block.namesSeen = true;
             block.angstroms = UnitOfColumnName(WavelengthColumnName(line));
+            block.sigmaColumn = SigmaColumnNamed(line);
             continue;
         }
+        // Three unnamed columns: wavelength, flux and its uncertainty.
+        if (block.waves.empty() && !block.namesSeen && fields.size() == 3) block.sigmaColumn = 2;
         const std::optional<double> value = fields.size() >= 2 ? Number(fields[1]) : std::nullopt;
         const bool blank = fields.size() >= 2 && !value && std::isalpha(static_cast<unsigned char>(fields[1][0]));
         if (!wave || (!value && !blank)) {
@@ -131,6 +148,11 @@ LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
         }
         block.waves.push_back(*wave * block.angstroms);
         block.s.Flux.push_back(value && std::isfinite(*value) ? *value : std::numeric_limits<double>::quiet_NaN());
+        if (block.sigmaColumn) {
+            const std::optional<double> sigma =
+                *block.sigmaColumn < fields.size() ? Number(fields[*block.sigmaColumn]) : std::nullopt;
+            block.s.Sigma.push_back(sigma && *sigma >= 0 ? *sigma : std::numeric_limits<double>::quiet_NaN());
+        }
     }
     TextBlock& last = blocks.back();
     last.s.HdrCard.insert(last.s.HdrCard.end(), comments.begin(), comments.end());

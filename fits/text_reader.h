@@ -17,7 +17,8 @@ namespace wendrel {
 // blank pixel; any other line that does not hold two numbers is refused
 // with its line number. Column names after pixels begin another spectrum of
 // the file (its comments and column names before it are its own), as the
-// CSV export writes several rows.
+// CSV export writes several rows. A column named err, error or sigma, or the
+// third of a file of three unnamed columns, is each flux's 1-sigma uncertainty.
 LoadResult ReadTextSpectra(InputFile& file, const std::string& name);
 
 }  // namespace wendrel

@@ -44,7 +44,7 @@ SpanFit FitDraggedSpan(Workspace& ws, double from, double to, double startIntens
                        int components) {
     const std::optional<CurvePoint> start = NearestCurve(ws, from, startIntensity);
     if (!start) return {"No spectrum has a pixel where the span starts.", "", ""};
-    return Keep(ws, start->Slot, FitLine(ws.slot(start->Slot), from, to, profile, components));
+    return Keep(ws, start->Slot, FitLine(ws.slot(start->Slot), from, to, profile, components, ws.slot(start->Slot).Sigma));
 }
 
 SpanFit FitKeptSpan(Workspace& ws, LineProfile profile, int components) {
@@ -52,7 +52,7 @@ SpanFit FitKeptSpan(Workspace& ws, LineProfile profile, int components) {
     if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded) return {"No line is fitted.", "", ""};
     const Slot& s = ws.slot(kept.Slot);
     return Keep(ws, kept.Slot,
-                FitLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), profile, components));
+                FitLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), profile, components, s.Sigma));
 }
 
 SpanFit FitText(const Slot& s, const LineFit& fit) {

@@ -37,14 +37,14 @@ SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double
                                    const ContinuumChoice& continuum) {
     const std::optional<CurvePoint> start = NearestCurve(ws, from, startIntensity);
     if (!start) return {"No spectrum has a pixel where the span starts.", ""};
-    return Keep(ws, start->Slot, MeasureLine(ws.slot(start->Slot), from, to, continuum));
+    return Keep(ws, start->Slot, MeasureLine(ws.slot(start->Slot), from, to, continuum, ws.slot(start->Slot).Sigma));
 }
 
 SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum) {
     const MeasuredSpan kept = ws.Measured;
     if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded) return {"No line is measured.", ""};
     const Slot& s = ws.slot(kept.Slot);
-    return Keep(ws, kept.Slot, MeasureLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), continuum));
+    return Keep(ws, kept.Slot, MeasureLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), continuum, s.Sigma));
 }
 
 std::string MeasurementText(const Slot& s, const LineMeasurement& m) {

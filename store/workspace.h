@@ -59,6 +59,10 @@ struct Slot {
     std::string FluxUnit;
 
     std::vector<double> Flux;     // decoded pixel values; NaN marks a blank pixel
+    // The 1-sigma uncertainty of each Flux value, in its units, as the file
+    // gives it (an error, inverse-variance or variance column); empty when
+    // the file gives none, NaN where it gives none for a pixel.
+    std::vector<double> Sigma;
     double FluxMax = 0;           // largest finite Flux value
     double Level = 0;             // continuum level
     std::vector<double> FluxPct;  // 100 * Flux / Level; NaN where Flux is blank

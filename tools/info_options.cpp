@@ -1,5 +1,7 @@
 #include "tools/info_options.h"
 
+#include <algorithm>
+
 #include "app/velocity_entry.h"
 #include "plot/line_marks.h"
 #include "plot/plot_window_size.h"
@@ -44,10 +46,11 @@ std::string SetKeys(InfoOptions& o, std::string_view value) {
 
 std::string SetColumns(InfoOptions& o, std::string_view value) {
     const std::vector<std::string_view> names = Items(value);
-    if (names.size() != 2 || names[0].empty() || names[1].empty())
-        return "--columns needs the names of the wavelength and the flux column separated by one comma, e.g. "
-               "--columns WAVE,FLUX; got \"" + std::string(value) + "\"";
-    o.columns = std::pair(std::string(names[0]), std::string(names[1]));
+    if (names.size() < 2 || names.size() > 3 || std::ranges::any_of(names, &std::string_view::empty))
+        return "--columns needs the names of the wavelength and the flux column, and optionally of the uncertainty "
+               "column, separated by commas, e.g. --columns WAVE,FLUX or --columns WAVE,FLUX,ERR; got \"" +
+               std::string(value) + "\"";
+    o.columns = ColumnChoice{std::string(names[0]), std::string(names[1]), names.size() == 3 ? std::string(names[2]) : ""};
     return {};
 }
 
@@ -230,11 +233,12 @@ std::string SetScale(InfoOptions& o, std::string_view value) {
 constexpr OptionEntry kOptions[] = {
     {"--keys", "LAMBDA0KEY,DLAMBDAKEY",
      "keywords of the start wavelength and the step (default CRVAL1,CD1_1)", SetKeys},
-    {"--columns", "WAVE,FLUX",
+    {"--columns", "WAVE,FLUX[,ERR]",
      "the columns of a FITS table that hold the wavelength and the flux, for tables whose column names are not the "
-     "known ones",
+     "known ones, and the column of their uncertainty (1-sigma errors; IVAR... inverse variances, VAR... variances)",
      SetColumns},
-    {"--pixels", "", "also print the \"lambda\" (the wavelength of each pixel's centre), \"flux\" and \"fluxPct\" arrays",
+    {"--pixels", "", "also print the \"lambda\" (the wavelength of each pixel's centre), \"flux\" and \"fluxPct\" arrays, "
+     "and \"sigma\" (each flux's 1-sigma uncertainty, null where the file gives none)",
      [](InfoOptions& o, std::string_view) { return (o.pixels = true, std::string()); }},
     {"--header", "", "also print the header cards before END as \"cards\"",
      [](InfoOptions& o, std::string_view) { return (o.header = true, std::string()); }},

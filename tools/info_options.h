@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fits/fits_reader.h"
 #include "plot/line_fit.h"
 #include "plot/line_measure.h"
 
@@ -19,8 +20,8 @@ constexpr int kMaxInfoFiles = 10;  // one file per slot
 struct InfoOptions {
     std::optional<std::string> lambda0Key;  // --keys LAMBDA0KEY,DLAMBDAKEY
     std::optional<std::string> dLambdaKey;
-    // --columns WAVE,FLUX: the wavelength and flux columns of a table.
-    std::optional<std::pair<std::string, std::string>> columns;
+    // --columns WAVE,FLUX[,ERR]: the wavelength, flux and uncertainty columns of a table.
+    std::optional<ColumnChoice> columns;
     bool pixels = false;  // --pixels
     bool header = false;  // --header
     bool help = false;    // --help

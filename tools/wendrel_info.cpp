@@ -77,6 +77,7 @@ std::string SlotLine(const Slot& s, int slot, const std::string& file, int64_t s
         std::vector<double> centres(s.Flux.size());
         for (size_t p = 0; p < centres.size(); ++p) centres[p] = ObservedPixelCentre(s, static_cast<int64_t>(p) + 1);
         line.Numbers("lambda", centres).Numbers("flux", s.Flux).Numbers("fluxPct", s.FluxPct);
+        line.Numbers("sigma", s.Sigma.empty() ? std::vector<double>(s.Flux.size(), std::nan("")) : s.Sigma);
     }
     if (options.header) line.Texts("cards", s.HdrCard);
     if (options.measureSpan) line.Object("measure", MeasureObject(s, *options.measureSpan, options.continuum));
@@ -264,9 +265,7 @@ int Run(const std::vector<std::string_view>& args) {
             allLoaded = false;
             continue;
         }
-        std::optional<ColumnChoice> columns;
-        if (options.columns) columns = ColumnChoice{options.columns->first, options.columns->second};
-        LoadResult read = LoadFitsFile(file, ws, columns);
+        LoadResult read = LoadFitsFile(file, ws, options.columns);
         const std::vector<std::string> messages = read.messages;
         const size_t found = read.spectra.size(), inFile = read.spectraInFile;
         const std::vector<int64_t> numbers = read.numbers;

@@ -40,7 +40,7 @@ std::optional<ColumnChoice> AskTableColumns(QWidget* parent, const std::string& 
     form->addRow(buttons);
     if (dialog.exec() != QDialog::Accepted || columns.empty()) return std::nullopt;
     return ColumnChoice{columns[static_cast<size_t>(wavelength->currentIndex())].name,
-                        columns[static_cast<size_t>(flux->currentIndex())].name};
+                        columns[static_cast<size_t>(flux->currentIndex())].name, {}};
 }
 
 }  // namespace wendrel

@@ -134,16 +134,57 @@ TEST_F(FormatsTest, ExtensionsTablesCompressedAndTextFiles) {
     }
     // Every shape loads gzipped as it does unpacked.
     const auto blanksAsZero = [](Slot s) {
-        for (std::vector<double>* values : {&s.Flux, &s.FluxPct})
+        for (std::vector<double>* values : {&s.Flux, &s.FluxPct, &s.Sigma})
             for (double& v : *values) v = std::isnan(v) ? 0 : v;
         return s;
     };
     for (const char* file : {"ext.fits", "sdss.fits", "eso.fits", "tile.fz", "comma.csv"}) {
         ASSERT_TRUE(LoadFile(dir_ / file)) << file;
         Slot unpacked = blanksAsZero(S());
-        unpacked.FileName += ".gz";
-        ASSERT_TRUE(LoadFile(Gzipped(dir_ / file, FileBytes(dir_ / file)))) << file << ": " << ui_.messages.front();
+        const std::filesystem::path gzipped = Gzipped(dir_ / file, FileBytes(dir_ / file));
+        unpacked.FileName += ".gz", unpacked.SourcePath = gzipped.string();
+        ASSERT_TRUE(LoadFile(gzipped)) << file << ": " << ui_.messages.front();
         EXPECT_TRUE(Fields(blanksAsZero(S())) == Fields(unpacked)) << file;
+    }
+}
+
+// Uncertainties: the error, inverse-variance or variance column of a table (the one named after the flux column
+// first, or the one the user names), a text column named err or the third of three unnamed ones; turned round with
+// the flux; an inverse variance of 0 blanks its pixel.
+TEST_F(FormatsTest, UncertaintiesFromTablesAndText) {
+    const std::vector<double> flux = {10, 11, 12, 13}, waves = {4000, 4001, 4002, 4003}, values = {4, 0.25, 0, 1};
+    const double inf = INFINITY;
+    const struct { std::vector<const char*> names; std::vector<double> sigma; std::vector<double> flux; std::string extra = ""; } cases[] = {
+        {{"WAVE", "FLUX", "ERR"}, {4, 0.25, 0, 1}, flux},
+        {{"WAVE", "FLUX", "IVAR"}, {0.5, 2, NAN, 1}, {10, 11, NAN, 13}},
+        {{"WAVE", "FLUX", "VARIANCE"}, {2, 0.5, 0, 1}, flux},
+        {{"WAVE", "FLUX_REDUCED", "ERR", "ERR_REDUCED"}, {4, 0.25, 0, 1}, flux},  // not ERR, which holds infinities
+        {{"WAVE", "FLUX", "SIGMA", "STATERROR"}, {4, 0.25, 0, 1}, flux, "STATERROR"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.names.back());
+        std::vector<std::vector<double>> columns = {waves, flux};
+        for (size_t k = 2; k < c.names.size(); ++k) columns.push_back(k + 1 == c.names.size() ? values : std::vector<double>(4, inf));
+        CfitsioFile(dir_ / "errs.fits", [&](fitsfile* f, int& status) { Table(f, c.names, 1, 4, columns, status); });
+        const std::optional<ColumnChoice> named =
+            c.extra.empty() ? std::nullopt : std::optional(ColumnChoice{"WAVE", "FLUX", c.extra});
+        const LoadResult read = LoadFitsFile(dir_ / "errs.fits", ws_, named);
+        ASSERT_EQ(read.spectra.size(), 1u) << ::testing::PrintToString(read.messages);
+        EXPECT_EQ(::testing::PrintToString(read.spectra[0].Sigma), ::testing::PrintToString(c.sigma));
+        EXPECT_EQ(::testing::PrintToString(read.spectra[0].Flux), ::testing::PrintToString(c.flux));
+    }
+    // Falling wavelengths turn the uncertainties round with the flux.
+    CfitsioFile(dir_ / "falling.fits", [&](fitsfile* f, int& status) {
+        Table(f, {"WAVE", "FLUX", "ERR"}, 4, 1, {{4003, 4002, 4001, 4000}, {13, 12, 11, 10}, {1, 2, 3, 4}}, status);
+    });
+    Write("wavelength (nm), flux, err\n400, 10, 0.5\n400.1, 11, x\n400.2, 12, 2\n", "named.csv");
+    Write("4000 10 0.5\n4001 11 1\n4002 12 2\n", "three.txt");
+    Write("wavelength flux percent\n4000 10 50\n4001 11 55\n4002 12 60\n", "percent.txt");
+    const std::pair<const char*, std::vector<double>> files[] = {
+        {"falling.fits", {4, 3, 2, 1}}, {"named.csv", {0.5, NAN, 2}}, {"three.txt", {0.5, 1, 2}}, {"percent.txt", {}}};
+    for (const auto& [file, sigma] : files) {
+        ASSERT_TRUE(LoadFile(dir_ / file)) << file;
+        EXPECT_EQ(::testing::PrintToString(S().Sigma), ::testing::PrintToString(sigma)) << file;
     }
 }
 
@@ -254,11 +295,11 @@ TEST_F(FormatsTest, TablesOfOtherColumnNames) {
     ExpectRefusedFile(dir_ / "other.fits", "\"other.fits\" holds no spectrum: no wavelength column (columns: LAM, COUNTS).");
     const std::vector<TableColumn> offered = {{"LAM", "nm"}, {"COUNTS", ""}};
     EXPECT_EQ(ui_.offeredColumns, (std::vector{std::pair(std::string("other.fits"), offered)}));
-    ui_.columnAnswer = ColumnChoice{"lam", "Counts"};
+    ui_.columnAnswer = ColumnChoice{"lam", "Counts", ""};
     ASSERT_TRUE(LoadIntoSlot(ws_, 1, dir_ / "other.fits", ui_)) << ::testing::PrintToString(ui_.messages);
     ExpectSpectrum(1, "other.fits", {4000, 4002, 4004}, {5, 6, 7});
     EXPECT_EQ(std::tuple(S().ObjectName, S().Medium), std::tuple("primary", ""));
-    const LoadResult wrong = LoadFitsFile(dir_ / "other.fits", ws_, ColumnChoice{"LAM", "FLUX"});
+    const LoadResult wrong = LoadFitsFile(dir_ / "other.fits", ws_, ColumnChoice{"LAM", "FLUX", ""});
     EXPECT_EQ(wrong.messages, std::vector<std::string>{"\"other.fits\" holds no spectrum: no column named FLUX "
                                                        "(columns: LAM, COUNTS)."});
 }

@@ -11,8 +11,8 @@ namespace wendrel::testing {
 
 inline auto Fields(const Slot& s) {
     return std::tie(s.FileName, s.Loaded, s.ObjectName, s.Bitpix, s.Naxis1, s.Bzero, s.Lambda0, s.DLambda, s.LambdaStart,
-                    s.LambdaEnd, s.Dispersion, s.PixelCentre, s.PixelEdge, s.Medium, s.FluxUnit, s.Flux, s.FluxMax, s.FluxBlocks, s.PctBlocks, s.Level, s.FluxPct, s.PctMax, s.Offset, s.Velocity,
-                    s.SlotColor, s.HdrCard, s.NumCards);
+                    s.LambdaEnd, s.Dispersion, s.PixelCentre, s.PixelEdge, s.Medium, s.FluxUnit, s.Flux, s.Sigma, s.FluxMax, s.FluxBlocks, s.PctBlocks, s.Level, s.FluxPct, s.PctMax, s.Offset, s.Velocity,
+                    s.SlotColor, s.HdrCard, s.NumCards, s.SourcePath, s.NumberInFile);
 }
 inline auto Fields(const Workspace& w) {
     return std::tie(static_cast<const Settings&>(w), w.CurSlot, w.NumSlots, w.FilePath, w.LambdaMin, w.LambdaMax,
