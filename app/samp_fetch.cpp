@@ -57,6 +57,8 @@ void SampFetch::Start(const QUrl& url, const std::filesystem::path& folder, cons
     QNetworkRequest request(url);
     reply_ = network_.get(request);
     connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
+        const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status >= 400) return Finish("the server answered with HTTP status " + std::to_string(status));
         const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > limits_.maxBytes)
             Finish("it announces more than " + LimitText(limits_.maxBytes));

@@ -104,8 +104,8 @@ sys.stdin.readline()
 hub.stop()
 )";
 
-// Serves /table.fits, a page, a file that announces too many bytes and one that answers slowly;
-// sends the program four calls and prints each reply; then waits for a spectrum sent to it.
+// Serves /table.fits, a page, a file that announces too many bytes, one that answers slowly and one
+// that is missing; sends the program six calls and prints each reply; then waits for a spectrum sent to it.
 const char* const kClientScript = R"(
 import os, sys, threading, time, http.server
 from astropy import log
@@ -118,7 +118,7 @@ class Files(http.server.BaseHTTPRequestHandler):
         if self.path == '/slow':
             time.sleep(4)
         body = open(os.path.join(folder, 'spec.fits'), 'rb').read() if self.path == '/table.fits' else b'<html></html>'
-        self.send_response(200)
+        self.send_response(404 if self.path == '/gone.fits' else 200)
         self.send_header('Content-Length', str(5000000 if self.path == '/big' else len(body)))
         self.end_headers()
         try:
@@ -144,6 +144,7 @@ send('table.load.fits', {'url': web + '/table.fits', 'name': 'over the web'})
 send('spectrum.load.ssa-generic', {'url': web + '/slow', 'name': 'slow'})
 send('spectrum.load.ssa-generic', {'url': web + '/big', 'name': 'big'})
 send('image.load.fits', {'url': web + '/page.html', 'name': 'page'})
+send('table.load.fits', {'url': web + '/gone.fits', 'name': 'gone'})
 print('ready', flush=True)
 for _ in range(200):
     if got:
@@ -219,16 +220,17 @@ TEST_F(SampWithHub, SpectraAreReceivedAndSentAndCallsWithoutTheKeyAreRefused) {
     };
     ASSERT_TRUE(WaitFor([&] { return readLines() || peer_.state() == QProcess::NotRunning; }, 60000))
         << peer_.readAllStandardError().toStdString();
-    ASSERT_EQ(lines.size(), 6u) << peer_.readAllStandardError().toStdString();
+    ASSERT_EQ(lines.size(), 7u) << peer_.readAllStandardError().toStdString();
     EXPECT_EQ(lines[0], "spectrum.load.ssa-generic Vega B samp.ok");
     EXPECT_EQ(lines[1], "table.load.fits over the web samp.ok");
     EXPECT_EQ(lines[2], "spectrum.load.ssa-generic slow samp.error slow: it did not arrive within 2 seconds.");
     EXPECT_EQ(lines[3], "spectrum.load.ssa-generic big samp.error big: it announces more than 1048576 bytes.");
     EXPECT_EQ(lines[4], "image.load.fits page samp.error page: it is a web page or XML document, not a spectrum.");
+    EXPECT_EQ(lines[5], "table.load.fits gone samp.error gone: the server answered with HTTP status 404.");
     EXPECT_EQ(ws.slot(1).FileName, "Vega B");
     EXPECT_EQ(ws.slot(2).FileName, "over the web");
     EXPECT_FALSE(ws.slot(3).Loaded);
-    EXPECT_EQ(ui.messages.size(), 3u);  // one for each refusal
+    EXPECT_EQ(ui.messages.size(), 4u);  // one for each refusal
 
     // Row 1 goes to the client that takes spectra, as a FITS table.
     ASSERT_TRUE(WaitFor([&] { return !client.peers().empty(); }, 10000));
@@ -240,8 +242,8 @@ TEST_F(SampWithHub, SpectraAreReceivedAndSentAndCallsWithoutTheKeyAreRefused) {
     EXPECT_EQ(client.SendFits({}, QUrl::fromLocalFile(QString::fromStdString(sent.string())).toString(), "Vega B"), 1);
     ASSERT_TRUE(WaitFor([&] { readLines(); return peer_.state() == QProcess::NotRunning; }, 20000));
     readLines();
-    ASSERT_EQ(lines.size(), 7u) << peer_.readAllStandardError().toStdString();
-    EXPECT_EQ(lines[6], "got spectrum.load.ssa-generic Vega B SIMPLE");
+    ASSERT_EQ(lines.size(), 8u) << peer_.readAllStandardError().toStdString();
+    EXPECT_EQ(lines[7], "got spectrum.load.ssa-generic Vega B SIMPLE");
 
     // A hub that shuts down leaves the program disconnected.
     hub_.write("stop\n");
