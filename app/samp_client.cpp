@@ -44,7 +44,13 @@ SampClient::SampClient(QObject* parent)
     : QObject(parent),
       network_(new QNetworkAccessManager(this)),
       server_(new RpcServer([this](const RpcCall& call) { return Answer(call); }, this)),
-      status_("Not connected to a SAMP hub.") {}
+      hubPing_(new QTimer(this)),
+      status_("Not connected to a SAMP hub.") {
+    hubPing_->setInterval(kHubPingMilliseconds);
+    // A ping that fails disconnects (CallHub).
+    connect(hubPing_, &QTimer::timeout, this,
+            [this] { CallHub("samp.hub.ping", {}, [](const RpcResponse&, const std::string&) {}); });
+}
 
 SampClient::~SampClient() {
     if (state_ == State::Disconnected || privateKey_.empty()) return;
@@ -105,7 +111,9 @@ void SampClient::Disconnect() {
 void SampClient::Fail(const QString& status) { SetState(State::Disconnected, status); }
 
 void SampClient::SetState(State state, const QString& status) {
+    if (state == State::Connected) hubPing_->start();
     if (state == State::Disconnected) {
+        hubPing_->stop();
         ++generation_;
         server_->Close();
         privateKey_.clear();

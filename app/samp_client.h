@@ -14,6 +14,7 @@
 #include "app/samp_xmlrpc.h"
 
 class QNetworkAccessManager;
+class QTimer;
 
 namespace wendrel {
 
@@ -23,6 +24,8 @@ inline constexpr const char* kSpectrumMtype = "spectrum.load.ssa-generic";
 inline constexpr const char* kTableMtype = "table.load.fits";
 inline constexpr const char* kImageMtype = "image.load.fits";
 inline constexpr int kHubCallMilliseconds = 10000;
+// While connected the hub is pinged this often, so that a hub that is gone is noticed.
+inline constexpr int kHubPingMilliseconds = 15000;
 
 // A message from another client: a call (msgId set) expects a reply.
 struct SampMessage {
@@ -88,6 +91,7 @@ private:
 
     QNetworkAccessManager* network_;
     RpcServer* server_;
+    QTimer* hubPing_;
     State state_ = State::Disconnected;
     QString status_;
     HubAddress hub_;
