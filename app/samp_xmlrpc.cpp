@@ -1,6 +1,7 @@
 #include "app/samp_xmlrpc.h"
 
 #include <QByteArray>
+#include <QStringList>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -209,6 +210,17 @@ QString XmlText(const std::string& text) {
     return out;
 }
 
+// A text element; a carriage return is written as a reference, since a reader turns a written one into a line feed.
+void WriteTextElement(QXmlStreamWriter& xml, const QString& name, const std::string& text) {
+    xml.writeStartElement(name);
+    const QStringList parts = XmlText(text).split('\r');
+    for (qsizetype k = 0; k < parts.size(); ++k) {
+        if (k > 0) xml.writeEntityReference("#13");
+        xml.writeCharacters(parts[k]);
+    }
+    xml.writeEndElement();
+}
+
 void WriteValue(QXmlStreamWriter& xml, const RpcValue& value) {
     xml.writeStartElement("value");
     if (const RpcList* list = value.list()) {
@@ -221,13 +233,13 @@ void WriteValue(QXmlStreamWriter& xml, const RpcValue& value) {
         xml.writeStartElement("struct");
         for (const auto& [name, item] : *map) {
             xml.writeStartElement("member");
-            xml.writeTextElement("name", XmlText(name));
+            WriteTextElement(xml, "name", name);
             WriteValue(xml, item);
             xml.writeEndElement();
         }
         xml.writeEndElement();
     } else {
-        xml.writeTextElement("string", XmlText(value.text()));
+        WriteTextElement(xml, "string", value.text());
     }
     xml.writeEndElement();
 }
@@ -261,7 +273,7 @@ RpcParsed<RpcResponse> ParseRpcResponse(std::string_view xml) {
 std::string RpcCallText(const RpcCall& call) {
     return Document([&](QXmlStreamWriter& xml) {
         xml.writeStartElement("methodCall");
-        xml.writeTextElement("methodName", XmlText(call.method));
+        WriteTextElement(xml, "methodName", call.method);
         xml.writeStartElement("params");
         for (const RpcValue& param : call.params) {
             xml.writeStartElement("param");
@@ -300,7 +312,7 @@ std::string RpcFaultText(int code, const std::string& text) {
         xml.writeStartElement("member");
         xml.writeTextElement("name", "faultString");
         xml.writeStartElement("value");
-        xml.writeTextElement("string", XmlText(text));
+        WriteTextElement(xml, "string", text);
         xml.writeEndElement();
         xml.writeEndElement();
         xml.writeEndElement();

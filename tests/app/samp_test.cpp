@@ -104,8 +104,8 @@ sys.stdin.readline()
 hub.stop()
 )";
 
-// Serves /table.fits, a page, a file that announces too many bytes, one that answers slowly and one
-// that is missing; sends the program six calls and prints each reply; then waits for a spectrum sent to it.
+// Serves /table.fits, a page, a file that announces too many bytes, one that sends too many without
+// announcing them, one that answers slowly and one that is missing; sends the program seven calls and prints each reply; then waits for a spectrum sent to it.
 const char* const kClientScript = R"(
 import os, sys, threading, time, http.server
 from astropy import log
@@ -117,6 +117,15 @@ class Files(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
         if self.path == '/slow':
             time.sleep(4)
+        if self.path == '/endless':
+            self.send_response(200)
+            self.end_headers()
+            try:
+                for _ in range(64):
+                    self.wfile.write(b'SIMPLE' * 10000)
+            except OSError:
+                pass
+            return
         body = open(os.path.join(folder, 'spec.fits'), 'rb').read() if self.path == '/table.fits' else b'<html></html>'
         self.send_response(404 if self.path == '/gone.fits' else 200)
         self.send_header('Content-Length', str(5000000 if self.path == '/big' else len(body)))
@@ -145,6 +154,7 @@ send('spectrum.load.ssa-generic', {'url': web + '/slow', 'name': 'slow'})
 send('spectrum.load.ssa-generic', {'url': web + '/big', 'name': 'big'})
 send('image.load.fits', {'url': web + '/page.html', 'name': 'page'})
 send('table.load.fits', {'url': web + '/gone.fits', 'name': 'gone'})
+send('table.load.fits', {'url': web + '/endless', 'name': 'endless'})
 print('ready', flush=True)
 for _ in range(200):
     if got:
@@ -220,17 +230,18 @@ TEST_F(SampWithHub, SpectraAreReceivedAndSentAndCallsWithoutTheKeyAreRefused) {
     };
     ASSERT_TRUE(WaitFor([&] { return readLines() || peer_.state() == QProcess::NotRunning; }, 60000))
         << peer_.readAllStandardError().toStdString();
-    ASSERT_EQ(lines.size(), 7u) << peer_.readAllStandardError().toStdString();
+    ASSERT_EQ(lines.size(), 8u) << peer_.readAllStandardError().toStdString();
     EXPECT_EQ(lines[0], "spectrum.load.ssa-generic Vega B samp.ok");
     EXPECT_EQ(lines[1], "table.load.fits over the web samp.ok");
     EXPECT_EQ(lines[2], "spectrum.load.ssa-generic slow samp.error slow: it did not arrive within 2 seconds.");
     EXPECT_EQ(lines[3], "spectrum.load.ssa-generic big samp.error big: it announces more than 1048576 bytes.");
     EXPECT_EQ(lines[4], "image.load.fits page samp.error page: it is a web page or XML document, not a spectrum.");
     EXPECT_EQ(lines[5], "table.load.fits gone samp.error gone: the server answered with HTTP status 404.");
+    EXPECT_EQ(lines[6], "table.load.fits endless samp.error endless: it is larger than 1048576 bytes.");
     EXPECT_EQ(ws.slot(1).FileName, "Vega B");
     EXPECT_EQ(ws.slot(2).FileName, "over the web");
     EXPECT_FALSE(ws.slot(3).Loaded);
-    EXPECT_EQ(ui.messages.size(), 4u);  // one for each refusal
+    EXPECT_EQ(ui.messages.size(), 5u);  // one for each refusal
 
     // Row 1 goes to the client that takes spectra, as a FITS table.
     ASSERT_TRUE(WaitFor([&] { return !client.peers().empty(); }, 10000));
@@ -242,8 +253,8 @@ TEST_F(SampWithHub, SpectraAreReceivedAndSentAndCallsWithoutTheKeyAreRefused) {
     EXPECT_EQ(client.SendFits({}, QUrl::fromLocalFile(QString::fromStdString(sent.string())).toString(), "Vega B"), 1);
     ASSERT_TRUE(WaitFor([&] { readLines(); return peer_.state() == QProcess::NotRunning; }, 20000));
     readLines();
-    ASSERT_EQ(lines.size(), 8u) << peer_.readAllStandardError().toStdString();
-    EXPECT_EQ(lines[7], "got spectrum.load.ssa-generic Vega B SIMPLE");
+    ASSERT_EQ(lines.size(), 9u) << peer_.readAllStandardError().toStdString();
+    EXPECT_EQ(lines[8], "got spectrum.load.ssa-generic Vega B SIMPLE");
 
     // A hub that shuts down leaves the program disconnected.
     hub_.write("stop\n");
