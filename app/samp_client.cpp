@@ -212,6 +212,7 @@ int SampClient::SendFits(const std::string& clientId, const QString& url, const 
         std::string mtype = kTableMtype;
         if (peer.spectra) {
             mtype = kSpectrumMtype;
+            params.emplace_back("spectrum-id", url.toStdString());
             params.emplace_back("meta", RpcMap{{"Access.Format", "application/fits"}});
         } else {
             params.emplace_back("table-id", url.toStdString());

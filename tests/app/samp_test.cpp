@@ -126,7 +126,7 @@ class Files(http.server.BaseHTTPRequestHandler):
             except OSError:
                 pass
             return
-        body = open(os.path.join(folder, 'spec.fits'), 'rb').read() if self.path == '/table.fits' else b'<html></html>'
+        body = open(os.path.join(folder, 'star.fits'), 'rb').read() if self.path == '/table.fits' else b'<html></html>'
         self.send_response(404 if self.path == '/gone.fits' else 200)
         self.send_header('Content-Length', str(5000000 if self.path == '/big' else len(body)))
         self.end_headers()
@@ -148,7 +148,7 @@ wendrel = [c for c in client.get_registered_clients() if client.get_metadata(c).
 def send(mtype, params):
     reply = client.call_and_wait(wendrel, {'samp.mtype': mtype, 'samp.params': params}, '20')
     print(mtype, params.get('name'), reply['samp.status'], reply.get('samp.error', {}).get('samp.errortxt', ''), flush=True)
-send('spectrum.load.ssa-generic', {'url': 'file://' + os.path.join(folder, 'spec.fits'), 'name': 'Vega B', 'meta': {}})
+send('spectrum.load.ssa-generic', {'url': 'file://' + os.path.join(folder, 'star.fits'), 'name': 'Vega B', 'meta': {}})
 send('table.load.fits', {'url': web + '/table.fits', 'name': 'over the web'})
 send('spectrum.load.ssa-generic', {'url': web + '/slow', 'name': 'slow'})
 send('spectrum.load.ssa-generic', {'url': web + '/big', 'name': 'big'})
@@ -221,7 +221,7 @@ TEST_F(SampWithHub, SpectraAreReceivedAndSentAndCallsWithoutTheKeyAreRefused) {
     EXPECT_TRUE(ParseRpcResponse(Post(client.CallbackUrl(), "<methodCall><params>").toStdString()).result.fault);
     EXPECT_TRUE(client.CallbackUrl().startsWith("http://127.0.0.1:"));
 
-    WriteFileBytes(home_.path() / "spec.fits", SpectrumBytes({.stored = {1, 2, 3, 4, 3, 2}, .object = "HD 1"}));
+    WriteFileBytes(home_.path() / "star.fits", SpectrumBytes({.stored = {1, 2, 3, 4, 3, 2}, .object = "HD 1"}));
     peer_.start(WENDREL_PYTHON, {"-c", kClientScript, QString::fromStdString(home_.path().string())});
     std::vector<std::string> lines;
     const auto readLines = [&] {
