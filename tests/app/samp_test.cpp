@@ -261,6 +261,18 @@ TEST_F(SampWithHub, SpectraAreReceivedAndSentAndCallsWithoutTheKeyAreRefused) {
     EXPECT_TRUE(WaitFor([&] { return client.state() == SampClient::State::Disconnected; }, 20000));
 }
 
+TEST_F(SampWithHub, AHubThatDiesUnannouncedShowsDisconnectedAtTheNextCall) {
+    SampClient client;
+    client.Connect(FindHub());
+    ASSERT_TRUE(WaitFor([&] { return client.state() != SampClient::State::Connecting; }, 15000));
+    ASSERT_EQ(client.state(), SampClient::State::Connected) << client.StatusText().toStdString();
+    hub_.kill();
+    ASSERT_TRUE(hub_.waitForFinished(5000));
+    client.Reply("msg-1", true);
+    EXPECT_TRUE(WaitFor([&] { return client.state() == SampClient::State::Disconnected; }, 15000));
+    EXPECT_EQ(client.StatusText(), "The SAMP hub stopped answering, so the program is disconnected.");
+}
+
 TEST(SampReceive, AMessageWhileEveryRowIsFullIsRefusedWithOneMessage) {
     Application();
     Workspace ws;
