@@ -82,10 +82,15 @@ void SampClient::Connect(const HubAddress& hub) {
 // subscriptions, one hub call after the other.
 void SampClient::RegisterNext(int step) {
     const auto next = [this, step](const RpcResponse& response, const std::string& failure) {
-        if (!failure.empty()) return Fail(QString::fromStdString("The SAMP hub refused the registration: " + failure));
+        if (!failure.empty())
+            return Fail(QString::fromStdString("The SAMP hub refused the registration: " + failure));
         if (step == 0) {
-            privateKey_ = response.value.member("samp.private-key") ? response.value.member("samp.private-key")->text() : "";
-            selfId_ = response.value.member("samp.self-id") ? response.value.member("samp.self-id")->text() : "";
+            const auto text = [&](const char* name) {
+                const RpcValue* value = response.value.member(name);
+                return value ? value->text() : std::string();
+            };
+            privateKey_ = text("samp.private-key");
+            selfId_ = text("samp.self-id");
             if (privateKey_.empty()) return Fail("The SAMP hub gave no private key.");
         }
         if (step == 3) {
@@ -104,7 +109,8 @@ void SampClient::RegisterNext(int step) {
 
 void SampClient::Disconnect() {
     if (state_ == State::Disconnected) return;
-    if (!privateKey_.empty()) CallHub("samp.hub.unregister", {privateKey_}, [](const RpcResponse&, const std::string&) {});
+    if (!privateKey_.empty())
+        CallHub("samp.hub.unregister", {privateKey_}, [](const RpcResponse&, const std::string&) {});
     SetState(State::Disconnected, "Disconnected from the SAMP hub.");
 }
 
@@ -146,7 +152,8 @@ void SampClient::CallHub(const std::string& method, RpcList params, Done done) {
             return done({}, failure);
         }
         const QByteArray bytes = reply->read(kMaxRpcRequestBytes);
-        const RpcParsed<RpcResponse> parsed = ParseRpcResponse(std::string_view(bytes.constData(), size_t(bytes.size())));
+        const RpcParsed<RpcResponse> parsed =
+            ParseRpcResponse(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
         if (!parsed.error.empty()) return done({}, "its answer to " + method + " is malformed (" + parsed.error + ")");
         if (parsed.result.fault) return done(parsed.result, parsed.result.faultText);
         done(parsed.result, {});

@@ -83,7 +83,8 @@ void SampControls::Send(int slot, const std::string& clientId) {
     const std::filesystem::path file = outbox_.Write(ws_, slot, error);
     if (file.empty()) return ui_.ShowMessage(error);
     const std::string name = SentName(ws_, slot);
-    const int sent = client_.SendFits(clientId, QUrl::fromLocalFile(QString::fromStdString(file.string())).toString(), name);
+    const QString url = QUrl::fromLocalFile(QString::fromStdString(file.string())).toString();
+    const int sent = client_.SendFits(clientId, url, name);
     status_->setText(QString::fromStdString(name + (sent > 0 ? " was sent." : " was sent to no client.")));
 }
 

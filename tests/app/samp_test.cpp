@@ -105,7 +105,8 @@ hub.stop()
 )";
 
 // Serves /table.fits, a page, a file that announces too many bytes, one that sends too many without
-// announcing them, one that answers slowly and one that is missing; sends the program seven calls and prints each reply; then waits for a spectrum sent to it.
+// announcing them, one that answers slowly and one that is missing; sends the program seven calls and
+// prints each reply; then waits for a spectrum sent to it.
 const char* const kClientScript = R"(
 import os, sys, threading, time, http.server
 from astropy import log
