@@ -238,9 +238,10 @@ void SampClient::RefreshPeers() {
         int pending = 0;
     };
     auto query = std::make_shared<Query>();
-    const int generation = generation_;
-    const auto finish = [this, query, generation] {
-        if (--query->pending > 0 || generation != generation_) return;
+    const int generation = generation_, refresh = ++peerRefresh_;
+    const auto finish = [this, query, generation, refresh] {
+        // Only the latest question is answered: an earlier one may finish after it with what is past.
+        if (--query->pending > 0 || generation != generation_ || refresh != peerRefresh_) return;
         peers_ = query->peers;
         emit peersChanged();
     };

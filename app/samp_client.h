@@ -98,6 +98,7 @@ private:
     std::string privateKey_, selfId_;
     std::vector<SampPeer> peers_;
     int generation_ = 0;  // a connection's calls whose answers come after it ended are dropped
+    int peerRefresh_ = 0;  // the latest question for the clients
 };
 
 }  // namespace wendrel

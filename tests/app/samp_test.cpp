@@ -11,6 +11,7 @@
 #include <QTest>
 #include <chrono>
 #include <functional>
+#include <set>
 
 #include "app/samp_client.h"
 #include "app/samp_hub_lock.h"
@@ -106,7 +107,7 @@ hub.stop()
 
 // Serves /table.fits, a page, a file that announces too many bytes, one that sends too many without
 // announcing them, one that answers slowly and one that is missing; sends the program seven calls and
-// prints each reply; then waits for a spectrum sent to it.
+// prints each reply; then waits for a spectrum sent to it and to a second client that takes only tables.
 const char* const kClientScript = R"(
 import os, sys, threading, time, http.server
 from astropy import log
@@ -145,6 +146,10 @@ client = SAMPIntegratedClient(name='tester', addr='127.0.0.1')
 client.connect()
 client.bind_receive_notification('spectrum.load.ssa-generic',
     lambda private_key, sender_id, mtype, params, extra: got.append((mtype, params)))
+tables = SAMPIntegratedClient(name='tables only', addr='127.0.0.1')
+tables.connect()
+tables.bind_receive_notification('table.load.fits',
+    lambda private_key, sender_id, mtype, params, extra: got.append((mtype, params)))
 wendrel = [c for c in client.get_registered_clients() if client.get_metadata(c).get('samp.name') == 'Wendrel'][0]
 def send(mtype, params):
     reply = client.call_and_wait(wendrel, {'samp.mtype': mtype, 'samp.params': params}, '20')
@@ -158,12 +163,13 @@ send('table.load.fits', {'url': web + '/gone.fits', 'name': 'gone'})
 send('table.load.fits', {'url': web + '/endless', 'name': 'endless'})
 print('ready', flush=True)
 for _ in range(200):
-    if got:
+    if len(got) == 2:
         break
     time.sleep(0.05)
-for mtype, params in got:
+for mtype, params in sorted(got):
     print('got', mtype, params['name'], open(params['url'][len('file://'):], 'rb').read(6).decode(), flush=True)
 client.disconnect()
+tables.disconnect()
 )";
 
 class SampWithHub : public ::testing::Test {
@@ -244,18 +250,21 @@ TEST_F(SampWithHub, SpectraAreReceivedAndSentAndCallsWithoutTheKeyAreRefused) {
     EXPECT_FALSE(ws.slot(3).Loaded);
     EXPECT_EQ(ui.messages.size(), 5u);  // one for each refusal
 
-    // Row 1 goes to the client that takes spectra, as a FITS table.
-    ASSERT_TRUE(WaitFor([&] { return !client.peers().empty(); }, 10000));
-    EXPECT_EQ(client.peers().front().name, "tester");
+    // Row 1 goes, as a FITS table, to the client that takes spectra and to the one that takes only tables.
+    ASSERT_TRUE(WaitFor([&] { return client.peers().size() == 2; }, 10000));
+    std::set<std::string> names;
+    for (const SampPeer& peer : client.peers()) names.insert(peer.name + (peer.spectra ? " (spectra)" : ""));
+    EXPECT_EQ(names, (std::set<std::string>{"tester (spectra)", "tables only"}));
     SampOutbox outbox;
     std::string error;
     const std::filesystem::path sent = outbox.Write(ws, 1, error);
     ASSERT_EQ(error, "");
-    EXPECT_EQ(client.SendFits({}, QUrl::fromLocalFile(QString::fromStdString(sent.string())).toString(), "Vega B"), 1);
+    EXPECT_EQ(client.SendFits({}, QUrl::fromLocalFile(QString::fromStdString(sent.string())).toString(), "Vega B"), 2);
     ASSERT_TRUE(WaitFor([&] { readLines(); return peer_.state() == QProcess::NotRunning; }, 20000));
     readLines();
-    ASSERT_EQ(lines.size(), 9u) << peer_.readAllStandardError().toStdString();
+    ASSERT_EQ(lines.size(), 10u) << peer_.readAllStandardError().toStdString();
     EXPECT_EQ(lines[8], "got spectrum.load.ssa-generic Vega B SIMPLE");
+    EXPECT_EQ(lines[9], "got table.load.fits Vega B SIMPLE");
 
     // A hub that shuts down leaves the program disconnected.
     hub_.write("stop\n");
