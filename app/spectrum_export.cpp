@@ -82,7 +82,8 @@ void WriteTable(fitsfile* fits, const Slot& s, int row, int& status) {
 
 // The FITS file written into a new file beside `file`, which then takes its
 // place. Returns the reason it could not be, empty when it was.
-std::string WriteFits(const Workspace& ws, const std::filesystem::path& file) {
+// Only row `only` when it is not 0.
+std::string WriteFits(const Workspace& ws, const std::filesystem::path& file, int only = 0) {
     std::error_code error;
     std::filesystem::path temp;
     for (unsigned attempt = 0; temp.empty() || std::filesystem::exists(std::filesystem::symlink_status(temp, error));
@@ -97,7 +98,7 @@ std::string WriteFits(const Workspace& ws, const std::filesystem::path& file) {
     fits_write_comment(fits, "One binary table per spectrum, as the program showed it: WAVE, FLUX, PERCENT.",
                        &status);
     for (int row = 1; row <= kMaxSlots; ++row)
-        if (ws.slot(row).Loaded) WriteTable(fits, ws.slot(row), row, status);
+        if (ws.slot(row).Loaded && (only == 0 || row == only)) WriteTable(fits, ws.slot(row), row, status);
     int closing = 0;
     fits_close_file(fits, &closing);
     if (status == 0) status = closing;
@@ -142,6 +143,12 @@ std::string ExportSpectra(const Workspace& ws, const std::filesystem::path& file
         reason = "the name must end in .csv or .fits";
     }
     return reason.empty() ? std::string() : about + reason + ".";
+}
+
+std::string ExportRow(const Workspace& ws, int row, const std::filesystem::path& file) {
+    if (row < 1 || row > kMaxSlots || !ws.slot(row).Loaded) return "Row " + std::to_string(row) + " holds no spectrum.";
+    const std::string reason = WriteFits(ws, file, row);
+    return reason.empty() ? std::string() : "Row " + std::to_string(row) + " could not be written to \"" + file.string() + "\": " + reason + ".";
 }
 
 }  // namespace wendrel

@@ -31,4 +31,8 @@ std::string SpectraCsvText(const Workspace& ws);
 // (no row loaded, an ending that names neither format, a write that failed).
 std::string ExportSpectra(const Workspace& ws, const std::filesystem::path& file);
 
+// Row `row` alone as such a FITS file, as it is sent to other programs.
+// Returns an empty text, or why it was not written.
+std::string ExportRow(const Workspace& ws, int row, const std::filesystem::path& file);
+
 }  // namespace wendrel

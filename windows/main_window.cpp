@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -297,6 +298,19 @@ void frmMain_Wd01::closeEvent(QCloseEvent* event) {
     if (shuttingDown_) return;
     shuttingDown_ = true;
     actions_.shutDown();
+}
+
+void frmMain_Wd01::contextMenuEvent(QContextMenuEvent* event) {
+    const QPoint at = centralWidget()->mapFrom(this, event->pos());
+    for (int slot = 1; slot <= kMaxSlots; ++slot) {
+        const int top = TwipsToPixels(1080 + 600 * (slot - 1) - 120);
+        if (at.y() < top || at.y() >= top + TwipsToPixels(600)) continue;
+        if (!ws_.slot(slot).Loaded || !actions_.rowMenu) return;
+        QMenu menu(this);
+        actions_.rowMenu(menu, slot);
+        if (!menu.isEmpty()) menu.exec(event->globalPos());
+        return;
+    }
 }
 
 }  // namespace wendrel

@@ -14,6 +14,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 
@@ -32,6 +33,8 @@ struct MainWindowActions {
     // the opening of one of them.
     std::function<std::vector<std::string>()> recentEntries;
     std::function<void(const std::string&)> openRecent;
+    // Fills the context menu of a loaded row (Send to ...).
+    std::function<void(QMenu& menu, int slot)> rowMenu;
 };
 
 class frmMain_Wd01 : public QMainWindow {
@@ -86,6 +89,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     static std::array<QWidget*, 10> LoadedRowControls(const Row& r);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -43,6 +44,7 @@ protected:
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton) window_.MouseDown(event->position(), event->modifiers());
+        if (event->button() == Qt::RightButton) window_.LegendMenu(event->position(), event->globalPosition().toPoint());
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton) window_.MouseUp(event->position());
@@ -261,6 +263,14 @@ void frmPlot_Spectra::MouseDrag(QPointF pixel) {
                              QPoint(TwipsToPixels(band.right), TwipsToPixels(band.bottom))));
     const QPointF moved = pixel - drag_->start;
     band_->setVisible(!IsClick(drag_->kind, int(moved.x()), int(moved.y())));
+}
+
+void frmPlot_Spectra::LegendMenu(QPointF pixel, QPoint global) {
+    const int slot = LegendSlotAt(layout_, pixel.x() * TwipsPerPixel(), pixel.y() * TwipsPerPixel());
+    if (slot == 0 || !legendMenu_) return;
+    QMenu menu(this);
+    legendMenu_(menu, slot);
+    if (!menu.isEmpty()) menu.exec(global);
 }
 
 void frmPlot_Spectra::MouseUp(QPointF pixel) {

@@ -98,6 +98,11 @@ public:
     QAction* SavePictureAction() const { return mSavePicture_; }
     // File > "Export Spectra ..."; the program connects to it.
     QAction* ExportSpectraAction() const { return mExportSpectra_; }
+    // A right click on a legend entry opens a menu that the handler fills
+    // for that entry's slot (Send to ...).
+    using LegendMenuHandler = std::function<void(QMenu& menu, int slot)>;
+    void SetLegendMenuHandler(LegendMenuHandler handler) { legendMenu_ = std::move(handler); }
+    void LegendMenu(QPointF pixel, QPoint global);
     QAction* PrintSetupAction() const { return mPrintsetup_; }
     QAction* PrintAction() const { return mPrint_; }
     // The Lines menu: one checkable item per set of line marks, named
@@ -159,6 +164,7 @@ private:
     ViewControl view_;
     QImage image_;
     PlotLayout layout_;
+    LegendMenuHandler legendMenu_;
 
     QSize openingSize_;  // outer size in pixels, until the first showing
     QMargins openingFrame_;

@@ -18,6 +18,7 @@
 #include "windows/file_drops.h"
 #include "windows/main_window.h"
 #include "windows/outer_frame.h"
+#include "windows/samp_controls.h"
 
 namespace wendrel {
 
@@ -74,7 +75,9 @@ Program::Program(std::filesystem::path settingsPath, MessageBox messageBox, EndP
     actions.saveSession = [this] { AskSessionToSave(); };
     actions.recentEntries = [this] { return recent_; };
     actions.openRecent = [this](const std::string& entry) { OpenRecent(entry); };
+    actions.rowMenu = [this](QMenu& menu, int slot) { samp_->AddSendMenu(menu, slot); };
     main_ = std::make_unique<frmMain_Wd01>(ws_, *this, std::move(actions));
+    samp_ = new SampControls(ws_, *this, *main_, settingsPath_);
     plot_.SetOffsetCaptionHandler([this](int slot, const std::string& caption) {
         main_->SetOffsetCaption(slot, QString::fromStdString(caption));
     });
@@ -82,6 +85,7 @@ Program::Program(std::filesystem::path settingsPath, MessageBox messageBox, EndP
         saving_.Connect(window);
         printing_.Connect(window);
         QObject::connect(window.ExportSpectraAction(), &QAction::triggered, &window, [this] { AskExportFile(); });
+        window.SetLegendMenuHandler([this](QMenu& menu, int slot) { samp_->AddSendMenu(menu, slot); });
     });
     new FileDrops(*main_, *main_->centralWidget(), [this](int row, const QStringList& files, const QStringList& others) {
         DropFiles(row, files, others);
@@ -98,6 +102,7 @@ void Program::Start() {
     KeepOnScreen(*main_);
     main_->SetUpOffsetBars();
     main_->show();
+    samp_->ConnectAtStartIfChosen();
 }
 
 void Program::LoadAtStart(const QStringList& files) {

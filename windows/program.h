@@ -23,6 +23,7 @@
 namespace wendrel {
 
 class frmMain_Wd01;
+class SampControls;
 
 class Program : public UiHooks {
 public:
@@ -77,6 +78,7 @@ public:
     AboutBoxHost& aboutBox() { return about_; }
     PlotPrinting& printing() { return printing_; }
     PictureSaving& pictureSaving() { return saving_; }
+    SampControls& samp() { return *samp_; }
 
     // UiHooks
     void ShowMessage(const std::string& text) override;
@@ -116,6 +118,7 @@ private:
     std::filesystem::path recentPath_;  // the recent list's file, beside the settings file
     std::vector<std::string> recent_;
     bool openingSession_ = false;  // its rows' loads are no recent entries of their own
+    SampControls* samp_ = nullptr;  // owned by the main window
 };
 
 }  // namespace wendrel

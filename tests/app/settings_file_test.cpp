@@ -135,7 +135,10 @@ protected:
         ws.Lambda0Key = "OLD";
         ws.LambdaMin = 4000;
         ws.PlotShown = ws.DataReady = true;
-        for (Slot& s : ws.Slots) s = {.Loaded = true, .Offset = 99, .SlotColor = 0};
+        for (Slot& s : ws.Slots) {
+            s = Slot();
+            s.Loaded = true, s.Offset = 99, s.SlotColor = 0;
+        }
         ui.events.clear();
         StartUp(ws, file, ui);
         return ws;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 
+#include "app/samp_xmlrpc.h"
 #include "app/settings_file.h"
 #include "tests/support/fits_writer.h"
 
@@ -150,6 +151,17 @@ std::vector<std::pair<std::string, std::string>> SeedsFor(std::string_view targe
                               "100,2000,10000,1000,500,500,10000,500,500,\"500\"\r\ntrailing text"},
                  {"extremes", "\"\",\"\",\"\"\r\n-32768,32767\r\n+0,-0\r\n1e3,.5,32767.49,-32768.5\r\n"
                               "0,0,0,0\r\n0,0,0,0\r\n0,0,0,0\r\n0,0\r\n"}};
+    } else if (target == "xmlrpc") {
+        // A hub's call with a message, a registration answer, a fault, and untyped and other scalars.
+        const RpcMap message{{"samp.mtype", "spectrum.load.ssa-generic"},
+                             {"samp.params", RpcMap{{"url", "file:///tmp/a%20b.fits"}, {"name", "Vega & <b>"},
+                                                    {"meta", RpcMap{{"Access.Format", "application/fits"}}}}}};
+        seeds.emplace_back("call", RpcCallText({"samp.client.receiveCall", {"key", "hub", "msg-1", message}}));
+        seeds.emplace_back("response", RpcResponseText(RpcMap{{"samp.private-key", "k"}, {"list", RpcList{"a", RpcList{}}}}));
+        seeds.emplace_back("fault", RpcFaultText(1, "no such client"));
+        seeds.emplace_back("scalars", "<?xml version='1.0'?>\n<methodCall><methodName>m</methodName><params>"
+                                      "<param><value>plain</value></param><param><value><int>-3</int></value></param>"
+                                      "<param><value><boolean>1</boolean></value></param><!-- c --></params></methodCall>");
     } else if (target == "number_text") {
         // Texts, then a double's 8 bytes, a 16-bit width and decimals, and a fill character.
         for (const char* text : {"6562.817", "1.5D+03", " - 1 2 . 5 e - 3", "1e99999", "-1.0E-99999", "T", "4.9406564584124654E-324"})

@@ -7,7 +7,7 @@
 
 namespace wendrel::fuzzing {
 
-// Named seeds of "fits_reader", "settings_file" or "number_text"; none for another name.
+// Named seeds of "fits_reader", "settings_file", "number_text" or "xmlrpc"; none for another name.
 std::vector<std::pair<std::string, std::string>> SeedsFor(std::string_view target);
 
 }  // namespace wendrel::fuzzing
