@@ -303,7 +303,6 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
         if (session.PlotLeft < session.PlotRight) {
             ws.PlotLeft = session.PlotLeft;
             ws.PlotRight = session.PlotRight;
-            ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
         }
         ui.RedrawPlot();
     } else if (ws.PlotShown) {

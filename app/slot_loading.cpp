@@ -72,7 +72,6 @@ void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
     }
     ws.PlotLeft = ws.LambdaMin;
     ws.PlotRight = ws.LambdaMax;
-    ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
     ClearViewHistory(ws);
     ws.Measured = {};
 

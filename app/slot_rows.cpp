@@ -29,7 +29,6 @@ bool LoadedRange(const Workspace& ws, double& min, double& max) {
 void SetView(Workspace& ws, double left, double right) {
     ws.PlotLeft = left;
     ws.PlotRight = right;
-    ws.PlotSpan = right - left;
 }
 
 }  // namespace

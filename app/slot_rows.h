@@ -24,7 +24,7 @@ std::string LevelText(double level);
 
 // Sets LambdaMin and LambdaMax to the full range of every loaded slot (each
 // slot's range as drawn, in the rest frame of its velocity), and the view
-// (PlotLeft, PlotRight, PlotSpan) to that range, whatever the zoom was.
+// (PlotLeft, PlotRight) to that range, whatever the zoom was.
 // With no slot loaded the range returns to kEmptyLambdaMin/kEmptyLambdaMax,
 // so the next load sets it afresh just as the first load after start does,
 // and the view is left as it was.

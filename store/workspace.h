@@ -128,7 +128,8 @@ struct Workspace : Settings {
     // Full range of the loaded slots and the view.
     double LambdaMin = 99999;
     double LambdaMax = -99999;
-    double PlotLeft = 0, PlotRight = 0, PlotSpan = 0;
+    double PlotLeft = 0, PlotRight = 0;
+    double PlotSpan() const { return PlotRight - PlotLeft; }
     // Earlier views (left, right), the latest last, for "Previous View"
     // (plot/view_control.h). A load or an unload clears them.
     std::vector<std::pair<double, double>> ViewHistory;

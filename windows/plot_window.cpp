@@ -185,7 +185,6 @@ double frmPlot_Spectra::OuterWidthTwips() const {
 }
 
 void frmPlot_Spectra::Form_Load() {
-    ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
     view_.SyncHScroll();
 
     MoveOuterTwips(*this, ws_.PlotWinLeft, ws_.PlotWinTop);

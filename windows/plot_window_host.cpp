@@ -27,7 +27,6 @@ frmPlot_Spectra& PlotWindowHost::Open() {
 
 void PlotWindowHost::RedrawPlot() {
     if (ws_.DataReady) {
-        ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
         if (window_) window_->View().FollowView();
         // Showing the window raises its resize event; Drawing keeps that
         // from starting a second redraw.

@@ -53,9 +53,8 @@ protected:
     void Zoom(Range view) {
         ws.PlotLeft = view.first;
         ws.PlotRight = view.second;
-        ws.PlotSpan = view.second - view.first;
     }
-    auto RangeAndView() const { return std::tuple(ws.LambdaMin, ws.LambdaMax, ws.PlotLeft, ws.PlotRight, ws.PlotSpan); }
+    auto RangeAndView() const { return std::tuple(ws.LambdaMin, ws.LambdaMax, ws.PlotLeft, ws.PlotRight, ws.PlotSpan()); }
     static auto RangeAndView(Range r, Range v) { return std::tuple(r.first, r.second, v.first, v.second, v.second - v.first); }
     TempFolder temp;
     Workspace ws;

@@ -16,7 +16,7 @@ inline auto Fields(const Slot& s) {
 }
 inline auto Fields(const Workspace& w) {
     return std::tie(static_cast<const Settings&>(w), w.CurSlot, w.NumSlots, w.FilePath, w.LambdaMin, w.LambdaMax,
-                    w.PlotLeft, w.PlotRight, w.PlotSpan, w.DataReady, w.PlotShown, w.Drawing, w.LineMarkSets,
+                    w.PlotLeft, w.PlotRight, w.DataReady, w.PlotShown, w.Drawing, w.LineMarkSets,
                     w.HdrLoading, w.HelpLoading);
 }
 
