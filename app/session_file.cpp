@@ -94,6 +94,7 @@ public:
     void RedrawPlot() override {}
     void ClearPlotWindow() override { ui_.ClearPlotWindow(); }
     void HidePlotWindow() override { ui_.HidePlotWindow(); }
+    bool PlotShown() const override { return ui_.PlotShown(); }
 
 private:
     UiHooks& ui_;
@@ -305,7 +306,7 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
             ws.PlotRight = session.PlotRight;
         }
         ui.RedrawPlot();
-    } else if (ws.PlotShown) {
+    } else if (ui.PlotShown()) {
         ui.HidePlotWindow();
     }
     if (!notOpened.empty())

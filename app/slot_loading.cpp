@@ -115,7 +115,7 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
         ui.ShowMessage(AboutFile(name, text));
     }
     ws.DataReady = true;
-    if (after == AfterLoad::RedrawWhenShown && ws.PlotShown) ui.RedrawPlot();
+    if (after == AfterLoad::RedrawWhenShown && ui.PlotShown()) ui.RedrawPlot();
     return true;
 }
 

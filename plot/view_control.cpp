@@ -124,7 +124,8 @@ std::string SetIntensityRange(Workspace& ws, std::string_view lowText, std::stri
     return {};
 }
 
-ViewControl::ViewControl(Workspace& ws, std::function<void()> redraw) : ws_(ws), redraw_(std::move(redraw)) {
+ViewControl::ViewControl(Workspace& ws, std::function<void()> redraw, std::function<bool()> drawing)
+    : ws_(ws), redraw_(std::move(redraw)), drawing_(std::move(drawing)) {
     hscroll_.onChange = [this] { PositionChanged(); };
     hscroll_.onScroll = [this] { ThumbDragged(); };
 }
@@ -237,7 +238,7 @@ void ViewControl::Show(double left, double right) {
 }
 
 void ViewControl::Pan() {
-    if (ws_.Drawing || following_) return;
+    if (drawing_() || following_) return;
     const double centre = scale_.WavelengthAt(hscroll_.Value());
     const double span = ws_.PlotSpan();
     const double left = centre - span / 2, right = centre + span / 2;

@@ -1,5 +1,6 @@
 // The one workspace every window shares: ten spectrum slots, the plot view and
-// geometry, the window places of the settings file and a few interlock flags.
+// geometry and the window places of the settings file. Whether a window is
+// open or busy is the window's own business (app/ui_hooks.h asks it).
 //
 // Slots are numbered 1..10 (index 0 exists and is never used). Inside a slot,
 // pixels and header cards are numbered from 1 in the program's vocabulary but
@@ -135,8 +136,6 @@ struct Workspace : Settings {
     std::vector<std::pair<double, double>> ViewHistory;
 
     bool DataReady = false;  // a spectrum is loaded and not all were unloaded since
-    bool PlotShown = false;  // the plot window is open
-    bool Drawing = false;    // a redraw is showing and clearing the plot window
 
     // Keys of the laboratory line sets marked on the plot (plot/line_marks.h).
     // They last for the run and are kept in no file.
@@ -153,9 +152,6 @@ struct Workspace : Settings {
     bool ShowLegend = false;  // a legend of the loaded slots inside the box
     int PickedSlot = 0;       // the slot a legend click picked for the read-out; 0: the nearest curve
     MeasuredSpan Measured;    // the line measured last; a load or an unload forgets it
-
-    bool HdrLoading = false;
-    bool HelpLoading = false;
 
     Slot& slot(int i) { return Slots.at(static_cast<size_t>(i)); }
     const Slot& slot(int i) const { return Slots.at(static_cast<size_t>(i)); }

@@ -97,7 +97,7 @@ QImage BlankImage(QSize size, const QColor& background) {
 }  // namespace
 
 frmPlot_Spectra::frmPlot_Spectra(Workspace& ws, UiHooks& ui, OffsetCaptionHandler offsetCaption)
-    : ws_(ws), ui_(ui), offsetCaption_(std::move(offsetCaption)), view_(ws, [&ui] { ui.RedrawPlot(); }) {
+    : ws_(ws), ui_(ui), offsetCaption_(std::move(offsetCaption)), view_(ws, [&ui] { ui.RedrawPlot(); }, [this] { return drawing_; }) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("frmPlot_Spectra");
     setWindowTitle("Plot Spectra");
@@ -216,7 +216,7 @@ void frmPlot_Spectra::PlaceBottomControls() {
 }
 
 void frmPlot_Spectra::Form_Resize() {
-    if (ws_.Drawing || !ws_.DataReady) return;
+    if (drawing_ || !ws_.DataReady) return;
     const QMargins frame = Frame();
     ws_.PlotWinWidth = SizeTwips(PixelsToTwips(width() + frame.left() + frame.right()));
     ws_.PlotWinHeight = SizeTwips(PixelsToTwips(height() + frame.top() + frame.bottom()));
@@ -317,7 +317,6 @@ void frmPlot_Spectra::Form_Unload() {
     ws_.PlotWinTop = StoredTwips(PixelsToTwips(outer.top()));
     ws_.PlotWinWidth = SizeTwips(PixelsToTwips(outer.width()));
     ws_.PlotWinHeight = SizeTwips(PixelsToTwips(outer.height()));
-    ws_.PlotShown = false;
     ws_.Measured = {};
 }
 

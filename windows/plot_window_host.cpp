@@ -28,14 +28,14 @@ frmPlot_Spectra& PlotWindowHost::Open() {
 void PlotWindowHost::RedrawPlot() {
     if (ws_.DataReady) {
         if (window_) window_->View().FollowView();
-        // Showing the window raises its resize event; Drawing keeps that
-        // from starting a second redraw.
-        ws_.Drawing = true;
+        // Showing the window raises its resize event; drawing keeps that
+        // from starting a second redraw. A new window is drawing from its
+        // opening on.
         frmPlot_Spectra& window = Open();
+        window.SetDrawing(true);
         window.ShowWindow();
         window.Cls();
-        ws_.PlotShown = true;
-        ws_.Drawing = false;
+        window.SetDrawing(false);
         window.ShowLayout(Draw(window));
     }
     if (window_) window_->Repaint();

@@ -27,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             testing::RecordingUi ui;
             WENDREL_FUZZ_CHECK(LoadIntoSlot(ws, slot, folder / "base.fits", ui), "the fixture's spectrum loads");
         }
-        ws.PlotShown = true;
         return ws;
     }();
     static const struct Remover { ~Remover() { std::filesystem::remove_all(folder); } } remover;
@@ -36,6 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteFileBytes(folder / "input.txt", std::string(reinterpret_cast<const char*>(data), size));
     Workspace ws = loaded;
     testing::RecordingUi ui;
+    ui.plotShown = true;
     const bool load = LoadIntoSlot(ws, 1, folder / "input.txt", ui);
     WENDREL_FUZZ_CHECK(load || (!ui.messages.empty() && ui.events.empty()), "a refused load says why, shows nothing");
     const Slot& s = ws.slot(1);

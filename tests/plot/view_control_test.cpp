@@ -11,10 +11,10 @@ class ViewControlTest : public ::testing::Test {
 protected:
     // The full range and the view as the window opens on them, the bar set during the opening redraw.
     void Open(double lambdaMin, double lambdaMax, double left, double right) {
-        std::tie(ws.LambdaMin, ws.LambdaMax, ws.PlotLeft, ws.PlotRight, ws.Drawing, redraws) =
+        std::tie(ws.LambdaMin, ws.LambdaMax, ws.PlotLeft, ws.PlotRight, drawing, redraws) =
             std::tuple(lambdaMin, lambdaMax, left, right, true, 0);
         view.SyncHScroll();
-        ws.Drawing = false;
+        drawing = false;
     }
     std::vector<int> Bar() const { return {bar.Min(), bar.Max(), bar.Value(), bar.SmallChange(), bar.LargeChange()}; }
     std::tuple<double, double, int> View() const { return {ws.PlotLeft, ws.PlotRight, redraws}; }
@@ -26,8 +26,9 @@ protected:
 
     Workspace ws;
     int redraws = 0;
+    bool drawing = false;  // the redraw is showing the window
     // The redraw follows the view with the scroll bar, as the plot window's host does.
-    ViewControl view{ws, [this] { ++redraws, view.FollowView(); }};
+    ViewControl view{ws, [this] { ++redraws, view.FollowView(); }, [this] { return drawing; }};
     ScrollBar& bar = view.Scroll();
 };
 
@@ -67,7 +68,7 @@ TEST_F(ViewControlTest, Panning) {
     EXPECT_EQ(View(), std::tuple(5075.0, 5825.0, 1));
     bar.SetValue(bar.Value() + bar.LargeChange()), DragTo(bar.Max());
     EXPECT_EQ(View(), std::tuple(6250.0, 7000.0, 4));
-    ws.Drawing = true, bar.SetValue(4500);  // while the redraw shows the window
+    drawing = true, bar.SetValue(4500);  // while the redraw shows the window
     EXPECT_EQ(View(), std::tuple(6250.0, 7000.0, 4));
     Open(4000.3, 7000.7, 4000.3, 5500.5);
     ws.PlotRight = 7000.7;

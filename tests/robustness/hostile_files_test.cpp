@@ -56,7 +56,7 @@ protected:
         for (const int slot : {1, 3})
             ASSERT_TRUE(Load(FloatSpectrum(Ramp(80), {}, 3000.0 * slot), slot, "kept" + std::to_string(slot) + ".fits"));
         Zoom();
-        ws_.PlotShown = true;
+        ui_.plotShown = true;
     }
     void Zoom() {
         ws_.PlotLeft = 3010;
