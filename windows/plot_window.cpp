@@ -184,6 +184,10 @@ double frmPlot_Spectra::OuterWidthTwips() const {
     return PixelsToTwips(width() + frame.left() + frame.right());
 }
 
+PlotArea frmPlot_Spectra::DrawnArea() const {
+    return {OpenedWidth(ws_.PlotWinWidth), OpenedHeight(ws_.PlotWinHeight), OuterWidthTwips()};
+}
+
 void frmPlot_Spectra::Form_Load() {
     view_.SyncHScroll();
 

@@ -88,6 +88,10 @@ public:
     void Repaint();
 
     ViewControl& View() { return view_; }
+    // What the plot is laid out for: the outer size the window last stored
+    // (raised to its smallest, as it opens), and its current outer width for
+    // the axis title.
+    PlotArea DrawnArea() const;
     // While a redraw shows and clears the window, its resizes and scroll bar
     // changes start no redraw of their own. A window is drawing from its
     // construction until the redraw that opened it has shown it.

@@ -45,7 +45,7 @@ PlotLayout PlotWindowHost::Draw(frmPlot_Spectra& window) const {
     QImage& image = window.Image();
     QPainter painter(&image);
     PainterSurface surface(painter, image.size(), TwipsPerPixel(), PainterSurface::Cells);
-    return wendrel::RedrawPlot(ws_, surface, window.OuterWidthTwips());
+    return wendrel::RedrawPlot(ws_, surface, window.DrawnArea());
 }
 
 void PlotWindowHost::ClearPlotWindow() {
