@@ -52,12 +52,10 @@ std::filesystem::path SourceFileOf(const std::filesystem::path& file) {
 void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
     Slot& s = ws.slot(slot);
     // The read spectrum takes the slot's place whole; the slot keeps its colour
-    // and offset, and the replaced pixel buffers go back to the reader for the
-    // next load.
+    // and offset.
     const int32_t color = s.SlotColor;
     const int offset = s.Offset;
-    Slot replaced = std::exchange(s, std::move(fresh));
-    KeepSpareBuffers(std::move(replaced.Flux), std::move(replaced.FluxPct));
+    s = std::move(fresh);
     s.SlotColor = color;
     s.Offset = offset;
     s.Velocity = 0;  // a new spectrum starts unshifted, as its row's velocity bar does

@@ -62,11 +62,6 @@ inline std::string SpectrumName(const std::string& fileName, int64_t number) {
 LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys,
                         const std::optional<ColumnChoice>& columns = std::nullopt);
 
-// Gives the reader the Flux and FluxPct buffers that a committed spectrum
-// replaced in its slot. The next read writes into their memory instead of new
-// pages, which on a spectrum of a million pixels saves much of a load's time.
-void KeepSpareBuffers(std::vector<double>&& flux, std::vector<double>&& pct);
-
 // The program's message texts the reader shows.
 inline constexpr const char* kNotFitsMessage = "This is not a fits file!  Please try again.";
 inline constexpr const char* kEightBitMessage =

@@ -30,20 +30,6 @@ namespace {
 constexpr int64_t kPixelsPerPass = 8000;
 static_assert(kPixelsPerPass % kLevelBlockLength == 0);
 
-// The Flux and FluxPct buffers that the last commit replaced in its slot (or
-// that a refused load filled). The next load writes into them instead of into
-// new memory: a spectrum of a million pixels takes 16 MB, and every new page
-// costs a kernel fault on its first write, which made up much of a load's
-// time. Only their capacity is reused; each load writes every value anew.
-struct SpareBuffers {
-    std::vector<double> flux, pct;
-};
-
-SpareBuffers& Spares() {
-    thread_local SpareBuffers spares;  // loads on separate threads never share buffers
-    return spares;
-}
-
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 // The wavelength keyword CRVALn has its reference pixel in CRPIXn.
@@ -106,16 +92,9 @@ LoadResult Loader::Run() {
         for (int64_t line = 1; line <= lines; ++line) {
             Slot fresh = header_;
             fresh.FileName = lines == 1 ? name_ : SpectrumName(name_, line);
-            if (line == 1) {
-                SpareBuffers& spares = Spares();
-                fresh.Flux = std::move(spares.flux);
-                fresh.FluxPct = std::move(spares.pct);
-            }
             if (ReadLine(line, fresh, fresh.FileName)) {
                 result.spectra.push_back(std::move(fresh));
                 result.numbers.push_back(line);
-            } else if (line == 1) {
-                KeepSpareBuffers(std::move(fresh.Flux), std::move(fresh.FluxPct));
             }
             if (fileFailed_) break;
         }
@@ -335,14 +314,6 @@ bool Loader::TakePixelScale(int64_t line, Slot& fresh, const std::string& shownN
 }
 
 }  // namespace
-
-void KeepSpareBuffers(std::vector<double>&& flux, std::vector<double>&& pct) {
-    SpareBuffers& spares = Spares();
-    spares.flux = std::move(flux);
-    spares.pct = std::move(pct);
-    spares.flux.clear();
-    spares.pct.clear();
-}
 
 LoadResult ReadImageHdu(InputFile& file, int64_t hduStart, const std::string& name, const Settings& keys) {
     return Loader(file, hduStart, name, keys).Run();

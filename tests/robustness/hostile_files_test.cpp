@@ -177,7 +177,9 @@ TEST_F(HostileFits, MemoryRunningOutRefusesTheFile) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the address sanitizer's shadow memory needs more address space than any limit leaves";
 #endif
-    const auto big = Write(FloatSpectrum(Ramp(4'000'000)), "big.fits");  // its pixels take 64 MB as doubles
+    // Its pixels take 128 MB as doubles, arrays too large for the memory the reader keeps for reuse (which the
+    // writing of the file filled).
+    const auto big = Write(FloatSpectrum(Ramp(8'000'000)), "big.fits");
     const int status = InChild([&] {
         if (!LimitAddressSpace(rlim_t{32} << 20)) return 3;
         ExpectRefusedFile(big, "\"big.fits\" (" + std::to_string(std::filesystem::file_size(big)) +
