@@ -49,15 +49,10 @@ std::filesystem::path SourceFileOf(const std::filesystem::path& file) {
 }
 
 // Commits one read spectrum to a slot and shows its row.
-void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
+void CommitSpectrum(Workspace& ws, int slot, Spectrum& fresh, UiHooks& ui) {
     Slot& s = ws.slot(slot);
-    // The read spectrum takes the slot's place whole; the slot keeps its colour
-    // and offset.
-    const int32_t color = s.SlotColor;
-    const int offset = s.Offset;
-    s = std::move(fresh);
-    s.SlotColor = color;
-    s.Offset = offset;
+    // The read spectrum replaces the slot's; the row keeps its colour and offset.
+    static_cast<Spectrum&>(s) = std::move(fresh);
     s.Velocity = 0;  // a new spectrum starts unshifted, as its row's velocity bar does
 
     if (ws.LambdaMin == kEmptyLambdaMin && ws.LambdaMax == kEmptyLambdaMax) {

@@ -29,7 +29,7 @@ struct LoadResult {
     // keyword values, pixels, wavelength range, continuum level, percent
     // values and FileName: the file's name, or "name.fits#N" for the N-th of
     // a file that holds several. Empty when the file was refused.
-    std::vector<Slot> spectra;
+    std::vector<Spectrum> spectra;
     // The number of each spectrum in the file, from 1 (some may have been
     // refused).
     std::vector<int64_t> numbers;

@@ -63,16 +63,16 @@ private:
     bool ReadKeywordValues();
     int64_t LinesToLoad();
     // Each line's messages name it by `shownName`.
-    bool ReadLine(int64_t line, Slot& fresh, const std::string& shownName);
-    bool ReadPixels(int64_t line, Slot& fresh, const std::string& shownName);
-    bool TakePixelScale(int64_t line, Slot& fresh, const std::string& shownName);
+    bool ReadLine(int64_t line, Spectrum& fresh, const std::string& shownName);
+    bool ReadPixels(int64_t line, Spectrum& fresh, const std::string& shownName);
+    bool TakePixelScale(int64_t line, Spectrum& fresh, const std::string& shownName);
 
     InputFile& file_;
     const int64_t hduStart_;
     const Settings& keys_;
     const std::string name_;
 
-    Slot header_;  // what every line shares: the header's cards and values
+    Spectrum header_;  // what every line shares: the header's cards and values
     std::vector<std::string> messages_;
     KeywordScan scan_;
     int64_t dataStart_ = 0;
@@ -90,7 +90,7 @@ LoadResult Loader::Run() {
         const int64_t lines = LinesToLoad();
         result.spectraInFile = static_cast<size_t>(lines);
         for (int64_t line = 1; line <= lines; ++line) {
-            Slot fresh = header_;
+            Spectrum fresh = header_;
             fresh.FileName = lines == 1 ? name_ : SpectrumName(name_, line);
             if (ReadLine(line, fresh, fresh.FileName)) {
                 result.spectra.push_back(std::move(fresh));
@@ -224,7 +224,7 @@ int64_t Loader::LinesToLoad() {
     return 1;
 }
 
-bool Loader::ReadLine(int64_t line, Slot& fresh, const std::string& shownName) {
+bool Loader::ReadLine(int64_t line, Spectrum& fresh, const std::string& shownName) {
     blockMax_.clear();
     if (!ReadPixels(line, fresh, shownName) || !TakePixelScale(line, fresh, shownName)) return false;
     if (const std::string problem = TakeLevelAndPercent(fresh, blockMax_); !problem.empty())
@@ -233,7 +233,7 @@ bool Loader::ReadLine(int64_t line, Slot& fresh, const std::string& shownName) {
     return true;
 }
 
-bool Loader::ReadPixels(int64_t line, Slot& fresh, const std::string& shownName) {
+bool Loader::ReadPixels(int64_t line, Spectrum& fresh, const std::string& shownName) {
     const int bytesPerPixel = BytesPerPixel(type_);
     // Each line follows the one before. Line 1 is read first, so a line of
     // more pixels than the memory holds has been refused before a later
@@ -289,7 +289,7 @@ bool Loader::ReadPixels(int64_t line, Slot& fresh, const std::string& shownName)
 // The wavelengths of the pixel centres and edges on a scale that is not
 // linear; the wavelength range becomes their outer edges, DLambda their mean
 // step.
-bool Loader::TakePixelScale(int64_t line, Slot& fresh, const std::string& shownName) {
+bool Loader::TakePixelScale(int64_t line, Spectrum& fresh, const std::string& shownName) {
     PixelScale scale = PixelScale::Evaluate(dispersionCards_, static_cast<int64_t>(fresh.Naxis1), fresh.Lambda0,
                                             fresh.DLambda, line);
     if (!scale.problem.empty()) return Refuse(Quoted(shownName) + " " + scale.problem);

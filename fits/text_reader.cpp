@@ -84,7 +84,7 @@ LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
     result.spectraInFile = 1;
     if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // the byte-order mark some editors write first
 
-    Slot s;
+    Spectrum s;
     s.FileName = name;
     std::vector<double> waves;
     double angstroms = 1;

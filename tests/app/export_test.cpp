@@ -37,14 +37,14 @@ protected:
         ws.slot(2).Velocity = 667;
     }
     // The spectrum a file of one exported row reads back as.
-    Slot ReadBack(const fs::path& file) {
+    Spectrum ReadBack(const fs::path& file) {
         LoadResult read = LoadFitsFile(file, ws);
         EXPECT_EQ(read.messages, std::vector<std::string>{});
         EXPECT_EQ(read.spectra.size(), 1u);
-        return read.spectra.empty() ? Slot{} : std::move(read.spectra[0]);
+        return read.spectra.empty() ? Spectrum{} : std::move(read.spectra[0]);
     }
     // Same wavelengths as the row shows, same flux values, to 1e-12 relative.
-    static void ExpectSameAsShown(const Slot& back, const Slot& shown) {
+    static void ExpectSameAsShown(const Spectrum& back, const Slot& shown) {
         ASSERT_EQ(back.Flux.size(), shown.Flux.size());
         for (size_t p = 0; p < shown.Flux.size(); ++p) {
             const double wave = RestWavelength(shown, ObservedPixelCentre(shown, static_cast<int64_t>(p) + 1));

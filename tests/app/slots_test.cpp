@@ -29,7 +29,7 @@ struct OrderUi : RecordingUi {
 };
 
 LoadResult Read(double start, double end, std::vector<std::string> messages = {}) {
-    return {{Slot{.FileName = "new.fits", .LambdaStart = start, .LambdaEnd = end}}, {1}, 1, std::move(messages)};
+    return {{Spectrum{.FileName = "new.fits", .LambdaStart = start, .LambdaEnd = end}}, {1}, 1, std::move(messages)};
 }
 
 class Slots : public ::testing::Test {
