@@ -94,6 +94,7 @@ public:
     void RedrawPlot() override {}
     void ClearPlotWindow() override { ui_.ClearPlotWindow(); }
     void HidePlotWindow() override { ui_.HidePlotWindow(); }
+    bool PlotShown() const override { return ui_.PlotShown(); }
 
 private:
     UiHooks& ui_;
@@ -303,10 +304,9 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
         if (session.PlotLeft < session.PlotRight) {
             ws.PlotLeft = session.PlotLeft;
             ws.PlotRight = session.PlotRight;
-            ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
         }
         ui.RedrawPlot();
-    } else if (ws.PlotShown) {
+    } else if (ui.PlotShown()) {
         ui.HidePlotWindow();
     }
     if (!notOpened.empty())

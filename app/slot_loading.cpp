@@ -49,17 +49,10 @@ std::filesystem::path SourceFileOf(const std::filesystem::path& file) {
 }
 
 // Commits one read spectrum to a slot and shows its row.
-void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
+void CommitSpectrum(Workspace& ws, int slot, Spectrum& fresh, UiHooks& ui) {
     Slot& s = ws.slot(slot);
-    // The read spectrum takes the slot's place whole; the slot keeps its colour
-    // and offset, and the replaced pixel buffers go back to the reader for the
-    // next load.
-    const int32_t color = s.SlotColor;
-    const int offset = s.Offset;
-    Slot replaced = std::exchange(s, std::move(fresh));
-    KeepSpareBuffers(std::move(replaced.Flux), std::move(replaced.FluxPct));
-    s.SlotColor = color;
-    s.Offset = offset;
+    // The read spectrum replaces the slot's; the row keeps its colour and offset.
+    static_cast<Spectrum&>(s) = std::move(fresh);
     s.Velocity = 0;  // a new spectrum starts unshifted, as its row's velocity bar does
 
     if (ws.LambdaMin == kEmptyLambdaMin && ws.LambdaMax == kEmptyLambdaMax) {
@@ -72,7 +65,6 @@ void CommitSpectrum(Workspace& ws, int slot, Slot& fresh, UiHooks& ui) {
     }
     ws.PlotLeft = ws.LambdaMin;
     ws.PlotRight = ws.LambdaMax;
-    ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
     ClearViewHistory(ws);
     ws.Measured = {};
 
@@ -116,7 +108,7 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
         ui.ShowMessage(AboutFile(name, text));
     }
     ws.DataReady = true;
-    if (after == AfterLoad::RedrawWhenShown && ws.PlotShown) ui.RedrawPlot();
+    if (after == AfterLoad::RedrawWhenShown && ui.PlotShown()) ui.RedrawPlot();
     return true;
 }
 

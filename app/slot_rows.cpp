@@ -29,7 +29,6 @@ bool LoadedRange(const Workspace& ws, double& min, double& max) {
 void SetView(Workspace& ws, double left, double right) {
     ws.PlotLeft = left;
     ws.PlotRight = right;
-    ws.PlotSpan = right - left;
 }
 
 }  // namespace
@@ -64,7 +63,7 @@ void UnloadSlot(Workspace& ws, int slot, UiHooks& ui) {
     ui.HideLoadedRow(slot);
     const bool anyLoaded = CountLoaded(ws) > 0;
     if (!anyLoaded) ws.DataReady = false;
-    if (!ws.PlotShown) return;
+    if (!ui.PlotShown()) return;
     RecalcLambdaRange(ws);
     if (anyLoaded) {
         ui.ClearPlotWindow();

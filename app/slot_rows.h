@@ -24,7 +24,7 @@ std::string LevelText(double level);
 
 // Sets LambdaMin and LambdaMax to the full range of every loaded slot (each
 // slot's range as drawn, in the rest frame of its velocity), and the view
-// (PlotLeft, PlotRight, PlotSpan) to that range, whatever the zoom was.
+// (PlotLeft, PlotRight) to that range, whatever the zoom was.
 // With no slot loaded the range returns to kEmptyLambdaMin/kEmptyLambdaMax,
 // so the next load sets it afresh just as the first load after start does,
 // and the view is left as it was.
@@ -36,7 +36,7 @@ void LoadPressed(Workspace& ws, int slot);
 // "Unload" in a row: the slot counts as empty (its data stay until the next
 // load overwrites them), its row controls hide and the view history is
 // cleared. With no slot left loaded DataReady clears. While the plot window
-// is open (PlotShown) the range and view are recomputed from the remaining
+// is open (UiHooks::PlotShown) the range and view are recomputed from the remaining
 // slots and the plot is cleared and redrawn, or hidden when no slot remains;
 // with the plot window closed the range and view are left alone.
 void UnloadSlot(Workspace& ws, int slot, UiHooks& ui);

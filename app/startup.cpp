@@ -25,7 +25,6 @@ void StartUp(Workspace& ws, const std::filesystem::path& settingsPath, UiHooks& 
     for (int i = 1; i <= ws.NumSlots; ++i) ws.slot(i).SlotColor = kStartSlotColors[static_cast<size_t>(i - 1)];
     ws.LambdaMin = kEmptyLambdaMin;
     ws.LambdaMax = kEmptyLambdaMax;
-    ws.PlotShown = false;
     for (int i = 1; i <= ws.NumSlots; ++i) ws.slot(i).Offset = StartOffset(i);
     ws.DataReady = false;
 }

@@ -31,6 +31,9 @@ public:
     virtual void ClearPlotWindow() = 0;
     // Hides the plot window, when it exists.
     virtual void HidePlotWindow() = 0;
+    // Whether the plot window is open, shown or hidden: a redraw opened it and
+    // the user has not closed it since. Without a window, none is open.
+    virtual bool PlotShown() const { return false; }
 
     // Asks which of the columns of the table in `fileName` hold the
     // wavelength and the flux, where the reader knows none of their names;

@@ -29,6 +29,8 @@ using wendrel::Workspace;
 
 constexpr double kTwipsPerPixel = 15;
 const QSize kImageSize(1600, 1000);
+// The outer size of the plot window that shows that image, in twips.
+constexpr wendrel::PlotArea kArea{24000, 15000, 24000};
 
 // Draws every tread and riser: the redraw without envelopes.
 class EverySegmentSurface : public PainterSurface {
@@ -42,8 +44,6 @@ public:
 // over the same range, as the reader leaves a log-linear spectrum.
 Workspace TenSlots(size_t pixels, bool logLinear = false) {
     Workspace ws;
-    ws.PlotWinWidth = static_cast<int>(kImageSize.width() * kTwipsPerPixel);
-    ws.PlotWinHeight = static_cast<int>(kImageSize.height() * kTwipsPerPixel);
     std::mt19937 random(42);
     std::normal_distribution<double> noise(0, 3);
     for (int i = 1; i <= wendrel::kMaxSlots; ++i) {
@@ -84,7 +84,7 @@ void BM_Redraw(benchmark::State& state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         Surface surface(painter, kImageSize, kTwipsPerPixel, PainterSurface::Cells);
-        benchmark::DoNotOptimize(wendrel::RedrawPlot(ws, surface, ws.PlotWinWidth));
+        benchmark::DoNotOptimize(wendrel::RedrawPlot(ws, surface, kArea));
     }
     benchmark::DoNotOptimize(image.constBits());
     state.SetItemsProcessed(state.iterations() * state.range(0) * wendrel::kMaxSlots);
@@ -128,7 +128,7 @@ void BM_ZoomRedraws(benchmark::State& state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         PainterSurface surface(painter, kImageSize, kTwipsPerPixel, PainterSurface::Cells);
-        benchmark::DoNotOptimize(wendrel::RedrawPlot(ws, surface, ws.PlotWinWidth));
+        benchmark::DoNotOptimize(wendrel::RedrawPlot(ws, surface, kArea));
     };
     redraw();  // the plot is on show before the zoom starts
     std::vector<double> times;  // milliseconds

@@ -8,10 +8,10 @@
 
 namespace wendrel {
 
-double FindLevel(const Slot& slot) {
+double FindLevel(const Spectrum& spectrum) {
     std::vector<double> blockMax;
-    blockMax.reserve(slot.Flux.size() / kLevelBlockLength + 1);
-    AppendBlockMaxima(slot.Flux, blockMax);
+    blockMax.reserve(spectrum.Flux.size() / kLevelBlockLength + 1);
+    AppendBlockMaxima(spectrum.Flux, blockMax);
     return MedianOf(blockMax);
 }
 

@@ -11,13 +11,13 @@ namespace wendrel {
 
 constexpr int kLevelBlockLength = 50;
 
-// Splits the slot's pixels into blocks of 50 (pixels 1-50, 51-100, ...; the
+// Splits the spectrum's pixels into blocks of 50 (pixels 1-50, 51-100, ...; the
 // last block may be shorter), takes each block's largest value, starting from
 // 0 so that a block without a positive value gives 0, and returns the median
 // of these maxima. Blank (NaN) pixels are skipped; a block holding only blank
 // pixels gives no maximum at all. Without any maximum (no pixels, or all
 // blank) the level is 0, which the reader refuses like any level of 0.
-double FindLevel(const Slot& slot);
+double FindLevel(const Spectrum& spectrum);
 
 // Appends the maxima of the blocks of `pixels` (50 pixels each, the last one
 // possibly shorter) to `blockMax`, by the rule of FindLevel. A spectrum passed

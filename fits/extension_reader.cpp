@@ -124,7 +124,7 @@ LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& pa
     const std::string primaryObject = primaryText("OBJECT"), primaryUnit = primaryText("BUNIT");
     // What an image extension leaves out, the primary header may say.
     const auto withPrimary = [&](LoadResult read) {
-        for (Slot& s : read.spectra) {
+        for (Spectrum& s : read.spectra) {
             if (s.ObjectName.empty()) s.ObjectName = primaryObject;
             if (s.FluxUnit.empty()) s.FluxUnit = primaryUnit;
         }

@@ -30,7 +30,7 @@ struct LoadResult {
     // keyword values, pixels, wavelength range, continuum level, percent
     // values and FileName: the file's name, or "name.fits#N" for the N-th of
     // a file that holds several. Empty when the file was refused.
-    std::vector<Slot> spectra;
+    std::vector<Spectrum> spectra;
     // The number of each spectrum in the file, from 1 (some may have been
     // refused).
     std::vector<int64_t> numbers;
@@ -62,11 +62,6 @@ inline std::string SpectrumName(const std::string& fileName, int64_t number) {
 // looks for.
 LoadResult LoadFitsFile(const std::filesystem::path& file, const Settings& keys,
                         const std::optional<ColumnChoice>& columns = std::nullopt);
-
-// Gives the reader the Flux and FluxPct buffers that a committed spectrum
-// replaced in its slot. The next read writes into their memory instead of new
-// pages, which on a spectrum of a million pixels saves much of a load's time.
-void KeepSpareBuffers(std::vector<double>&& flux, std::vector<double>&& pct);
 
 // The program's message texts the reader shows.
 inline constexpr const char* kNotFitsMessage = "This is not a fits file!  Please try again.";

@@ -30,20 +30,6 @@ namespace {
 constexpr int64_t kPixelsPerPass = 8000;
 static_assert(kPixelsPerPass % kLevelBlockLength == 0);
 
-// The Flux and FluxPct buffers that the last commit replaced in its slot (or
-// that a refused load filled). The next load writes into them instead of into
-// new memory: a spectrum of a million pixels takes 16 MB, and every new page
-// costs a kernel fault on its first write, which made up much of a load's
-// time. Only their capacity is reused; each load writes every value anew.
-struct SpareBuffers {
-    std::vector<double> flux, pct;
-};
-
-SpareBuffers& Spares() {
-    thread_local SpareBuffers spares;  // loads on separate threads never share buffers
-    return spares;
-}
-
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 // The wavelength keyword CRVALn has its reference pixel in CRPIXn.
@@ -77,16 +63,16 @@ private:
     bool ReadKeywordValues();
     int64_t LinesToLoad();
     // Each line's messages name it by `shownName`.
-    bool ReadLine(int64_t line, Slot& fresh, const std::string& shownName);
-    bool ReadPixels(int64_t line, Slot& fresh, const std::string& shownName);
-    bool TakePixelScale(int64_t line, Slot& fresh, const std::string& shownName);
+    bool ReadLine(int64_t line, Spectrum& fresh, const std::string& shownName);
+    bool ReadPixels(int64_t line, Spectrum& fresh, const std::string& shownName);
+    bool TakePixelScale(int64_t line, Spectrum& fresh, const std::string& shownName);
 
     InputFile& file_;
     const int64_t hduStart_;
     const Settings& keys_;
     const std::string name_;
 
-    Slot header_;  // what every line shares: the header's cards and values
+    Spectrum header_;  // what every line shares: the header's cards and values
     std::vector<std::string> messages_;
     KeywordScan scan_;
     int64_t dataStart_ = 0;
@@ -104,18 +90,11 @@ LoadResult Loader::Run() {
         const int64_t lines = LinesToLoad();
         result.spectraInFile = static_cast<size_t>(lines);
         for (int64_t line = 1; line <= lines; ++line) {
-            Slot fresh = header_;
+            Spectrum fresh = header_;
             fresh.FileName = lines == 1 ? name_ : SpectrumName(name_, line);
-            if (line == 1) {
-                SpareBuffers& spares = Spares();
-                fresh.Flux = std::move(spares.flux);
-                fresh.FluxPct = std::move(spares.pct);
-            }
             if (ReadLine(line, fresh, fresh.FileName)) {
                 result.spectra.push_back(std::move(fresh));
                 result.numbers.push_back(line);
-            } else if (line == 1) {
-                KeepSpareBuffers(std::move(fresh.Flux), std::move(fresh.FluxPct));
             }
             if (fileFailed_) break;
         }
@@ -245,7 +224,7 @@ int64_t Loader::LinesToLoad() {
     return 1;
 }
 
-bool Loader::ReadLine(int64_t line, Slot& fresh, const std::string& shownName) {
+bool Loader::ReadLine(int64_t line, Spectrum& fresh, const std::string& shownName) {
     blockMax_.clear();
     if (!ReadPixels(line, fresh, shownName) || !TakePixelScale(line, fresh, shownName)) return false;
     if (const std::string problem = TakeLevelAndPercent(fresh, blockMax_); !problem.empty())
@@ -254,7 +233,7 @@ bool Loader::ReadLine(int64_t line, Slot& fresh, const std::string& shownName) {
     return true;
 }
 
-bool Loader::ReadPixels(int64_t line, Slot& fresh, const std::string& shownName) {
+bool Loader::ReadPixels(int64_t line, Spectrum& fresh, const std::string& shownName) {
     const int bytesPerPixel = BytesPerPixel(type_);
     // Each line follows the one before. Line 1 is read first, so a line of
     // more pixels than the memory holds has been refused before a later
@@ -310,7 +289,7 @@ bool Loader::ReadPixels(int64_t line, Slot& fresh, const std::string& shownName)
 // The wavelengths of the pixel centres and edges on a scale that is not
 // linear; the wavelength range becomes their outer edges, DLambda their mean
 // step.
-bool Loader::TakePixelScale(int64_t line, Slot& fresh, const std::string& shownName) {
+bool Loader::TakePixelScale(int64_t line, Spectrum& fresh, const std::string& shownName) {
     PixelScale scale = PixelScale::Evaluate(dispersionCards_, static_cast<int64_t>(fresh.Naxis1), fresh.Lambda0,
                                             fresh.DLambda, line);
     if (!scale.problem.empty()) return Refuse(Quoted(shownName) + " " + scale.problem);
@@ -335,14 +314,6 @@ bool Loader::TakePixelScale(int64_t line, Slot& fresh, const std::string& shownN
 }
 
 }  // namespace
-
-void KeepSpareBuffers(std::vector<double>&& flux, std::vector<double>&& pct) {
-    SpareBuffers& spares = Spares();
-    spares.flux = std::move(flux);
-    spares.pct = std::move(pct);
-    spares.flux.clear();
-    spares.pct.clear();
-}
 
 LoadResult ReadImageHdu(InputFile& file, int64_t hduStart, const std::string& name, const Settings& keys) {
     return Loader(file, hduStart, name, keys).Run();

@@ -13,7 +13,9 @@ namespace wendrel {
 // Flux and FluxPct take 16 MB, 4096 faults with 4 KB pages, which cost more
 // than the rest of its first load. With large pages it is a handful. Only a
 // hint: the values, and where the system has no such pages, everything else,
-// stay as they are.
+// stay as they are. The first call also has the allocator keep the memory
+// of freed pixel arrays for the next load (the reader's pool; see
+// large_pages.cpp).
 void ReserveOnLargePages(std::vector<double>& values, size_t count);
 
 }  // namespace wendrel

@@ -29,7 +29,7 @@ std::vector<ValueExtent> PercentBlocks(const std::vector<ValueExtent>& fluxBlock
 
 }  // namespace
 
-std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax) {
+std::string TakeLevelAndPercent(Spectrum& s, std::vector<double>& blockMax) {
     s.Level = MedianOf(blockMax);  // what FindLevel(s) gives
     if (!(s.Level > 0)) {
         const bool anyValue = std::any_of(s.Flux.begin(), s.Flux.end(), [](double v) { return !std::isnan(v); });
@@ -67,7 +67,7 @@ std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax) {
     return {};
 }
 
-void MakeWavelengthsRise(Slot& s) {
+void MakeWavelengthsRise(Spectrum& s) {
     if (!(s.LambdaEnd < s.LambdaStart)) return;
     std::reverse(s.Flux.begin(), s.Flux.end());
     std::reverse(s.Sigma.begin(), s.Sigma.end());
@@ -81,7 +81,7 @@ void MakeWavelengthsRise(Slot& s) {
     s.Lambda0 = s.PixelCentre.empty() ? s.LambdaStart + s.DLambda / 2 : s.PixelCentre.front();
 }
 
-std::string TakePixelCentres(Slot& s, std::vector<double> centres) {
+std::string TakePixelCentres(Spectrum& s, std::vector<double> centres) {
     const size_t n = centres.size();
     for (size_t k = 0; k < n; ++k)
         if (!std::isfinite(centres[k]))

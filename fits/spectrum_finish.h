@@ -15,13 +15,13 @@ namespace wendrel {
 // value blocks of both. Returns why the
 // spectrum cannot be shown in percent, as the end of a sentence that begins
 // with the file's name ("holds only blank pixels ..."); empty when it can.
-std::string TakeLevelAndPercent(Slot& s, std::vector<double>& blockMax);
+std::string TakeLevelAndPercent(Spectrum& s, std::vector<double>& blockMax);
 
 // Turns a spectrum whose wavelengths fall (LambdaEnd < LambdaStart) round,
 // so that they rise with the pixel number: Flux, FluxPct, PixelCentre and
 // PixelEdge reversed, the value blocks taken anew, the range and Lambda0
 // taken from the other end.
-void MakeWavelengthsRise(Slot& s);
+void MakeWavelengthsRise(Spectrum& s);
 
 // A scale given by the wavelength of each pixel's centre (a table's or a text
 // file's wavelength column, in Angstroms): each edge midway between
@@ -30,7 +30,7 @@ void MakeWavelengthsRise(Slot& s);
 // LambdaEnd and DLambda. Returns why it cannot, as a sentence to show after
 // the file's name ("the wavelengths neither rise nor fall ..."), empty when
 // it can; the centres must all be finite and run strictly one way.
-std::string TakePixelCentres(Slot& s, std::vector<double> centres);
+std::string TakePixelCentres(Spectrum& s, std::vector<double> centres);
 
 inline constexpr const char* kTabulatedScale = "tabulated";
 

@@ -257,7 +257,7 @@ TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std
         return table;
     }
 
-    Slot header;
+    Spectrum header;
     header.Bitpix = BitpixOf(flux->type);
     // SDSS gives vacuum wavelengths as log10.
     if (logarithmic || SaysVacuum(fits, status)) header.Medium = "vacuum";
@@ -281,7 +281,7 @@ TableSpectra ReadTableSpectra(fitsfile* fits, const std::string& name, const std
     result.spectraInFile = static_cast<size_t>(spectra);
     std::vector<double> waves;
     for (LONGLONG k = 1; k <= spectra && status == 0; ++k) {
-        Slot s = header;
+        Spectrum s = header;
         s.FileName = spectra == 1 ? name : SpectrumName(name, k);
         LONGLONG pixels = rows, waveCount = rows;
         if (arrays) {

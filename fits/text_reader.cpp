@@ -74,7 +74,7 @@ double UnitOfColumnName(std::string_view name) {
 // One block of a text file: the comments before and in it, the unit of its
 // column names, and its pixels.
 struct TextBlock {
-    Slot s;
+    Spectrum s;
     std::vector<double> waves;
     double angstroms = 1;
     bool namesSeen = false;
@@ -162,7 +162,7 @@ LoadResult ReadTextSpectra(InputFile& file, const std::string& name) {
     }
     result.spectraInFile = blocks.size();
     for (size_t k = 0; k < blocks.size(); ++k) {
-        Slot& s = blocks[k].s;
+        Spectrum& s = blocks[k].s;
         s.FileName = blocks.size() == 1 ? name : SpectrumName(name, static_cast<int64_t>(k + 1));
         s.NumCards = static_cast<int>(s.HdrCard.size());
         s.Naxis1 = static_cast<double>(blocks[k].waves.size());

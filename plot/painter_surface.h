@@ -31,7 +31,7 @@
 //   PlotLayout layout;
 //   {
 //       PainterSurface surface(painter, image.size(), twipsPerPixel, PainterSurface::Cells);
-//       layout = RedrawPlot(ws, surface, outerWidth);
+//       layout = RedrawPlot(ws, surface, area);
 //   }
 //   PaintPlotLabels(painter, layout, twipsPerPixel, LabelFont(twipsPerPixel));
 #pragma once

@@ -16,13 +16,13 @@ namespace wendrel {
 
 // The wavelength of the file where pixel p ends, p = 0 .. Naxis1 (p = 0:
 // where pixel 1 starts). On a linear scale LambdaStart + p * DLambda.
-inline double ObservedPixelEnd(const Slot& s, int64_t p) {
+inline double ObservedPixelEnd(const Spectrum& s, int64_t p) {
     if (s.PixelEdge.empty()) return s.LambdaStart + static_cast<double>(p) * s.DLambda;
     return s.PixelEdge[static_cast<size_t>(std::clamp<int64_t>(p, 0, std::ssize(s.PixelEdge) - 1))];
 }
 
 // The wavelength of the file at the centre of pixel p, p = 1 .. Naxis1.
-inline double ObservedPixelCentre(const Slot& s, int64_t p) {
+inline double ObservedPixelCentre(const Spectrum& s, int64_t p) {
     if (s.PixelCentre.empty()) return s.Lambda0 + static_cast<double>(p - 1) * s.DLambda;
     return s.PixelCentre[static_cast<size_t>(p - 1)];
 }

@@ -13,6 +13,15 @@
 
 namespace wendrel {
 
+// The outer size, in twips, of the window or picture the plot is drawn on:
+// the box keeps fixed margins inside width x height, and the wavelength
+// axis title is placed by titleWidth (a window's current outer width, which
+// a resize under way may have moved away from width).
+struct PlotArea {
+    int width = 0, height = 0;
+    double titleWidth = 0;
+};
+
 // The labels each redraw places around the plot box.
 enum class PlotLabel {
     WavelengthFirstTick,

@@ -10,7 +10,6 @@
 #include "plot/number_format.h"
 #include "plot/pixel_wavelengths.h"
 #include "plot/plot_legend.h"
-#include "plot/plot_window_size.h"
 #include "plot/stepped_curve.h"
 #include "plot/tick_rule.h"
 
@@ -34,8 +33,7 @@ struct Box {
     int64_t w;       // x1 - x0: the grid's width
     int64_t wCurve;  // w + 1: the curves' width
     int64_t h;
-    // The window's outer size the plot is laid out for: the stored size, but
-    // never below the size the window opens at.
+    // The outer size the plot is laid out for (PlotArea).
     int64_t winWidth, winHeight;
     double span;        // PlotRight - PlotLeft
     double yMin, yMax;  // the intensity axis
@@ -168,7 +166,7 @@ void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotL
 
 }  // namespace
 
-PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWidth) {
+PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, const PlotArea& area) {
     PlotLayout layout;
     if (!ws.DataReady) return layout;
 
@@ -177,8 +175,8 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWid
     const IntensityLimits intensity = IntensityRangeFor(ws);
     box.yMin = intensity.low;
     box.yMax = intensity.high;
-    box.winWidth = OpenedWidth(ws.PlotWinWidth);
-    box.winHeight = OpenedHeight(ws.PlotWinHeight);
+    box.winWidth = area.width;
+    box.winHeight = area.height;
     box.x0 = 800;
     box.x1 = box.winWidth - 415;
     box.w = box.x1 - box.x0;
@@ -194,7 +192,7 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWid
     layout.yMax = box.yMax;
 
     DrawWavelengthAxis(ws, box, surface, layout);
-    Place(layout, PlotLabel::WavelengthTitle, outerWidth * 0.7, box.winHeight - kBottomSpare - 600,
+    Place(layout, PlotLabel::WavelengthTitle, area.titleWidth * 0.7, box.winHeight - kBottomSpare - 600,
           "Wavelength /Angstroms");
     DrawIntensityAxis(ws, box, surface, layout);
     DrawBox(box, surface);

@@ -17,11 +17,9 @@ constexpr int32_t kBoxColor = 0;
 constexpr int32_t kLineMarkColor = 96 + 256 * 96 + 65536 * 96;
 
 // Draws nothing and returns an empty layout until a spectrum has been loaded
-// (DataReady). Otherwise lays the plot box out from PlotWinWidth and
-// PlotWinHeight and `outerWidth`, the window's current outer width in twips
-// (the axis title is placed by it), draws onto a surface the caller has
-// cleared, and returns the layout, with the pixels of each loaded slot inside
-// the view.
+// (DataReady). Otherwise lays the plot box out in `area`, draws onto a
+// surface the caller has cleared, and returns the layout, with the pixels of
+// each loaded slot inside the view.
 //
 // The intensity axis runs over IntensityRangeFor(ws) (plot/intensity_range.h)
 // in the shown scale; in flux its labels show three significant digits
@@ -46,6 +44,6 @@ constexpr int32_t kLineMarkColor = 96 + 256 * 96 + 65536 * 96;
 // envelopes (see plot/stepped_curve.h), which relies on the surface lighting
 // exactly the device cells (plot/device_column.h) that a horizontal or
 // vertical line meets.
-PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, double outerWidth);
+PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, const PlotArea& area);
 
 }  // namespace wendrel

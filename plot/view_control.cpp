@@ -22,7 +22,7 @@ bool Fits16(double x) {
 
 // Every position and the trough step of the scroll bar fit in 16 bits.
 bool Holds(const Workspace& ws, const ScrollScale& s) {
-    const double span = ws.PlotSpan;
+    const double span = ws.PlotSpan();
     return Fits16((ws.LambdaMin + span / 2 - s.Origin) / s.Unit) &&
            Fits16((ws.LambdaMax - span / 2 - s.Origin) / s.Unit) &&
            Fits16(((ws.PlotLeft + ws.PlotRight) / 2 - s.Origin) / s.Unit) && Fits16(span / s.Unit);
@@ -57,13 +57,13 @@ int ScrollScale::Steps(double distance) const { return Nearest16(distance / Unit
 
 ScrollScale ScrollScaleFor(const Workspace& ws) {
     const ScrollScale whole;
-    if (Holds(ws, whole) && RoundHalfEven(ws.PlotSpan / 10) >= 1) return whole;
+    if (Holds(ws, whole) && RoundHalfEven(ws.PlotSpan() / 10) >= 1) return whole;
 
     const double full = ws.LambdaMax - ws.LambdaMin;
-    const bool hasWidth = std::isfinite(ws.PlotSpan) && ws.PlotSpan > 0;
+    const bool hasWidth = std::isfinite(ws.PlotSpan()) && ws.PlotSpan() > 0;
     double reference = 0;
     if (hasWidth)
-        reference = ws.PlotSpan;
+        reference = ws.PlotSpan();
     else if (std::isfinite(full) && full > 0)
         reference = full;
     double unit = reference > 0 ? std::pow(10.0, std::floor(std::log10(reference / 1000))) : 0.001;
@@ -124,7 +124,8 @@ std::string SetIntensityRange(Workspace& ws, std::string_view lowText, std::stri
     return {};
 }
 
-ViewControl::ViewControl(Workspace& ws, std::function<void()> redraw) : ws_(ws), redraw_(std::move(redraw)) {
+ViewControl::ViewControl(Workspace& ws, std::function<void()> redraw, std::function<bool()> drawing)
+    : ws_(ws), redraw_(std::move(redraw)), drawing_(std::move(drawing)) {
     hscroll_.onChange = [this] { PositionChanged(); };
     hscroll_.onScroll = [this] { ThumbDragged(); };
 }
@@ -137,7 +138,6 @@ void ViewControl::ZoomIn() {
     Remember(left, right);
     ws_.PlotLeft = left;
     ws_.PlotRight = right;
-    ws_.PlotSpan = right - left;
     SyncHScroll();
     redraw_();
 }
@@ -153,7 +153,6 @@ void ViewControl::ZoomOut() {
     Remember(left, right);
     ws_.PlotLeft = left;
     ws_.PlotRight = right;
-    ws_.PlotSpan = right - left;
     SyncHScroll();
     redraw_();
 }
@@ -162,7 +161,6 @@ void ViewControl::FullRange() {
     Remember(ws_.LambdaMin, ws_.LambdaMax);
     ws_.PlotLeft = ws_.LambdaMin;
     ws_.PlotRight = ws_.LambdaMax;
-    ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
     SyncHScroll();
     redraw_();
 }
@@ -234,15 +232,16 @@ bool ViewControl::Remember(double left, double right) {
 
 void ViewControl::Show(double left, double right) {
     if (left == ws_.PlotLeft && right == ws_.PlotRight) return;
-    std::tie(ws_.PlotLeft, ws_.PlotRight, ws_.PlotSpan) = std::tuple(left, right, right - left);
+    std::tie(ws_.PlotLeft, ws_.PlotRight) = std::tuple(left, right);
     FollowView();
     redraw_();
 }
 
 void ViewControl::Pan() {
-    if (ws_.Drawing || following_) return;
+    if (drawing_() || following_) return;
     const double centre = scale_.WavelengthAt(hscroll_.Value());
-    const double left = centre - ws_.PlotSpan / 2, right = centre + ws_.PlotSpan / 2;
+    const double span = ws_.PlotSpan();
+    const double left = centre - span / 2, right = centre + span / 2;
     // A re-centring by a sync belongs to the change that synced; a drag of the thumb is remembered once.
     if (!hscroll_.Dragging()) dragRemembered_ = false;
     if (!syncing_ && !dragRemembered_) dragRemembered_ = Remember(left, right) && hscroll_.Dragging();
@@ -268,11 +267,11 @@ void ViewControl::SyncHScroll() {
     // the way must not change what the later positions mean. A drag keeps
     // it, so that a scale counting from the view does not move under the thumb.
     if (!hscroll_.Dragging()) Rescale(ScrollScaleFor(ws_));
-    hscroll_.SetMin(scale_.PositionOf(ws_.LambdaMin + ws_.PlotSpan / 2));
-    hscroll_.SetMax(scale_.PositionOf(ws_.LambdaMax - ws_.PlotSpan / 2));
+    hscroll_.SetMin(scale_.PositionOf(ws_.LambdaMin + ws_.PlotSpan() / 2));
+    hscroll_.SetMax(scale_.PositionOf(ws_.LambdaMax - ws_.PlotSpan() / 2));
     hscroll_.SetValue(scale_.PositionOf((ws_.PlotLeft + ws_.PlotRight) / 2));
-    hscroll_.SetSmallChange(scale_.Steps(ws_.PlotSpan / 10));
-    hscroll_.SetLargeChange(scale_.Steps(ws_.PlotSpan));
+    hscroll_.SetSmallChange(scale_.Steps(ws_.PlotSpan() / 10));
+    hscroll_.SetLargeChange(scale_.Steps(ws_.PlotSpan()));
     syncing_ = wasSyncing;
 }
 

@@ -99,7 +99,9 @@ std::string SetIntensityRange(Workspace& ws, std::string_view lowText, std::stri
 
 class ViewControl {
 public:
-    ViewControl(Workspace& ws, std::function<void()> redraw);
+    // `drawing` tells whether a redraw is showing the window, during which
+    // scroll bar changes are no pans.
+    ViewControl(Workspace& ws, std::function<void()> redraw, std::function<bool()> drawing = [] { return false; });
     ViewControl(const ViewControl&) = delete;
     ViewControl& operator=(const ViewControl&) = delete;
 
@@ -143,7 +145,7 @@ public:
     // The thumb is being dragged (ThumbDragged); the position changed
     // (PositionChanged). Both pan the view to
     // the scroll position, keeping its span, and redraw; nothing happens while
-    // the redraw is showing the window (Drawing).
+    // the redraw is showing the window (`drawing`).
     void ThumbDragged();
     void PositionChanged();
 
@@ -166,6 +168,7 @@ private:
 
     Workspace& ws_;
     std::function<void()> redraw_;
+    std::function<bool()> drawing_;
     ScrollBar hscroll_;
     ScrollScale scale_;
     bool syncing_ = false;

@@ -10,9 +10,7 @@
 
 namespace wendrel {
 
-QImage RenderPlotPicture(Workspace& ws, int width, int height) {
-    ws.PlotWinWidth = width;
-    ws.PlotWinHeight = height;
+QImage RenderPlotPicture(const Workspace& ws, int width, int height) {
     const int outerWidth = OpenedWidth(width), outerHeight = OpenedHeight(height);
     const QSize pixels(static_cast<int>(std::lround(outerWidth / kRenderTwipsPerPixel)),
                        static_cast<int>(std::lround(outerHeight / kRenderTwipsPerPixel)));
@@ -22,7 +20,7 @@ QImage RenderPlotPicture(Workspace& ws, int width, int height) {
     PlotLayout layout;
     {
         PainterSurface surface(painter, pixels, kRenderTwipsPerPixel, PainterSurface::Cells);
-        layout = RedrawPlot(ws, surface, outerWidth);
+        layout = RedrawPlot(ws, surface, {outerWidth, outerHeight, double(outerWidth)});
     }
     PaintPlotLabels(painter, layout, kRenderTwipsPerPixel, LabelFont(kRenderTwipsPerPixel));
     painter.end();

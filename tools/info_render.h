@@ -19,10 +19,9 @@ inline constexpr int kDefaultRenderHeight = 7000;
 // width x height twips: the area the redraw draws on, labels included, on a
 // white ground, without the window's frame, menu and bottom controls. A size
 // below the window's smallest is raised to it, as the window opens; the
-// image is that size / 15, to the nearest pixel. Sets PlotWinWidth and
-// PlotWinHeight and writes what a redraw writes. Before any load (DataReady
+// image is that size / 15, to the nearest pixel. Before any load (DataReady
 // false) the redraw draws nothing and the picture is blank.
-QImage RenderPlotPicture(Workspace& ws, int width, int height);
+QImage RenderPlotPicture(const Workspace& ws, int width, int height);
 
 // Writes the image as a PNG file, replacing the file only once the whole
 // picture has been written. Returns an error text, empty on success.

@@ -137,7 +137,6 @@ void ApplyViewOptions(Workspace& ws, const InfoOptions& options) {
     if (options.renderView) {
         ws.PlotLeft = options.renderView->first;
         ws.PlotRight = options.renderView->second;
-        ws.PlotSpan = ws.PlotRight - ws.PlotLeft;
     }
 }
 

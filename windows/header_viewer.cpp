@@ -49,7 +49,7 @@ int frmDisplayHdr::NumCards() const {
 }
 
 void frmDisplayHdr::Form_Load() {
-    ws_.HdrLoading = true;
+    loading_ = true;
     winId();  // the window system's frame is known from here on
     SetOuterSizeTwips(*this, ws_.HdrWidth, ws_.HdrHeight);
     MoveOuterTwips(*this, ws_.HdrLeft, ws_.HdrTop);
@@ -59,7 +59,7 @@ void frmDisplayHdr::Form_Load() {
     const HdrScrollRange range = HdrOpeningScroll(NumCards(), lines);
     vscroll_->setRange(range.Minimum, range.Maximum);
     vscroll_->setValue(range.Value);
-    ws_.HdrLoading = false;
+    loading_ = false;
 }
 
 void frmDisplayHdr::resizeEvent(QResizeEvent* event) {
@@ -68,7 +68,7 @@ void frmDisplayHdr::resizeEvent(QResizeEvent* event) {
 }
 
 void frmDisplayHdr::Form_Resize() {
-    if (ws_.HdrLoading) return;
+    if (loading_) return;
     const QRectF outer = OuterGeometryTwips(*this);
     ws_.HdrWidth = Nearest16(outer.width());
     ws_.HdrHeight = Nearest16(outer.height());

@@ -51,6 +51,7 @@ private:
     double LinePitchPixels() const;
 
     Workspace& ws_;
+    bool loading_ = false;  // Form_Load is placing the window: its resizes are not the user's
     QScrollBar* vscroll_;
     QFont cardFont_;
     std::vector<std::string> lines_;

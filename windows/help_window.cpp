@@ -51,7 +51,7 @@ void frmHelp::Form_Load() {
     title_->setText("Help - Wendrel");
     for (size_t i = 0; i < paragraphs_.size(); ++i)
         paragraphs_[i]->setText(QString::fromLatin1(HelpParagraphs()[i]));
-    ws_.HelpLoading = true;
+    loaded_ = true;
     Form_Resize();
     KeepOnScreen(*this);
 }
@@ -62,7 +62,7 @@ void frmHelp::resizeEvent(QResizeEvent* event) {
 }
 
 void frmHelp::Form_Resize() {
-    if (!ws_.HelpLoading) return;
+    if (!loaded_) return;
     const QRectF outer = OuterGeometryTwips(*this);
     const HelpLayout layout = HelpLayoutFor(outer.width());
 

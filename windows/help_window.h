@@ -36,6 +36,7 @@ private:
     void Form_Unload();
 
     Workspace& ws_;
+    bool loaded_ = false;  // Form_Load has placed the window: from then on resizes lay it out
     QLabel* title_;
     std::array<QLabel*, kNumHelpParas> paragraphs_{};
 };

@@ -47,7 +47,7 @@ void PaintPlotPicture(QPainter& painter, const Workspace& ws, const frmPlot_Spec
     PlotLayout layout;
     {
         PainterSurface surface(painter, size, TwipsPerPixel(), target);
-        layout = RedrawPlot(ws, surface, window.OuterWidthTwips());
+        layout = RedrawPlot(ws, surface, window.DrawnArea());
     }
     PaintPlotLabels(painter, layout, TwipsPerPixel(), LabelPixelFont(window));
 }

@@ -100,7 +100,7 @@ QImage BlankImage(QSize size, const QColor& background) {
 }  // namespace
 
 frmPlot_Spectra::frmPlot_Spectra(Workspace& ws, UiHooks& ui, OffsetCaptionHandler offsetCaption)
-    : ws_(ws), ui_(ui), offsetCaption_(std::move(offsetCaption)), view_(ws, [&ui] { ui.RedrawPlot(); }) {
+    : ws_(ws), ui_(ui), offsetCaption_(std::move(offsetCaption)), view_(ws, [&ui] { ui.RedrawPlot(); }, [this] { return drawing_; }) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("frmPlot_Spectra");
     setWindowTitle("Plot Spectra");
@@ -187,8 +187,11 @@ double frmPlot_Spectra::OuterWidthTwips() const {
     return PixelsToTwips(width() + frame.left() + frame.right());
 }
 
+PlotArea frmPlot_Spectra::DrawnArea() const {
+    return {OpenedWidth(ws_.PlotWinWidth), OpenedHeight(ws_.PlotWinHeight), OuterWidthTwips()};
+}
+
 void frmPlot_Spectra::Form_Load() {
-    ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
     view_.SyncHScroll();
 
     MoveOuterTwips(*this, ws_.PlotWinLeft, ws_.PlotWinTop);
@@ -220,7 +223,7 @@ void frmPlot_Spectra::PlaceBottomControls() {
 }
 
 void frmPlot_Spectra::Form_Resize() {
-    if (ws_.Drawing || !ws_.DataReady) return;
+    if (drawing_ || !ws_.DataReady) return;
     const QMargins frame = Frame();
     ws_.PlotWinWidth = SizeTwips(PixelsToTwips(width() + frame.left() + frame.right()));
     ws_.PlotWinHeight = SizeTwips(PixelsToTwips(height() + frame.top() + frame.bottom()));
@@ -355,7 +358,6 @@ void frmPlot_Spectra::Form_Unload() {
     ws_.PlotWinTop = StoredTwips(PixelsToTwips(outer.top()));
     ws_.PlotWinWidth = SizeTwips(PixelsToTwips(outer.width()));
     ws_.PlotWinHeight = SizeTwips(PixelsToTwips(outer.height()));
-    ws_.PlotShown = false;
     ws_.Measured = {};
 }
 

@@ -65,8 +65,7 @@ public:
     void MouseUp(QPointF pixel);
     // The wheel turned by `notches` (positive away from the user: zoom in).
     void WheelTurned(QPointF pixel, double notches);
-    // The close box: stores the outer place and size, clears PlotShown and
-    // forgets the measured line, whose panel closes with the window.
+    // The close box: stores the outer place and size and forgets the measured line, whose panel closes with the window.
     void Form_Unload();
     // File > Exit: hides the window; the next redraw shows it again.
     void mExit_Click();
@@ -89,6 +88,14 @@ public:
     void Repaint();
 
     ViewControl& View() { return view_; }
+    // What the plot is laid out for: the outer size the window last stored
+    // (raised to its smallest, as it opens), and its current outer width for
+    // the axis title.
+    PlotArea DrawnArea() const;
+    // While a redraw shows and clears the window, its resizes and scroll bar
+    // changes start no redraw of their own. A window is drawing from its
+    // construction until the redraw that opened it has shown it.
+    void SetDrawing(bool drawing) { drawing_ = drawing; }
     // The View and Lines menus' checks as the workspace stands, after it was
     // changed from outside the window (an opened session).
     void SyncMenus();
@@ -161,6 +168,7 @@ private:
     Workspace& ws_;
     UiHooks& ui_;
     OffsetCaptionHandler offsetCaption_;
+    bool drawing_ = true;
     ViewControl view_;
     QImage image_;
     PlotLayout layout_;

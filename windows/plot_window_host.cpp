@@ -27,16 +27,15 @@ frmPlot_Spectra& PlotWindowHost::Open() {
 
 void PlotWindowHost::RedrawPlot() {
     if (ws_.DataReady) {
-        ws_.PlotSpan = ws_.PlotRight - ws_.PlotLeft;
         if (window_) window_->View().FollowView();
-        // Showing the window raises its resize event; Drawing keeps that
-        // from starting a second redraw.
-        ws_.Drawing = true;
+        // Showing the window raises its resize event; drawing keeps that
+        // from starting a second redraw. A new window is drawing from its
+        // opening on.
         frmPlot_Spectra& window = Open();
+        window.SetDrawing(true);
         window.ShowWindow();
         window.Cls();
-        ws_.PlotShown = true;
-        ws_.Drawing = false;
+        window.SetDrawing(false);
         window.ShowLayout(Draw(window));
     }
     if (window_) window_->Repaint();
@@ -46,7 +45,7 @@ PlotLayout PlotWindowHost::Draw(frmPlot_Spectra& window) const {
     QImage& image = window.Image();
     QPainter painter(&image);
     PainterSurface surface(painter, image.size(), TwipsPerPixel(), PainterSurface::Cells);
-    return wendrel::RedrawPlot(ws_, surface, window.OuterWidthTwips());
+    return wendrel::RedrawPlot(ws_, surface, window.DrawnArea());
 }
 
 void PlotWindowHost::ClearPlotWindow() {

@@ -25,14 +25,16 @@ public:
 
     // The one redraw: does nothing until a spectrum has been loaded;
     // otherwise brings the scroll bar in line with the view, creates, shows
-    // and clears the window as needed (holding Drawing meanwhile, and setting
-    // PlotShown), draws the plot into its image and shows the layout.
+    // and clears the window as needed (the window drawing meanwhile), draws
+    // the plot into its image and shows the layout.
     void RedrawPlot();
     // Clears the window's picture, when the window exists.
     void ClearPlotWindow();
     // Hides the window, when it exists.
     void HidePlotWindow();
 
+    // Whether the window is open, shown or hidden.
+    bool PlotShown() const { return window_ != nullptr; }
     // The open window (shown or hidden), or nullptr when it is closed.
     frmPlot_Spectra* Window() const { return window_; }
 

@@ -221,6 +221,8 @@ void Program::HideLoadedRow(int slot) { main_->HideLoadedRow(slot); }
 
 void Program::RedrawPlot() { plot_.RedrawPlot(); }
 
+bool Program::PlotShown() const { return plot_.PlotShown(); }
+
 void Program::ClearPlotWindow() { plot_.ClearPlotWindow(); }
 
 void Program::HidePlotWindow() { plot_.HidePlotWindow(); }

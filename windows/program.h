@@ -87,6 +87,7 @@ public:
     void RedrawPlot() override;
     void ClearPlotWindow() override;
     void HidePlotWindow() override;
+    bool PlotShown() const override;
     std::optional<ColumnChoice> ChooseTableColumns(const std::string& fileName,
                                                    const std::vector<TableColumn>& columns) override;
 

@@ -46,7 +46,7 @@ protected:
         ExpectSameAsShown(read.spectra[1], ws.slot(4));
     }
     // Same wavelengths as the row shows, same flux values, to 1e-12 relative.
-    static void ExpectSameAsShown(const Slot& back, const Slot& shown) {
+    static void ExpectSameAsShown(const Spectrum& back, const Slot& shown) {
         ASSERT_EQ(back.Flux.size(), shown.Flux.size());
         for (size_t p = 0; p < shown.Flux.size(); ++p) {
             const double wave = RestWavelength(shown, ObservedPixelCentre(shown, static_cast<int64_t>(p) + 1));

@@ -134,7 +134,7 @@ protected:
         Workspace ws;
         ws.Lambda0Key = "OLD";
         ws.LambdaMin = 4000;
-        ws.PlotShown = ws.DataReady = true;
+        ws.DataReady = true;
         for (Slot& s : ws.Slots) {
             s = Slot();
             s.Loaded = true, s.Offset = 99, s.SlotColor = 0;
@@ -155,8 +155,8 @@ TEST_F(StartUpAndShutDown, AMissingOrBrokenFileGivesEveryDefaultSilently) {
         for (int i = 1; i <= kMaxSlots; ++i)
             EXPECT_EQ(std::tuple(ws.slot(i).Loaded, ws.slot(i).Offset, ws.slot(i).SlotColor, ui.events.at(i - 1)),
                       std::tuple(false, StartOffset(i), kStartSlotColors[i - 1], "hide row " + std::to_string(i)));
-        EXPECT_EQ(std::tuple(ws.LambdaMin, ws.LambdaMax, ws.PlotShown, ws.DataReady, ui.events.size(), ui.messages.size()),
-                  std::tuple(99999, -99999, false, false, 10u, 0u));
+        EXPECT_EQ(std::tuple(ws.LambdaMin, ws.LambdaMax, ws.DataReady, ui.events.size(), ui.messages.size()),
+                  std::tuple(99999, -99999, false, 10u, 0u));
     }
 }
 

@@ -29,7 +29,7 @@ struct OrderUi : RecordingUi {
 };
 
 LoadResult Read(double start, double end, std::vector<std::string> messages = {}) {
-    Slot s;
+    Spectrum s;
     s.FileName = "new.fits", s.LambdaStart = start, s.LambdaEnd = end;
     LoadResult read;
     read.spectra.push_back(std::move(s));
@@ -60,9 +60,8 @@ protected:
     void Zoom(Range view) {
         ws.PlotLeft = view.first;
         ws.PlotRight = view.second;
-        ws.PlotSpan = view.second - view.first;
     }
-    auto RangeAndView() const { return std::tuple(ws.LambdaMin, ws.LambdaMax, ws.PlotLeft, ws.PlotRight, ws.PlotSpan); }
+    auto RangeAndView() const { return std::tuple(ws.LambdaMin, ws.LambdaMax, ws.PlotLeft, ws.PlotRight, ws.PlotSpan()); }
     static auto RangeAndView(Range r, Range v) { return std::tuple(r.first, r.second, v.first, v.second, v.second - v.first); }
     TempFolder temp;
     Workspace ws;
@@ -71,7 +70,7 @@ protected:
 
 TEST_F(Slots, MessagesComeFirstThenTheSlotTheRangeTheRowAndTheRedraw) {
     ASSERT_TRUE(Commit(2, Read(5000, 6000)));  // the plot window is closed: no redraw
-    ws.PlotShown = true;
+    ui.plotShown = true;
     Zoom({5100, 5200});
     ws.slot(3) = Slot();
     ws.slot(3).Offset = 7, ws.slot(3).Velocity = 400, ws.slot(3).SlotColor = 5;
@@ -87,10 +86,10 @@ TEST_F(Slots, MessagesComeFirstThenTheSlotTheRangeTheRowAndTheRedraw) {
 // The empty range's numbers are no wavelengths to widen from; the views before go.
 TEST_F(Slots, TheFirstLoadAfterStartOrAfterEveryUnloadTakesItsOwnRange) {
     for (const auto& [start, end] : {std::pair(120000.0, 130000.0), {-250000.0, -240000.0}}) {
-        ws = Workspace{};
+        ws = Workspace{}, ui.plotShown = false;
         ASSERT_TRUE(Commit(1, Read(start, end)));
         EXPECT_EQ(RangeAndView(), RangeAndView({start, end}, {start, end}));
-        ws.PlotShown = true;
+        ui.plotShown = true;
         ws.ViewHistory = {{start, end}};
         UnloadSlot(ws, 1, ui);
         EXPECT_TRUE(ws.ViewHistory.empty());
@@ -101,7 +100,7 @@ TEST_F(Slots, TheFirstLoadAfterStartOrAfterEveryUnloadTakesItsOwnRange) {
 }
 
 TEST_F(Slots, ABatchShowsItsMessagesInOrderRedrawsOnceAndNamesTheFilesLeftInOneMessage) {
-    ws.PlotShown = true;  // each load alone would redraw
+    ui.plotShown = true;  // each load alone would redraw
     std::vector<fs::path> files = {temp.path() / "missing.fits", temp.Write("notes.doc", std::string(2880, 'x'))};
     for (int i = 1; i <= 11; ++i) files.push_back(Spectrum("s" + std::to_string(i) + ".fits", 4000 + i));
     EXPECT_EQ(LoadFiles(ws, PlanIntoEmptyRows(ws, files), ui), 10);  // the refused files leave row 1 to s1
@@ -146,7 +145,7 @@ TEST_F(Slots, UnloadRecomputesTheRangeFromTheRemainingSlotsOnlyWhileThePlotIsOpe
         ui.events.clear();
         Load(c.loaded);
         Zoom(zoom);
-        ws.PlotShown = c.plotShown;
+        ui.plotShown = c.plotShown;
         ws.slot(c.unload).Offset = 33;
         UnloadSlot(ws, c.unload, ui);
         EXPECT_EQ(RangeAndView(), RangeAndView(c.range, c.view));
@@ -185,7 +184,7 @@ TEST_F(Slots, BarVelocitiesAreHeldToTheBarTypedOnesTakenAsTheyAreAndTheRangeFoll
     VelocityChanged(ws, 4, 99999, ui);   // an empty row's velocity changes nothing
     EXPECT_EQ(std::tuple(ws.slot(2).Velocity, ws.slot(4).Velocity), std::tuple(kMinVelocity, kMaxVelocity));
     EXPECT_EQ(RangeAndView(), RangeAndView({6000 / f, 6600 / g}, {6000 / f, 6600 / g}));
-    ws.PlotShown = true;
+    ui.plotShown = true;
     UnloadSlot(ws, 1, ui);
     EXPECT_EQ(RangeAndView(), RangeAndView({6500 / g, 6600 / g}, {6500 / g, 6600 / g}));
     VelocityChanged(ws, 2, 0, ui);  // the file's own wavelengths, exactly

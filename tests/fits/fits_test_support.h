@@ -36,7 +36,9 @@ protected:
     }
     // Loads a file as the file chooser would; the messages and events of earlier loads are dropped.
     bool LoadFile(const std::filesystem::path& file, int slot = 1) {
+        const bool plotShown = ui_.plotShown;
         ui_ = RecordingUi();
+        ui_.plotShown = plotShown;
         return LoadIntoSlot(ws_, slot, file, ui_);
     }
     bool Load(std::string_view bytes, int slot = 1, const std::string& name = "spectrum.fits") {

@@ -48,7 +48,7 @@ TEST_F(FitsFileTest, DecodesSignedScaledAndBlankPixels) {
 // NaN maximum blanks its whole block.
 TEST(FindLevel, IsTheMedianOfTheBlockMaximaFromZeroUpWithoutBlanks) {
     const auto level = [](const std::vector<double>& maxima, int lastLength, size_t blank = SIZE_MAX) {
-        Slot s;
+        Spectrum s;
         for (size_t b = 0; b < maxima.size(); ++b)
             for (int i = 0, n = b + 1 == maxima.size() ? lastLength : 50; i < n; ++i)
                 s.Flux.push_back(i == n / 2 ? maxima[b] : maxima[b] - 1 - i);

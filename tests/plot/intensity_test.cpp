@@ -88,7 +88,7 @@ TEST(IntensityRange, CurvesAreCutToTheBox) {
     {
         QPainter painter(&image);
         PainterSurface surface(painter, QSizeF(image.size()), 15, PainterSurface::Cells);
-        RedrawPlot(ws, surface, 10000);
+        RedrawPlot(ws, surface, kArea);
     }
     const int x0 = kX0 / 15, x1 = kX1 / 15, y0 = kY0 / 15, y1 = kY1 / 15;
     int inside = 0, markers = 0;
@@ -111,7 +111,7 @@ TEST(IntensityRange, FluxLabelsAndTitle) {
     const auto captions = [&] {
         std::vector<std::string> texts;
         RecordingSurface surface;
-        for (const auto& [label, placed] : RedrawPlot(ws, surface, 10000).labels)
+        for (const auto& [label, placed] : RedrawPlot(ws, surface, kArea).labels)
             if (label >= PlotLabel::IntensityTopTick) texts.push_back(placed.caption);
         return texts;  // top tick, step, bottom tick, title
     };
@@ -127,7 +127,7 @@ TEST(IntensityRange, LegendRows) {
     Workspace ws = TwoSlots();
     std::tie(ws.slot(1).ObjectName, ws.slot(2).FileName, ws.ShowLegend) = std::tuple("  NGC 1068 ", "b.fits", true);
     RecordingSurface surface;
-    const PlotLayout layout = RedrawPlot(ws, surface, 10000);
+    const PlotLayout layout = RedrawPlot(ws, surface, kArea);
     ASSERT_EQ(layout.legend.size(), 2u);
     const LegendEntry &first = layout.legend[0], &second = layout.legend[1];
     EXPECT_EQ(std::tuple(first.slot, second.slot, first.y1, second.x0, second.x1), std::tuple(1, 2, second.y0, first.x0, first.x1));
@@ -137,7 +137,7 @@ TEST(IntensityRange, LegendRows) {
     EXPECT_EQ(names, (std::vector<std::string>{"NGC 1068", "b.fits"}));
     EXPECT_EQ(surface.In(ws.slot(2).SlotColor, Drawn::Fill).size(), 1u);
     ws.ShowLegend = false;
-    EXPECT_TRUE(RedrawPlot(ws, surface, 10000).legend.empty());
+    EXPECT_TRUE(RedrawPlot(ws, surface, kArea).legend.empty());
 }
 
 }  // namespace

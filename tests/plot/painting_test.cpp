@@ -12,6 +12,7 @@
 #include <span>
 
 #include "plot/painter_surface.h"
+#include "plot/plot_window_size.h"
 #include "plot/picture_files.h"
 #include "plot/renderer.h"
 #include "tests/plot/plot_test_support.h"
@@ -123,9 +124,10 @@ TEST(PainterSurface, EnvelopesPaintTheSameCellsAsEverySegment) {
         {5800, 7000, QSize(1600, 1000)}, {6123.4567, 6124.0123, QSize(1600, 1000)}, {6400.01, 6400.09, QSize(800, 600)},
         {6999.2, 7000.9, QSize(333, 517)}, {5900.3, 6600.7, QSize(1201, 777)}};
     for (const auto& v : views) {
-        std::tie(ws.PlotLeft, ws.PlotRight, ws.PlotWinWidth, ws.PlotWinHeight) =
-            std::tuple(v.left, v.right, v.size.width() * 15, v.size.height() * 15);
-        const auto redraw = [&](PlotSurface& s) { RedrawPlot(ws, s, ws.PlotWinWidth); };
+        std::tie(ws.PlotLeft, ws.PlotRight) = std::tuple(v.left, v.right);
+        const int width = v.size.width() * 15, height = v.size.height() * 15;
+        const PlotArea area{OpenedWidth(width), OpenedHeight(height), double(width)};
+        const auto redraw = [&](PlotSurface& s) { RedrawPlot(ws, s, area); };
         const QImage envelopes = Painted<PainterSurface>(v.size, redraw);
         EXPECT_TRUE(envelopes == Painted<EverySegmentSurface>(v.size, redraw)) << v.left;
         EXPECT_GT(std::ranges::count_if(Rows(envelopes), [](auto& row) { return row.find('c') != row.npos; }), 50);
@@ -144,7 +146,7 @@ void PaintTwoSlots(QPainter& painter) {
     font.setPixelSize(11);
     const PlotLayout layout = [&] {
         PainterSurface surface(painter, kSize, 15, PainterSurface::Floating, font);
-        return RedrawPlot(ws, surface, 10000);
+        return RedrawPlot(ws, surface, kArea);
     }();
     PaintPlotLabels(painter, layout, 15, font);
 }

@@ -8,16 +8,18 @@
 #include <vector>
 
 #include "plot/plot_surface.h"
+#include "plot/redraw_layout.h"
 #include "store/workspace.h"
 
 namespace wendrel::testing {
 
 // A plot window of 10000 x 7000 twips: box 800..9585 across, 300..4950 down.
+constexpr PlotArea kArea{10000, 7000, 10000};
 constexpr double kX0 = 800, kX1 = 9585, kY0 = 300, kY1 = 4950, kWCurve = kX1 - kX0 + 1, kH = kY1 - kY0;
 
 inline Workspace PlotWorkspace(double left, double right) {
     Workspace ws;
-    std::tie(ws.PlotWinWidth, ws.PlotWinHeight, ws.PlotLeft, ws.PlotRight) = std::tuple(10000, 7000, left, right);
+    std::tie(ws.PlotLeft, ws.PlotRight) = std::tuple(left, right);
     for (int i = 1; i <= kMaxSlots; ++i) ws.slot(i).Offset = 0;
     return ws;
 }

@@ -21,7 +21,7 @@ float LevelY(const PlotLayout& l, double v) { return static_cast<float>(kY1 - kH
 struct Redrawn {
     RecordingSurface s;
     PlotLayout layout;
-    Redrawn(const Workspace& ws, double outerWidth = 10000) { layout = RedrawPlot(ws, s, outerWidth); }
+    Redrawn(const Workspace& ws, double outerWidth = 10000) { layout = RedrawPlot(ws, s, {kArea.width, kArea.height, outerWidth}); }
     std::vector<Drawn> Curve(const Workspace& ws, int i) const { return s.In(ws.slot(i).SlotColor); }
     std::vector<float> Grid(bool vertical) const {
         std::vector<float> at;

@@ -16,8 +16,7 @@ inline auto Fields(const Slot& s) {
 }
 inline auto Fields(const Workspace& w) {
     return std::tie(static_cast<const Settings&>(w), w.CurSlot, w.NumSlots, w.FilePath, w.LambdaMin, w.LambdaMax,
-                    w.PlotLeft, w.PlotRight, w.PlotSpan, w.DataReady, w.PlotShown, w.Drawing, w.LineMarkSets,
-                    w.HdrLoading, w.HelpLoading);
+                    w.PlotLeft, w.PlotRight, w.DataReady, w.LineMarkSets);
 }
 
 // "Slots[3]" for the first slot that differs, "workspace" for another field, or nothing when the same.

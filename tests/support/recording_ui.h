@@ -21,6 +21,7 @@ public:
     }
     void ClearPlotWindow() override { events.push_back("clear plot"); }
     void HidePlotWindow() override { events.push_back("hide plot"); }
+    bool PlotShown() const override { return plotShown; }
     std::optional<ColumnChoice> ChooseTableColumns(const std::string& fileName,
                                                    const std::vector<TableColumn>& columns) override {
         offeredColumns.emplace_back(fileName, columns);
@@ -30,6 +31,7 @@ public:
     std::vector<std::string> messages;
     std::vector<std::string> events;
     int redraws = 0;
+    bool plotShown = false;  // what PlotShown answers
     // The tables whose columns were offered to choose from, and the answer given.
     std::vector<std::pair<std::string, std::vector<TableColumn>>> offeredColumns;
     std::optional<ColumnChoice> columnAnswer;

@@ -90,9 +90,9 @@ TEST_F(PlotWindowTest, OpensAtItsStoredPlaceMarksLinesAndExitOrTheCloseBoxPutItA
 
 TEST_F(PlotWindowTest, ZoomPanAndTheReadOutUnderTheMouse) {
     frmPlot_Spectra& plot = StartWithTwoSpectra();
-    const double full = ws().PlotSpan;
+    const double full = ws().PlotSpan();
     Click(plot.Command1());
-    const double zoomed = ws().PlotSpan;
+    const double zoomed = ws().PlotSpan();
     EXPECT_LT(zoomed, full);
     const double left = ws().PlotLeft;
     plot.Scroll()->triggerAction(QAbstractSlider::SliderPageStepAdd);
@@ -118,9 +118,9 @@ TEST_F(PlotWindowTest, ZoomPanAndTheReadOutUnderTheMouse) {
     EXPECT_EQ(plot.Canvas()->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(plot.WavelengthReadout()->text().toStdString(), read.WavelengthCaption);
     Click(plot.Command2());
-    EXPECT_GT(ws().PlotSpan, zoomed);
+    EXPECT_GT(ws().PlotSpan(), zoomed);
     Click(plot.Command3());
-    EXPECT_EQ(ws().PlotSpan, ws().LambdaMax - ws().LambdaMin);
+    EXPECT_EQ(ws().PlotSpan(), ws().LambdaMax - ws().LambdaMin);
 }
 
 TEST_F(PlotWindowTest, DragsZoomFixTheIntensityAxisMeasureOrFitAndTinyOnesAreClicks) {
@@ -167,10 +167,10 @@ TEST_F(PlotWindowTest, TheWheelZoomsAboutTheWavelengthUnderTheCursor) {
     const auto [left, right] = View();
     const double span = right - left, under = left + 0.25 * span;
     Wheel(plot, At(plot, 0.25, 0.5), 120);
-    EXPECT_NEAR(ws().PlotSpan, span / kWheelZoomFactor, 1e-9 * span);
-    EXPECT_NEAR(ws().PlotLeft + 0.25 * ws().PlotSpan, under, 1e-9 * span);
+    EXPECT_NEAR(ws().PlotSpan(), span / kWheelZoomFactor, 1e-9 * span);
+    EXPECT_NEAR(ws().PlotLeft + 0.25 * ws().PlotSpan(), under, 1e-9 * span);
     Wheel(plot, QPointF(2, 2), 120);  // outside the box
-    EXPECT_NEAR(ws().PlotSpan, span / kWheelZoomFactor, 1e-9 * span);
+    EXPECT_NEAR(ws().PlotSpan(), span / kWheelZoomFactor, 1e-9 * span);
     Wheel(plot, At(plot, 0.25, 0.5), -240);
     EXPECT_EQ(View(), std::pair(left, right));
 }
@@ -189,7 +189,7 @@ TEST_F(PlotWindowTest, KeysAndTheViewMenu) {
     EXPECT_NEAR(ws().PlotLeft, left + 0.05 * span, 1e-9 * span);
     EXPECT_EQ(ws().PlotRight, right);
     QTest::keyClick(&plot, Qt::Key_Home);
-    EXPECT_EQ(ws().PlotSpan, span);
+    EXPECT_EQ(ws().PlotSpan(), span);
     Choose(plot, "View", "Previous View");
     EXPECT_NEAR(ws().PlotLeft, left + 0.05 * span, 1e-9 * span);
 

@@ -1,0 +1,36 @@
+# Fails when a source folder includes a header of a folder above it. The
+# folders build on each other in this order: store < fits < plot < app <
+# windows; tools and bench may use every folder but windows; tests any.
+# Run as: cmake -DSOURCE_ROOT=<checkout> -P check_includes.cmake
+set(layers store fits plot app windows)
+set(allowed_tools store fits plot app tools tests)
+set(allowed_bench store fits plot app bench tests)
+
+set(violations "")
+foreach(folder store fits plot app windows tools bench)
+  list(FIND layers ${folder} rank)
+  if(rank GREATER_EQUAL 0)
+    list(SUBLIST layers 0 ${rank} allowed)
+    list(APPEND allowed ${folder})
+  else()
+    set(allowed ${allowed_${folder}})
+  endif()
+  file(GLOB_RECURSE sources "${SOURCE_ROOT}/${folder}/*.h" "${SOURCE_ROOT}/${folder}/*.cpp")
+  foreach(source IN LISTS sources)
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[^\"]*\"([^\"/]+)/.*$" "\\1" target "${line}")
+      list(FIND allowed ${target} found)
+      if(found LESS 0)
+        file(RELATIVE_PATH shown "${SOURCE_ROOT}" "${source}")
+        string(STRIP "${line}" line)
+        list(APPEND violations "${shown}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n  " text)
+  message(FATAL_ERROR "Includes of a higher folder:\n  ${text}")
+endif()
