@@ -1,6 +1,7 @@
-// Fuzz target: the bytes are a file (FITS image or table, gzip, tile-compressed or text) loaded into slot 1, which holds a spectrum, with the plot window open. A
-// refused load leaves the workspace as it was and says why; a load leaves a consistent slot and changes nothing
-// but it and the range and view that follow from it.
+// Fuzz target: the bytes are a file (FITS image or table, gzip, tile-compressed or text) loaded into slot 1,
+// which holds a spectrum, with the plot window open; slot 2 holds one too. A refused load leaves the workspace as
+// it was and says why; a load leaves consistent slots (slot 1 and the empty rows further spectra of the file
+// took) and changes nothing but them and the range and view that follow from them.
 #include <unistd.h>
 #include <cmath>
 #include <cstdint>
@@ -38,11 +39,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ui.plotShown = true;
     const bool load = LoadIntoSlot(ws, 1, folder / "input.txt", ui);
     WENDREL_FUZZ_CHECK(load || (!ui.messages.empty() && ui.events.empty()), "a refused load says why, shows nothing");
-    const Slot& s = ws.slot(1);
-    const std::string& file = s.FileName;
-    if (load) {
-        WENDREL_FUZZ_CHECK(s.Loaded && ws.DataReady && ui.events.size() == 2 && ui.redraws == 1, file);
+    // Slot 1, and the empty rows that the further spectra of a file of several took.
+    std::vector<int> filled;
+    for (int k = 1; k <= kMaxSlots && load; ++k)
+        if (k == 1 || (ws.slot(k).Loaded && !loaded.slot(k).Loaded)) filled.push_back(k);
+    WENDREL_FUZZ_CHECK(!load || (ws.DataReady && ui.events.size() == filled.size() + 1 && ui.redraws == 1),
+                       "a load shows its rows and redraws once");
+    for (const int k : filled) {
+        const Slot& s = ws.slot(k);
+        const std::string& file = s.FileName;
+        WENDREL_FUZZ_CHECK(s.Loaded, file);
         WENDREL_FUZZ_CHECK(s.Naxis1 >= 1 && s.Flux.size() == static_cast<size_t>(s.Naxis1) && s.FluxPct.size() == s.Flux.size(), file);
+        WENDREL_FUZZ_CHECK(s.Sigma.empty() || s.Sigma.size() == s.Flux.size(), file);
         // Images: 16, 32, -32, -64; table columns also 8 and 64; text 0.
         WENDREL_FUZZ_CHECK(s.Bitpix == 0 || s.Bitpix == 8 || s.Bitpix == 16 || s.Bitpix == 32 || s.Bitpix == 64 ||
                                s.Bitpix == -32 || s.Bitpix == -64, file);
@@ -57,11 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (size_t k = 0; k + 1 < s.PixelEdge.size(); ++k)
             WENDREL_FUZZ_CHECK((s.PixelEdge[k + 1] - s.PixelEdge[k]) * (s.PixelEdge[1] - s.PixelEdge[0]) > 0, file);
         WENDREL_FUZZ_CHECK(isfinite(s.LambdaStart) && isfinite(s.LambdaEnd) && isfinite(ws.PlotSpan()), file);
-        WENDREL_FUZZ_CHECK(ws.PlotLeft == ws.LambdaMin && ws.PlotRight == ws.LambdaMax, file);
     }
-    // Nothing but slot 1 and the range and view that follow from it changes.
+    if (load) WENDREL_FUZZ_CHECK(ws.PlotLeft == ws.LambdaMin && ws.PlotRight == ws.LambdaMax, "the view is the full range");
+    // Nothing but the filled slots and the range and view that follow from them changes.
     Workspace rest = ws;
-    rest.slot(1) = loaded.slot(1);
+    for (const int k : filled) rest.slot(k) = loaded.slot(k);
     rest.LambdaMin = loaded.LambdaMin, rest.LambdaMax = loaded.LambdaMax;
     rest.PlotLeft = loaded.PlotLeft, rest.PlotRight = loaded.PlotRight;
     const std::string changed = testing::WorkspaceDifference(loaded, load ? rest : ws);
