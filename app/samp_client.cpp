@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 
+#include "app/samp_icon.h"
 #include "app/samp_rpc_server.h"
 
 namespace wendrel {
@@ -20,12 +21,14 @@ constexpr const char* kPingMtype = "samp.app.ping";
 constexpr const char* kShutdownMtype = "samp.hub.event.shutdown";
 constexpr const char* kDisconnectMtype = "samp.hub.disconnect";
 
-RpcValue Metadata() {
-    return RpcMap{{"samp.name", "Wendrel"},
-                  {"samp.description.text", "Overlays up to ten one-dimensional FITS spectra, each in percent of "
-                                            "its continuum level."},
-                  {"author.name", "The Wendrel developers"},
-                  {"wendrel.version", WENDREL_VERSION}};
+RpcValue Metadata(const QTemporaryFile* icon) {
+    RpcMap map{{"samp.name", "Wendrel"},
+               {"samp.description.text", "Overlays up to ten one-dimensional FITS spectra, each in percent of "
+                                         "its continuum level."},
+               {"author.name", "The Wendrel developers"},
+               {"wendrel.version", WENDREL_VERSION}};
+    if (icon) map.emplace_back("samp.icon.url", QUrl::fromLocalFile(icon->fileName()).toString().toStdString());
+    return map;
 }
 
 RpcValue Subscriptions() {
@@ -45,7 +48,8 @@ SampClient::SampClient(QObject* parent)
       network_(new QNetworkAccessManager(this)),
       server_(new RpcServer([this](const RpcCall& call) { return Answer(call); }, this)),
       hubPing_(new QTimer(this)),
-      status_("Not connected to a SAMP hub.") {
+      status_("Not connected to a SAMP hub."),
+      icon_(WriteSampIcon()) {
     hubPing_->setInterval(kHubPingMilliseconds);
     // A ping that fails disconnects (CallHub).
     connect(hubPing_, &QTimer::timeout, this,
@@ -101,7 +105,7 @@ void SampClient::RegisterNext(int step) {
     };
     switch (step) {
     case 0: return CallHub("samp.hub.register", {hub_.secret}, next);
-    case 1: return CallHub("samp.hub.declareMetadata", {privateKey_, Metadata()}, next);
+    case 1: return CallHub("samp.hub.declareMetadata", {privateKey_, Metadata(icon_.get())}, next);
     case 2: return CallHub("samp.hub.setXmlrpcCallback", {privateKey_, server_->Url().toStdString()}, next);
     default: return CallHub("samp.hub.declareSubscriptions", {privateKey_, Subscriptions()}, next);
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTemporaryFile>
 #include <QString>
 #include <functional>
 #include <string>
@@ -99,6 +100,7 @@ private:
     std::vector<SampPeer> peers_;
     int generation_ = 0;  // a connection's calls whose answers come after it ended are dropped
     int peerRefresh_ = 0;  // the latest question for the clients
+    std::unique_ptr<QTemporaryFile> icon_;  // the picture of samp.icon.url, removed with the client
 };
 
 }  // namespace wendrel

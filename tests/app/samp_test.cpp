@@ -151,6 +151,7 @@ tables.connect()
 tables.bind_receive_notification('table.load.fits',
     lambda private_key, sender_id, mtype, params, extra: got.append((mtype, params)))
 wendrel = [c for c in client.get_registered_clients() if client.get_metadata(c).get('samp.name') == 'Wendrel'][0]
+assert open(client.get_metadata(wendrel)['samp.icon.url'][len('file://'):], 'rb').read(4) == b'\x89PNG'
 def send(mtype, params):
     reply = client.call_and_wait(wendrel, {'samp.mtype': mtype, 'samp.params': params}, '20')
     print(mtype, params.get('name'), reply['samp.status'], reply.get('samp.error', {}).get('samp.errortxt', ''), flush=True)
@@ -228,7 +229,7 @@ TEST_F(SampWithHub, SpectraAreReceivedAndSentAndCallsWithoutTheKeyAreRefused) {
     EXPECT_TRUE(ParseRpcResponse(Post(client.CallbackUrl(), "<methodCall><params>").toStdString()).result.fault);
     EXPECT_TRUE(client.CallbackUrl().startsWith("http://127.0.0.1:"));
 
-    WriteFileBytes(home_.path() / "star.fits", SpectrumBytes({.stored = {1, 2, 3, 4, 3, 2}, .object = "HD 1"}));
+    WriteFileBytes(home_.path() / "star.fits", SpectrumBytes({-32, {1, 2, 3, 4, 3, 2}, {}, {}, "HD 1", 4000, 1, {}}));
     peer_.start(WENDREL_PYTHON, {"-c", kClientScript, QString::fromStdString(home_.path().string())});
     std::vector<std::string> lines;
     const auto readLines = [&] {
