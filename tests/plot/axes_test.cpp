@@ -1,10 +1,12 @@
-// Axis labels, names of marked lines, the legend's corner and read-out digits.
+// Axis labels, names of marked lines, the legend's corner, curve palettes and read-out digits.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
 #include "plot/axis_labels.h"
+#include "plot/colour_vision.h"
+#include "plot/curve_palettes.h"
 #include "plot/legend_corner.h"
 #include "plot/mark_name_rows.h"
 #include "plot/readout_digits.h"
@@ -89,6 +91,22 @@ TEST(LegendCorner, FewestCurveCellsTopRightOnATie) {
     }
     const CellRect r = LegendRect(box, 20, 10, LegendCorner::BottomLeft, 1);
     EXPECT_EQ(std::vector<double>({r.left, r.top, r.right, r.bottom}), std::vector<double>({1, 39, 20, 48}));
+}
+
+TEST(CurvePalettes, HighContrastStandsOutAndStaysApartInEveryVision) {
+    EXPECT_DOUBLE_EQ(ContrastRatio(RgbColour(0, 0, 0), RgbColour(255, 255, 255)), 21);
+    // Red against olive: apart in normal vision, close for deuteranopes; red against a dark yellow for protanopes.
+    const auto apart = [](int32_t x, int32_t y, ColourVision v) { return DeltaE76(SeenColour(x, v), SeenColour(y, v)); };
+    EXPECT_GT(apart(RgbColour(0xE0, 0, 0), RgbColour(0x90, 0x90, 0), ColourVision::Normal), 80);
+    EXPECT_LT(apart(RgbColour(0xE0, 0, 0), RgbColour(0x90, 0x90, 0), ColourVision::Deuteranopia), 6);
+    EXPECT_LT(apart(RgbColour(0xFF, 0, 0), RgbColour(0x70, 0x60, 0), ColourVision::Protanopia), 1);
+    const auto colours = PaletteColours(CurvePalette::HighContrast);
+    for (size_t i = 0; i < colours.size(); ++i) {
+        for (const int32_t ground : kCurveGrounds) EXPECT_GE(ContrastRatio(colours[i], ground), 3) << i;
+        for (size_t j = 0; j < i; ++j)
+            for (const ColourVision v : kColourVisions) EXPECT_GE(apart(colours[i], colours[j], v), 10) << i << " " << j;
+    }
+    EXPECT_EQ(PaletteColours(CurvePalette::Design)[0], kStartSlotColors[0]);
 }
 
 TEST(ReadoutDigits, OnePixelsWorthOfWavelength) {
