@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kLowestPlainDecade = -2, kHighestPlainDecade = 5;
 constexpr double kExactIntegers = 0x1p53;
+constexpr int kMostMajorTicks = 1000;
 
 // n * 10^e, with one correctly rounded operation (10^|e| is exact up to 10^22).
 double Scaled(double n, int e) { return e >= 0 ? n * std::pow(10.0, e) : n / std::pow(10.0, -e); }
@@ -76,7 +77,7 @@ AxisLabelling LabelAxis(double lo, double hi, int maxMajorTicks) {
     AxisLabelling axis;
     const double span = hi - lo;
     if (!std::isfinite(lo) || !std::isfinite(hi) || !(span > 0) || !std::isfinite(span)) return axis;
-    maxMajorTicks = std::max(maxMajorTicks, 2);
+    maxMajorTicks = std::clamp(maxMajorTicks, 2, kMostMajorTicks);
 
     // The smallest step of 1, 2 or 5 x 10^e with at most maxMajorTicks ticks.
     int e = DecadeOf(span / maxMajorTicks) - 1;

@@ -40,7 +40,7 @@ struct AxisLabelling {
 };
 
 // The ticks and labels of the axis from lo to hi (lo < hi) with the smallest
-// step that gives at most maxMajorTicks major ticks (at least 2 are asked).
+// step that gives at most maxMajorTicks major ticks (2 .. 1000 are asked).
 AxisLabelling LabelAxis(double lo, double hi, int maxMajorTicks = 6);
 
 // "×10⁻¹³" for -13, "" for 0.
