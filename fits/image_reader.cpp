@@ -63,7 +63,7 @@ private:
     bool ReadHeader();
     bool ReadKeywordValues();
     int64_t LinesToLoad();
-    void FindSigmaBand(int64_t lines);
+    void FindSigmaBand();
     // Each line's messages name it by `shownName`.
     bool ReadLine(int64_t line, Spectrum& fresh, const std::string& shownName);
     // Row `row` (from 0) of the data, NAXIS1 pixels, appended to `values`;
@@ -86,9 +86,8 @@ private:
     PixelScaling scaling_;
     DispersionCards dispersionCards_;
     double angstromsPerUnit_ = 1;
-    // IRAF's bands: how many lines of the data each band holds, and the first
-    // line of the band of the uncertainties (0: none).
-    int64_t linesPerBand_ = 1;
+    // IRAF's bands: the first line of the data in the band of the
+    // uncertainties (0: none).
     int64_t sigmaBandStart_ = 0;
     int64_t sigmaBandNamed_ = 0;  // n of the first BANDIDn whose value starts with "sigma"
     bool bandsOnAxis2_ = false;
@@ -100,7 +99,7 @@ LoadResult Loader::Run() {
     LoadResult result;
     if (ReadHeader() && ReadKeywordValues()) {
         const int64_t lines = LinesToLoad();
-        FindSigmaBand(lines);
+        FindSigmaBand();
         result.spectraInFile = static_cast<size_t>(lines);
         for (int64_t line = 1; line <= lines; ++line) {
             Spectrum fresh = header_;
@@ -249,20 +248,21 @@ int64_t Loader::LinesToLoad() {
 
 // The band of the uncertainties, when its lines lie inside the file; a band
 // past the file's end is left out with a message.
-void Loader::FindSigmaBand(int64_t lines) {
+void Loader::FindSigmaBand() {
     const double naxis = scan_.Number("NAXIS");
     const double bands = bandsOnAxis2_ ? scan_.Number("NAXIS2") : naxis >= 3 ? scan_.Number("NAXIS3") : 1;
-    if (sigmaBandNamed_ < 2 || bands != std::floor(bands) || static_cast<double>(sigmaBandNamed_) > bands) return;
-    linesPerBand_ = bandsOnAxis2_ ? 1 : lines;
-    const double end = static_cast<double>(dataStart_) + static_cast<double>(sigmaBandNamed_) *
-                                                              static_cast<double>(linesPerBand_) * header_.Naxis1 *
-                                                              BytesPerPixel(type_);
+    const double linesPerBand = bandsOnAxis2_ ? 1 : scan_.Number("NAXIS2");
+    if (sigmaBandNamed_ < 2 || bands != std::floor(bands) || static_cast<double>(sigmaBandNamed_) > bands ||
+        !(linesPerBand >= 1) || linesPerBand != std::floor(linesPerBand))
+        return;
+    const double end = static_cast<double>(dataStart_) +
+                       static_cast<double>(sigmaBandNamed_) * linesPerBand * header_.Naxis1 * BytesPerPixel(type_);
     if (end > static_cast<double>(file_.Size())) {
         Warn(Quoted(name_) + " ends before its band " + std::to_string(sigmaBandNamed_) +
              " (BANDID" + std::to_string(sigmaBandNamed_) + "), so the uncertainties are left out.");
         return;
     }
-    sigmaBandStart_ = (sigmaBandNamed_ - 1) * linesPerBand_;
+    sigmaBandStart_ = (sigmaBandNamed_ - 1) * static_cast<int64_t>(linesPerBand);
 }
 
 bool Loader::ReadLine(int64_t line, Spectrum& fresh, const std::string& shownName) {
