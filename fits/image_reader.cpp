@@ -255,9 +255,10 @@ void Loader::FindSigmaBand() {
     if (sigmaBandNamed_ < 2 || bands != std::floor(bands) || static_cast<double>(sigmaBandNamed_) > bands ||
         !(linesPerBand >= 1) || linesPerBand != std::floor(linesPerBand))
         return;
-    const double end = static_cast<double>(dataStart_) +
-                       static_cast<double>(sigmaBandNamed_) * linesPerBand * header_.Naxis1 * BytesPerPixel(type_);
-    if (end > static_cast<double>(file_.Size())) {
+    const double bandBytes = linesPerBand * header_.Naxis1 * BytesPerPixel(type_), size = static_cast<double>(file_.Size());
+    // A file too short for the spectra themselves is refused when they are read.
+    if (static_cast<double>(dataStart_) + bandBytes > size) return;
+    if (static_cast<double>(dataStart_) + static_cast<double>(sigmaBandNamed_) * bandBytes > size) {
         Warn(Quoted(name_) + " ends before its band " + std::to_string(sigmaBandNamed_) +
              " (BANDID" + std::to_string(sigmaBandNamed_) + "), so the uncertainties are left out.");
         return;
