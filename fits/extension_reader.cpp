@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "fits/cfitsio_file.h"
+#include "fits/error_image.h"
 #include "fits/image_reader.h"
 #include "fits/table_reader.h"
 #include "fits/unpacked_stream.h"
@@ -17,20 +19,6 @@ namespace wendrel {
 namespace {
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
-
-std::string CfitsioText(int status) {
-    char text[FLEN_STATUS] = {};
-    fits_get_errstatus(status, text);
-    return text;
-}
-
-struct FitsCloser {
-    void operator()(fitsfile* f) const {
-        int status = 0;
-        fits_close_file(f, &status);
-    }
-};
-using FitsFile = std::unique_ptr<fitsfile, FitsCloser>;
 
 // A tile-compressed image unpacked into the bytes of a FITS file, and where
 // the image's header starts in them: cfitsio writes an image that was an
@@ -103,18 +91,10 @@ LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& pa
         result.messages.push_back(Quoted(name) + " " + text);
         return result;
     };
+    const CfitsioFile fits(file, path, name);
+    fitsfile* opened = fits.Get();
+    if (!opened) return refuse("cannot be read as FITS: " + CfitsioText(fits.Status()) + ".");
     int status = 0;
-    fitsfile* opened = nullptr;
-    const std::string_view bytes = file.Bytes();
-    // cfitsio keeps the addresses of these two and reads through them until the file is closed.
-    void* memory = const_cast<char*>(bytes.data());  // opened read-only: cfitsio does not write into it
-    size_t memorySize = bytes.size();
-    if (bytes.empty())
-        fits_open_diskfile(&opened, path.c_str(), READONLY, &status);
-    else
-        fits_open_memfile(&opened, name.c_str(), READONLY, &memory, &memorySize, 0, nullptr, &status);
-    const FitsFile fits(opened);
-    if (status != 0) return refuse("cannot be read as FITS: " + CfitsioText(status) + ".");
     const auto primaryText = [&](const char* key) {
         char value[FLEN_VALUE] = {};
         int missing = 0;
@@ -136,6 +116,9 @@ LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& pa
         int type = 0;
         if (fits_movabs_hdu(opened, hdu, &type, &status) != 0) break;
         if (type == IMAGE_HDU) {
+            const ErrorImageSource errorImage = [&](int64_t pixels, std::vector<std::string>& messages) {
+                return ReadErrorImage(opened, hdu, pixels, name, messages);
+            };
             int naxis = 0;
             long naxes[3] = {0, 0, 0};
             fits_get_img_dim(opened, &naxis, &status);
@@ -151,12 +134,12 @@ LoadResult ReadExtensionSpectra(InputFile& file, const std::filesystem::path& pa
                 std::optional<Unpacked> image = UnpackedImage(opened, status);
                 if (!image) return refuse("holds a compressed image that cannot be unpacked: " + CfitsioText(status) + ".");
                 const std::unique_ptr<InputFile> unpacked = InputFile::FromBytes(std::move(image->bytes));
-                return withPrimary(ReadImageHdu(*unpacked, image->headerStart, name, keys));
+                return withPrimary(ReadImageHdu(*unpacked, image->headerStart, name, keys, errorImage));
             }
             LONGLONG headerStart = 0, dataStart = 0, dataEnd = 0;
             fits_get_hduaddrll(opened, &headerStart, &dataStart, &dataEnd, &status);
             if (status != 0) break;
-            return withPrimary(ReadImageHdu(file, headerStart, name, keys));
+            return withPrimary(ReadImageHdu(file, headerStart, name, keys, errorImage));
         }
         TableSpectra table = ReadTableSpectra(opened, name, primaryObject, primaryUnit, columns);
         if (table.found) return WithFollowingTables(opened, hdu, std::move(table.result), [&](fitsfile* fits) {

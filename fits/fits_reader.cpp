@@ -4,6 +4,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "fits/cfitsio_file.h"
+#include "fits/error_image.h"
 #include "fits/extension_reader.h"
 #include "fits/gzip_file.h"
 #include "fits/header_cards.h"
@@ -60,7 +62,11 @@ LoadResult ReadFile(const std::filesystem::path& path, const std::string& name, 
         return Refused(kNotFitsMessage);
     }
     if (PrimaryHoldsNoData(*file)) return ReadExtensionSpectra(*file, path, name, keys, columns);
-    return ReadImageHdu(*file, 0, name, keys);
+    const auto errorImage = [&](int64_t pixels, std::vector<std::string>& messages) -> std::optional<Uncertainties> {
+        const CfitsioFile fits(*file, path, name);
+        return fits.Get() ? ReadErrorImage(fits.Get(), 1, pixels, name, messages) : std::nullopt;
+    };
+    return ReadImageHdu(*file, 0, name, keys, errorImage);
 }
 
 // "name.fits#N": the number N, or 0 when the name does not end so.

@@ -45,8 +45,9 @@ std::optional<std::string> ReferencePixelKey(const std::string& lambda0Key) {
 // fresh slot that is handed over only when all went well.
 class Loader {
 public:
-    Loader(InputFile& file, int64_t hduStart, const std::string& name, const Settings& keys)
-        : file_(file), hduStart_(hduStart), keys_(keys), name_(name) {}
+    Loader(InputFile& file, int64_t hduStart, const std::string& name, const Settings& keys,
+           const ErrorImageSource& errorImage)
+        : file_(file), hduStart_(hduStart), keys_(keys), name_(name), errorImage_(errorImage) {}
     Loader(const Loader&) = delete;
     Loader& operator=(const Loader&) = delete;
 
@@ -62,15 +63,20 @@ private:
     bool ReadHeader();
     bool ReadKeywordValues();
     int64_t LinesToLoad();
+    void FindSigmaBand();
     // Each line's messages name it by `shownName`.
     bool ReadLine(int64_t line, Spectrum& fresh, const std::string& shownName);
-    bool ReadPixels(int64_t line, Spectrum& fresh, const std::string& shownName);
+    // Row `row` (from 0) of the data, NAXIS1 pixels, appended to `values`;
+    // the maxima of its level blocks go to blockMax_ when `forLevel`.
+    bool ReadRow(int64_t row, std::vector<double>& values, bool forLevel, const std::string& shownName);
+    bool TakeUncertainties(int64_t line, Spectrum& fresh, const std::string& shownName);
     bool TakePixelScale(int64_t line, Spectrum& fresh, const std::string& shownName);
 
     InputFile& file_;
     const int64_t hduStart_;
     const Settings& keys_;
     const std::string name_;
+    const ErrorImageSource& errorImage_;
 
     Spectrum header_;  // what every line shares: the header's cards and values
     std::vector<std::string> messages_;
@@ -80,6 +86,11 @@ private:
     PixelScaling scaling_;
     DispersionCards dispersionCards_;
     double angstromsPerUnit_ = 1;
+    // IRAF's bands: the first line of the data in the band of the
+    // uncertainties (0: none).
+    int64_t sigmaBandStart_ = 0;
+    int64_t sigmaBandNamed_ = 0;  // n of the first BANDIDn whose value starts with "sigma"
+    bool bandsOnAxis2_ = false;
     bool fileFailed_ = false;  // the file ended or could not be read: no further line can be read
     std::vector<double> blockMax_;  // maxima of the level blocks, taken while the pixels are read
 };
@@ -88,6 +99,7 @@ LoadResult Loader::Run() {
     LoadResult result;
     if (ReadHeader() && ReadKeywordValues()) {
         const int64_t lines = LinesToLoad();
+        FindSigmaBand();
         result.spectraInFile = static_cast<size_t>(lines);
         for (int64_t line = 1; line <= lines; ++line) {
             Spectrum fresh = header_;
@@ -117,8 +129,8 @@ bool Loader::ReadHeader() {
     header_.NumCards = static_cast<int>(numCards);
     dataStart_ = hduStart_ + DataStartFor(numCards);
 
-    for (const std::string key : {"BITPIX", "NAXIS", "NAXIS1", "NAXIS2", "BZERO", "BSCALE", "BLANK", "OBJECT", "CDELT1",
-                                  "CTYPE1", "CUNIT1", "WAT0_001", "APNUM1", "BUNIT"})
+    for (const std::string key : {"BITPIX", "NAXIS", "NAXIS1", "NAXIS2", "NAXIS3", "BZERO", "BSCALE", "BLANK", "OBJECT", "CDELT1",
+                                  "CTYPE1", "CUNIT1", "WAT0_001", "APNUM1", "APNUM2", "BANDID2", "BUNIT"})
         scan_.Watch(key);
     scan_.Watch(keys_.Lambda0Key);
     scan_.Watch(keys_.DLambdaKey);
@@ -133,6 +145,12 @@ bool Loader::ReadHeader() {
         const std::string key = CardKeyword(card);
         scan_.Take(key, CardValueText(card));
         dispersionCards_.Take(key, card);
+        if (sigmaBandNamed_ == 0 && key.starts_with("BANDID") && key.size() > 6 &&
+            key.find_first_not_of("0123456789", 6) == std::string::npos) {
+            std::string value = UnquotedValue(CardValueText(card));
+            for (char& c : value) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (value.starts_with("sigma")) sigmaBandNamed_ = std::stoll(key.substr(6));
+        }
         if (endCard > 0) header_.HdrCard.emplace_back(card);
         return true;
     }, hduStart_);
@@ -217,6 +235,10 @@ bool Loader::ReadKeywordValues() {
 int64_t Loader::LinesToLoad() {
     const double lines = scan_.Number("NAXIS") >= 2 ? scan_.Number("NAXIS2") : 1;
     if (!(lines > 1)) return 1;
+    // IRAF writes the bands of a single aperture along the second axis once the
+    // aperture's axis is dropped; its BANDIDn then name them.
+    bandsOnAxis2_ = scan_.Number("NAXIS") == 2 && scan_.Has("BANDID2") && !scan_.Has("APNUM2");
+    if (bandsOnAxis2_) return 1;
     const bool apertures = dispersionCards_.Kind() == kMultispecScale || scan_.Has("APNUM1") ||
                            UnquotedValue(scan_.LastText("WAT0_001")).find("equispec") != std::string::npos;
     if (apertures && lines == std::floor(lines)) return static_cast<int64_t>(lines);
@@ -224,22 +246,44 @@ int64_t Loader::LinesToLoad() {
     return 1;
 }
 
+// The band of the uncertainties, when its lines lie inside the file; a band
+// past the file's end is left out with a message.
+void Loader::FindSigmaBand() {
+    const double naxis = scan_.Number("NAXIS");
+    const double bands = bandsOnAxis2_ ? scan_.Number("NAXIS2") : naxis >= 3 ? scan_.Number("NAXIS3") : 1;
+    const double linesPerBand = bandsOnAxis2_ ? 1 : scan_.Number("NAXIS2");
+    if (sigmaBandNamed_ < 2 || bands != std::floor(bands) || static_cast<double>(sigmaBandNamed_) > bands ||
+        !(linesPerBand >= 1) || linesPerBand != std::floor(linesPerBand))
+        return;
+    const double bandBytes = linesPerBand * header_.Naxis1 * BytesPerPixel(type_), size = static_cast<double>(file_.Size());
+    // A file too short for the spectra themselves is refused when they are read.
+    if (static_cast<double>(dataStart_) + bandBytes > size) return;
+    if (static_cast<double>(dataStart_) + static_cast<double>(sigmaBandNamed_) * bandBytes > size) {
+        Warn(Quoted(name_) + " ends before its band " + std::to_string(sigmaBandNamed_) +
+             " (BANDID" + std::to_string(sigmaBandNamed_) + "), so the uncertainties are left out.");
+        return;
+    }
+    sigmaBandStart_ = (sigmaBandNamed_ - 1) * static_cast<int64_t>(linesPerBand);
+}
+
 bool Loader::ReadLine(int64_t line, Spectrum& fresh, const std::string& shownName) {
     blockMax_.clear();
-    if (!ReadPixels(line, fresh, shownName) || !TakePixelScale(line, fresh, shownName)) return false;
+    if (!ReadRow(line - 1, fresh.Flux, true, shownName) || !TakePixelScale(line, fresh, shownName) ||
+        !TakeUncertainties(line, fresh, shownName))
+        return false;
     if (const std::string problem = TakeLevelAndPercent(fresh, blockMax_); !problem.empty())
         return Refuse(Quoted(shownName) + " " + problem);
     MakeWavelengthsRise(fresh);
     return true;
 }
 
-bool Loader::ReadPixels(int64_t line, Spectrum& fresh, const std::string& shownName) {
+bool Loader::ReadRow(int64_t row, std::vector<double>& values, bool forLevel, const std::string& shownName) {
     const int bytesPerPixel = BytesPerPixel(type_);
-    // Each line follows the one before. Line 1 is read first, so a line of
+    // Each line follows the one before. Row 0 is read first, so a line of
     // more pixels than the memory holds has been refused before a later
-    // line's offset is worked out.
+    // row's offset is worked out.
     const int64_t lineStart =
-        line == 1 ? dataStart_ : dataStart_ + (line - 1) * static_cast<int64_t>(fresh.Naxis1) * bytesPerPixel;
+        row == 0 ? dataStart_ : dataStart_ + row * static_cast<int64_t>(header_.Naxis1) * bytesPerPixel;
     const int64_t room = std::max<int64_t>(0, file_.Size() - lineStart) / bytesPerPixel;
     const auto tooShort = [&] {
         fileFailed_ = true;
@@ -249,16 +293,16 @@ bool Loader::ReadPixels(int64_t line, Spectrum& fresh, const std::string& shownN
                       std::to_string(file_.Size()) + " bytes.");
     };
     // Compared before anything is allocated, so that a huge NAXIS1 costs nothing.
-    if (fresh.Naxis1 > static_cast<double>(room)) return tooShort();
+    if (header_.Naxis1 > static_cast<double>(room)) return tooShort();
     // A file that does hold that many pixels may still be too large: each is
     // kept twice, as its value and in percent.
     const double memory = static_cast<double>(::sysconf(_SC_PHYS_PAGES)) * static_cast<double>(::sysconf(_SC_PAGE_SIZE));
-    if (memory > 0 && fresh.Naxis1 * 2 * sizeof(double) > memory) {
+    if (memory > 0 && header_.Naxis1 * 2 * sizeof(double) > memory) {
         fileFailed_ = true;
         return Refuse(Quoted(name_) + " has " + scan_.LastText("NAXIS1") +
                       " pixels, more than the memory of this computer can hold.");
     }
-    const auto pixels = static_cast<int64_t>(fresh.Naxis1);
+    const auto pixels = static_cast<int64_t>(header_.Naxis1);
 
     // Pixels pass through small buffers and are read, decoded and measured
     // for the level in one pass while they are in the cache. Flux grows by
@@ -267,8 +311,8 @@ bool Loader::ReadPixels(int64_t line, Spectrum& fresh, const std::string& shownN
     // Not cleared first: each pass writes what it then reads.
     const auto bytes = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(perRead * bytesPerPixel));
     const auto decoded = std::make_unique_for_overwrite<double[]>(static_cast<size_t>(perRead));
-    ReserveOnLargePages(fresh.Flux, static_cast<size_t>(pixels));
-    blockMax_.reserve(static_cast<size_t>(pixels / kLevelBlockLength + 1));
+    ReserveOnLargePages(values, static_cast<size_t>(pixels));
+    if (forLevel) blockMax_.reserve(static_cast<size_t>(pixels / kLevelBlockLength + 1));
     for (int64_t done = 0; done < pixels; done += perRead) {
         const auto count = static_cast<size_t>(std::min(perRead, pixels - done));
         const std::span<char> chunk(bytes.get(), count * static_cast<size_t>(bytesPerPixel));
@@ -278,10 +322,33 @@ bool Loader::ReadPixels(int64_t line, Spectrum& fresh, const std::string& shownN
             return Refuse("Cannot read the pixels of " + Quoted(shownName) + ".");
         }
         if (got < std::ssize(chunk)) return tooShort();
-        const std::span<double> values(decoded.get(), count);
-        DecodePixels(type_, std::as_bytes(chunk), scaling_, values);
-        AppendBlockMaxima(values, blockMax_);
-        fresh.Flux.insert(fresh.Flux.end(), values.begin(), values.end());
+        const std::span<double> decodedValues(decoded.get(), count);
+        DecodePixels(type_, std::as_bytes(chunk), scaling_, decodedValues);
+        if (forLevel) AppendBlockMaxima(decodedValues, blockMax_);
+        values.insert(values.end(), decodedValues.begin(), decodedValues.end());
+    }
+    return true;
+}
+
+// The uncertainties of the line from the band of the uncertainties, else,
+// for a 1-D image, from an image extension.
+bool Loader::TakeUncertainties(int64_t line, Spectrum& fresh, const std::string& shownName) {
+    if (sigmaBandStart_ > 0) {
+        if (!ReadRow(sigmaBandStart_ + line - 1, fresh.Sigma, false, shownName)) return false;
+        TakeSigma("SIGMA", fresh.Sigma, fresh.Flux);
+        return true;
+    }
+    const double naxis = scan_.Number("NAXIS");
+    const bool oneDimensional = naxis == 1 || (naxis == 2 && scan_.Number("NAXIS2") == 1) ||
+                                (naxis == 3 && scan_.Number("NAXIS2") == 1 && scan_.Number("NAXIS3") == 1);
+    if (!errorImage_ || !oneDimensional) return true;
+    std::optional<Uncertainties> read = errorImage_(static_cast<int64_t>(fresh.Naxis1), messages_);
+    if (!read) return true;
+    TakeSigma(read->name, read->values, fresh.Flux);
+    fresh.Sigma = std::move(read->values);
+    if (std::ranges::any_of(fresh.Sigma, [](double v) { return std::isnan(v); })) {
+        blockMax_.clear();  // pixels may have become blank
+        AppendBlockMaxima(fresh.Flux, blockMax_);
     }
     return true;
 }
@@ -315,8 +382,9 @@ bool Loader::TakePixelScale(int64_t line, Spectrum& fresh, const std::string& sh
 
 }  // namespace
 
-LoadResult ReadImageHdu(InputFile& file, int64_t hduStart, const std::string& name, const Settings& keys) {
-    return Loader(file, hduStart, name, keys).Run();
+LoadResult ReadImageHdu(InputFile& file, int64_t hduStart, const std::string& name, const Settings& keys,
+                        const ErrorImageSource& errorImage) {
+    return Loader(file, hduStart, name, keys, errorImage).Run();
 }
 
 }  // namespace wendrel

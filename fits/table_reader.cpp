@@ -12,6 +12,7 @@
 #include "fits/large_pages.h"
 #include "fits/spectral_axis.h"
 #include "fits/spectrum_finish.h"
+#include "fits/uncertainties.h"
 
 namespace wendrel {
 
@@ -175,24 +176,6 @@ std::optional<Column> FindUncertainty(fitsfile* fits, const Column& flux, const 
         names.insert(names.end(), kVarianceNames.begin(), kVarianceNames.end());
     }
     return FindColumn(fits, names);
-}
-
-// Turns an uncertainty column's values into 1-sigma errors; a pixel whose
-// inverse variance is not positive is bad: its flux becomes blank.
-void TakeSigma(const std::string& columnName, std::vector<double>& values, std::vector<double>& flux) {
-    const std::string name = Upper(columnName);
-    const bool inverse = name.starts_with("IVAR"), variance = name.starts_with("VAR");
-    for (size_t p = 0; p < values.size(); ++p) {
-        double& v = values[p];
-        if (inverse) {
-            if (!(v > 0)) flux[p] = kBlank;
-            v = v > 0 ? 1 / std::sqrt(v) : kBlank;
-        } else if (variance) {
-            v = v >= 0 ? std::sqrt(v) : kBlank;
-        } else if (!(v >= 0)) {
-            v = kBlank;
-        }
-    }
 }
 
 // `count` values of a column from `firstRow` on; nulls and NaN become blanks.

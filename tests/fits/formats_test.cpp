@@ -188,6 +188,64 @@ TEST_F(FormatsTest, UncertaintiesFromTablesAndText) {
     }
 }
 
+// Uncertainties of images: an image extension ERR (16-bit with its own BSCALE; turned round with falling
+// wavelengths), ivar (a pixel of 0 is blank) or VARIANCE after a primary or an extension image; IRAF's band whose
+// BANDIDn starts with "sigma", of each aperture of a 3-D image or of a single one whose bands are its lines.
+TEST_F(FormatsTest, UncertaintiesFromImagesAndBands) {
+    struct Hdu {
+        std::vector<long> axes;
+        std::vector<double> stored;
+        std::vector<std::string> cards;
+        int bitpix = -32;
+    };
+    const std::vector<std::string> rising = {RealCard("CRVAL1", 4000), RealCard("CD1_1", 1)};
+    const std::vector<double> flux = {10, 11, 12, 13}, values = {4, 0.25, 0, 1}, ramp = Values(32, 1, 1);
+    const std::string sigmaBand = StringCard("BANDID4", "sigma - clean no, weights variance");
+    const struct {
+        const char* file;
+        std::vector<Hdu> hdus;
+        std::vector<std::vector<double>> sigma, flux;  // of each spectrum
+        std::string message = "";
+    } cases[] = {
+        {"err.fits",
+         {{{4}, flux, {RealCard("CRVAL1", 4003), RealCard("CD1_1", -1)}}, {{4}, {4, 8, 12, 16}, {StringCard("EXTNAME", "ERR"), RealCard("BSCALE", 0.25)}, 16}},
+         {{4, 3, 2, 1}}, {{13, 12, 11, 10}}},
+        {"ivar.fits", {{{4}, flux, rising}, {{4}, values, {StringCard("EXTNAME", "ivar")}}}, {{0.5, 2, NAN, 1}}, {{10, 11, NAN, 13}}},
+        {"var.fits", {{{}, {}, {}}, {{4}, flux, rising}, {{2}, {1, 1}, {StringCard("EXTNAME", "SIGMA")}}, {{4}, values, {StringCard("EXTNAME", "VARIANCE")}}},
+         {{2, 0.5, 0, 1}}, {flux}},
+        {"apertures.fits", {{{4, 2, 4}, ramp, {RealCard("CRVAL1", 4000), RealCard("CD1_1", 1), IntCard("APNUM1", 1), IntCard("APNUM2", 2), sigmaBand}}},
+         {Values(4, 25, 1), Values(4, 29, 1)}, {Values(4, 1, 1), Values(4, 5, 1)}},
+        {"bands.fits", {{{4, 4}, Values(16, 1, 1), {RealCard("CRVAL1", 4000), RealCard("CD1_1", 1), StringCard("BANDID2", "raw"), sigmaBand}}},
+         {Values(4, 13, 1)}, {Values(4, 1, 1)}},
+        {"short.fits", {{{4}, flux, rising}, {{3}, {1, 1, 1}, {StringCard("EXTNAME", "ERR")}}}, {{}}, {flux},
+         "\"short.fits\": its uncertainty image ERR holds 3 values for 4 pixels, so the uncertainties are left out."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        fitsfile* f = nullptr;
+        int status = 0;
+        fits_create_file(&f, ("!" + (dir_ / c.file).string()).c_str(), &status);
+        for (const Hdu& h : c.hdus) {
+            std::vector<long> axes = h.axes;
+            fits_create_img(f, h.bitpix, static_cast<int>(axes.size()), axes.data(), &status);
+            for (const std::string& card : h.cards) fits_write_record(f, card.c_str(), &status);
+            std::vector<double> stored = h.stored;
+            if (stored.empty()) continue;
+            fits_set_bscale(f, 1, 0, &status);  // the values as stored
+            fits_write_img(f, TDOUBLE, 1, std::ssize(stored), stored.data(), &status);
+        }
+        fits_close_file(f, &status);
+        ASSERT_EQ(status, 0);
+        const LoadResult read = LoadFitsFile(dir_ / c.file, ws_);
+        EXPECT_EQ(read.messages, c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
+        ASSERT_EQ(read.spectra.size(), c.sigma.size());
+        for (size_t k = 0; k < c.sigma.size(); ++k) {
+            EXPECT_EQ(::testing::PrintToString(read.spectra[k].Sigma), ::testing::PrintToString(c.sigma[k])) << k;
+            EXPECT_EQ(::testing::PrintToString(read.spectra[k].Flux), ::testing::PrintToString(c.flux[k])) << k;
+        }
+    }
+}
+
 // A tile-compressed image that was an extension (ZTENSION, as astropy and fpack write it) or the primary image
 // (ZSIMPLE), lossless or quantised, loads the values cfitsio reads from it, with the unpacked image's header.
 TEST_F(FormatsTest, TileCompressedImagesLoadAsCfitsioReadsThem) {
