@@ -36,11 +36,12 @@ std::pair<double, size_t> FinestStepWithin(const std::vector<double>& ln, double
     return {step, count};
 }
 
-double At(const std::vector<double>& c, double lag) {  // linear between lags, wrapping round
-    const double m = static_cast<double>(c.size());
-    const double whole = std::floor(lag), t = lag - whole;
-    const auto index = [&](double k) { return static_cast<size_t>(std::fmod(std::fmod(k, m) + m, m)); };
-    return (1 - t) * c[index(whole)] + t * c[index(whole + 1)];
+// The correlation at lag `whole` + `fraction` (0 <= fraction < 1), linear
+// between lags; negative lags wrap round to the end.
+double At(const std::vector<double>& c, long whole, double fraction) {
+    const long m = static_cast<long>(c.size());
+    const auto value = [&](long k) { return c[static_cast<size_t>((k % m + m) % m)]; };
+    return (1 - fraction) * value(whole) + fraction * value(whole + 1);
 }
 
 // The peak's half-height crossing, walking from its top by `direction`, in lags from it.
@@ -98,14 +99,16 @@ CrossCorrelation CrossCorrelate(const SpectrumRow& templ, double templateVelocit
         out.Refusal = "The template or the object spectrum has too few pixels with values where they overlap.";
         return out;
     }
-    const std::vector<double> corr = FftCrossCorrelation(o, t);
-
     // The lags of the searched velocities, relative to the template.
     const double templateFactor = 1 + templateVelocityKms / c;
     const auto lagOf = [&](double v) { return std::log((1 + v / c) / templateFactor) / grid.Step; };
     const long reach = static_cast<long>(grid.Size) - 2;
     const long first = std::max(-reach, static_cast<long>(std::ceil(lagOf(search.LowestKms))));
     const long last = std::min(reach, static_cast<long>(std::floor(lagOf(search.HighestKms))));
+    // Beyond the searched lags by the peak's width, so that its shape is exact too.
+    const long margin = static_cast<long>(grid.Size) / 20 + 2;
+    const std::vector<double> corr =
+        FftCrossCorrelation(o, t, static_cast<size_t>(std::max(std::abs(first), std::abs(last)) + margin));
     const long m = static_cast<long>(corr.size());
     const auto value = [&](long k) { return corr[static_cast<size_t>((k % m + m) % m)]; };
     long top = 0;
@@ -125,12 +128,14 @@ CrossCorrelation CrossCorrelate(const SpectrumRow& templ, double templateVelocit
         offset = 0.5 * (below - above) / (below - 2 * h + above);
     }
     const double peak = static_cast<double>(top) + offset;
-    out.PeakHeight = At(corr, peak);
+    const long whole = static_cast<long>(std::floor(peak));
+    const double fraction = peak - static_cast<double>(whole);
+    out.PeakHeight = At(corr, whole, fraction);
 
     // sigma_a^2 = sum a(n)^2 / 2N over every lag n, both sides of the peak:
     // a(-n) = -a(n), so twice the sum over one side.
     double oneSide = 0;
-    for (long d = 1; d < m / 2; ++d) oneSide += std::pow(0.5 * (At(corr, peak + d) - At(corr, peak - d)), 2);
+    for (long d = 1; d < m / 2; ++d) oneSide += std::pow(0.5 * (At(corr, whole + d, fraction) - At(corr, whole - d, fraction)), 2);
     const double sigmaA = std::sqrt(2 * oneSide / (2 * static_cast<double>(grid.Size)));
     out.R = out.PeakHeight / (std::sqrt(2.0) * sigmaA);
     const double fwhmLags = HalfWidth(corr, top, -1, 0.5 * h) + HalfWidth(corr, top, 1, 0.5 * h);

@@ -16,9 +16,10 @@ size_t FastFftSize(size_t n) {
     }
 }
 
-std::vector<double> FftCrossCorrelation(std::span<const double> object, std::span<const double> templ) {
+std::vector<double> FftCrossCorrelation(std::span<const double> object, std::span<const double> templ,
+                                        size_t lagReach) {
     using Complex = std::complex<double>;
-    const size_t n = object.size(), m = FastFftSize(2 * n);
+    const size_t n = object.size(), m = FastFftSize(n + std::min(lagReach, n));
     double objectPower = 0, templatePower = 0;
     // Both real arrays go through one complex transform, object as the real
     // and template as the imaginary part, and are told apart by symmetry.
@@ -30,13 +31,15 @@ std::vector<double> FftCrossCorrelation(std::span<const double> object, std::spa
     }
     std::vector<double> correlation(m, 0.0);
     if (!(objectPower > 0) || !(templatePower > 0)) return correlation;
-    kissfft<double>(m, false).transform(packed.data(), spectrum.data());
+    kissfft<double> fft(m, false);
+    fft.transform(packed.data(), spectrum.data());
     for (size_t k = 0; k < m; ++k) {
         const Complex z = spectrum[k], mirror = std::conj(spectrum[(m - k) % m]);
         const Complex objectPart = 0.5 * (z + mirror), templatePart = Complex(0, -0.5) * (z - mirror);
-        packed[k] = objectPart * std::conj(templatePart);
+        // conjugated, so that the forward transform below is the inverse one
+        packed[k] = std::conj(objectPart * std::conj(templatePart));
     }
-    kissfft<double>(m, true).transform(packed.data(), spectrum.data());
+    fft.transform(packed.data(), spectrum.data());
     const double scale = 1 / (static_cast<double>(m) * std::sqrt(objectPower * templatePower));
     for (size_t k = 0; k < m; ++k) correlation[k] = spectrum[k].real() * scale;
     return correlation;
