@@ -111,35 +111,42 @@ void SmoothPixelByPixel(const KernelPlan& plan, const SpectrumRow& row, Smoothed
 }
 
 // With one set of taps: the sums of weights times flux, weights and squared
-// weights times variance are each one convolution over the row.
+// weights times variance are each one convolution over the row; without
+// blanks the weights' sum is known from the distance to the ends.
 void SmoothWithTaps(const std::vector<double>& taps, const SpectrumRow& row, SmoothedRow& out) {
     const size_t n = row.Flux.size();
-    std::vector<double> finiteFlux(n), weightSum(n), scratch(n);
-    bool anyBlank = false;
-    for (size_t i = 0; i < n; ++i) {
-        const bool finite = std::isfinite(row.Flux[i]);
-        finiteFlux[i] = finite ? row.Flux[i] : 0;
-        scratch[i] = finite ? 1 : 0;
-        anyBlank |= !finite;
-    }
+    const bool anyBlank = !std::all_of(row.Flux.begin(), row.Flux.end(), [](double f) { return std::isfinite(f); });
+    std::vector<double> weightSum, scratch;
     if (anyBlank) {
+        std::vector<double> finiteFlux(n);
+        scratch.resize(n);
+        for (size_t i = 0; i < n; ++i) {
+            const bool finite = std::isfinite(row.Flux[i]);
+            finiteFlux[i] = finite ? row.Flux[i] : 0;
+            scratch[i] = finite ? 1 : 0;
+        }
+        weightSum.resize(n);
         SymmetricConvolution(scratch, taps, weightSum);
+        SymmetricConvolution(finiteFlux, taps, out.Flux);
     } else {
-        std::vector<double> reach(taps.size());  // sum of taps[0 .. t]
-        std::partial_sum(taps.begin(), taps.end(), reach.begin());
-        const size_t radius = taps.size() - 1;
-        for (size_t i = 0; i < n; ++i)
-            weightSum[i] = reach[std::min(radius, i)] + reach[std::min(radius, n - 1 - i)] - taps[0];
+        SymmetricConvolution(row.Flux, taps, out.Flux);
     }
-    SymmetricConvolution(finiteFlux, taps, out.Flux);
-    for (size_t i = 0; i < n; ++i) out.Flux[i] = std::isfinite(row.Flux[i]) ? out.Flux[i] / weightSum[i] : NAN;
+    std::vector<double> reach(taps.size());  // sum of taps[0 .. t]
+    std::partial_sum(taps.begin(), taps.end(), reach.begin());
+    const size_t radius = taps.size() - 1;
+    const auto totalWeight = [&](size_t i) {
+        if (anyBlank) return weightSum[i];
+        return reach[std::min(radius, i)] + reach[std::min(radius, n - 1 - i)] - taps[0];
+    };
+    for (size_t i = 0; i < n; ++i) out.Flux[i] = std::isfinite(row.Flux[i]) ? out.Flux[i] / totalWeight(i) : NAN;
     if (row.Sigma.empty()) return;
     std::vector<double> squaredTaps(taps);
     for (double& t : squaredTaps) t *= t;
+    scratch.resize(n);
     for (size_t i = 0; i < n; ++i) scratch[i] = std::isfinite(row.Flux[i]) ? row.Sigma[i] * row.Sigma[i] : 0;
     SymmetricConvolution(scratch, squaredTaps, out.Sigma);
     for (size_t i = 0; i < n; ++i)
-        out.Sigma[i] = std::isfinite(row.Flux[i]) ? std::sqrt(out.Sigma[i]) / weightSum[i] : NAN;
+        out.Sigma[i] = std::isfinite(row.Flux[i]) ? std::sqrt(out.Sigma[i]) / totalWeight(i) : NAN;
 }
 
 void SmoothByMedian(const SpectrumRow& row, size_t half, SmoothedRow& out) {

@@ -18,21 +18,22 @@ struct Row {
 };
 
 // n pixels from 5000 A, of 0.5 A (linear) or 0.5 A at the start growing in
-// proportion (logarithmic); random flux and sigma, pixels 40 to 42 blank.
-Row RandomRow(size_t n, bool logarithmic, unsigned seed) {
+// proportion (logarithmic); random flux and sigma, pixels 40 to 42 blank
+// when `blanks`.
+Row RandomRow(size_t n, bool logarithmic, unsigned seed, bool blanks = true) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> uniform(0.5, 1.5);
     Row row;
     for (size_t i = 0; i < n; ++i) {
         row.Wavelength.push_back(logarithmic ? 5000 * std::pow(1.0001, double(i)) : 5000 + 0.5 * double(i));
-        row.Flux.push_back(i >= 40 && i <= 42 ? NAN : uniform(random));
+        row.Flux.push_back(blanks && i >= 40 && i <= 42 ? NAN : uniform(random));
         row.Sigma.push_back(0.1 * uniform(random));
     }
     return row;
 }
 
 TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
-    struct Case { SmoothingKernel Kernel; double Width; bool Logarithmic; double (*Weight)(double, double); };
+    struct Case { SmoothingKernel Kernel; double Width; bool Logarithmic; double (*Weight)(double, double); bool Blanks = true; };
     const auto box = [](double d, double n) { return std::abs(d) * 2 < n ? 1.0 : std::abs(d) * 2 == n ? 0.5 : 0.0; };
     const auto angstrom = [](double d, double fwhm) {
         const double s = fwhm / 2.3548200450309493;
@@ -44,12 +45,14 @@ TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
     };
     const Case cases[] = {{SmoothingKernel::Boxcar, 5, false, box},
                           {SmoothingKernel::Boxcar, 4, false, box},
+                          {SmoothingKernel::Boxcar, 7, false, box, false},
+                          {SmoothingKernel::GaussianAngstrom, 2.2, false, angstrom, false},
                           {SmoothingKernel::GaussianAngstrom, 2.2, false, angstrom},
                           {SmoothingKernel::GaussianAngstrom, 2.2, true, angstrom},
                           {SmoothingKernel::GaussianVelocity, 150, true, kms},
                           {SmoothingKernel::GaussianVelocity, 150, false, kms}};
     for (const Case& k : cases) {
-        const Row row = RandomRow(300, k.Logarithmic, 7);
+        const Row row = RandomRow(300, k.Logarithmic, 7, k.Blanks);
         const Smoothing how{k.Kernel, k.Width};
         const SmoothedRow out = Smooth(row.View(), how);
         ASSERT_EQ(out.Refusal, "");
