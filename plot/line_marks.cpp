@@ -52,13 +52,6 @@ bool LineSetToggled(Workspace& ws, std::string_view key, bool shown) {
     return ws.DataReady;
 }
 
-double AirToVacuum(double air) {
-    const double s2 = (1e4 / air) * (1e4 / air);  // squared wavenumber in inverse micrometres
-    const double n = 1 + 0.00008336624212083 + 0.02408926869968 / (130.1065924522 - s2) +
-                     0.0001599740894897 / (38.92568793293 - s2);
-    return air * n;
-}
-
 bool LineMediumChosen(Workspace& ws, bool vacuum) {
     if (ws.LineMarksInVacuum == vacuum) return false;
     ws.LineMarksInVacuum = vacuum;

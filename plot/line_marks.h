@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "analysis/air_vacuum.h"
 #include "store/workspace.h"
 
 namespace wendrel {
@@ -32,10 +33,6 @@ const LineSet* FindLineSet(std::string_view key);
 // redrawn: once a spectrum has been loaded (DataReady). An unknown key
 // changes nothing and asks for no redraw.
 bool LineSetToggled(Workspace& ws, std::string_view key, bool shown);
-
-// The vacuum wavelength of a wavelength in standard air, in Angstroms
-// (Ciddor's refractive index, in the form the VALD line database uses).
-double AirToVacuum(double air);
 
 // Where the marks are drawn: at the lines' air wavelengths (the default, as
 // IRAF's spectra are calibrated) or at their vacuum wavelengths (for

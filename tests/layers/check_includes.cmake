@@ -1,13 +1,13 @@
 # Fails when a source folder includes a header of a folder above it. The
-# folders build on each other in this order: store < fits < plot < app <
-# windows; tools and bench may use every folder but windows; tests any.
+# folders build on each other in this order: store < fits < analysis < plot <
+# app < windows; tools and bench may use every folder but windows; tests any.
 # Run as: cmake -DSOURCE_ROOT=<checkout> -P check_includes.cmake
-set(layers store fits plot app windows)
-set(allowed_tools store fits plot app tools tests)
-set(allowed_bench store fits plot app bench tests)
+set(layers store fits analysis plot app windows)
+set(allowed_tools store fits analysis plot app tools tests)
+set(allowed_bench store fits analysis plot app bench tests)
 
 set(violations "")
-foreach(folder store fits plot app windows tools bench)
+foreach(folder store fits analysis plot app windows tools bench)
   list(FIND layers ${folder} rank)
   if(rank GREATER_EQUAL 0)
     list(SUBLIST layers 0 ${rank} allowed)

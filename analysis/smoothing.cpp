@@ -1,0 +1,210 @@
+#include "analysis/smoothing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <numeric>
+
+#include "analysis/symmetric_convolution.h"
+#include "analysis/velocity_axis.h"
+
+namespace wendrel {
+
+namespace {
+
+constexpr double kFwhmPerSigma = 2.3548200450309493;  // 2 sqrt(2 ln 2)
+constexpr double kGaussianReach = 4;                  // kernel radius in sigmas
+// Steps equal to this fraction count as one grid, where one set of taps serves every pixel.
+constexpr double kUniformStepTolerance = 1e-6;
+
+bool IsLinear(SmoothingKernel k) { return k != SmoothingKernel::Median; }
+
+// N of a boxcar or median, at most what covers the whole row either side.
+long PixelCount(const Smoothing& how, size_t n) {
+    return std::lround(std::min(how.Width, 2.0 * static_cast<double>(n) + 1));
+}
+
+// How the weights of a linear kernel are found: one set of taps for every
+// pixel (Taps[t] at t pixels from the centre), or a Gaussian of SigmaX in
+// X (lambda or ln lambda) computed per pixel where the steps in X vary.
+struct KernelPlan {
+    std::vector<double> Taps;
+    std::vector<double> X;
+    double SigmaX = 0;
+};
+
+std::vector<double> BoxcarTaps(long n) {
+    std::vector<double> taps(static_cast<size_t>(n / 2 + 1), 1.0);
+    if (n % 2 == 0) taps.back() = 0.5;
+    return taps;
+}
+
+KernelPlan PlanOf(const SpectrumRow& row, const Smoothing& how) {
+    if (how.Kernel == SmoothingKernel::Boxcar) return {BoxcarTaps(PixelCount(how, row.Flux.size())), {}, 0};
+    KernelPlan plan;
+    const bool inVelocity = how.Kernel == SmoothingKernel::GaussianVelocity;
+    plan.SigmaX = (inVelocity ? how.Width / kSpeedOfLightKms : how.Width) / kFwhmPerSigma;
+    for (double w : row.Wavelength) plan.X.push_back(inVelocity ? std::log(w) : w);
+    const size_t n = plan.X.size();
+    const double step = (plan.X.back() - plan.X.front()) / static_cast<double>(n - 1);
+    for (size_t i = 1; i < n; ++i)
+        if (std::abs(plan.X[i] - plan.X[i - 1] - step) > kUniformStepTolerance * step) return plan;
+    const size_t radius = std::min(n, static_cast<size_t>(kGaussianReach * plan.SigmaX / step));
+    for (size_t t = 0; t <= radius; ++t) plan.Taps.push_back(std::exp(-0.5 * std::pow(t * step / plan.SigmaX, 2)));
+    plan.X.clear();
+    return plan;
+}
+
+// Weights of pixel i before blanks are taken out.
+PixelWeights RawWeights(const KernelPlan& plan, size_t n, size_t i) {
+    PixelWeights w;
+    if (!plan.Taps.empty()) {
+        const size_t radius = plan.Taps.size() - 1;
+        w.First = i - std::min(i, radius);
+        const size_t last = std::min(n - 1, i + radius);
+        for (size_t j = w.First; j <= last; ++j) w.Weights.push_back(plan.Taps[j > i ? j - i : i - j]);
+        return w;
+    }
+    const double reach = kGaussianReach * plan.SigmaX;
+    size_t first = i, last = i;
+    while (first > 0 && plan.X[i] - plan.X[first - 1] <= reach) --first;
+    while (last + 1 < n && plan.X[last + 1] - plan.X[i] <= reach) ++last;
+    w.First = first;
+    for (size_t j = first; j <= last; ++j) w.Weights.push_back(std::exp(-0.5 * std::pow((plan.X[j] - plan.X[i]) / plan.SigmaX, 2)));
+    return w;
+}
+
+// Weights over the finite pixels, summing to 1; none for a blank pixel.
+PixelWeights FiniteWeights(const KernelPlan& plan, const SpectrumRow& row, size_t i) {
+    if (!std::isfinite(row.Flux[i])) return {};
+    PixelWeights w = RawWeights(plan, row.Flux.size(), i);
+    double total = 0;
+    for (size_t k = 0; k < w.Weights.size(); ++k) {
+        if (!std::isfinite(row.Flux[w.First + k])) w.Weights[k] = 0;
+        total += w.Weights[k];
+    }
+    for (double& weight : w.Weights) weight /= total;
+    return w;
+}
+
+std::string SmoothingFault(const SpectrumRow& row, const Smoothing& how) {
+    if (std::string fault = RowFault(row, "spectrum to smooth"); !fault.empty()) return fault;
+    if (!(how.Width > 0) || !std::isfinite(how.Width)) return "The smoothing width must be a positive number.";
+    if (!IsLinear(how.Kernel) || how.Kernel == SmoothingKernel::Boxcar)
+        if (PixelCount(how, row.Flux.size()) < 1) return "The smoothing width must be at least one pixel.";
+    return {};
+}
+
+void SmoothPixelByPixel(const KernelPlan& plan, const SpectrumRow& row, SmoothedRow& out) {
+    for (size_t i = 0; i < row.Flux.size(); ++i) {
+        const PixelWeights w = FiniteWeights(plan, row, i);
+        if (w.Weights.empty()) continue;
+        double sum = 0, variance = 0;
+        for (size_t k = 0; k < w.Weights.size(); ++k) {
+            if (w.Weights[k] == 0) continue;
+            sum += w.Weights[k] * row.Flux[w.First + k];
+            if (!row.Sigma.empty()) variance += std::pow(w.Weights[k] * row.Sigma[w.First + k], 2);
+        }
+        out.Flux[i] = sum;
+        if (!row.Sigma.empty()) out.Sigma[i] = std::sqrt(variance);
+    }
+}
+
+// With one set of taps: the sums of weights times flux, weights and squared
+// weights times variance are each one convolution over the row; without
+// blanks the weights' sum is known from the distance to the ends.
+void SmoothWithTaps(const std::vector<double>& taps, const SpectrumRow& row, SmoothedRow& out) {
+    const size_t n = row.Flux.size();
+    const bool anyBlank = !std::all_of(row.Flux.begin(), row.Flux.end(), [](double f) { return std::isfinite(f); });
+    std::vector<double> weightSum, scratch;
+    if (anyBlank) {
+        std::vector<double> finiteFlux(n);
+        scratch.resize(n);
+        for (size_t i = 0; i < n; ++i) {
+            const bool finite = std::isfinite(row.Flux[i]);
+            finiteFlux[i] = finite ? row.Flux[i] : 0;
+            scratch[i] = finite ? 1 : 0;
+        }
+        weightSum.resize(n);
+        SymmetricConvolution(scratch, taps, weightSum);
+        SymmetricConvolution(finiteFlux, taps, out.Flux);
+    } else {
+        SymmetricConvolution(row.Flux, taps, out.Flux);
+    }
+    std::vector<double> reach(taps.size());  // sum of taps[0 .. t]
+    std::partial_sum(taps.begin(), taps.end(), reach.begin());
+    const size_t radius = taps.size() - 1;
+    const auto totalWeight = [&](size_t i) {
+        if (anyBlank) return weightSum[i];
+        return reach[std::min(radius, i)] + reach[std::min(radius, n - 1 - i)] - taps[0];
+    };
+    for (size_t i = 0; i < n; ++i) out.Flux[i] = std::isfinite(row.Flux[i]) ? out.Flux[i] / totalWeight(i) : NAN;
+    if (row.Sigma.empty()) return;
+    std::vector<double> squaredTaps(taps);
+    for (double& t : squaredTaps) t *= t;
+    scratch.resize(n);
+    for (size_t i = 0; i < n; ++i) scratch[i] = std::isfinite(row.Flux[i]) ? row.Sigma[i] * row.Sigma[i] : 0;
+    SymmetricConvolution(scratch, squaredTaps, out.Sigma);
+    for (size_t i = 0; i < n; ++i)
+        out.Sigma[i] = std::isfinite(row.Flux[i]) ? std::sqrt(out.Sigma[i]) / totalWeight(i) : NAN;
+}
+
+void SmoothByMedian(const SpectrumRow& row, size_t half, SmoothedRow& out) {
+    const size_t n = row.Flux.size();
+    std::vector<double> window;
+    for (size_t i = 0; i < n; ++i) {
+        if (!std::isfinite(row.Flux[i])) continue;
+        window.clear();
+        double variance = 0;
+        for (size_t j = i - std::min(i, half); j <= std::min(n - 1, i + half); ++j) {
+            if (!std::isfinite(row.Flux[j])) continue;
+            window.push_back(row.Flux[j]);
+            if (!row.Sigma.empty()) variance += row.Sigma[j] * row.Sigma[j];
+        }
+        const size_t m = window.size();
+        const auto middle = window.begin() + static_cast<std::ptrdiff_t>(m / 2);
+        std::nth_element(window.begin(), middle, window.end());
+        out.Flux[i] = m % 2 ? *middle : 0.5 * (*middle + *std::max_element(window.begin(), middle));
+        if (!row.Sigma.empty())
+            out.Sigma[i] = std::sqrt(std::numbers::pi / 2) * std::sqrt(variance) / static_cast<double>(m);
+    }
+}
+
+}  // namespace
+
+SmoothedRow Smooth(const SpectrumRow& row, const Smoothing& how) {
+    SmoothedRow out;
+    out.Refusal = SmoothingFault(row, how);
+    if (!out.Refusal.empty()) return out;
+    out.Flux.assign(row.Flux.size(), NAN);
+    if (!row.Sigma.empty()) out.Sigma.assign(row.Flux.size(), NAN);
+    if (how.Kernel == SmoothingKernel::Median) {
+        SmoothByMedian(row, static_cast<size_t>(PixelCount(how, row.Flux.size()) / 2), out);
+        return out;
+    }
+    const KernelPlan plan = PlanOf(row, how);
+    if (plan.Taps.empty())
+        SmoothPixelByPixel(plan, row, out);
+    else
+        SmoothWithTaps(plan.Taps, row, out);
+    return out;
+}
+
+PixelWeights SmoothingWeights(const SpectrumRow& row, const Smoothing& how, size_t pixel) {
+    if (!IsLinear(how.Kernel) || !SmoothingFault(row, how).empty() || pixel >= row.Flux.size()) return {};
+    return FiniteWeights(PlanOf(row, how), row, pixel);
+}
+
+double SmoothedCovariance(const SpectrumRow& row, const Smoothing& how, size_t a, size_t b) {
+    if (row.Sigma.empty()) return NAN;
+    const PixelWeights wa = SmoothingWeights(row, how, a), wb = SmoothingWeights(row, how, b);
+    if (wa.Weights.empty() || wb.Weights.empty()) return NAN;
+    double covariance = 0;
+    const size_t first = std::max(wa.First, wb.First);
+    const size_t end = std::min(wa.First + wa.Weights.size(), wb.First + wb.Weights.size());
+    for (size_t j = first; j < end; ++j)
+        if (double w = wa.Weights[j - wa.First] * wb.Weights[j - wb.First]; w != 0) covariance += w * row.Sigma[j] * row.Sigma[j];
+    return covariance;
+}
+
+}  // namespace wendrel
