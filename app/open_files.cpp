@@ -6,7 +6,7 @@ namespace wendrel {
 
 namespace {
 
-bool Empty(const Workspace& ws, int slot) { return !ws.slot(slot).Loaded; }
+bool Empty(const Workspace& ws, int slot) { return !ws.slot(slot).Loaded(); }
 
 // Fills the plan from the rows in `order`, taking those `usable` allows.
 template <typename Usable>
@@ -63,14 +63,14 @@ int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui) {
         // A file of several spectra may have filled the rows planned for the files after it: those then
         // take the next planned row still empty, or when the plan has none left, the first empty row.
         while (row > 0 && row < plan.targets.size() && plan.targets[row].slot >= 1 &&
-               plan.targets[row].slot <= kMaxSlots && ws.slot(plan.targets[row].slot).Loaded)
+               plan.targets[row].slot <= kMaxSlots && ws.slot(plan.targets[row].slot).Loaded())
             ++row;
         int slot = 0;
         if (row < plan.targets.size()) {
             slot = plan.targets[row].slot;
         } else {
             for (int empty = kMaxSlots; empty >= 1; --empty)
-                if (!ws.slot(empty).Loaded) slot = empty;
+                if (!ws.slot(empty).Loaded()) slot = empty;
         }
         if (slot == 0) {
             left.push_back(file);
@@ -79,7 +79,7 @@ int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui) {
         const bool inRange = slot >= 1 && slot <= kMaxSlots;
         if (inRange && LoadIntoSlot(ws, slot, FilePathOf(file), ui, AfterLoad::NoRedraw)) ++loaded;
         // A refused file leaves its row empty for the next one; a loaded row keeps its spectrum.
-        if (row < plan.targets.size() && (!inRange || ws.slot(slot).Loaded)) ++row;
+        if (row < plan.targets.size() && (!inRange || ws.slot(slot).Loaded())) ++row;
     }
     if (loaded > 0) ui.RedrawPlot();
     if (!left.empty()) ui.ShowMessage(NoRowLeftMessage(left));

@@ -96,7 +96,10 @@ void SampReceiver::Loaded(const SampMessage& message, const std::string& name, c
         ui_.ShowMessage(held.held.empty() ? name + ": the file holds no spectrum the program reads." : held.held);
         return;
     }
-    ws_.slot(row).FileName = name;
+    // The row names the spectrum as the sender did, not by the temporary file it came in.
+    auto named = std::make_shared<Spectrum>(ws_.slot(row).spectrum());
+    named->FileName = name;
+    ws_.slot(row).Data = std::move(named);
     ui_.ShowLoadedRow(row);
     client_.Reply(message.msgId, true);
     emit activity(QString::fromStdString(name + " was received into row " + std::to_string(row) + "."));

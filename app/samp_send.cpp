@@ -22,7 +22,7 @@ std::filesystem::path SampOutbox::Write(const Workspace& ws, int row, std::strin
 
 std::string SentName(const Workspace& ws, int row) {
     if (row < 1 || row > kMaxSlots) return "row " + std::to_string(row);
-    const std::string& name = ws.slot(row).FileName;
+    const std::string& name = ws.slot(row)->FileName;
     return name.empty() ? "row " + std::to_string(row) : name;
 }
 

@@ -112,22 +112,22 @@ Session SessionOf(const Workspace& ws, const std::filesystem::path& sessionFile)
     const std::filesystem::path folder = AbsoluteOf(sessionFile).parent_path();
     Session session;
     for (int row = 1; row <= kMaxSlots; ++row) {
-        const Slot& s = ws.slot(row);
-        if (!s.Loaded) continue;
-        session.Rows.push_back({row, FileAsSeenFrom(s.SourcePath, folder), s.NumberInFile, s.SlotColor, s.Offset,
+        const Row& s = ws.slot(row);
+        if (!s.Loaded()) continue;
+        session.Rows.push_back({row, FileAsSeenFrom(s->SourcePath, folder), s->NumberInFile, s.SlotColor, s.Offset,
                                 s.Velocity});
     }
-    session.Lambda0Key = ws.Lambda0Key;
-    session.DLambdaKey = ws.DLambdaKey;
-    session.PlotLeft = ws.PlotLeft;
-    session.PlotRight = ws.PlotRight;
-    session.Intensity = ws.Intensity;
-    session.IntensityLow = ws.IntensityLow;
-    session.IntensityHigh = ws.IntensityHigh;
-    session.ScaleFlux = ws.ScaleFlux;
-    session.ShowLegend = ws.ShowLegend;
-    session.LineMarkSets = ws.LineMarkSets;
-    session.LineMarksInVacuum = ws.LineMarksInVacuum;
+    session.Lambda0Key = ws.Config.Lambda0Key;
+    session.DLambdaKey = ws.Config.DLambdaKey;
+    session.PlotLeft = ws.View.PlotLeft;
+    session.PlotRight = ws.View.PlotRight;
+    session.Intensity = ws.View.Intensity;
+    session.IntensityLow = ws.View.IntensityLow;
+    session.IntensityHigh = ws.View.IntensityHigh;
+    session.ScaleFlux = ws.View.ScaleFlux;
+    session.ShowLegend = ws.View.ShowLegend;
+    session.LineMarkSets = ws.View.LineMarkSets;
+    session.LineMarksInVacuum = ws.View.LineMarksInVacuum;
     return session;
 }
 
@@ -142,8 +142,8 @@ std::string SessionText(const Session& session) {
                                 {"velocity", r.Velocity}});
     QJsonArray lines;
     for (const std::string& set : session.LineMarkSets) lines.append(Text(set));
-    const char* intensity = session.Intensity == Workspace::IntensityRange::Automatic   ? kAutomatic
-                            : session.Intensity == Workspace::IntensityRange::FitToView ? kFitToView
+    const char* intensity = session.Intensity == PlotView::IntensityRange::Automatic   ? kAutomatic
+                            : session.Intensity == PlotView::IntensityRange::FitToView ? kFitToView
                                                                                         : kFixed;
     const QJsonObject view{{"left", session.PlotLeft},
                            {"right", session.PlotRight},
@@ -184,14 +184,14 @@ SessionRead ParseSessionText(std::string_view text, const std::string& shownName
     session.PlotLeft = read.Number(view, "left");
     session.PlotRight = read.Number(view, "right");
     const std::string intensity = read.String(view, "intensity");
-    session.Intensity = intensity == kFitToView ? Workspace::IntensityRange::FitToView
-                        : intensity == kFixed   ? Workspace::IntensityRange::Fixed
-                                                : Workspace::IntensityRange::Automatic;
+    session.Intensity = intensity == kFitToView ? PlotView::IntensityRange::FitToView
+                        : intensity == kFixed   ? PlotView::IntensityRange::Fixed
+                                                : PlotView::IntensityRange::Automatic;
     if (intensity != kAutomatic && intensity != kFitToView && intensity != kFixed)
         read.Wrong("\"intensity\" is none of automatic, fit and fixed");
     session.IntensityLow = read.Number(view, "low");
     session.IntensityHigh = read.Number(view, "high");
-    if (session.Intensity == Workspace::IntensityRange::Fixed && !(session.IntensityLow < session.IntensityHigh))
+    if (session.Intensity == PlotView::IntensityRange::Fixed && !(session.IntensityLow < session.IntensityHigh))
         read.Wrong("the fixed intensity range does not rise");
     const std::string scale = read.String(view, "scale");
     if (scale != "flux" && scale != "percent") read.Wrong("\"scale\" is neither flux nor percent");
@@ -253,18 +253,18 @@ std::filesystem::path SessionRowPath(const SessionRow& row, const std::filesyste
 
 int OpenSession(Workspace& ws, const Session& session, const std::filesystem::path& sessionFile, UiHooks& ui) {
     for (int row = 1; row <= kMaxSlots; ++row) {
-        if (!ws.slot(row).Loaded) continue;
-        ws.slot(row).Loaded = false;
+        if (!ws.slot(row).Loaded()) continue;
+        ws.slot(row).Data.reset();
         ui.HideLoadedRow(row);
     }
     ws.DataReady = false;
-    ws.LambdaMin = kEmptyLambdaMin;
-    ws.LambdaMax = kEmptyLambdaMax;
+    ws.View.LambdaMin = kEmptyLambdaMin;
+    ws.View.LambdaMax = kEmptyLambdaMax;
     ClearViewHistory(ws);
-    ws.Measured = {};
-    ws.PickedSlot = 0;
-    ws.Lambda0Key = session.Lambda0Key;
-    ws.DLambdaKey = session.DLambdaKey;
+    ws.View.Measured = {};
+    ws.View.PickedSlot = 0;
+    ws.Config.Lambda0Key = session.Lambda0Key;
+    ws.Config.DLambdaKey = session.DLambdaKey;
 
     std::string notOpened;
     int loaded = 0;
@@ -277,14 +277,14 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
             continue;
         }
         const std::filesystem::path spectrum = file.parent_path() / SpectrumName(file.filename().string(), r.Spectrum);
-        LoadResult read = LoadFitsFile(spectrum, ws);
+        LoadResult read = LoadFitsFile(spectrum, ws.Config);
         std::string why;  // the reader's own messages, which the file's path then names
         for (const std::string& message : read.messages) why += " " + message;
         if (!CommitLoad(ws, r.Row, spectrum, std::move(read), quiet, AfterLoad::NoRedraw)) {
             notOpened += "\n" + file.string() + (why.empty() ? ": the file cannot be read." : ":" + why);
             continue;
         }
-        Slot& s = ws.slot(r.Row);
+        Row& s = ws.slot(r.Row);
         s.SlotColor = r.Color;
         s.Offset = r.Offset;
         s.Velocity = r.Velocity;
@@ -292,18 +292,18 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
         ++loaded;
     }
 
-    ws.ScaleFlux = session.ScaleFlux;
-    ws.ShowLegend = session.ShowLegend;
-    ws.Intensity = session.Intensity;
-    ws.IntensityLow = session.IntensityLow;
-    ws.IntensityHigh = session.IntensityHigh;
-    ws.LineMarkSets = session.LineMarkSets;
-    ws.LineMarksInVacuum = session.LineMarksInVacuum;
+    ws.View.ScaleFlux = session.ScaleFlux;
+    ws.View.ShowLegend = session.ShowLegend;
+    ws.View.Intensity = session.Intensity;
+    ws.View.IntensityLow = session.IntensityLow;
+    ws.View.IntensityHigh = session.IntensityHigh;
+    ws.View.LineMarkSets = session.LineMarkSets;
+    ws.View.LineMarksInVacuum = session.LineMarksInVacuum;
     if (loaded > 0) {
         RecalcLambdaRange(ws);
         if (session.PlotLeft < session.PlotRight) {
-            ws.PlotLeft = session.PlotLeft;
-            ws.PlotRight = session.PlotRight;
+            ws.View.PlotLeft = session.PlotLeft;
+            ws.View.PlotRight = session.PlotRight;
         }
         ui.RedrawPlot();
     } else if (ui.PlotShown()) {

@@ -39,7 +39,7 @@ struct Session {
     std::vector<SessionRow> Rows;  // rising row numbers, each once
     std::string Lambda0Key = "CRVAL1", DLambdaKey = "CD1_1";
     double PlotLeft = 0, PlotRight = 0;
-    Workspace::IntensityRange Intensity = Workspace::IntensityRange::Automatic;
+    PlotView::IntensityRange Intensity = PlotView::IntensityRange::Automatic;
     double IntensityLow = 0, IntensityHigh = 100;
     bool ScaleFlux = false;
     bool ShowLegend = false;

@@ -50,25 +50,24 @@ std::filesystem::path SourceFileOf(const std::filesystem::path& file) {
 
 // Commits one read spectrum to a slot and shows its row.
 void CommitSpectrum(Workspace& ws, int slot, Spectrum& fresh, UiHooks& ui) {
-    Slot& s = ws.slot(slot);
-    // The read spectrum replaces the slot's; the row keeps its colour and offset.
-    static_cast<Spectrum&>(s) = std::move(fresh);
+    Row& s = ws.slot(slot);
+    // The read spectrum replaces the row's; the row keeps its colour and offset.
+    s.Data = std::make_shared<const Spectrum>(std::move(fresh));
     s.Velocity = 0;  // a new spectrum starts unshifted, as its row's velocity bar does
 
-    if (ws.LambdaMin == kEmptyLambdaMin && ws.LambdaMax == kEmptyLambdaMax) {
+    if (ws.View.LambdaMin == kEmptyLambdaMin && ws.View.LambdaMax == kEmptyLambdaMax) {
         // The empty range's start values are no wavelengths to widen from.
-        ws.LambdaMin = ShiftedStart(s);
-        ws.LambdaMax = ShiftedEnd(s);
+        ws.View.LambdaMin = ShiftedStart(s);
+        ws.View.LambdaMax = ShiftedEnd(s);
     } else {
-        if (ShiftedStart(s) < ws.LambdaMin) ws.LambdaMin = ShiftedStart(s);
-        if (ShiftedEnd(s) > ws.LambdaMax) ws.LambdaMax = ShiftedEnd(s);
+        if (ShiftedStart(s) < ws.View.LambdaMin) ws.View.LambdaMin = ShiftedStart(s);
+        if (ShiftedEnd(s) > ws.View.LambdaMax) ws.View.LambdaMax = ShiftedEnd(s);
     }
-    ws.PlotLeft = ws.LambdaMin;
-    ws.PlotRight = ws.LambdaMax;
+    ws.View.PlotLeft = ws.View.LambdaMin;
+    ws.View.PlotRight = ws.View.LambdaMax;
     ClearViewHistory(ws);
-    ws.Measured = {};
+    ws.View.Measured = {};
 
-    s.Loaded = true;
     ui.ShowLoadedRow(slot);
 }
 
@@ -84,9 +83,9 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
     // The first spectrum goes into the slot, the others into the empty rows below it, then those above.
     std::vector<int> rows = {slot};
     for (int row = slot + 1; row <= kMaxSlots; ++row)
-        if (!ws.slot(row).Loaded) rows.push_back(row);
+        if (!ws.slot(row).Loaded()) rows.push_back(row);
     for (int row = 1; row < slot; ++row)
-        if (!ws.slot(row).Loaded) rows.push_back(row);
+        if (!ws.slot(row).Loaded()) rows.push_back(row);
     std::vector<std::string> filled, left;
     const std::string source = SourceFileOf(file).string();
     for (size_t k = 0; k < read.spectra.size(); ++k) {
@@ -113,10 +112,10 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
 }
 
 bool LoadIntoSlot(Workspace& ws, int slot, const std::filesystem::path& file, UiHooks& ui, AfterLoad after) {
-    LoadResult read = LoadFitsFile(file, ws);
+    LoadResult read = LoadFitsFile(file, ws.Config);
     if (read.spectra.empty() && !read.tableColumns.empty())
         if (const std::optional<ColumnChoice> chosen = ui.ChooseTableColumns(file.filename().string(), read.tableColumns))
-            read = LoadFitsFile(file, ws, chosen);
+            read = LoadFitsFile(file, ws.Config, chosen);
     return CommitLoad(ws, slot, file, std::move(read), ui, after);
 }
 

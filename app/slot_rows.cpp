@@ -17,8 +17,8 @@ namespace {
 bool LoadedRange(const Workspace& ws, double& min, double& max) {
     bool any = false;
     for (int s = 1; s <= ws.NumSlots; ++s) {
-        const Slot& slot = ws.slot(s);
-        if (!slot.Loaded) continue;
+        const Row& slot = ws.slot(s);
+        if (!slot.Loaded()) continue;
         min = any ? std::min(min, ShiftedStart(slot)) : ShiftedStart(slot);
         max = any ? std::max(max, ShiftedEnd(slot)) : ShiftedEnd(slot);
         any = true;
@@ -27,8 +27,8 @@ bool LoadedRange(const Workspace& ws, double& min, double& max) {
 }
 
 void SetView(Workspace& ws, double left, double right) {
-    ws.PlotLeft = left;
-    ws.PlotRight = right;
+    ws.View.PlotLeft = left;
+    ws.View.PlotRight = right;
 }
 
 }  // namespace
@@ -42,24 +42,24 @@ std::string LevelText(double level) {
 
 int CountLoaded(const Workspace& ws) {
     return static_cast<int>(std::count_if(ws.Slots.begin() + 1, ws.Slots.end(),
-                                          [](const Slot& s) { return s.Loaded; }));
+                                          [](const Row& s) { return s.Loaded(); }));
 }
 
 void RecalcLambdaRange(Workspace& ws) {
     double min = kEmptyLambdaMin, max = kEmptyLambdaMax;
     const bool any = LoadedRange(ws, min, max);
-    ws.LambdaMin = any ? min : kEmptyLambdaMin;
-    ws.LambdaMax = any ? max : kEmptyLambdaMax;
-    if (any) SetView(ws, ws.LambdaMin, ws.LambdaMax);
+    ws.View.LambdaMin = any ? min : kEmptyLambdaMin;
+    ws.View.LambdaMax = any ? max : kEmptyLambdaMax;
+    if (any) SetView(ws, ws.View.LambdaMin, ws.View.LambdaMax);
 }
 
 void LoadPressed(Workspace& ws, int slot) { ws.CurSlot = slot; }
 
 void UnloadSlot(Workspace& ws, int slot, UiHooks& ui) {
     ws.CurSlot = slot;
-    ws.slot(slot).Loaded = false;
+    ws.slot(slot).Data.reset();
     ClearViewHistory(ws);
-    ws.Measured = {};
+    ws.View.Measured = {};
     ui.HideLoadedRow(slot);
     const bool anyLoaded = CountLoaded(ws) > 0;
     if (!anyLoaded) ws.DataReady = false;
@@ -83,16 +83,16 @@ void VelocityChanged(Workspace& ws, int slot, int value, UiHooks& ui) {
 }
 
 void VelocityTyped(Workspace& ws, int slot, double velocity, UiHooks& ui) {
-    Slot& s = ws.slot(slot);
+    Row& s = ws.slot(slot);
     s.Velocity = velocity;
     double min = 0, max = 0;
-    if (s.Loaded && LoadedRange(ws, min, max)) {
-        const double oldWidth = ws.LambdaMax - ws.LambdaMin;
+    if (s.Loaded() && LoadedRange(ws, min, max)) {
+        const double oldWidth = ws.View.LambdaMax - ws.View.LambdaMin;
         const double slack = 0.01 * oldWidth;
-        const bool showedAll = ws.PlotLeft - ws.LambdaMin <= slack && ws.LambdaMax - ws.PlotRight <= slack;
-        ws.LambdaMin = min;
-        ws.LambdaMax = max;
-        const double left = std::max(ws.PlotLeft, min), right = std::min(ws.PlotRight, max);
+        const bool showedAll = ws.View.PlotLeft - ws.View.LambdaMin <= slack && ws.View.LambdaMax - ws.View.PlotRight <= slack;
+        ws.View.LambdaMin = min;
+        ws.View.LambdaMax = max;
+        const double left = std::max(ws.View.PlotLeft, min), right = std::min(ws.View.PlotRight, max);
         if (showedAll || !(left < right))
             SetView(ws, min, max);
         else
@@ -105,7 +105,7 @@ void PlotSpectra(UiHooks& ui) { ui.RedrawPlot(); }
 
 bool HdrPressed(Workspace& ws, int slot) {
     ws.CurSlot = slot;
-    return ws.slot(slot).Loaded;
+    return ws.slot(slot).Loaded();
 }
 
 }  // namespace wendrel

@@ -27,15 +27,15 @@ std::string Exact(double value) {
 }
 
 // The wavelengths of the slot's pixel centres as drawn.
-std::vector<double> RestCentres(const Slot& s) {
-    std::vector<double> centres(s.Flux.size());
+std::vector<double> RestCentres(const Row& s) {
+    std::vector<double> centres(s->Flux.size());
     for (size_t p = 0; p < centres.size(); ++p)
-        centres[p] = RestWavelength(s, ObservedPixelCentre(s, static_cast<int64_t>(p) + 1));
+        centres[p] = RestWavelength(s, ObservedPixelCentre(s.spectrum(), static_cast<int64_t>(p) + 1));
     return centres;
 }
 
-std::string FluxUnitText(const Slot& s) {
-    return "flux as stored in the file, per observed Angstrom" + (s.FluxUnit.empty() ? "" : " (" + s.FluxUnit + ")");
+std::string FluxUnitText(const Row& s) {
+    return "flux as stored in the file, per observed Angstrom" + (s->FluxUnit.empty() ? "" : " (" + s->FluxUnit + ")");
 }
 
 std::string LowerEnding(const std::filesystem::path& file) {
@@ -51,33 +51,33 @@ std::string CfitsioText(int status) {
 }
 
 // One binary table of the slot at the end of the open file.
-void WriteTable(fitsfile* fits, const Slot& s, int row, int& status) {
+void WriteTable(fitsfile* fits, const Row& s, int row, int& status) {
     const std::vector<double> waves = RestCentres(s);
     const auto pixels = static_cast<LONGLONG>(waves.size());
     char wave[] = "WAVE", flux[] = "FLUX", percent[] = "PERCENT", err[] = "ERR", form[] = "1D";
     char angstrom[] = "Angstrom", pct[] = "%";
-    std::string fluxUnit = s.FluxUnit;
+    std::string fluxUnit = s->FluxUnit;
     char* types[] = {wave, flux, percent, err};
     char* forms[] = {form, form, form, form};
     char* units[] = {angstrom, fluxUnit.data(), pct, fluxUnit.data()};
     const std::string extension = "ROW" + std::to_string(row);
-    const int columns = s.Sigma.empty() ? 3 : 4;
+    const int columns = s->Sigma.empty() ? 3 : 4;
     fits_create_tbl(fits, BINARY_TBL, pixels, columns, types, forms, units, extension.c_str(), &status);
     fits_write_col(fits, TDOUBLE, 1, 1, 1, pixels, const_cast<double*>(waves.data()), &status);
-    fits_write_col(fits, TDOUBLE, 2, 1, 1, pixels, const_cast<double*>(s.Flux.data()), &status);
-    fits_write_col(fits, TDOUBLE, 3, 1, 1, pixels, const_cast<double*>(s.FluxPct.data()), &status);
-    if (!s.Sigma.empty()) fits_write_col(fits, TDOUBLE, 4, 1, 1, pixels, const_cast<double*>(s.Sigma.data()), &status);
-    if (!s.ObjectName.empty()) fits_write_key_str(fits, "OBJECT", s.ObjectName.c_str(), "object name", &status);
-    double velocity = s.Velocity, level = s.Level;
-    LONGLONG number = s.NumberInFile;
+    fits_write_col(fits, TDOUBLE, 2, 1, 1, pixels, const_cast<double*>(s->Flux.data()), &status);
+    fits_write_col(fits, TDOUBLE, 3, 1, 1, pixels, const_cast<double*>(s->FluxPct.data()), &status);
+    if (!s->Sigma.empty()) fits_write_col(fits, TDOUBLE, 4, 1, 1, pixels, const_cast<double*>(s->Sigma.data()), &status);
+    if (!s->ObjectName.empty()) fits_write_key_str(fits, "OBJECT", s->ObjectName.c_str(), "object name", &status);
+    double velocity = s.Velocity, level = s->Level;
+    LONGLONG number = s->NumberInFile;
     fits_write_key(fits, TDOUBLE, "VELOCITY", &velocity, "radial velocity in km/s, positive receding", &status);
     fits_write_key(fits, TLONGLONG, "SPECNUM", &number, "number of the spectrum in its source file", &status);
     fits_write_key(fits, TDOUBLE, "LEVEL", &level, "continuum level: PERCENT = 100 * FLUX / LEVEL", &status);
     fits_write_key_longwarn(fits, &status);
-    fits_write_key_longstr(fits, "SRCFILE", s.SourcePath.c_str(), "the source file", &status);
+    fits_write_key_longstr(fits, "SRCFILE", s->SourcePath.c_str(), "the source file", &status);
     fits_write_comment(fits, "WAVE: wavelengths of the pixel centres in the rest frame of VELOCITY.", &status);
     fits_write_comment(fits, ("FLUX: " + FluxUnitText(s) + ".").c_str(), &status);
-    if (!s.Sigma.empty()) fits_write_comment(fits, "ERR: the 1-sigma uncertainty of FLUX, as the file gives it.", &status);
+    if (!s->Sigma.empty()) fits_write_comment(fits, "ERR: the 1-sigma uncertainty of FLUX, as the file gives it.", &status);
 }
 
 // The FITS file written into a new file beside `file`, which then takes its
@@ -98,7 +98,7 @@ std::string WriteFits(const Workspace& ws, const std::filesystem::path& file, in
     fits_write_comment(fits, "One binary table per spectrum, as the program showed it: WAVE, FLUX, PERCENT.",
                        &status);
     for (int row = 1; row <= kMaxSlots; ++row)
-        if (ws.slot(row).Loaded && (only == 0 || row == only)) WriteTable(fits, ws.slot(row), row, status);
+        if (ws.slot(row).Loaded() && (only == 0 || row == only)) WriteTable(fits, ws.slot(row), row, status);
     int closing = 0;
     fits_close_file(fits, &closing);
     if (status == 0) status = closing;
@@ -113,25 +113,25 @@ std::string WriteFits(const Workspace& ws, const std::filesystem::path& file, in
 std::string SpectraCsvText(const Workspace& ws) {
     std::string text;
     for (int row = 1; row <= kMaxSlots; ++row) {
-        const Slot& s = ws.slot(row);
-        if (!s.Loaded) continue;
+        const Row& s = ws.slot(row);
+        if (!s.Loaded()) continue;
         if (!text.empty()) text += "\n";
-        text += "# file " + s.SourcePath + ", spectrum " + std::to_string(s.NumberInFile) + ", velocity " +
+        text += "# file " + s->SourcePath + ", spectrum " + std::to_string(s->NumberInFile) + ", velocity " +
                 Exact(s.Velocity) + " km/s, units: wavelength in Angstroms at the pixel centres in the rest frame of "
-                "that velocity, " + FluxUnitText(s) + ", percent of the continuum level " + Exact(s.Level) +
-                "; row " + std::to_string(row) + ", object " + s.ObjectName + "\n";
-        text += s.Sigma.empty() ? "wavelength,flux,percent\n" : "wavelength,flux,percent,sigma\n";
+                "that velocity, " + FluxUnitText(s) + ", percent of the continuum level " + Exact(s->Level) +
+                "; row " + std::to_string(row) + ", object " + s->ObjectName + "\n";
+        text += s->Sigma.empty() ? "wavelength,flux,percent\n" : "wavelength,flux,percent,sigma\n";
         const std::vector<double> waves = RestCentres(s);
         for (size_t p = 0; p < waves.size(); ++p)
-            text += Exact(waves[p]) + "," + Exact(s.Flux[p]) + "," + Exact(s.FluxPct[p]) +
-                    (s.Sigma.empty() ? "\n" : "," + Exact(s.Sigma[p]) + "\n");
+            text += Exact(waves[p]) + "," + Exact(s->Flux[p]) + "," + Exact(s->FluxPct[p]) +
+                    (s->Sigma.empty() ? "\n" : "," + Exact(s->Sigma[p]) + "\n");
     }
     return text;
 }
 
 std::string ExportSpectra(const Workspace& ws, const std::filesystem::path& file) {
     const std::string about = "The spectra could not be exported to \"" + file.string() + "\": ";
-    if (std::ranges::none_of(ws.Slots, &Slot::Loaded)) return about + "no spectrum is loaded.";
+    if (std::ranges::none_of(ws.Slots, &Row::Loaded)) return about + "no spectrum is loaded.";
     const std::string ending = LowerEnding(file);
     std::string reason;
     if (ending == ".csv") {
@@ -146,7 +146,7 @@ std::string ExportSpectra(const Workspace& ws, const std::filesystem::path& file
 }
 
 std::string ExportRow(const Workspace& ws, int row, const std::filesystem::path& file) {
-    if (row < 1 || row > kMaxSlots || !ws.slot(row).Loaded) return "Row " + std::to_string(row) + " holds no spectrum.";
+    if (row < 1 || row > kMaxSlots || !ws.slot(row).Loaded()) return "Row " + std::to_string(row) + " holds no spectrum.";
     const std::string reason = WriteFits(ws, file, row);
     return reason.empty() ? std::string() : "Row " + std::to_string(row) + " could not be written to \"" + file.string() + "\": " + reason + ".";
 }

@@ -17,22 +17,22 @@ std::filesystem::path SettingsPathInCurrentFolder() {
 
 void StartUp(Workspace& ws, const std::filesystem::path& settingsPath, UiHooks& ui) {
     ws.NumSlots = kMaxSlots;
-    static_cast<Settings&>(ws) = ReadSettingsFile(settingsPath).value_or(Settings{});
+    ws.Config = ReadSettingsFile(settingsPath).value_or(Settings{});
     for (int i = 1; i <= ws.NumSlots; ++i) {
-        ws.slot(i).Loaded = false;
+        ws.slot(i).Data.reset();
         ui.HideLoadedRow(i);
     }
     for (int i = 1; i <= ws.NumSlots; ++i) ws.slot(i).SlotColor = kStartSlotColors[static_cast<size_t>(i - 1)];
-    ws.LambdaMin = kEmptyLambdaMin;
-    ws.LambdaMax = kEmptyLambdaMax;
+    ws.View.LambdaMin = kEmptyLambdaMin;
+    ws.View.LambdaMax = kEmptyLambdaMax;
     for (int i = 1; i <= ws.NumSlots; ++i) ws.slot(i).Offset = StartOffset(i);
     ws.DataReady = false;
 }
 
 std::string ShutDown(Workspace& ws, double mainLeft, double mainTop, const std::filesystem::path& settingsPath) {
-    ws.MainLeft = Nearest16(mainLeft);
-    ws.MainTop = Nearest16(mainTop);
-    return WriteSettingsFile(settingsPath, ws);
+    ws.Config.MainLeft = Nearest16(mainLeft);
+    ws.Config.MainTop = Nearest16(mainTop);
+    return WriteSettingsFile(settingsPath, ws.Config);
 }
 
 }  // namespace wendrel

@@ -112,7 +112,7 @@ public:
     bool Next() {
         slot_ = slot_ % kMaxSlots + 1;
         const bool loaded = LoadIntoSlot(ws_, slot_, path_, ui_);
-        benchmark::DoNotOptimize(ws_.slot(slot_).PctMax);
+        benchmark::DoNotOptimize(ws_.slot(slot_)->PctMax);
         return loaded;
     }
 

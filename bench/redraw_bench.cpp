@@ -25,6 +25,7 @@
 namespace {
 
 using wendrel::PainterSurface;
+using wendrel::PlotView;
 using wendrel::Workspace;
 
 constexpr double kTwipsPerPixel = 15;
@@ -47,8 +48,8 @@ Workspace TenSlots(size_t pixels, bool logLinear = false) {
     std::mt19937 random(42);
     std::normal_distribution<double> noise(0, 3);
     for (int i = 1; i <= wendrel::kMaxSlots; ++i) {
-        wendrel::Slot& s = ws.slot(i);
-        s.Loaded = true;
+        auto data = std::make_shared<wendrel::Spectrum>();
+        wendrel::Spectrum& s = *data;
         s.Naxis1 = static_cast<double>(pixels);
         s.LambdaStart = 6000 + i;
         s.DLambda = 1000.0 / static_cast<double>(pixels);
@@ -69,9 +70,10 @@ Workspace TenSlots(size_t pixels, bool logLinear = false) {
             s.PctMax = std::max(s.PctMax, s.FluxPct[p]);
         }
         s.PctBlocks = wendrel::BlockExtentsOf(s.FluxPct);
+        ws.slot(i).Data = std::move(data);
     }
-    ws.LambdaMin = ws.PlotLeft = 6001;
-    ws.LambdaMax = ws.PlotRight = 7010;
+    ws.View.LambdaMin = ws.View.PlotLeft = 6001;
+    ws.View.LambdaMax = ws.View.PlotRight = 7010;
     ws.DataReady = true;
     return ws;
 }
@@ -106,7 +108,7 @@ BENCHMARK(BM_Redraw<EverySegmentSurface>)
 std::vector<std::pair<double, double>> ZoomViews(const Workspace& ws) {
     std::vector<std::pair<double, double>> in;
     constexpr double kCursor = 6563, kNarrowest = 0.005;
-    for (double left = ws.LambdaMin, right = ws.LambdaMax; right - left > kNarrowest;) {
+    for (double left = ws.View.LambdaMin, right = ws.View.LambdaMax; right - left > kNarrowest;) {
         in.emplace_back(left, right);
         left = kCursor - (kCursor - left) / 1.25;
         right = kCursor + (right - kCursor) / 1.25;
@@ -121,7 +123,7 @@ std::vector<std::pair<double, double>> ZoomViews(const Workspace& ws) {
 // Arg: 0 for the automatic intensity range, 1 fitted to the view.
 void BM_ZoomRedraws(benchmark::State& state) {
     Workspace ws = TenSlots(1'000'000);
-    ws.Intensity = state.range(0) ? Workspace::IntensityRange::FitToView : Workspace::IntensityRange::Automatic;
+    ws.View.Intensity = state.range(0) ? PlotView::IntensityRange::FitToView : PlotView::IntensityRange::Automatic;
     const std::vector<std::pair<double, double>> views = ZoomViews(ws);
     QImage image(kImageSize, QImage::Format_RGB32);
     const auto redraw = [&] {
@@ -134,7 +136,7 @@ void BM_ZoomRedraws(benchmark::State& state) {
     std::vector<double> times;  // milliseconds
     for (auto _ : state) {
         for (const auto& [left, right] : views) {
-            std::tie(ws.PlotLeft, ws.PlotRight) = std::tie(left, right);
+            std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::tie(left, right);
             const auto start = std::chrono::steady_clock::now();
             redraw();
             times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());

@@ -23,26 +23,26 @@ std::string Fixed(double value, int decimals) {
 
 // The pixel of the slot that holds `wavelength` on the plot's axis (a pixel
 // edge belongs to the pixel above it); 0 when none does.
-int64_t PixelAt(const Slot& s, int64_t n, double wavelength) {
+int64_t PixelAt(const Row& s, int64_t n, double wavelength) {
     if (n < 1 || !(wavelength >= PixelEndLambda(s, 0))) return 0;
     const int64_t p = FirstPixelEndingAt(s, n, wavelength, true);
     return p > n ? 0 : p;
 }
 
 std::optional<CurvePoint> PointOf(const Workspace& ws, int slot, double wavelength) {
-    const Slot& s = ws.slot(slot);
-    const int64_t n = std::min(std::ssize(ws.ScaleFlux ? s.Flux : s.FluxPct), static_cast<int64_t>(s.Naxis1));
+    const Row& s = ws.slot(slot);
+    const int64_t n = std::min(std::ssize(ws.View.ScaleFlux ? s->Flux : s->FluxPct), static_cast<int64_t>(s->Naxis1));
     const int64_t p = PixelAt(s, n, wavelength);
     if (p == 0 || !std::isfinite(ShownValue(ws, s, static_cast<size_t>(p - 1)))) return std::nullopt;
-    return CurvePoint{slot, p, RestWavelength(s, ObservedPixelCentre(s, p)), ShownValue(ws, s, static_cast<size_t>(p - 1))};
+    return CurvePoint{slot, p, RestWavelength(s, ObservedPixelCentre(s.spectrum(), p)), ShownValue(ws, s, static_cast<size_t>(p - 1))};
 }
 
 }  // namespace
 
 double WavelengthAt(const Workspace& ws, const PlotLayout& layout, double x) {
-    if (layout.x1 <= layout.x0) return ws.PlotLeft;
+    if (layout.x1 <= layout.x0) return ws.View.PlotLeft;
     const double inside = std::clamp<double>(x, layout.x0, layout.x1);
-    return ws.PlotLeft + (ws.PlotRight - ws.PlotLeft) * (inside - layout.x0) / (layout.x1 - layout.x0);
+    return ws.View.PlotLeft + (ws.View.PlotRight - ws.View.PlotLeft) * (inside - layout.x0) / (layout.x1 - layout.x0);
 }
 
 double IntensityAt(const PlotLayout& layout, double y) {
@@ -61,9 +61,9 @@ CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x,
     r.Wavelength = static_cast<float>(wavelength);
     r.Intensity = static_cast<float>(intensity);
     // Narrow views are read from the 64-bit wavelength: 32 bits hold only about 7 digits.
-    const int decimals = TickDecimals(TickStep(ws.PlotRight - ws.PlotLeft)) + 1;
+    const int decimals = TickDecimals(TickStep(ws.View.PlotRight - ws.View.PlotLeft)) + 1;
     r.WavelengthCaption = decimals <= 2 ? FormatNum(r.Wavelength, 8, 2) : FormatNum(wavelength, 6 + decimals, decimals);
-    r.IntensityCaption = ws.ScaleFlux ? SignificantText(intensity) : FormatNum(r.Intensity, 8, 0);
+    r.IntensityCaption = ws.View.ScaleFlux ? SignificantText(intensity) : FormatNum(r.Intensity, 8, 0);
     if (const auto point = NearestCurve(ws, wavelength, intensity)) {
         r.CurveCaption = CurveCaption(ws, *point, std::max(decimals, 2));
         r.CurveName = LegendName(ws.slot(point->Slot));
@@ -73,13 +73,13 @@ CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x,
 
 std::optional<CurvePoint> NearestCurve(const Workspace& ws, double wavelength, double intensity) {
     const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
-    if (ws.PickedSlot >= 1 && ws.PickedSlot <= numSlots && ws.slot(ws.PickedSlot).Loaded)
-        return PointOf(ws, ws.PickedSlot, wavelength);
+    if (ws.View.PickedSlot >= 1 && ws.View.PickedSlot <= numSlots && ws.slot(ws.View.PickedSlot).Loaded())
+        return PointOf(ws, ws.View.PickedSlot, wavelength);
     const double largestFlux = LargestFluxMax(ws);
     std::optional<CurvePoint> nearest;
     double distance = INFINITY;
     for (int i = 1; i <= numSlots; ++i) {
-        if (!ws.slot(i).Loaded) continue;
+        if (!ws.slot(i).Loaded()) continue;
         const auto point = PointOf(ws, i, wavelength);
         if (!point) continue;
         const double d = std::abs(point->Value - OffsetShift(ws, ws.slot(i), largestFlux) - intensity);
@@ -89,7 +89,7 @@ std::optional<CurvePoint> NearestCurve(const Workspace& ws, double wavelength, d
 }
 
 std::string CurveCaption(const Workspace& ws, const CurvePoint& point, int decimals) {
-    const std::string value = ws.ScaleFlux ? SignificantText(point.Value) : Fixed(point.Value, 1);
+    const std::string value = ws.View.ScaleFlux ? SignificantText(point.Value) : Fixed(point.Value, 1);
     return LegendName(ws.slot(point.Slot)) + "  " + Fixed(point.Centre, decimals) + "  " + value;
 }
 

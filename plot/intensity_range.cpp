@@ -16,12 +16,12 @@ constexpr double kFitMargin = 0.05;
 int LastSlot(const Workspace& ws) { return std::clamp(ws.NumSlots, 0, kMaxSlots); }
 
 IntensityLimits AutomaticRange(const Workspace& ws) {
-    if (!ws.ScaleFlux) return {0, FindYMax(ws)};
+    if (!ws.View.ScaleFlux) return {0, FindYMax(ws)};
     const double largest = LargestFluxMax(ws);
     double top = -9999;
     for (int i = 1; i <= LastSlot(ws); ++i) {
-        const Slot& s = ws.slot(i);
-        if (s.Loaded) top = std::max(top, s.FluxMax - OffsetShift(ws, s, largest));
+        const Row& s = ws.slot(i);
+        if (s.Loaded()) top = std::max(top, s->FluxMax - OffsetShift(ws, s, largest));
     }
     return {0, top};
 }
@@ -31,31 +31,31 @@ IntensityLimits AutomaticRange(const Workspace& ws) {
 double FindYMax(const Workspace& ws) {
     double result = -9999;
     for (int i = 1; i <= LastSlot(ws); ++i) {
-        const Slot& slot = ws.slot(i);
-        if (slot.Loaded && result < slot.PctMax - slot.Offset) result = slot.PctMax - slot.Offset;
+        const Row& slot = ws.slot(i);
+        if (slot.Loaded() && result < slot->PctMax - slot.Offset) result = slot->PctMax - slot.Offset;
     }
     return result;
 }
 
-DrawnPixels DrawnPixelsOf(const Slot& s, double plotLeft, double plotRight) {
+DrawnPixels DrawnPixelsOf(const Row& s, double plotLeft, double plotRight) {
     const PixelsInView inView = FindPixelsInView(s, plotLeft, plotRight);
-    return {std::max<int64_t>(inView.first, 1), std::min(inView.last, RoundHalfEven(s.Naxis1))};
+    return {std::max<int64_t>(inView.first, 1), std::min(inView.last, RoundHalfEven(s->Naxis1))};
 }
 
 IntensityLimits IntensityRangeFor(const Workspace& ws) {
-    if (ws.Intensity == Workspace::IntensityRange::Fixed) return {ws.IntensityLow, ws.IntensityHigh};
-    if (ws.Intensity == Workspace::IntensityRange::Automatic || !(ws.PlotRight > ws.PlotLeft))
+    if (ws.View.Intensity == PlotView::IntensityRange::Fixed) return {ws.View.IntensityLow, ws.View.IntensityHigh};
+    if (ws.View.Intensity == PlotView::IntensityRange::Automatic || !(ws.View.PlotRight > ws.View.PlotLeft))
         return AutomaticRange(ws);
     const double largest = LargestFluxMax(ws);
     ValueExtent all;
     for (int i = 1; i <= LastSlot(ws); ++i) {
-        const Slot& s = ws.slot(i);
-        if (!s.Loaded) continue;
-        const std::vector<double>& values = ws.ScaleFlux ? s.Flux : s.FluxPct;
-        const DrawnPixels drawn = DrawnPixelsOf(s, ws.PlotLeft, ws.PlotRight);
+        const Row& s = ws.slot(i);
+        if (!s.Loaded()) continue;
+        const std::vector<double>& values = ws.View.ScaleFlux ? s->Flux : s->FluxPct;
+        const DrawnPixels drawn = DrawnPixelsOf(s, ws.View.PlotLeft, ws.View.PlotRight);
         const int64_t last = std::min(drawn.last, std::ssize(values));
         if (drawn.first > last) continue;
-        ValueExtent extent = ExtentOf(values, ws.ScaleFlux ? s.FluxBlocks : s.PctBlocks, drawn.first - 1, last);
+        ValueExtent extent = ExtentOf(values, ws.View.ScaleFlux ? s->FluxBlocks : s->PctBlocks, drawn.first - 1, last);
         const double shift = OffsetShift(ws, s, largest);
         extent.low -= shift;
         extent.high -= shift;

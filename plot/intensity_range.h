@@ -31,6 +31,6 @@ double FindYMax(const Workspace& ws);
 struct DrawnPixels {
     int64_t first = 1, last = 0;
 };
-DrawnPixels DrawnPixelsOf(const Slot& s, double plotLeft, double plotRight);
+DrawnPixels DrawnPixelsOf(const Row& s, double plotLeft, double plotRight);
 
 }  // namespace wendrel

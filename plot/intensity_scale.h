@@ -22,15 +22,15 @@ std::string FluxTitle(const Workspace& ws);
 // The value of the slot's pixel at `index` (0-based) in the shown scale,
 // without its offset: FluxPct, or Flux when the workspace shows flux. NaN
 // for a blank pixel.
-inline double ShownValue(const Workspace& ws, const Slot& s, size_t index) {
-    return ws.ScaleFlux ? s.Flux[index] : s.FluxPct[index];
+inline double ShownValue(const Workspace& ws, const Row& s, size_t index) {
+    return ws.View.ScaleFlux ? s->Flux[index] : s->FluxPct[index];
 }
 
 // How far down the slot's offset moves its curve, in the shown scale's
 // units; `largestFlux` is LargestFluxMax(ws), passed in so that a redraw
 // works it out once.
-inline double OffsetShift(const Workspace& ws, const Slot& s, double largestFlux) {
-    return ws.ScaleFlux ? s.Offset * largestFlux / 100 : s.Offset;
+inline double OffsetShift(const Workspace& ws, const Row& s, double largestFlux) {
+    return ws.View.ScaleFlux ? s.Offset * largestFlux / 100 : s.Offset;
 }
 
 }  // namespace wendrel

@@ -190,32 +190,32 @@ double LineFit::ComponentAt(size_t k, double lambda) const {
     return Intercept + Slope * lambda + EvaluateProfile(Profile, q, lambda - Reference).value;
 }
 
-LineFit FitLine(const Slot& s, double left, double right, LineProfile profile, int components, PixelSigma sigma) {
+LineFit FitLine(const Row& s, double left, double right, LineProfile profile, int components, PixelSigma sigma) {
     LineFit fit;
     fit.Profile = profile;
     std::tie(fit.Left, fit.Right) = std::minmax(left, right);
     fit.Reference = (fit.Left + fit.Right) / 2;
     const auto refuse = [&](const std::string& why) {
-        fit.Refusal = "The span cannot be fitted on " + s.FileName + ": " + why;
+        fit.Refusal = "The span cannot be fitted on " + s->FileName + ": " + why;
         return fit;
     };
     if (components < 1 || components > kMaxFitComponents)
         return refuse("a fit takes 1 to " + std::to_string(kMaxFitComponents) + " components.");
-    const int64_t n = std::ssize(s.Flux);
+    const int64_t n = std::ssize(s->Flux);
     if (n == 0 || fit.Left < ShiftedStart(s) || fit.Right > ShiftedEnd(s))
         return refuse("it reaches past the spectrum's end.");
-    fit.ErrorsFromFile = sigma.size() == s.Flux.size();
+    fit.ErrorsFromFile = sigma.size() == s->Flux.size();
 
     FitProblem problem{profile, components, {}, {}, {}};
     double scale = 0;
     for (int64_t p = 1; p <= n; ++p) {
-        const double lambda = RestWavelength(s, ObservedPixelCentre(s, p));
+        const double lambda = RestWavelength(s, ObservedPixelCentre(s.spectrum(), p));
         if (lambda < fit.Left) continue;
         if (lambda > fit.Right) break;
         if (problem.x.empty()) fit.FirstPixel = p;
         fit.LastPixel = p;
         const size_t index = static_cast<size_t>(p - 1);
-        const double f = s.Flux[index], e = fit.ErrorsFromFile ? sigma[index] : 1;
+        const double f = s->Flux[index], e = fit.ErrorsFromFile ? sigma[index] : 1;
         if (!std::isfinite(f)) return refuse("it holds blank pixels.");
         if (!(e > 0) || !std::isfinite(e))
             return refuse("the error of pixel " + std::to_string(p) + " is not a positive number.");

@@ -69,6 +69,6 @@ struct LineFit {
 // the pixel errors. Refuses, naming the slot's file, a span past the
 // spectrum's end, blank pixels, too few pixels for the parameters, and a fit
 // that does not converge or whose parameters cannot all be determined.
-LineFit FitLine(const Slot& s, double left, double right, LineProfile profile, int components, PixelSigma sigma = {});
+LineFit FitLine(const Row& s, double left, double right, LineProfile profile, int components, PixelSigma sigma = {});
 
 }  // namespace wendrel

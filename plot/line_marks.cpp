@@ -46,20 +46,20 @@ const LineSet* FindLineSet(std::string_view key) {
 bool LineSetToggled(Workspace& ws, std::string_view key, bool shown) {
     if (!FindLineSet(key)) return false;
     if (shown)
-        ws.LineMarkSets.emplace(key);
+        ws.View.LineMarkSets.emplace(key);
     else
-        ws.LineMarkSets.erase(std::string(key));
+        ws.View.LineMarkSets.erase(std::string(key));
     return ws.DataReady;
 }
 
 bool LineMediumChosen(Workspace& ws, bool vacuum) {
-    if (ws.LineMarksInVacuum == vacuum) return false;
-    ws.LineMarksInVacuum = vacuum;
-    return ws.DataReady && !ws.LineMarkSets.empty();
+    if (ws.View.LineMarksInVacuum == vacuum) return false;
+    ws.View.LineMarksInVacuum = vacuum;
+    return ws.DataReady && !ws.View.LineMarkSets.empty();
 }
 
 double MarkWavelength(const Workspace& ws, const MarkedLine& line) {
-    return ws.LineMarksInVacuum ? AirToVacuum(line.Wavelength) : line.Wavelength;
+    return ws.View.LineMarksInVacuum ? AirToVacuum(line.Wavelength) : line.Wavelength;
 }
 
 }  // namespace wendrel

@@ -18,9 +18,9 @@ std::string Angstroms(double lambda) {
 }
 
 // The pixels of the continuum, or why there are none to take.
-std::string ContinuumPixels(const Slot& s, const LineMeasurement& m, const ContinuumChoice& choice,
+std::string ContinuumPixels(const Row& s, const LineMeasurement& m, const ContinuumChoice& choice,
                             std::vector<int64_t>& pixels) {
-    const int64_t n = std::ssize(s.Flux);
+    const int64_t n = std::ssize(s->Flux);
     if (choice.Windows.empty()) {
         const int64_t each = choice.PixelsEachSide;
         if (m.FirstPixel - each < 1 || m.LastPixel + each > n)
@@ -34,7 +34,7 @@ std::string ContinuumPixels(const Slot& s, const LineMeasurement& m, const Conti
         if (from < ShiftedStart(s) || to > ShiftedEnd(s)) return window + " reaches past the spectrum's end.";
         if (from < m.Right && to > m.Left) return window + " overlaps the span.";
         for (int64_t p = std::max<int64_t>(1, FirstPixelEndingAt(s, n, from, true)); p <= n; ++p) {
-            const double centre = RestWavelength(s, ObservedPixelCentre(s, p));
+            const double centre = RestWavelength(s, ObservedPixelCentre(s.spectrum(), p));
             if (centre > to) break;
             if (centre >= from) pixels.push_back(p);
         }
@@ -51,14 +51,14 @@ double LineMeasurement::ContinuumError(double lambda) const {
     return std::sqrt(std::max(0.0, LevelVariance + 2 * x * Covariance + x * x * SlopeVariance));
 }
 
-LineMeasurement MeasureLine(const Slot& s, double left, double right, const ContinuumChoice& continuum,
+LineMeasurement MeasureLine(const Row& s, double left, double right, const ContinuumChoice& continuum,
                             PixelSigma sigma) {
     LineMeasurement m;
-    const int64_t n = std::ssize(s.Flux);
+    const int64_t n = std::ssize(s->Flux);
     std::tie(m.Left, m.Right) = std::minmax(left, right);
     m.Reference = (m.Left + m.Right) / 2;
     const auto refuse = [&](const std::string& why) {
-        m.Refusal = "The span cannot be measured on " + s.FileName + ": " + why;
+        m.Refusal = "The span cannot be measured on " + s->FileName + ": " + why;
         return m;
     };
     if (n == 0 || m.Left < ShiftedStart(s) || m.Right > ShiftedEnd(s))
@@ -73,9 +73,9 @@ LineMeasurement MeasureLine(const Slot& s, double left, double right, const Cont
     if (continuumPixels.size() < 3) return refuse("its continuum holds fewer than 3 pixels.");
     m.ContinuumPixels = static_cast<int>(continuumPixels.size());
 
-    m.ErrorsFromFile = sigma.size() == s.Flux.size();
-    const auto flux = [&](int64_t p) { return s.Flux[static_cast<size_t>(p - 1)]; };
-    const auto centre = [&](int64_t p) { return RestWavelength(s, ObservedPixelCentre(s, p)); };
+    m.ErrorsFromFile = sigma.size() == s->Flux.size();
+    const auto flux = [&](int64_t p) { return s->Flux[static_cast<size_t>(p - 1)]; };
+    const auto centre = [&](int64_t p) { return RestWavelength(s, ObservedPixelCentre(s.spectrum(), p)); };
     const auto pixelSigma = [&](int64_t p) { return m.ErrorsFromFile ? sigma[static_cast<size_t>(p - 1)] : 1.0; };
     std::vector<int64_t> used = continuumPixels;
     for (int64_t p = m.FirstPixel; p <= m.LastPixel; ++p) used.push_back(p);

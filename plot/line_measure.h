@@ -78,7 +78,7 @@ struct LineMeasurement {
 // that reaches past the spectrum's end, a span of fewer than 3 pixels, a
 // continuum of fewer than 3 pixels or one overlapping the span, and a blank
 // pixel or a pixel error that is not positive among the pixels used.
-LineMeasurement MeasureLine(const Slot& s, double left, double right, const ContinuumChoice& continuum = {},
+LineMeasurement MeasureLine(const Row& s, double left, double right, const ContinuumChoice& continuum = {},
                             PixelSigma sigma = {});
 
 }  // namespace wendrel

@@ -34,18 +34,18 @@ bool CutToBox(const PlotLayout& box, double& x1, double& y1, double& x2, double&
 }  // namespace
 
 void DrawMeasuredSpan(const Workspace& ws, const PlotLayout& layout, PlotSurface& surface) {
-    const MeasuredSpan& measured = ws.Measured;
-    if (measured.Slot < 1 || measured.Slot > kMaxSlots || !ws.slot(measured.Slot).Loaded) return;
-    const Slot& s = ws.slot(measured.Slot);
-    const double span = ws.PlotRight - ws.PlotLeft;
+    const MeasuredSpan& measured = ws.View.Measured;
+    if (measured.Slot < 1 || measured.Slot > kMaxSlots || !ws.slot(measured.Slot).Loaded()) return;
+    const Row& s = ws.slot(measured.Slot);
+    const double span = ws.View.PlotRight - ws.View.PlotLeft;
     if (!(span > 0) || !std::isfinite(span)) return;
     const double ySpan = layout.yMax - layout.yMin > 0 ? layout.yMax - layout.yMin : 100;
     const double shift = OffsetShift(ws, s, LargestFluxMax(ws));
     const auto x = [&](double observed) {
-        return layout.x0 + (layout.x1 - layout.x0 + 1) * (RestWavelength(s, observed) - ws.PlotLeft) / span;
+        return layout.x0 + (layout.x1 - layout.x0 + 1) * (RestWavelength(s, observed) - ws.View.PlotLeft) / span;
     };
     const auto y = [&](double flux) {
-        const double shown = ws.ScaleFlux ? flux : 100 * flux / s.Level;
+        const double shown = ws.View.ScaleFlux ? flux : 100 * flux / s->Level;
         return layout.y1 - (layout.y1 - layout.y0) * (shown - shift - layout.yMin) / ySpan;
     };
 

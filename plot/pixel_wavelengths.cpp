@@ -17,12 +17,12 @@ double EdgePosition(const std::vector<double>& edges, double lambda) {
 
 }  // namespace
 
-PixelsInView FindPixelsInView(const Slot& s, double plotLeft, double plotRight) {
+PixelsInView FindPixelsInView(const Row& s, double plotLeft, double plotRight) {
     PixelsInView v;
-    const double n = s.Naxis1;
+    const double n = s->Naxis1;
     const double start = ShiftedStart(s), end = ShiftedEnd(s);
     v.startLambda = start;
-    if (s.PixelEdge.size() < 2) {
+    if (s->PixelEdge.size() < 2) {
         const double d = end - start;
         if (plotLeft > start) {
             v.first = RoundHalfEven(1 + n * (plotLeft - start) / d);
@@ -33,10 +33,10 @@ PixelsInView FindPixelsInView(const Slot& s, double plotLeft, double plotRight) 
     }
     // The edges are the file's wavelengths: the view is taken back to them.
     if (plotLeft > start) {
-        v.first = RoundHalfEven(1 + EdgePosition(s.PixelEdge, ObservedWavelength(s, plotLeft)));
+        v.first = RoundHalfEven(1 + EdgePosition(s->PixelEdge, ObservedWavelength(s, plotLeft)));
         v.startLambda = plotLeft;
     }
-    v.last = plotRight < end ? RoundHalfEven(EdgePosition(s.PixelEdge, ObservedWavelength(s, plotRight)))
+    v.last = plotRight < end ? RoundHalfEven(EdgePosition(s->PixelEdge, ObservedWavelength(s, plotRight)))
                              : RoundHalfEven(n);
     return v;
 }

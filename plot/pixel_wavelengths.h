@@ -28,12 +28,12 @@ inline double ObservedPixelCentre(const Spectrum& s, int64_t p) {
 }
 
 // Where pixel p ends as drawn: ObservedPixelEnd in the slot's rest frame.
-inline double PixelEndLambda(const Slot& s, int64_t p) { return RestWavelength(s, ObservedPixelEnd(s, p)); }
+inline double PixelEndLambda(const Row& s, int64_t p) { return RestWavelength(s, ObservedPixelEnd(s.spectrum(), p)); }
 
 // The first pixel p of 1 .. n whose end does not lie before `lambda` on the
 // plot's axis (n + 1 when none): a binary search, as pixel ends rise. With
 // `onBefore` an end equal to `lambda` counts as lying before it.
-inline int64_t FirstPixelEndingAt(const Slot& s, int64_t n, double lambda, bool onBefore) {
+inline int64_t FirstPixelEndingAt(const Row& s, int64_t n, double lambda, bool onBefore) {
     int64_t first = 1, count = n;
     while (count > 0) {
         const int64_t half = count / 2;
@@ -66,6 +66,6 @@ struct PixelsInView {
 // proportion to its width; beyond the slot by the width of its end pixel)
 // in place of n (lambda - LambdaStart) / D; so a linear spectrum and the
 // same spectrum given by its edges show the same pixels.
-PixelsInView FindPixelsInView(const Slot& s, double plotLeft, double plotRight);
+PixelsInView FindPixelsInView(const Row& s, double plotLeft, double plotRight);
 
 }  // namespace wendrel

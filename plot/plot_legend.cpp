@@ -20,19 +20,19 @@ constexpr int32_t kLegendGround = 0xFFFFFF;
 
 }  // namespace
 
-std::string LegendName(const Slot& s) {
-    const size_t first = s.ObjectName.find_first_not_of(' ');
-    if (first == std::string::npos) return s.FileName;
-    return s.ObjectName.substr(first, s.ObjectName.find_last_not_of(' ') - first + 1);
+std::string LegendName(const Row& s) {
+    const size_t first = s->ObjectName.find_first_not_of(' ');
+    if (first == std::string::npos) return s->FileName;
+    return s->ObjectName.substr(first, s->ObjectName.find_last_not_of(' ') - first + 1);
 }
 
 void DrawLegend(const Workspace& ws, int boxLeft, int boxRight, int boxTop, PlotSurface& surface, PlotLayout& layout) {
-    if (!ws.ShowLegend) return;
+    if (!ws.View.ShowLegend) return;
     std::vector<int> slots;
     std::vector<std::string> names;
     double widest = 0;
     for (int i = 1; i <= std::clamp(ws.NumSlots, 0, kMaxSlots); ++i) {
-        if (!ws.slot(i).Loaded) continue;
+        if (!ws.slot(i).Loaded()) continue;
         slots.push_back(i);
         names.push_back(LegendName(ws.slot(i)));
         widest = std::max(widest, surface.TextWidth(names.back()));

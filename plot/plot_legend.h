@@ -13,7 +13,7 @@ namespace wendrel {
 
 // The name the legend gives a slot: its ObjectName without the blanks around
 // it, or its FileName when that leaves nothing.
-std::string LegendName(const Slot& s);
+std::string LegendName(const Row& s);
 
 // Draws the legend of the loaded slots when ShowLegend is set, below the box's
 // top edge `boxTop` and left of its right edge `boxRight`, but not left of

@@ -44,7 +44,7 @@ void Place(PlotLayout& layout, PlotLabel label, double left, double top, std::st
 }
 
 void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
-    const AxisTicks ticks = TicksFor(box.span, ws.PlotLeft, ws.PlotRight);
+    const AxisTicks ticks = TicksFor(box.span, ws.View.PlotLeft, ws.View.PlotRight);
     const double labelTop = box.winHeight - kBottomSpare - 800;
     if (!ticks.valid) {
         Place(layout, PlotLabel::WavelengthFirstTick, box.x0 - 200, labelTop, "");
@@ -52,7 +52,7 @@ void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surfac
         return;
     }
     for (int64_t k = ticks.first; k <= ticks.last; ++k) {
-        const double x = box.x0 + box.w * (ticks.Value(k) - ws.PlotLeft) / box.span;
+        const double x = box.x0 + box.w * (ticks.Value(k) - ws.View.PlotLeft) / box.span;
         if (x < box.x0 || x > box.x1) continue;
         const auto xf = static_cast<float>(x);
         surface.SetForeColor(kGridColor);
@@ -62,7 +62,7 @@ void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surfac
         surface.Line(xf, box.y1 - kTickLength, xf, box.y1);
     }
     const auto labelLeft = [&](int64_t k) {
-        return box.x0 + box.wCurve * (ticks.Value(k) - ws.PlotLeft) / box.span - 200;
+        return box.x0 + box.wCurve * (ticks.Value(k) - ws.View.PlotLeft) / box.span - 200;
     };
     Place(layout, PlotLabel::WavelengthFirstTick, labelLeft(ticks.first), labelTop, ticks.LabelText(ticks.first));
     Place(layout, PlotLabel::WavelengthLastTick, labelLeft(ticks.last), labelTop, ticks.LabelText(ticks.last));
@@ -75,7 +75,7 @@ void DrawIntensityAxis(const Workspace& ws, const Box& box, PlotSurface& surface
     const double ySpan = box.yMax - box.yMin;
     const AxisTicks ticks = TicksFor(ySpan, box.yMin, box.yMax);
     const double stepLabelTop = 0.6 * box.h + box.y0;
-    Place(layout, PlotLabel::IntensityTitle, 0, 0, ws.ScaleFlux ? FluxTitle(ws) : "");
+    Place(layout, PlotLabel::IntensityTitle, 0, 0, ws.View.ScaleFlux ? FluxTitle(ws) : "");
     if (!ticks.valid) {
         Place(layout, PlotLabel::IntensityTopTick, 0, box.y0 - 100, "");
         Place(layout, PlotLabel::IntensityBottomTick, 0, box.y1 - 100, "");
@@ -94,14 +94,14 @@ void DrawIntensityAxis(const Workspace& ws, const Box& box, PlotSurface& surface
         surface.Line(box.x1 - kTickLength, yf, box.x1, yf);
     }
     const auto tickText = [&](int64_t j) {
-        if (ws.ScaleFlux) return SignificantText(ticks.Value(j));
-        if (ws.Intensity == Workspace::IntensityRange::Automatic) return FormatNum(ticks.Value(j), 6, 0);
+        if (ws.View.ScaleFlux) return SignificantText(ticks.Value(j));
+        if (ws.View.Intensity == PlotView::IntensityRange::Automatic) return FormatNum(ticks.Value(j), 6, 0);
         return ticks.LabelText(j);
     };
     Place(layout, PlotLabel::IntensityTopTick, 0, yOf(ticks.Value(ticks.last)) - 100, tickText(ticks.last));
     Place(layout, PlotLabel::IntensityBottomTick, 0, yOf(ticks.Value(ticks.first)) - 100, tickText(ticks.first));
     Place(layout, PlotLabel::IntensityStep, 0, stepLabelTop,
-          ws.ScaleFlux ? SignificantText(ticks.step) : PlainNumberText(ticks.step).substr(0, 6));
+          ws.View.ScaleFlux ? SignificantText(ticks.step) : PlainNumberText(ticks.step).substr(0, 6));
 }
 
 void DrawBox(const Box& box, PlotSurface& surface) {
@@ -116,15 +116,15 @@ void DrawBox(const Box& box, PlotSurface& surface) {
 // view, with its name above the box. Drawn before the curves, so that the
 // curves stay on top, and named in the margin, where no curve goes.
 void DrawLineMarks(const Workspace& ws, const Box& box, PlotSurface& surface) {
-    if (ws.LineMarkSets.empty() || !(box.span > 0) || !std::isfinite(box.span)) return;
+    if (ws.View.LineMarkSets.empty() || !(box.span > 0) || !std::isfinite(box.span)) return;
     surface.SetForeColor(kLineMarkColor);
     for (const LineSet& set : LineSets()) {
-        if (!ws.LineMarkSets.contains(std::string(set.Key))) continue;
+        if (!ws.View.LineMarkSets.contains(std::string(set.Key))) continue;
         for (const MarkedLine& line : set.Lines) {
             const double wavelength = MarkWavelength(ws, line);
-            if (wavelength < ws.PlotLeft || wavelength > ws.PlotRight) continue;
+            if (wavelength < ws.View.PlotLeft || wavelength > ws.View.PlotRight) continue;
             // The curves' mapping, so that a mark meets a curve's tread at its wavelength.
-            const auto x = static_cast<float>(box.x0 + box.wCurve * (wavelength - ws.PlotLeft) / box.span);
+            const auto x = static_cast<float>(box.x0 + box.wCurve * (wavelength - ws.View.PlotLeft) / box.span);
             surface.DashedLine(x, box.y0, x, box.y1);
             surface.CentredText(x, static_cast<float>(box.y0 - kMarkNameRaise), std::string(line.Name));
         }
@@ -137,29 +137,29 @@ void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotL
     const double ySpan = box.yMax - box.yMin;
     const double curveSpan = ySpan > 0 && std::isfinite(ySpan) ? ySpan : kFallbackIntensitySpan;
     const bool wavelengthsShown = box.span > 0 && std::isfinite(box.span);
-    const CurvePlacement place{static_cast<double>(box.x0), static_cast<double>(box.wCurve), ws.PlotLeft,
+    const CurvePlacement place{static_cast<double>(box.x0), static_cast<double>(box.wCurve), ws.View.PlotLeft,
                                box.span, static_cast<double>(box.y1), static_cast<double>(box.h),
                                box.yMin, curveSpan, static_cast<double>(box.x1), static_cast<double>(box.y0)};
     const double largestFlux = LargestFluxMax(ws);
     const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
     for (int i = 1; i <= numSlots; ++i) {
-        const Slot& slot = ws.slot(i);
-        if (!slot.Loaded) continue;
+        const Row& slot = ws.slot(i);
+        if (!slot.Loaded()) continue;
         surface.SetForeColor(slot.SlotColor);
 
-        const CurveValues values{ws.ScaleFlux ? slot.Flux : slot.FluxPct,
-                                 ws.ScaleFlux ? slot.FluxBlocks : slot.PctBlocks,
+        const CurveValues values{ws.View.ScaleFlux ? slot->Flux : slot->FluxPct,
+                                 ws.View.ScaleFlux ? slot->FluxBlocks : slot->PctBlocks,
                                  OffsetShift(ws, slot, largestFlux)};
-        const PixelsInView inView = FindPixelsInView(slot, ws.PlotLeft, ws.PlotRight);
+        const PixelsInView inView = FindPixelsInView(slot, ws.View.PlotLeft, ws.View.PlotRight);
         layout.pixels[static_cast<size_t>(i)] = {inView.first, inView.last};
         if (wavelengthsShown) {
-            const DrawnPixels drawn = DrawnPixelsOf(slot, ws.PlotLeft, ws.PlotRight);
+            const DrawnPixels drawn = DrawnPixelsOf(slot, ws.View.PlotLeft, ws.View.PlotRight);
             DrawSteppedCurve(slot, values, drawn.first, drawn.last, inView.startLambda, place, surface);
         }
 
         // A zero level beyond a fitted or typed range would mark the controls below the box: it is left out.
         const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - values.shift) - box.yMin) / curveSpan);
-        if (ws.Intensity == Workspace::IntensityRange::Automatic || (y0 >= box.y0 && y0 <= box.y1))
+        if (ws.View.Intensity == PlotView::IntensityRange::Automatic || (y0 >= box.y0 && y0 <= box.y1))
             surface.Line(box.x1, y0, box.winWidth, y0);
     }
 }
@@ -171,7 +171,7 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, const PlotArea&
     if (!ws.DataReady) return layout;
 
     Box box{};
-    box.span = ws.PlotRight - ws.PlotLeft;
+    box.span = ws.View.PlotRight - ws.View.PlotLeft;
     const IntensityLimits intensity = IntensityRangeFor(ws);
     box.yMin = intensity.low;
     box.yMax = intensity.high;

@@ -22,7 +22,7 @@ constexpr const char* kProfileNames[] = {"Gaussian", "Lorentzian", "Voigt"};
 
 SpanFit Keep(Workspace& ws, int slot, const LineFit& fit) {
     if (!fit.Refusal.empty()) return {fit.Refusal, "", ""};
-    const Slot& s = ws.slot(slot);
+    const Row& s = ws.slot(slot);
     MeasuredSpan kept{slot, ObservedWavelength(s, fit.Left), ObservedWavelength(s, fit.Right),
                       fit.Intercept + fit.Slope * fit.Left, fit.Intercept + fit.Slope * fit.Right, {}, {}};
     // Four samples a pixel, so that the profile looks smooth at any zoom that shows its pixels.
@@ -34,7 +34,7 @@ SpanFit Keep(Workspace& ws, int slot, const LineFit& fit) {
         kept.FitCurves[0].push_back(fit.ModelAt(lambda));
         for (size_t k = 0; k < fit.Components.size(); ++k) kept.FitCurves[k + 1].push_back(fit.ComponentAt(k, lambda));
     }
-    ws.Measured = std::move(kept);
+    ws.View.Measured = std::move(kept);
     return FitText(s, fit);
 }
 
@@ -44,21 +44,21 @@ SpanFit FitDraggedSpan(Workspace& ws, double from, double to, double startIntens
                        int components) {
     const std::optional<CurvePoint> start = NearestCurve(ws, from, startIntensity);
     if (!start) return {"No spectrum has a pixel where the span starts.", "", ""};
-    return Keep(ws, start->Slot, FitLine(ws.slot(start->Slot), from, to, profile, components, ws.slot(start->Slot).Sigma));
+    return Keep(ws, start->Slot, FitLine(ws.slot(start->Slot), from, to, profile, components, ws.slot(start->Slot)->Sigma));
 }
 
 SpanFit FitKeptSpan(Workspace& ws, LineProfile profile, int components) {
-    const MeasuredSpan kept = ws.Measured;
-    if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded) return {"No line is fitted.", "", ""};
-    const Slot& s = ws.slot(kept.Slot);
+    const MeasuredSpan kept = ws.View.Measured;
+    if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded()) return {"No line is fitted.", "", ""};
+    const Row& s = ws.slot(kept.Slot);
     return Keep(ws, kept.Slot,
-                FitLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), profile, components, s.Sigma));
+                FitLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), profile, components, s->Sigma));
 }
 
-SpanFit FitText(const Slot& s, const LineFit& fit) {
-    const std::string unit = s.FluxUnit.empty() ? "flux" : s.FluxUnit;
+SpanFit FitText(const Row& s, const LineFit& fit) {
+    const std::string unit = s->FluxUnit.empty() ? "flux" : s->FluxUnit;
     const bool voigt = fit.Profile == LineProfile::Voigt;
-    std::string text = (s.ObjectName.empty() ? s.FileName : s.ObjectName + " (" + s.FileName + ")") + "\n";
+    std::string text = (s->ObjectName.empty() ? s->FileName : s->ObjectName + " (" + s->FileName + ")") + "\n";
     if (s.Velocity != 0) text += "Rest frame of " + Value(s.Velocity) + " km/s\n";
     text += "Span       " + Number(fit.Left, std::chars_format::fixed, 3) + " A to " +
             Number(fit.Right, std::chars_format::fixed, 3) + " A, pixels " + std::to_string(fit.FirstPixel) + " to " +

@@ -25,8 +25,8 @@ std::string Angstroms(const std::optional<Uncertain>& lambda) {
 
 SpanMeasurement Keep(Workspace& ws, int slot, const LineMeasurement& m) {
     if (!m.Refusal.empty()) return {m.Refusal, ""};
-    const Slot& s = ws.slot(slot);
-    ws.Measured = {slot, ObservedWavelength(s, m.Left), ObservedWavelength(s, m.Right), m.ContinuumAt(m.Left),
+    const Row& s = ws.slot(slot);
+    ws.View.Measured = {slot, ObservedWavelength(s, m.Left), ObservedWavelength(s, m.Right), m.ContinuumAt(m.Left),
                    m.ContinuumAt(m.Right), {}, {}};
     return {"", MeasurementText(s, m)};
 }
@@ -37,19 +37,19 @@ SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double
                                    const ContinuumChoice& continuum) {
     const std::optional<CurvePoint> start = NearestCurve(ws, from, startIntensity);
     if (!start) return {"No spectrum has a pixel where the span starts.", ""};
-    return Keep(ws, start->Slot, MeasureLine(ws.slot(start->Slot), from, to, continuum, ws.slot(start->Slot).Sigma));
+    return Keep(ws, start->Slot, MeasureLine(ws.slot(start->Slot), from, to, continuum, ws.slot(start->Slot)->Sigma));
 }
 
 SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum) {
-    const MeasuredSpan kept = ws.Measured;
-    if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded) return {"No line is measured.", ""};
-    const Slot& s = ws.slot(kept.Slot);
-    return Keep(ws, kept.Slot, MeasureLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), continuum, s.Sigma));
+    const MeasuredSpan kept = ws.View.Measured;
+    if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded()) return {"No line is measured.", ""};
+    const Row& s = ws.slot(kept.Slot);
+    return Keep(ws, kept.Slot, MeasureLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), continuum, s->Sigma));
 }
 
-std::string MeasurementText(const Slot& s, const LineMeasurement& m) {
-    const std::string unit = s.FluxUnit.empty() ? "" : " " + s.FluxUnit;
-    std::string text = (s.ObjectName.empty() ? s.FileName : s.ObjectName + " (" + s.FileName + ")") + "\n";
+std::string MeasurementText(const Row& s, const LineMeasurement& m) {
+    const std::string unit = s->FluxUnit.empty() ? "" : " " + s->FluxUnit;
+    std::string text = (s->ObjectName.empty() ? s->FileName : s->ObjectName + " (" + s->FileName + ")") + "\n";
     if (s.Velocity != 0) text += "Rest frame of " + Value(s.Velocity) + " km/s\n";
     text += "Span       " + Angstroms(m.Left) + " to " + Angstroms(m.Right) + "\n";
     text += "Continuum  " + Value(m.Level) + Error(m.ContinuumError(m.Reference)) + unit + " at " +

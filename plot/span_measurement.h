@@ -17,17 +17,17 @@ struct SpanMeasurement {
 // Measures the line between `from` and `to`, wavelengths of the plot's axis,
 // on the slot NearestCurve finds at the drag's start (from, startIntensity):
 // the slot picked in the legend, else the nearest curve. On success keeps the
-// span in ws.Measured; on a refusal leaves the workspace as it was.
+// span in ws.View.Measured; on a refusal leaves the workspace as it was.
 SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double startIntensity,
                                    const ContinuumChoice& continuum = {});
 
-// Measures the span kept in ws.Measured again, with another continuum.
+// Measures the span kept in ws.View.Measured again, with another continuum.
 SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum);
 
 // The measurement as the panel shows and copies it, one quantity a line:
 // wavelengths and widths on the plot's axis with 3 decimals, the other
 // numbers with 6 significant digits, each error with 2, "none" where there
 // is none.
-std::string MeasurementText(const Slot& s, const LineMeasurement& m);
+std::string MeasurementText(const Row& s, const LineMeasurement& m);
 
 }  // namespace wendrel

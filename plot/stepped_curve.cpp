@@ -17,7 +17,7 @@ constexpr float kBlank = std::numeric_limits<float>::quiet_NaN();
 // plot's mapping so that every path of drawing lands on the same coordinates.
 class CurveMap {
 public:
-    CurveMap(const Slot& slot, const CurveValues& values, const CurvePlacement& place)
+    CurveMap(const Row& slot, const CurveValues& values, const CurvePlacement& place)
         : slot_(slot), values_(values), place_(place), restFactor_(RestFrameFactor(slot.Velocity)) {}
 
     float X(double lambda) const {
@@ -25,7 +25,7 @@ public:
     }
     // x of the right end of pixel p (PixelEndLambda, with the slot's rest-frame
     // factor computed once).
-    float PixelEndX(int64_t p) const { return X(ObservedPixelEnd(slot_, p) / restFactor_); }
+    float PixelEndX(int64_t p) const { return X(ObservedPixelEnd(slot_.spectrum(), p) / restFactor_); }
 
     float Level(double value) const {
         return static_cast<float>(place_.boxBottom -
@@ -42,7 +42,7 @@ public:
     }
 
 private:
-    const Slot& slot_;
+    const Row& slot_;
     const CurveValues& values_;
     const CurvePlacement& place_;
     double restFactor_;
@@ -179,13 +179,13 @@ void DrawPixels(const CurveMap& map, int64_t from, int64_t to, int64_t pixelCoun
 // where each device column's run of pixels ends by probing near the expected
 // run length, so only a few x positions per column are computed, and takes
 // each run's extremes from its value blocks.
-void DrawByColumns(const CurveMap& map, const Slot& slot, const CurveValues& values, const CurvePlacement& place,
+void DrawByColumns(const CurveMap& map, const Row& slot, const CurveValues& values, const CurvePlacement& place,
                    const BoxCut& cut, int64_t first, int64_t last, int64_t pixelCount, float xStart,
                    double columnWidth, EnvelopeSink& sink) {
     const auto columnOf = [&](int64_t p) { return ColumnKey(map.PixelEndX(p), columnWidth, cut); };
     // On a scale that is not linear DLambda is the mean step, so this is only
     // a first guess; the probes below find each run's true end.
-    const double pixelsPerColumn = columnWidth * place.plotSpan / (place.curveWidth * slot.DLambda);
+    const double pixelsPerColumn = columnWidth * place.plotSpan / (place.curveWidth * slot->DLambda);
     const auto expectedRun = static_cast<int64_t>(std::clamp(pixelsPerColumn, 1.0, 0x1p40));
     const auto storedPixels = std::ssize(values.values);
     float xPrev = xStart;
@@ -248,12 +248,12 @@ void DrawByColumns(const CurveMap& map, const Slot& slot, const CurveValues& val
 
 }  // namespace
 
-void DrawSteppedCurve(const Slot& slot, const CurveValues& values, int64_t first, int64_t last,
+void DrawSteppedCurve(const Row& slot, const CurveValues& values, int64_t first, int64_t last,
                       double startLambda, const CurvePlacement& place, PlotSurface& surface) {
     if (first > last) return;
     const CurveMap map(slot, values, place);
     const BoxCut cut(place);
-    const auto pixelCount = static_cast<int64_t>(slot.Naxis1);
+    const auto pixelCount = static_cast<int64_t>(slot->Naxis1);
     float xPrev = map.X(startLambda);
     float yPrev = map.PixelLevel(first);
 
@@ -265,8 +265,8 @@ void DrawSteppedCurve(const Slot& slot, const CurveValues& values, int64_t first
     }
     EnvelopeSink sink(surface, columnWidth, cut);
     // Pixel edges run strictly one way, so a positive (mean) step means they rise.
-    const bool xGrowsWithPixel = slot.DLambda > 0 && std::isfinite(slot.DLambda) &&
-                                 std::isfinite(slot.LambdaStart) && place.curveWidth > 0 &&
+    const bool xGrowsWithPixel = slot->DLambda > 0 && std::isfinite(slot->DLambda) &&
+                                 std::isfinite(slot->LambdaStart) && place.curveWidth > 0 &&
                                  place.plotSpan > 0 && std::isfinite(place.plotSpan) &&
                                  std::isfinite(place.plotLeft) && std::isfinite(columnWidth);
     if (xGrowsWithPixel)

@@ -46,7 +46,7 @@ struct CurveValues {
 // through the values of each column's partial value blocks. A column that the
 // box's left or right side crosses counts as two, one each side, so that the
 // cut takes the same cells away either way.
-void DrawSteppedCurve(const Slot& slot, const CurveValues& values, int64_t first, int64_t last,
+void DrawSteppedCurve(const Row& slot, const CurveValues& values, int64_t first, int64_t last,
                       double startLambda, const CurvePlacement& place, PlotSurface& surface);
 
 }  // namespace wendrel

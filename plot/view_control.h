@@ -141,7 +141,7 @@ public:
     // above, the buttons and the scroll bar is remembered (a drag of the
     // thumb once, from where it started); going back is not.
     void PreviousView();
-    bool HasPreviousView() const { return !ws_.ViewHistory.empty(); }
+    bool HasPreviousView() const { return !ws_.View.ViewHistory.empty(); }
     // The thumb is being dragged (ThumbDragged); the position changed
     // (PositionChanged). Both pan the view to
     // the scroll position, keeping its span, and redraw; nothing happens while

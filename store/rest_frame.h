@@ -18,12 +18,12 @@ inline constexpr int kMaxVelocity = 32767;
 inline double RestFrameFactor(double velocity) { return 1.0 + velocity / kSpeedOfLight; }
 
 // Where a wavelength of the slot's file is drawn.
-inline double RestWavelength(const Slot& s, double observed) { return observed / RestFrameFactor(s.Velocity); }
+inline double RestWavelength(const Row& s, double observed) { return observed / RestFrameFactor(s.Velocity); }
 // The wavelength of the slot's file that is drawn at `rest`.
-inline double ObservedWavelength(const Slot& s, double rest) { return rest * RestFrameFactor(s.Velocity); }
+inline double ObservedWavelength(const Row& s, double rest) { return rest * RestFrameFactor(s.Velocity); }
 
 // Where the slot's first pixel starts and its last pixel ends, as drawn.
-inline double ShiftedStart(const Slot& s) { return RestWavelength(s, s.LambdaStart); }
-inline double ShiftedEnd(const Slot& s) { return RestWavelength(s, s.LambdaEnd); }
+inline double ShiftedStart(const Row& s) { return RestWavelength(s, s->LambdaStart); }
+inline double ShiftedEnd(const Row& s) { return RestWavelength(s, s->LambdaEnd); }
 
 }  // namespace wendrel

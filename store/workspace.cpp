@@ -4,7 +4,7 @@ namespace wendrel {
 
 Workspace::Workspace() {
     for (int k = 1; k <= kMaxSlots; ++k) {
-        Slot& s = slot(k);
+        Row& s = slot(k);
         s.SlotColor = kStartSlotColors[static_cast<size_t>(k - 1)];
         s.Offset = StartOffset(k);
     }

@@ -8,8 +8,8 @@
 
 namespace wendrel {
 
-JsonLine MeasureObject(const Slot& s, std::pair<double, double> span, const ContinuumChoice& continuum) {
-    const LineMeasurement m = MeasureLine(s, span.first, span.second, continuum, s.Sigma);
+JsonLine MeasureObject(const Row& s, std::pair<double, double> span, const ContinuumChoice& continuum) {
+    const LineMeasurement m = MeasureLine(s, span.first, span.second, continuum, s->Sigma);
     const bool measured = m.Refusal.empty();
     const auto value = [&](std::optional<double> v) { return measured ? v.value_or(NAN) : NAN; };
     const auto part = [&](const std::optional<Uncertain>& u, bool error) {
@@ -28,8 +28,8 @@ JsonLine MeasureObject(const Slot& s, std::pair<double, double> span, const Cont
     return object.Integer("continuum_pixels", m.ContinuumPixels).Text("errors_from", m.ErrorsFromFile ? "file" : "scatter");
 }
 
-JsonLine FitObject(const Slot& s, const InfoOptions::FitRequest& request) {
-    const LineFit fit = FitLine(s, request.left, request.right, request.profile, request.components, s.Sigma);
+JsonLine FitObject(const Row& s, const InfoOptions::FitRequest& request) {
+    const LineFit fit = FitLine(s, request.left, request.right, request.profile, request.components, s->Sigma);
     JsonLine object;
     object.Text("model", ProfileKey(request.profile));
     if (!fit.Refusal.empty()) return object.Text("refused", fit.Refusal);

@@ -11,7 +11,7 @@
 
 namespace wendrel {
 
-JsonLine MeasureObject(const Slot& s, std::pair<double, double> span, const ContinuumChoice& continuum);
-JsonLine FitObject(const Slot& s, const InfoOptions::FitRequest& request);
+JsonLine MeasureObject(const Row& s, std::pair<double, double> span, const ContinuumChoice& continuum);
+JsonLine FitObject(const Row& s, const InfoOptions::FitRequest& request);
 
 }  // namespace wendrel

@@ -49,37 +49,37 @@ public:
 };
 
 // `spectrum` is the spectrum's number in a file of several, else 0.
-std::string SlotLine(const Slot& s, int slot, const std::string& file, int64_t spectrum, bool loaded,
+std::string SlotLine(const Row& s, int slot, const std::string& file, int64_t spectrum, bool loaded,
                      const std::vector<std::string>& messages, const InfoOptions& options) {
     JsonLine line;
     line.Integer("slot", slot).Text("file", file);
     if (spectrum > 0) line.Integer("spectrum", spectrum);
     line.Bool("loaded", loaded).Texts("messages", messages);
     if (!loaded) return line.Finish();
-    line.Text("object", s.ObjectName)
-        .Number("bitpix", s.Bitpix != 0 ? s.Bitpix : std::nan(""))  // a text file has none
-        .Number("naxis1", s.Naxis1)
-        .Number("bzero", s.Bzero)
-        .Number("lambda0", s.Lambda0)
-        .Number("dlambda", s.DLambda)
-        .Number("lambdaStart", s.LambdaStart)
-        .Number("lambdaEnd", s.LambdaEnd)
-        .Text("dispersion", s.Dispersion);
-    if (s.Medium.empty()) {
+    line.Text("object", s->ObjectName)
+        .Number("bitpix", s->Bitpix != 0 ? s->Bitpix : std::nan(""))  // a text file has none
+        .Number("naxis1", s->Naxis1)
+        .Number("bzero", s->Bzero)
+        .Number("lambda0", s->Lambda0)
+        .Number("dlambda", s->DLambda)
+        .Number("lambdaStart", s->LambdaStart)
+        .Number("lambdaEnd", s->LambdaEnd)
+        .Text("dispersion", s->Dispersion);
+    if (s->Medium.empty()) {
         line.Null("medium");
     } else {
-        line.Text("medium", s.Medium);
+        line.Text("medium", s->Medium);
     }
-    line.Number("level", s.Level)
-        .Number("pctMax", s.PctMax)
-        .Integer("numCards", s.NumCards);
+    line.Number("level", s->Level)
+        .Number("pctMax", s->PctMax)
+        .Integer("numCards", s->NumCards);
     if (options.pixels) {
-        std::vector<double> centres(s.Flux.size());
-        for (size_t p = 0; p < centres.size(); ++p) centres[p] = ObservedPixelCentre(s, static_cast<int64_t>(p) + 1);
-        line.Numbers("lambda", centres).Numbers("flux", s.Flux).Numbers("fluxPct", s.FluxPct);
-        line.Numbers("sigma", s.Sigma.empty() ? std::vector<double>(s.Flux.size(), std::nan("")) : s.Sigma);
+        std::vector<double> centres(s->Flux.size());
+        for (size_t p = 0; p < centres.size(); ++p) centres[p] = ObservedPixelCentre(s.spectrum(), static_cast<int64_t>(p) + 1);
+        line.Numbers("lambda", centres).Numbers("flux", s->Flux).Numbers("fluxPct", s->FluxPct);
+        line.Numbers("sigma", s->Sigma.empty() ? std::vector<double>(s->Flux.size(), std::nan("")) : s->Sigma);
     }
-    if (options.header) line.Texts("cards", s.HdrCard);
+    if (options.header) line.Texts("cards", s->HdrCard);
     if (options.measureSpan) line.Object("measure", MeasureObject(s, *options.measureSpan, options.continuum));
     if (options.fit) line.Object("fit", FitObject(s, *options.fit));
     return line.Finish();
@@ -87,10 +87,10 @@ std::string SlotLine(const Slot& s, int slot, const std::string& file, int64_t s
 
 std::string WorkspaceLine(const Workspace& ws) {
     return JsonLine()
-        .Number("lambdaMin", ws.LambdaMin)
-        .Number("lambdaMax", ws.LambdaMax)
-        .Number("plotLeft", ws.PlotLeft)
-        .Number("plotRight", ws.PlotRight)
+        .Number("lambdaMin", ws.View.LambdaMin)
+        .Number("lambdaMax", ws.View.LambdaMax)
+        .Number("plotLeft", ws.View.PlotLeft)
+        .Number("plotRight", ws.View.PlotRight)
         .Bool("dataReady", ws.DataReady)
         .Finish();
 }
@@ -126,17 +126,17 @@ void ApplyViewOptions(Workspace& ws, const InfoOptions& options) {
             ws.slot(static_cast<int>(i) + 1).Velocity = (*options.renderVelocities)[i];
         RecalcLambdaRange(ws);  // the full range and the view of the shifted spectra
     }
-    if (options.renderLines) ws.LineMarkSets.insert(options.renderLines->begin(), options.renderLines->end());
-    if (options.renderFitY) ws.Intensity = Workspace::IntensityRange::FitToView;
+    if (options.renderLines) ws.View.LineMarkSets.insert(options.renderLines->begin(), options.renderLines->end());
+    if (options.renderFitY) ws.View.Intensity = PlotView::IntensityRange::FitToView;
     if (options.renderYRange) {
-        ws.Intensity = Workspace::IntensityRange::Fixed;
-        std::tie(ws.IntensityLow, ws.IntensityHigh) = *options.renderYRange;
+        ws.View.Intensity = PlotView::IntensityRange::Fixed;
+        std::tie(ws.View.IntensityLow, ws.View.IntensityHigh) = *options.renderYRange;
     }
-    if (options.renderScaleFlux) ws.ScaleFlux = *options.renderScaleFlux;
-    if (options.renderLegend) ws.ShowLegend = true;
+    if (options.renderScaleFlux) ws.View.ScaleFlux = *options.renderScaleFlux;
+    if (options.renderLegend) ws.View.ShowLegend = true;
     if (options.renderView) {
-        ws.PlotLeft = options.renderView->first;
-        ws.PlotRight = options.renderView->second;
+        ws.View.PlotLeft = options.renderView->first;
+        ws.View.PlotRight = options.renderView->second;
     }
 }
 
@@ -184,15 +184,15 @@ int WriteOutputs(Workspace& ws, const InfoOptions& options, int loadStatus) {
 std::vector<int> RowsFrom(const Workspace& ws, int slot) {
     std::vector<int> rows = {slot};
     for (int row = slot + 1; row <= kMaxSlots; ++row)
-        if (!ws.slot(row).Loaded) rows.push_back(row);
+        if (!ws.slot(row).Loaded()) rows.push_back(row);
     for (int row = 1; row < slot; ++row)
-        if (!ws.slot(row).Loaded) rows.push_back(row);
+        if (!ws.slot(row).Loaded()) rows.push_back(row);
     return rows;
 }
 
 int FirstEmptyRow(const Workspace& ws) {
     for (int row = 1; row <= kMaxSlots; ++row)
-        if (!ws.slot(row).Loaded) return row;
+        if (!ws.slot(row).Loaded()) return row;
     return kMaxSlots + 1;
 }
 
@@ -211,13 +211,13 @@ std::optional<bool> OpenSessionOption(Workspace& ws, const InfoOptions& options)
     OpenSession(ws, *read.session, file, ui);
     bool all = true;
     for (const SessionRow& row : read.session->Rows) {
-        const Slot& s = ws.slot(row.Row);
+        const Row& s = ws.slot(row.Row);
         const std::string path = SessionRowPath(row, file).string();
-        const bool several = s.Loaded && s.FileName.ends_with("#" + std::to_string(row.Spectrum));
-        std::cout << SlotLine(s, row.Row, path, several ? row.Spectrum : 0, s.Loaded,
-                              s.Loaded ? std::vector<std::string>{} : ui.messages, options)
+        const bool several = s.Loaded() && s->FileName.ends_with("#" + std::to_string(row.Spectrum));
+        std::cout << SlotLine(s, row.Row, path, several ? row.Spectrum : 0, s.Loaded(),
+                              s.Loaded() ? std::vector<std::string>{} : ui.messages, options)
                   << "\n";
-        all = all && s.Loaded;
+        all = all && s.Loaded();
     }
     return all;
 }
@@ -235,8 +235,8 @@ int Run(const std::vector<std::string_view>& args) {
     }
 
     Workspace ws;
-    if (options.lambda0Key) ws.Lambda0Key = *options.lambda0Key;
-    if (options.dLambdaKey) ws.DLambdaKey = *options.dLambdaKey;
+    if (options.lambda0Key) ws.Config.Lambda0Key = *options.lambda0Key;
+    if (options.dLambdaKey) ws.Config.DLambdaKey = *options.dLambdaKey;
 
     std::vector<std::pair<std::string, std::string>> places;
     for (const std::string& file : options.files) {
@@ -264,7 +264,7 @@ int Run(const std::vector<std::string_view>& args) {
             allLoaded = false;
             continue;
         }
-        LoadResult read = LoadFitsFile(file, ws, options.columns);
+        LoadResult read = LoadFitsFile(file, ws.Config, options.columns);
         const std::vector<std::string> messages = read.messages;
         const size_t found = read.spectra.size(), inFile = read.spectraInFile;
         const std::vector<int64_t> numbers = read.numbers;
@@ -280,8 +280,8 @@ int Run(const std::vector<std::string_view>& args) {
             // Measured in the rest frame the plot would show; the picture sets the same velocities again.
             if (options.renderVelocities && static_cast<size_t>(rows[k]) <= options.renderVelocities->size())
                 ws.slot(rows[k]).Velocity = (*options.renderVelocities)[static_cast<size_t>(rows[k] - 1)];
-            const Slot& s = ws.slot(rows[k]);
-            const bool several = s.FileName.ends_with("#" + std::to_string(numbers[k]));
+            const Row& s = ws.slot(rows[k]);
+            const bool several = s->FileName.ends_with("#" + std::to_string(numbers[k]));
             std::cout << SlotLine(s, rows[k], options.files[i], several ? numbers[k] : 0, true,
                                   k == 0 ? messages : std::vector<std::string>{}, options)
                       << "\n";

@@ -74,7 +74,7 @@ frmAbout::frmAbout(Workspace& ws) : ws_(ws) {
 
 void frmAbout::Form_Load() {
     winId();  // the window system's frame is known from here on
-    MoveOuterTwips(*this, ws_.AboutLeft, ws_.AboutTop);
+    MoveOuterTwips(*this, ws_.Config.AboutLeft, ws_.Config.AboutTop);
     KeepOnScreen(*this);
 }
 
@@ -85,8 +85,8 @@ void frmAbout::closeEvent(QCloseEvent* event) {
 
 void frmAbout::Form_Unload() {
     const QRectF outer = OuterGeometryTwips(*this);
-    ws_.AboutLeft = Nearest16(outer.left());
-    ws_.AboutTop = Nearest16(outer.top());
+    ws_.Config.AboutLeft = Nearest16(outer.left());
+    ws_.Config.AboutTop = Nearest16(outer.top());
 }
 
 }  // namespace wendrel

@@ -96,7 +96,7 @@ frmLoad_FitsFile::frmLoad_FitsFile(Workspace& ws, UiHooks& ui, QWidget* parent, 
 
     // Form_Load
     SetOuterSizeTwips(*this, kDesignWidth, kDesignHeight);
-    MoveOuterTwips(*this, ws_.LoadLeft, ws_.LoadTop);
+    MoveOuterTwips(*this, ws_.Config.LoadLeft, ws_.Config.LoadTop);
     KeepOnScreen(*this);
     for (const char* type : kChooserFileTypes) Combo1->addItem(type);
     pattern_ = kChooserFileTypes[0];
@@ -201,8 +201,8 @@ void frmLoad_FitsFile::closeEvent(QCloseEvent* event) {
 
 void frmLoad_FitsFile::RecordPlace() {
     const QRectF outer = OuterGeometryTwips(*this);
-    ws_.LoadLeft = Nearest16(outer.left());
-    ws_.LoadTop = Nearest16(outer.top());
+    ws_.Config.LoadLeft = Nearest16(outer.left());
+    ws_.Config.LoadTop = Nearest16(outer.top());
 }
 
 void frmLoad_FitsFile::resizeEvent(QResizeEvent* event) {

@@ -44,18 +44,19 @@ frmDisplayHdr::frmDisplayHdr(Workspace& ws) : ws_(ws), vscroll_(new QScrollBar(Q
 double frmDisplayHdr::LinePitchPixels() const { return kMetrics.LineHeight / TwipsPerPixel(); }
 
 int frmDisplayHdr::NumCards() const {
-    const Slot& slot = ws_.slot(ws_.CurSlot);
-    return std::clamp(slot.NumCards, 0, static_cast<int>(slot.HdrCard.size()));
+    const Row& slot = ws_.slot(ws_.CurSlot);
+    if (!slot.Loaded()) return 0;
+    return std::clamp(slot->NumCards, 0, static_cast<int>(slot->HdrCard.size()));
 }
 
 void frmDisplayHdr::Form_Load() {
     loading_ = true;
     winId();  // the window system's frame is known from here on
-    SetOuterSizeTwips(*this, ws_.HdrWidth, ws_.HdrHeight);
-    MoveOuterTwips(*this, ws_.HdrLeft, ws_.HdrTop);
+    SetOuterSizeTwips(*this, ws_.Config.HdrWidth, ws_.Config.HdrHeight);
+    MoveOuterTwips(*this, ws_.Config.HdrLeft, ws_.Config.HdrTop);
     KeepOnScreen(*this);
 
-    const int lines = HdrLinesTruncated(ws_.HdrHeight, kMetrics);
+    const int lines = HdrLinesTruncated(ws_.Config.HdrHeight, kMetrics);
     const HdrScrollRange range = HdrOpeningScroll(NumCards(), lines);
     vscroll_->setRange(range.Minimum, range.Maximum);
     vscroll_->setValue(range.Value);
@@ -70,8 +71,8 @@ void frmDisplayHdr::resizeEvent(QResizeEvent* event) {
 void frmDisplayHdr::Form_Resize() {
     if (loading_) return;
     const QRectF outer = OuterGeometryTwips(*this);
-    ws_.HdrWidth = Nearest16(outer.width());
-    ws_.HdrHeight = Nearest16(outer.height());
+    ws_.Config.HdrWidth = Nearest16(outer.width());
+    ws_.Config.HdrHeight = Nearest16(outer.height());
 
     const int numCards = NumCards();
     const HdrResizeLayout layout = HdrResizeFor(numCards, outer.width(), outer.height(), kMetrics);
@@ -116,10 +117,10 @@ void frmDisplayHdr::closeEvent(QCloseEvent* event) {
 
 void frmDisplayHdr::Form_Unload() {
     const QRectF outer = OuterGeometryTwips(*this);
-    ws_.HdrLeft = Nearest16(outer.left());
-    ws_.HdrTop = outer.top();
-    ws_.HdrWidth = Nearest16(outer.width());
-    ws_.HdrHeight = Nearest16(outer.height());
+    ws_.Config.HdrLeft = Nearest16(outer.left());
+    ws_.Config.HdrTop = outer.top();
+    ws_.Config.HdrWidth = Nearest16(outer.width());
+    ws_.Config.HdrHeight = Nearest16(outer.height());
 }
 
 void frmDisplayHdr::Cls() {
@@ -128,9 +129,9 @@ void frmDisplayHdr::Cls() {
 }
 
 void frmDisplayHdr::WriteCards(const CardPage& page) {
-    const Slot& slot = ws_.slot(ws_.CurSlot);
+    const Row& slot = ws_.slot(ws_.CurSlot);
     const int last = std::min(page.Last, NumCards());
-    for (int k = std::max(page.First, 1); k <= last; ++k) lines_.push_back(slot.HdrCard[static_cast<size_t>(k - 1)]);
+    for (int k = std::max(page.First, 1); k <= last; ++k) lines_.push_back(slot->HdrCard[static_cast<size_t>(k - 1)]);
     update();
 }
 
@@ -149,7 +150,7 @@ void frmDisplayHdr::paintEvent(QPaintEvent*) {
 
 void HeaderViewerHost::HdrPressed(int slot) {
     ws_.CurSlot = slot;
-    if (!ws_.slot(slot).Loaded) return;
+    if (!ws_.slot(slot).Loaded()) return;
     viewer_.Show().WriteAllCards();
 }
 

@@ -46,8 +46,8 @@ frmHelp::frmHelp(Workspace& ws) : ws_(ws), title_(new QLabel(this)) {
 
 void frmHelp::Form_Load() {
     winId();  // the window system's frame is known from here on
-    SetOuterSizeTwips(*this, ws_.HelpWidth, ws_.HelpHeight);
-    MoveOuterTwips(*this, ws_.HelpLeft, ws_.HelpTop);
+    SetOuterSizeTwips(*this, ws_.Config.HelpWidth, ws_.Config.HelpHeight);
+    MoveOuterTwips(*this, ws_.Config.HelpLeft, ws_.Config.HelpTop);
     title_->setText("Help - Wendrel");
     for (size_t i = 0; i < paragraphs_.size(); ++i)
         paragraphs_[i]->setText(QString::fromLatin1(HelpParagraphs()[i]));
@@ -88,10 +88,10 @@ void frmHelp::closeEvent(QCloseEvent* event) {
 
 void frmHelp::Form_Unload() {
     const QRectF outer = OuterGeometryTwips(*this);
-    ws_.HelpLeft = Nearest16(outer.left());
-    ws_.HelpTop = Nearest16(outer.top());
-    ws_.HelpWidth = Nearest16(outer.width());
-    ws_.HelpHeight = Nearest16(outer.height());
+    ws_.Config.HelpLeft = Nearest16(outer.left());
+    ws_.Config.HelpTop = Nearest16(outer.top());
+    ws_.Config.HelpWidth = Nearest16(outer.width());
+    ws_.Config.HelpHeight = Nearest16(outer.height());
 }
 
 }  // namespace wendrel

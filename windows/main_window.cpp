@@ -211,11 +211,11 @@ std::array<QWidget*, 10> frmMain_Wd01::LoadedRowControls(const Row& r) {
 void frmMain_Wd01::ShowLoadedRow(int slot) {
     Row& r = rows_.at(static_cast<size_t>(slot));
     for (QWidget* w : LoadedRowControls(r)) w->setVisible(true);
-    const Slot& s = ws_.slot(slot);
+    const wendrel::Row& s = ws_.slot(slot);
     ShowSwatch(r.Label3, slot, s.SlotColor);
-    r.Label7->setText(QString::fromStdString(s.FileName));
-    r.Label8->setText(QString::fromStdString(s.ObjectName));
-    ShowNumberText(r.Label14, LevelText(s.Level));
+    r.Label7->setText(QString::fromStdString(s->FileName));
+    r.Label8->setText(QString::fromStdString(s->ObjectName));
+    ShowNumberText(r.Label14, LevelText(s->Level));
     r.Label10->setText(QString::number(s.Offset));
     // The load has set the slot's velocity to 0 already; the bar follows
     // without reporting a change.
@@ -305,7 +305,7 @@ void frmMain_Wd01::contextMenuEvent(QContextMenuEvent* event) {
     for (int slot = 1; slot <= kMaxSlots; ++slot) {
         const int top = TwipsToPixels(1080 + 600 * (slot - 1) - 120);
         if (at.y() < top || at.y() >= top + TwipsToPixels(600)) continue;
-        if (!ws_.slot(slot).Loaded || !actions_.rowMenu) return;
+        if (!ws_.slot(slot).Loaded() || !actions_.rowMenu) return;
         QMenu menu(this);
         actions_.rowMenu(menu, slot);
         if (!menu.isEmpty()) menu.exec(event->globalPos());

@@ -75,8 +75,8 @@ QString PictureSaving::Suggested() const {
     if (!lastSaved_.isEmpty()) return lastSaved_;
     QString stem = "spectra";
     for (int i = 1; i <= kMaxSlots; ++i) {
-        if (!ws_.slot(i).Loaded) continue;
-        stem = QFileInfo(QString::fromStdString(ws_.slot(i).FileName)).completeBaseName();
+        if (!ws_.slot(i).Loaded()) continue;
+        stem = QFileInfo(QString::fromStdString(ws_.slot(i)->FileName)).completeBaseName();
         break;
     }
     const QString folder = ws_.FilePath.empty() ? QDir::currentPath() : QString::fromStdString(ws_.FilePath);

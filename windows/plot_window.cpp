@@ -188,14 +188,14 @@ double frmPlot_Spectra::OuterWidthTwips() const {
 }
 
 PlotArea frmPlot_Spectra::DrawnArea() const {
-    return {OpenedWidth(ws_.PlotWinWidth), OpenedHeight(ws_.PlotWinHeight), OuterWidthTwips()};
+    return {OpenedWidth(ws_.Config.PlotWinWidth), OpenedHeight(ws_.Config.PlotWinHeight), OuterWidthTwips()};
 }
 
 void frmPlot_Spectra::Form_Load() {
     view_.SyncHScroll();
 
-    MoveOuterTwips(*this, ws_.PlotWinLeft, ws_.PlotWinTop);
-    openingSize_ = QSize(TwipsToPixels(OpenedWidth(ws_.PlotWinWidth)), TwipsToPixels(OpenedHeight(ws_.PlotWinHeight)));
+    MoveOuterTwips(*this, ws_.Config.PlotWinLeft, ws_.Config.PlotWinTop);
+    openingSize_ = QSize(TwipsToPixels(OpenedWidth(ws_.Config.PlotWinWidth)), TwipsToPixels(OpenedHeight(ws_.Config.PlotWinHeight)));
     openingFrame_ = Frame();
     FitOuterSize(openingFrame_);
     KeepOnScreen(*this);
@@ -203,7 +203,7 @@ void frmPlot_Spectra::Form_Load() {
 
     if (!offsetCaption_) return;
     for (int i = 1; i <= ws_.NumSlots; ++i)
-        if (ws_.slot(i).Loaded) offsetCaption_(i, WithoutLeadingBlanks(PlainNumberText(ws_.slot(i).Offset)));
+        if (ws_.slot(i).Loaded()) offsetCaption_(i, WithoutLeadingBlanks(PlainNumberText(ws_.slot(i).Offset)));
 }
 
 void frmPlot_Spectra::FitOuterSize(const QMargins& frame) {
@@ -213,20 +213,20 @@ void frmPlot_Spectra::FitOuterSize(const QMargins& frame) {
 }
 
 void frmPlot_Spectra::PlaceBottomControls() {
-    const int height = OpenedHeight(ws_.PlotWinHeight);
+    const int height = OpenedHeight(ws_.Config.PlotWinHeight);
     for (size_t i = 0; i < kBottomControls.size(); ++i) {
         const BottomPlace& place = kBottomControls[i];
         bottom_[i]->setGeometry(PixelRect(place.Left, place.Top(height), place.Width, place.Height));
     }
-    const BottomPlace curve = CurveReadoutPlace(OpenedWidth(ws_.PlotWinWidth));
+    const BottomPlace curve = CurveReadoutPlace(OpenedWidth(ws_.Config.PlotWinWidth));
     label12_->setGeometry(PixelRect(curve.Left, curve.Top(height), curve.Width, curve.Height));
 }
 
 void frmPlot_Spectra::Form_Resize() {
     if (drawing_ || !ws_.DataReady) return;
     const QMargins frame = Frame();
-    ws_.PlotWinWidth = SizeTwips(PixelsToTwips(width() + frame.left() + frame.right()));
-    ws_.PlotWinHeight = SizeTwips(PixelsToTwips(height() + frame.top() + frame.bottom()));
+    ws_.Config.PlotWinWidth = SizeTwips(PixelsToTwips(width() + frame.left() + frame.right()));
+    ws_.Config.PlotWinHeight = SizeTwips(PixelsToTwips(height() + frame.top() + frame.bottom()));
     Cls();
     ui_.RedrawPlot();
     PlaceBottomControls();
@@ -285,7 +285,7 @@ void frmPlot_Spectra::MouseUp(QPointF pixel) {
     const double x0 = drag.start.x() * twips, y0 = drag.start.y() * twips, x1 = pixel.x() * twips, y1 = pixel.y() * twips;
     const QPointF moved = pixel - drag.start;
     if (IsClick(drag.kind, int(moved.x()), int(moved.y()))) {
-        ws_.PickedSlot = LegendSlotAt(layout_, x0, y0);
+        ws_.View.PickedSlot = LegendSlotAt(layout_, x0, y0);
         Form_MouseMove(float(x1), float(y1));
         return;
     }
@@ -318,8 +318,8 @@ void frmPlot_Spectra::Measure(DragKind kind, double x0, double y0, double x1) {
 }
 
 void frmPlot_Spectra::MeasureAgain() {
-    if (ws_.Measured.Slot == 0) return;
-    if (ws_.Measured.FitCurves.empty()) {
+    if (ws_.View.Measured.Slot == 0) return;
+    if (ws_.View.Measured.FitCurves.empty()) {
         const SpanMeasurement measured = MeasureKeptSpan(ws_, {measurePanel_->ContinuumPixels(), {}});
         return ShowMeasurement(measured.Refusal, measured.Text, "");
     }
@@ -334,7 +334,7 @@ void frmPlot_Spectra::ShowMeasurement(const std::string& refusal, const std::str
         measurePanel_ = new MeasurePanel(
             this,
             [this] {
-                ws_.Measured = {};
+                ws_.View.Measured = {};
                 ui_.RedrawPlot();
             },
             [this] { MeasureAgain(); });
@@ -354,11 +354,11 @@ void frmPlot_Spectra::WheelTurned(QPointF pixel, double notches) {
 
 void frmPlot_Spectra::Form_Unload() {
     const QRect outer = geometry().marginsAdded(Frame());
-    ws_.PlotWinLeft = StoredTwips(PixelsToTwips(outer.left()));
-    ws_.PlotWinTop = StoredTwips(PixelsToTwips(outer.top()));
-    ws_.PlotWinWidth = SizeTwips(PixelsToTwips(outer.width()));
-    ws_.PlotWinHeight = SizeTwips(PixelsToTwips(outer.height()));
-    ws_.Measured = {};
+    ws_.Config.PlotWinLeft = StoredTwips(PixelsToTwips(outer.left()));
+    ws_.Config.PlotWinTop = StoredTwips(PixelsToTwips(outer.top()));
+    ws_.Config.PlotWinWidth = SizeTwips(PixelsToTwips(outer.width()));
+    ws_.Config.PlotWinHeight = SizeTwips(PixelsToTwips(outer.height()));
+    ws_.View.Measured = {};
 }
 
 void frmPlot_Spectra::closeEvent(QCloseEvent* event) {

@@ -55,21 +55,21 @@ void frmPlot_Spectra::BuildViewMenu() {
     QMenu* intensity = mView_->addMenu("Intensity");
     intensity->setObjectName("mIntensity");
     auto* range = new QActionGroup(intensity);
-    const auto mode = [this](Workspace::IntensityRange chosen) {
+    const auto mode = [this](PlotView::IntensityRange chosen) {
         return [this, chosen] {
-            ws_.Intensity = chosen;
+            ws_.View.Intensity = chosen;
             ViewChanged();
         };
     };
-    mAutomatic_ = add(intensity, "mAutomatic", "Automatic", {}, mode(Workspace::IntensityRange::Automatic));
-    mFitToView_ = add(intensity, "mFitToView", "Fit to View", {}, mode(Workspace::IntensityRange::FitToView));
+    mAutomatic_ = add(intensity, "mAutomatic", "Automatic", {}, mode(PlotView::IntensityRange::Automatic));
+    mFitToView_ = add(intensity, "mFitToView", "Fit to View", {}, mode(PlotView::IntensityRange::FitToView));
     mIntensityRange_ = add(intensity, "mIntensityRange", "Set Range ...", {}, [this] { AskIntensityRange(); });
     QMenu* scale = mView_->addMenu("Scale");
     scale->setObjectName("mScale");
     auto* scales = new QActionGroup(scale);
-    mPercent_ = add(scale, "mPercent", "Percent of Continuum", {}, [this] { ws_.ScaleFlux = false, ViewChanged(); });
-    mFlux_ = add(scale, "mFlux", "Flux", {}, [this] { ws_.ScaleFlux = true, ViewChanged(); });
-    mLegend_ = add(mView_, "mLegend", "Legend", {}, [this] { ws_.ShowLegend = !ws_.ShowLegend, ViewChanged(); });
+    mPercent_ = add(scale, "mPercent", "Percent of Continuum", {}, [this] { ws_.View.ScaleFlux = false, ViewChanged(); });
+    mFlux_ = add(scale, "mFlux", "Flux", {}, [this] { ws_.View.ScaleFlux = true, ViewChanged(); });
+    mLegend_ = add(mView_, "mLegend", "Legend", {}, [this] { ws_.View.ShowLegend = !ws_.View.ShowLegend, ViewChanged(); });
     for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_, mPercent_, mFlux_, mLegend_}) item->setCheckable(true);
     for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_}) range->addAction(item);
     for (QAction* item : {mPercent_, mFlux_}) scales->addAction(item);
@@ -78,12 +78,12 @@ void frmPlot_Spectra::BuildViewMenu() {
 
 void frmPlot_Spectra::SyncViewMenu() {
     mPreviousView_->setEnabled(view_.HasPreviousView());
-    mAutomatic_->setChecked(ws_.Intensity == Workspace::IntensityRange::Automatic);
-    mFitToView_->setChecked(ws_.Intensity == Workspace::IntensityRange::FitToView);
-    mIntensityRange_->setChecked(ws_.Intensity == Workspace::IntensityRange::Fixed);
-    mPercent_->setChecked(!ws_.ScaleFlux);
-    mFlux_->setChecked(ws_.ScaleFlux);
-    mLegend_->setChecked(ws_.ShowLegend);
+    mAutomatic_->setChecked(ws_.View.Intensity == PlotView::IntensityRange::Automatic);
+    mFitToView_->setChecked(ws_.View.Intensity == PlotView::IntensityRange::FitToView);
+    mIntensityRange_->setChecked(ws_.View.Intensity == PlotView::IntensityRange::Fixed);
+    mPercent_->setChecked(!ws_.View.ScaleFlux);
+    mFlux_->setChecked(ws_.View.ScaleFlux);
+    mLegend_->setChecked(ws_.View.ShowLegend);
 }
 
 void frmPlot_Spectra::SyncMenus() {
@@ -91,9 +91,9 @@ void frmPlot_Spectra::SyncMenus() {
     for (QAction* item : mLines_->actions()) {
         const QSignalBlocker quiet(item);
         const QString name = item->objectName();
-        if (name.startsWith("mLine_")) item->setChecked(ws_.LineMarkSets.contains(name.mid(6).toStdString()));
+        if (name.startsWith("mLine_")) item->setChecked(ws_.View.LineMarkSets.contains(name.mid(6).toStdString()));
         if (name == "mLinesAir" || name == "mLinesVacuum")
-            item->setChecked(ws_.LineMarksInVacuum == (name == "mLinesVacuum"));
+            item->setChecked(ws_.View.LineMarksInVacuum == (name == "mLinesVacuum"));
     }
 }
 
@@ -104,8 +104,8 @@ void frmPlot_Spectra::ViewChanged() {
 
 void frmPlot_Spectra::AskWavelengthRange() {
     const auto typed = AskRange(this, "Set Range", "Left wavelength", "Right wavelength",
-                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(ws_.PlotLeft))),
-                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(ws_.PlotRight))));
+                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(ws_.View.PlotLeft))),
+                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(ws_.View.PlotRight))));
     if (!typed) return;
     const std::string message = view_.SetRange(typed->first.toStdString(), typed->second.toStdString());
     if (!message.empty()) ui_.ShowMessage(message);
@@ -131,7 +131,7 @@ void frmPlot_Spectra::BuildLinesMenu() {
         item->setObjectName(QString::fromStdString("mLine_" + key));
         item->setCheckable(true);
         // The choice lives in the workspace, so a reopened window shows it.
-        item->setChecked(ws_.LineMarkSets.contains(key));
+        item->setChecked(ws_.View.LineMarkSets.contains(key));
         connect(item, &QAction::toggled, this, [this, key](bool checked) { if (LineSetToggled(ws_, key, checked)) ui_.RedrawPlot(); });
     }
     mLines_->addSeparator();
@@ -140,7 +140,7 @@ void frmPlot_Spectra::BuildLinesMenu() {
         QAction* item = mLines_->addAction(vacuum ? "Vacuum Wavelengths" : "Air Wavelengths");
         item->setObjectName(vacuum ? "mLinesVacuum" : "mLinesAir");
         item->setCheckable(true);
-        item->setChecked(ws_.LineMarksInVacuum == vacuum);
+        item->setChecked(ws_.View.LineMarksInVacuum == vacuum);
         medium->addAction(item);
         connect(item, &QAction::triggered, this, [this, vacuum] { if (LineMediumChosen(ws_, vacuum)) ui_.RedrawPlot(); });
     }

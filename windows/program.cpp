@@ -98,7 +98,7 @@ Program::~Program() {
 
 void Program::Start() {
     StartUp(ws_, settingsPath_, *this);
-    MoveOuterTwips(*main_, ws_.MainLeft, ws_.MainTop);
+    MoveOuterTwips(*main_, ws_.Config.MainLeft, ws_.Config.MainTop);
     KeepOnScreen(*main_);
     main_->SetUpOffsetBars();
     main_->show();
@@ -214,7 +214,7 @@ void Program::ShowMessage(const std::string& text) { messageBox_(text); }
 void Program::ShowLoadedRow(int slot) {
     lastLoadFolder_ = QString::fromStdString(ws_.FilePath);
     main_->ShowLoadedRow(slot);
-    if (!openingSession_) NoteRecent(ws_.slot(slot).SourcePath);
+    if (!openingSession_) NoteRecent(ws_.slot(slot)->SourcePath);
 }
 
 void Program::HideLoadedRow(int slot) { main_->HideLoadedRow(slot); }

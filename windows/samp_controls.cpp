@@ -70,7 +70,7 @@ void SampControls::ShowState() {
 void SampControls::AddSendMenu(QMenu& menu, int slot) {
     QMenu* send = menu.addMenu("Send to");
     const std::vector<SampPeer>& peers = client_.peers();
-    send->setEnabled(client_.state() == SampClient::State::Connected && !peers.empty() && ws_.slot(slot).Loaded);
+    send->setEnabled(client_.state() == SampClient::State::Connected && !peers.empty() && ws_.slot(slot).Loaded());
     connect(send->addAction("All Clients"), &QAction::triggered, this, [this, slot] { Send(slot, {}); });
     send->addSeparator();
     for (const SampPeer& peer : peers)

@@ -246,9 +246,9 @@ TEST_F(SampWithHub, SpectraAreReceivedAndSentAndCallsWithoutTheKeyAreRefused) {
     EXPECT_EQ(lines[4], "image.load.fits page samp.error page: it is a web page or XML document, not a spectrum.");
     EXPECT_EQ(lines[5], "table.load.fits gone samp.error gone: the server answered with HTTP status 404.");
     EXPECT_EQ(lines[6], "table.load.fits endless samp.error endless: it is larger than 1048576 bytes.");
-    EXPECT_EQ(ws.slot(1).FileName, "Vega B");
-    EXPECT_EQ(ws.slot(2).FileName, "over the web");
-    EXPECT_FALSE(ws.slot(3).Loaded);
+    EXPECT_EQ(ws.slot(1)->FileName, "Vega B");
+    EXPECT_EQ(ws.slot(2)->FileName, "over the web");
+    EXPECT_FALSE(ws.slot(3).Loaded());
     EXPECT_EQ(ui.messages.size(), 5u);  // one for each refusal
 
     // Row 1 goes, as a FITS table, to the client that takes spectra and to the one that takes only tables.
@@ -287,7 +287,7 @@ TEST_F(SampWithHub, AHubThatDiesUnannouncedShowsDisconnectedAtTheNextCall) {
 TEST(SampReceive, AMessageWhileEveryRowIsFullIsRefusedWithOneMessage) {
     Application();
     Workspace ws;
-    for (int slot = 1; slot <= kMaxSlots; ++slot) ws.slot(slot).Loaded = true;
+    for (int slot = 1; slot <= kMaxSlots; ++slot) ws.slot(slot).Data = std::make_shared<Spectrum>();
     testing::RecordingUi ui;
     SampClient client;
     SampReceiver receiver(ws, ui, client);

@@ -35,7 +35,7 @@ protected:
         two.cards[3] = IntCard("NAXIS1", 100);
         WriteFileBytes(work / "sub/two.fits", ToBytes(two));
 
-        ws.DLambdaKey = "CD1_1";
+        ws.Config.DLambdaKey = "CD1_1";
         EXPECT_TRUE(LoadIntoSlot(ws, 1, work / "a.fits", ui));
         EXPECT_TRUE(LoadIntoSlot(ws, 3, work / "sub/two.fits#2", ui));
         EXPECT_TRUE(LoadIntoSlot(ws, 5, temp.path() / "elsewhere/b.fits", ui));
@@ -43,11 +43,11 @@ protected:
         ws.slot(3).Velocity = 667.123456789;
         ws.slot(5).SlotColor = 0x123456;
         RecalcLambdaRange(ws);
-        std::tie(ws.PlotLeft, ws.PlotRight) = std::pair(4010.1234567890123, 4150.987654321);
-        std::tie(ws.Intensity, ws.IntensityLow, ws.IntensityHigh) =
-            std::tuple(Workspace::IntensityRange::Fixed, -3.25, 170.5);
-        std::tie(ws.ScaleFlux, ws.ShowLegend, ws.LineMarksInVacuum) = std::tuple(true, true, true);
-        ws.LineMarkSets = {"balmer", "nad"};
+        std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::pair(4010.1234567890123, 4150.987654321);
+        std::tie(ws.View.Intensity, ws.View.IntensityLow, ws.View.IntensityHigh) =
+            std::tuple(PlotView::IntensityRange::Fixed, -3.25, 170.5);
+        std::tie(ws.View.ScaleFlux, ws.View.ShowLegend, ws.View.LineMarksInVacuum) = std::tuple(true, true, true);
+        ws.View.LineMarkSets = {"balmer", "nad"};
     }
 
     TempFolder temp;
@@ -66,26 +66,26 @@ TEST_F(Sessions, SavedAndOpenedAfterTheFolderMovedGivesTheSameRowsAndView) {
 
     fs::rename(work, temp.path() / "moved");
     Workspace opened;
-    opened.DLambdaKey = "CDELT1";  // the session's keys replace these
+    opened.Config.DLambdaKey = "CDELT1";  // the session's keys replace these
     const SessionRead read = ReadSessionFile(temp.path() / "moved/s.wendrel");
     ASSERT_TRUE(read.session) << read.error;
     EXPECT_EQ(OpenSession(opened, *read.session, temp.path() / "moved/s.wendrel", ui), 3);
     EXPECT_EQ(ui.messages, std::vector<std::string>{});
     EXPECT_EQ(ui.redraws, 1);  // once, after all the rows
     for (int row = 1; row <= kMaxSlots; ++row) {
-        const Slot &a = ws.slot(row), &b = opened.slot(row);
-        ASSERT_EQ(a.Loaded, b.Loaded) << row;
-        if (!a.Loaded) continue;
-        EXPECT_EQ(std::tie(a.FileName, a.NumberInFile, a.Flux, a.Lambda0, a.Offset, a.Velocity, a.SlotColor),
-                  std::tie(b.FileName, b.NumberInFile, b.Flux, b.Lambda0, b.Offset, b.Velocity, b.SlotColor));
+        const Row &a = ws.slot(row), &b = opened.slot(row);
+        ASSERT_EQ(a.Loaded(), b.Loaded()) << row;
+        if (!a.Loaded()) continue;
+        EXPECT_EQ(std::tie(a->FileName, a->NumberInFile, a->Flux, a->Lambda0, a.Offset, a.Velocity, a.SlotColor),
+                  std::tie(b->FileName, b->NumberInFile, b->Flux, b->Lambda0, b.Offset, b.Velocity, b.SlotColor));
     }
-    EXPECT_EQ(opened.slot(1).SourcePath, (temp.path() / "moved/a.fits").lexically_normal().string());
-    EXPECT_EQ(std::tie(opened.DLambdaKey, opened.PlotLeft, opened.PlotRight, opened.LambdaMin, opened.LambdaMax),
-              std::tie(ws.DLambdaKey, ws.PlotLeft, ws.PlotRight, ws.LambdaMin, ws.LambdaMax));
-    EXPECT_EQ(std::tie(opened.Intensity, opened.IntensityLow, opened.IntensityHigh, opened.ScaleFlux,
-                       opened.ShowLegend, opened.LineMarkSets, opened.LineMarksInVacuum),
-              std::tie(ws.Intensity, ws.IntensityLow, ws.IntensityHigh, ws.ScaleFlux, ws.ShowLegend,
-                       ws.LineMarkSets, ws.LineMarksInVacuum));
+    EXPECT_EQ(opened.slot(1)->SourcePath, (temp.path() / "moved/a.fits").lexically_normal().string());
+    EXPECT_EQ(std::tie(opened.Config.DLambdaKey, opened.View.PlotLeft, opened.View.PlotRight, opened.View.LambdaMin, opened.View.LambdaMax),
+              std::tie(ws.Config.DLambdaKey, ws.View.PlotLeft, ws.View.PlotRight, ws.View.LambdaMin, ws.View.LambdaMax));
+    EXPECT_EQ(std::tie(opened.View.Intensity, opened.View.IntensityLow, opened.View.IntensityHigh, opened.View.ScaleFlux,
+                       opened.View.ShowLegend, opened.View.LineMarkSets, opened.View.LineMarksInVacuum),
+              std::tie(ws.View.Intensity, ws.View.IntensityLow, ws.View.IntensityHigh, ws.View.ScaleFlux, ws.View.ShowLegend,
+                       ws.View.LineMarkSets, ws.View.LineMarksInVacuum));
     EXPECT_TRUE(opened.DataReady);
 }
 
@@ -93,14 +93,14 @@ TEST_F(Sessions, MissingAndRefusedFilesLeaveTheirRowsEmptyInOneMessage) {
     ASSERT_EQ(WriteSessionFile(work / "s.wendrel", ws), "");
     fs::remove(work / "a.fits");
     WriteFileBytes(temp.path() / "elsewhere/b.fits", "no spectrum");
-    ws.slot(7).Loaded = true;  // a row the session does not name is emptied
+    ws.slot(7).Data = std::make_shared<Spectrum>();  // a row the session does not name is emptied
     ui = {};
     const SessionRead read = ReadSessionFile(work / "s.wendrel");
     ASSERT_TRUE(read.session);
     EXPECT_EQ(OpenSession(ws, *read.session, work / "s.wendrel", ui), 1);
     std::vector<int> loaded;
     for (int row = 1; row <= kMaxSlots; ++row)
-        if (ws.slot(row).Loaded) loaded.push_back(row);
+        if (ws.slot(row).Loaded()) loaded.push_back(row);
     EXPECT_EQ(loaded, std::vector<int>{3});
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("a.fits: the file is missing."), std::string::npos) << ui.messages[0];

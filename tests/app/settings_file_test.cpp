@@ -132,12 +132,12 @@ protected:
         if (text) folder.Write("Wendrel3.ini", *text);
         else std::filesystem::remove(file);
         Workspace ws;
-        ws.Lambda0Key = "OLD";
-        ws.LambdaMin = 4000;
+        ws.Config.Lambda0Key = "OLD";
+        ws.View.LambdaMin = 4000;
         ws.DataReady = true;
-        for (Slot& s : ws.Slots) {
-            s = Slot();
-            s.Loaded = true, s.Offset = 99, s.SlotColor = 0;
+        for (Row& s : ws.Slots) {
+            s = Row();
+            s.Data = std::make_shared<Spectrum>(), s.Offset = 99, s.SlotColor = 0;
         }
         ui.events.clear();
         StartUp(ws, file, ui);
@@ -151,11 +151,11 @@ protected:
 TEST_F(StartUpAndShutDown, AMissingOrBrokenFileGivesEveryDefaultSilently) {
     for (const auto& text : {std::optional<std::string>(), {DistinctText(0, "40000")}, {DistinctText().substr(0, 70)}}) {
         const Workspace ws = Start(text);
-        EXPECT_EQ(static_cast<const Settings&>(ws), Settings{}) << text.value_or("no file");
+        EXPECT_EQ(ws.Config, Settings{}) << text.value_or("no file");
         for (int i = 1; i <= kMaxSlots; ++i)
-            EXPECT_EQ(std::tuple(ws.slot(i).Loaded, ws.slot(i).Offset, ws.slot(i).SlotColor, ui.events.at(i - 1)),
+            EXPECT_EQ(std::tuple(ws.slot(i).Loaded(), ws.slot(i).Offset, ws.slot(i).SlotColor, ui.events.at(i - 1)),
                       std::tuple(false, StartOffset(i), kStartSlotColors[i - 1], "hide row " + std::to_string(i)));
-        EXPECT_EQ(std::tuple(ws.LambdaMin, ws.LambdaMax, ws.DataReady, ui.events.size(), ui.messages.size()),
+        EXPECT_EQ(std::tuple(ws.View.LambdaMin, ws.View.LambdaMax, ws.DataReady, ui.events.size(), ui.messages.size()),
                   std::tuple(99999, -99999, false, 10u, 0u));
     }
 }
@@ -163,7 +163,7 @@ TEST_F(StartUpAndShutDown, AMissingOrBrokenFileGivesEveryDefaultSilently) {
 TEST_F(StartUpAndShutDown, ARunWritesEverythingBackButTheCommentAndTheMainPlace) {
     std::string text = DistinctText();
     Workspace ws = Start(text.replace(text.find("Names"), 5, "Notes"));
-    EXPECT_EQ(static_cast<const Settings&>(ws), Distinct());
+    EXPECT_EQ(ws.Config, Distinct());
     EXPECT_EQ(ShutDown(ws, 640.5, -1e300, file), "");  // the main place rounded and clamped
     std::string expected = DistinctText();
     EXPECT_EQ(testing::FileBytes(file), expected.replace(expected.find("\r\n-1,2\r\n"), 8, "\r\n640,-32768\r\n"));

@@ -7,6 +7,7 @@
 #include "app/slot_rows.h"
 #include "store/rest_frame.h"
 #include "tests/support/fits_writer.h"
+#include "tests/support/row_filling.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
 
@@ -50,18 +51,17 @@ protected:
     // What loads leave in the workspace, as far as the rows care.
     void Load(const Loads& loads) {
         for (const auto& [slot, range] : loads) {
-            ws.slot(slot).Loaded = true;
-            ws.slot(slot).LambdaStart = range.first;
-            ws.slot(slot).LambdaEnd = range.second;
+            wendrel::Spectrum& s = Fill(ws.slot(slot));
+            std::tie(s.LambdaStart, s.LambdaEnd) = range;
         }
         RecalcLambdaRange(ws);
         ws.DataReady = true;
     }
     void Zoom(Range view) {
-        ws.PlotLeft = view.first;
-        ws.PlotRight = view.second;
+        ws.View.PlotLeft = view.first;
+        ws.View.PlotRight = view.second;
     }
-    auto RangeAndView() const { return std::tuple(ws.LambdaMin, ws.LambdaMax, ws.PlotLeft, ws.PlotRight, ws.PlotSpan()); }
+    auto RangeAndView() const { return std::tuple(ws.View.LambdaMin, ws.View.LambdaMax, ws.View.PlotLeft, ws.View.PlotRight, ws.View.PlotSpan()); }
     static auto RangeAndView(Range r, Range v) { return std::tuple(r.first, r.second, v.first, v.second, v.second - v.first); }
     TempFolder temp;
     Workspace ws;
@@ -72,13 +72,13 @@ TEST_F(Slots, MessagesComeFirstThenTheSlotTheRangeTheRowAndTheRedraw) {
     ASSERT_TRUE(Commit(2, Read(5000, 6000)));  // the plot window is closed: no redraw
     ui.plotShown = true;
     Zoom({5100, 5200});
-    ws.slot(3) = Slot();
+    ws.slot(3) = Row();
     ws.slot(3).Offset = 7, ws.slot(3).Velocity = 400, ws.slot(3).SlotColor = 5;
     ASSERT_TRUE(Commit(3, Read(4000, 5000, {"first", "second"})));
     ASSERT_TRUE(Commit(4, Read(4500, 4600), AfterLoad::NoRedraw));
     EXPECT_EQ(ui.events, (Events{"show row 2", "new.fits: first / 1", "new.fits: second / 1", "show row 3", "redraw", "show row 4"}));
-    const Slot& s = ws.slot(3);
-    EXPECT_EQ(std::tuple(s.Loaded, s.FileName, s.Offset, s.SlotColor, s.Velocity), std::tuple(true, "new.fits", 7, 5, 0));
+    const Row& s = ws.slot(3);
+    EXPECT_EQ(std::tuple(s.Loaded(), s->FileName, s.Offset, s.SlotColor, s.Velocity), std::tuple(true, "new.fits", 7, 5, 0));
     EXPECT_EQ(RangeAndView(), std::tuple(4000, 6000, 4000, 6000, 2000));
     EXPECT_EQ(std::tuple(ws.DataReady, ws.FilePath), std::tuple(true, "/data"));
 }
@@ -90,12 +90,12 @@ TEST_F(Slots, TheFirstLoadAfterStartOrAfterEveryUnloadTakesItsOwnRange) {
         ASSERT_TRUE(Commit(1, Read(start, end)));
         EXPECT_EQ(RangeAndView(), RangeAndView({start, end}, {start, end}));
         ui.plotShown = true;
-        ws.ViewHistory = {{start, end}};
+        ws.View.ViewHistory = {{start, end}};
         UnloadSlot(ws, 1, ui);
-        EXPECT_TRUE(ws.ViewHistory.empty());
-        ws.ViewHistory = {{start, end}};
+        EXPECT_TRUE(ws.View.ViewHistory.empty());
+        ws.View.ViewHistory = {{start, end}};
         ASSERT_TRUE(Commit(2, Read(6000, 6500)));
-        EXPECT_EQ(std::tuple_cat(RangeAndView(), std::tuple(ws.ViewHistory.size())), std::tuple(6000, 6500, 6000, 6500, 500, 0u));
+        EXPECT_EQ(std::tuple_cat(RangeAndView(), std::tuple(ws.View.ViewHistory.size())), std::tuple(6000, 6500, 6000, 6500, 500, 0u));
     }
 }
 
@@ -112,7 +112,7 @@ TEST_F(Slots, ABatchShowsItsMessagesInOrderRedrawsOnceAndNamesTheFilesLeftInOneM
     for (int row = 1; row <= 10; ++row) events.push_back("show row " + std::to_string(row));
     events.insert(events.end(), {"redraw", ui.messages[2] + " / 10"});
     EXPECT_EQ(ui.events, events);
-    EXPECT_EQ(std::tuple(ws.slot(1).FileName, ws.LambdaMin, ws.LambdaMax), std::tuple("s1.fits", 4000.5, 4209.5));
+    EXPECT_EQ(std::tuple(ws.slot(1)->FileName, ws.View.LambdaMin, ws.View.LambdaMax), std::tuple("s1.fits", 4000.5, 4209.5));
 }
 
 TEST_F(Slots, RelativePathsStartAtTheCurrentFolderAndAFolderIsRefusedByItsName) {
@@ -122,7 +122,7 @@ TEST_F(Slots, RelativePathsStartAtTheCurrentFolderAndAFolderIsRefusedByItsName) 
     fs::current_path(sub);
     const int loaded = LoadFiles(ws, PlanIntoEmptyRows(ws, {"../here.fits", "../sub/"}), ui);
     fs::current_path(previous);
-    EXPECT_EQ(std::tuple(loaded, ws.FilePath, ws.slot(1).FileName), std::tuple(1, temp.path().string(), "here.fits"));
+    EXPECT_EQ(std::tuple(loaded, ws.FilePath, ws.slot(1)->FileName), std::tuple(1, temp.path().string(), "here.fits"));
     EXPECT_EQ(ui.messages, Events{"\"sub\" is a folder, not a FITS file."});
     EXPECT_EQ(LoadFiles(ws, PlanIntoEmptyRows(ws, {temp.path() / "none.fits"}), ui), 0);
     EXPECT_EQ(ui.redraws, 1);  // nothing loaded, nothing drawn
@@ -149,7 +149,7 @@ TEST_F(Slots, UnloadRecomputesTheRangeFromTheRemainingSlotsOnlyWhileThePlotIsOpe
         ws.slot(c.unload).Offset = 33;
         UnloadSlot(ws, c.unload, ui);
         EXPECT_EQ(RangeAndView(), RangeAndView(c.range, c.view));
-        EXPECT_EQ(std::tuple(ui.events, ws.DataReady, ws.CurSlot, ws.slot(c.unload).Loaded, ws.slot(c.unload).Offset),
+        EXPECT_EQ(std::tuple(ui.events, ws.DataReady, ws.CurSlot, ws.slot(c.unload).Loaded(), ws.slot(c.unload).Offset),
                   std::tuple(c.events, c.loaded.size() > 1, c.unload, false, 33));
     }
 }
@@ -157,7 +157,7 @@ TEST_F(Slots, UnloadRecomputesTheRangeFromTheRemainingSlotsOnlyWhileThePlotIsOpe
 TEST_F(Slots, BarsRedrawOnlyWithDataAndOnlyLoadUnloadAndHdrChooseTheCurrentSlot) {
     OffsetChanged(ws, 4, -120, ui);  // nothing loaded: no range to recompute
     VelocityChanged(ws, 4, 250, ui);
-    EXPECT_EQ(std::tuple(ws.slot(4).Offset, ws.slot(4).Velocity, ws.LambdaMin, ui.redraws),
+    EXPECT_EQ(std::tuple(ws.slot(4).Offset, ws.slot(4).Velocity, ws.View.LambdaMin, ui.redraws),
               std::tuple(-120, 250, kEmptyLambdaMin, 0));
     Load({{1, {4000, 5000}}, {10, {4000, 5000}}});
     LoadPressed(ws, 3);
@@ -177,7 +177,7 @@ TEST_F(Slots, BarsRedrawOnlyWithDataAndOnlyLoadUnloadAndHdrChooseTheCurrentSlot)
 TEST_F(Slots, BarVelocitiesAreHeldToTheBarTypedOnesTakenAsTheyAreAndTheRangeFollows) {
     Load({{1, {6000, 7000}}, {2, {6500, 6600}}});
     VelocityChanged(ws, 1, 3000, ui);
-    EXPECT_NEAR(ws.LambdaMin, 5940.56, 0.01);  // a receding source is drawn at shorter wavelengths
+    EXPECT_NEAR(ws.View.LambdaMin, 5940.56, 0.01);  // a receding source is drawn at shorter wavelengths
     const double f = RestFrameFactor(3000), g = RestFrameFactor(kMinVelocity);
     EXPECT_EQ(RangeAndView(), RangeAndView({6000 / f, 7000 / f}, {6000 / f, 7000 / f}));
     VelocityChanged(ws, 2, -99999, ui);  // held to the bar, far enough to the red to be the long end
@@ -188,9 +188,9 @@ TEST_F(Slots, BarVelocitiesAreHeldToTheBarTypedOnesTakenAsTheyAreAndTheRangeFoll
     UnloadSlot(ws, 1, ui);
     EXPECT_EQ(RangeAndView(), RangeAndView({6500 / g, 6600 / g}, {6500 / g, 6600 / g}));
     VelocityChanged(ws, 2, 0, ui);  // the file's own wavelengths, exactly
-    EXPECT_EQ(std::tuple(ws.LambdaMin, ws.LambdaMax), std::tuple(6500, 6600));
+    EXPECT_EQ(std::tuple(ws.View.LambdaMin, ws.View.LambdaMax), std::tuple(6500, 6600));
     VelocityTyped(ws, 2, 796.9, ui);
-    EXPECT_EQ(std::tuple(ws.slot(2).Velocity, ws.LambdaMin), std::tuple(796.9, 6500 / RestFrameFactor(796.9)));
+    EXPECT_EQ(std::tuple(ws.slot(2).Velocity, ws.View.LambdaMin), std::tuple(796.9, 6500 / RestFrameFactor(796.9)));
 }
 
 TEST_F(Slots, AWholeViewFollowsTheVelocityAndAZoomedOneStaysInsideTheRange) {
@@ -230,7 +230,7 @@ TEST(FilePlans, RowsAndFilesLeftOver) {
         {{}, 3, "", {}}};
     for (const auto& c : cases) {
         Workspace ws;
-        for (int row : c.loaded) ws.slot(row).Loaded = true;
+        for (int row : c.loaded) Fill(ws.slot(row));
         std::vector<fs::path> files;
         for (char name : c.files) files.push_back(std::string(1, name));
         const FilePlan plan = c.dropRow == 0 ? PlanIntoEmptyRows(ws, files) : PlanFromRow(ws, c.dropRow, files);

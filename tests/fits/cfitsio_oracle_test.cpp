@@ -39,8 +39,8 @@ TEST_F(FitsFileTest, FilesCfitsioWritesLoadAsCfitsioReadsThem) {
         ASSERT_EQ(status, 0);
 
         ASSERT_TRUE(LoadFile(path));
-        ASSERT_TRUE(S().ObjectName == "HD 12345" && S().Lambda0 == 4000 && S().DLambda == 0.5 && S().Flux.size() == oracle.size());
-        for (size_t i = 0; i < oracle.size(); ++i) EXPECT_DOUBLE_EQ(S().Flux[i], oracle[i]) << i;
+        ASSERT_TRUE(S()->ObjectName == "HD 12345" && S()->Lambda0 == 4000 && S()->DLambda == 0.5 && S()->Flux.size() == oracle.size());
+        for (size_t i = 0; i < oracle.size(); ++i) EXPECT_DOUBLE_EQ(S()->Flux[i], oracle[i]) << i;
     }
 }
 

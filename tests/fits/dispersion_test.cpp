@@ -38,14 +38,14 @@ protected:
                        std::optional<double> crval1 = 1, std::optional<double> cd1_1 = 1) {
         ws_ = Workspace();
         ASSERT_TRUE(Load(FloatSpectrum(Ramp(centres.size(), 10), cards, crval1, cd1_1)));
-        const Slot& s = S();
-        ASSERT_TRUE(s.Dispersion == kind && s.PixelCentre.size() == centres.size()) << s.Dispersion;
+        const Row& s = S();
+        ASSERT_TRUE(s->Dispersion == kind && s->PixelCentre.size() == centres.size()) << s->Dispersion;
         for (size_t k = 0; k < centres.size(); ++k) {
-            EXPECT_NEAR(s.PixelCentre[k], centres[k], 1e-12 * centres[k]) << k;
-            EXPECT_TRUE(s.PixelEdge[k] < s.PixelCentre[k] && s.PixelCentre[k] < s.PixelEdge[k + 1]) << k;
+            EXPECT_NEAR(s->PixelCentre[k], centres[k], 1e-12 * centres[k]) << k;
+            EXPECT_TRUE(s->PixelEdge[k] < s->PixelCentre[k] && s->PixelCentre[k] < s->PixelEdge[k + 1]) << k;
         }
-        EXPECT_TRUE(s.Lambda0 == s.PixelCentre.front() && s.LambdaStart == s.PixelEdge.front() &&
-                    s.LambdaEnd == s.PixelEdge.back() && s.DLambda == (s.LambdaEnd - s.LambdaStart) / s.Naxis1 &&
+        EXPECT_TRUE(s->Lambda0 == s->PixelCentre.front() && s->LambdaStart == s->PixelEdge.front() &&
+                    s->LambdaEnd == s->PixelEdge.back() && s->DLambda == (s->LambdaEnd - s->LambdaStart) / s->Naxis1 &&
                     ui_.messages.empty());
     }
 };
@@ -55,36 +55,36 @@ protected:
 TEST_F(PixelCentresTest, LogLinear) {
     const auto flag = IntCard("DC-FLAG", 1);
     ExpectCentres({flag}, {P(3.6), P(3.6001), P(3.6002), P(3.6003)}, "log-linear", 3.6, 1e-4);
-    EXPECT_NEAR(S().PixelEdge[0], P(3.59995), 1e-9);
-    EXPECT_NEAR(S().PixelEdge[4], P(3.60035), 1e-9);
+    EXPECT_NEAR(S()->PixelEdge[0], P(3.59995), 1e-9);
+    EXPECT_NEAR(S()->PixelEdge[4], P(3.60035), 1e-9);
     ExpectCentres({flag, RealCard("CRPIX1", 11)}, {P(3.599), P(3.5991)}, "log-linear", 3.6, 1e-4);
     ExpectCentres({flag, RealCard("CDELT1", 1e-4)}, {P(3.6), P(3.6001)}, "log-linear", 3.6, std::nullopt);
     ExpectCentres({flag}, {P(3.6998), P(3.6999), P(3.7)}, "log-linear", 3.7, -1e-4);  // falling: turned round
-    EXPECT_EQ(S().Flux, (std::vector<double>{12, 11, 10}));
+    EXPECT_EQ(S()->Flux, (std::vector<double>{12, 11, 10}));
     ExpectCentres({StringCard("WAT2_001", "wtype=linear"), flag}, {P(3.6), P(3.6001)}, "log-linear", 3.6, 1e-4);
     // WAVE-LOG: CRVAL1 exp(CDELT1 (p - CRPIX1) / CRVAL1).
     ExpectCentres({StringCard("CTYPE1", "awav-log"), RealCard("CRPIX1", 2)}, {5000 * std::exp(-0.2), 5000, 5000 * std::exp(0.2)},
                   "logarithmic", 5000, 1000);
     for (const auto& card : {IntCard("DC-FLAG", 0), IntCard("DC-FLAG", -1), StringCard("WAT2_001", "wtype=linear")}) {
         ASSERT_TRUE(Load(FloatSpectrum(Ramp(120), {card}, 4000.5, 0.25)));
-        EXPECT_TRUE(S().Dispersion == "linear" && S().PixelEdge.empty() && S().LambdaEnd == 4000.5 + 119.5 * 0.25);
+        EXPECT_TRUE(S()->Dispersion == "linear" && S()->PixelEdge.empty() && S()->LambdaEnd == 4000.5 + 119.5 * 0.25);
     }
     // SDSS's spSpec: 10^(COEFF0 + COEFF1 (p - 1)) in vacuum, with no wavelength keywords and no warning.
     ExpectCentres({RealCard("COEFF0", 3.6), RealCard("COEFF1", 1e-4), IntCard("NAXIS", 2), IntCard("NAXIS2", 1)},
                   {P(3.6), P(3.6001), P(3.6002)}, "log-linear", std::nullopt, std::nullopt);
-    EXPECT_NEAR(S().PixelEdge[0], P(3.59995), 1e-9);
-    EXPECT_EQ(S().Medium, "vacuum");
+    EXPECT_NEAR(S()->PixelEdge[0], P(3.59995), 1e-9);
+    EXPECT_EQ(S()->Medium, "vacuum");
     // IRAF's DC-FLAG files are in air unless VACUUM = T says otherwise (SDSS, LAMOST).
     const std::pair<std::vector<std::string>, std::string> media[] = {
         {{flag}, "air"}, {{flag, LogicalCard("VACUUM", true)}, "vacuum"}, {{flag, LogicalCard("VACUUM", false)}, "air"},
         {{LogicalCard("VACUUM", true)}, "vacuum"}, {{}, ""}};
     for (const auto& [cards, medium] : media) {
         ASSERT_TRUE(Load(FloatSpectrum(Ramp(3), cards, 3.6, 1e-4)));
-        EXPECT_EQ(S().Medium, medium) << ::testing::PrintToString(cards);
+        EXPECT_EQ(S()->Medium, medium) << ::testing::PrintToString(cards);
     }
     ASSERT_TRUE(Load(FloatSpectrum(Ramp(3), {flag}, std::nullopt, 1e-3)));
     EXPECT_EQ(ui_.messages, std::vector<std::string>{"spectrum.fits: " + std::string(kLambda0Message)});
-    EXPECT_EQ(S().Lambda0, 1);  // 10^0
+    EXPECT_EQ(S()->Lambda0, 1);  // 10^0
 }
 
 TEST_F(PixelCentresTest, Multispec) {
@@ -124,8 +124,8 @@ TEST_F(PixelCentresTest, Multispec) {
         ExpectCentres(c.cards, c.centres, "multispec");
     }
     ExpectCentres(cases[0].cards, cases[0].centres, "multispec");
-    EXPECT_NEAR(S().PixelEdge.front(), 3999.2, 1e-9);  // (5000 + 2 (1/2 - 1)) / 1.25
-    EXPECT_NEAR(S().PixelEdge.back(), 4005.6, 1e-9);
+    EXPECT_NEAR(S()->PixelEdge.front(), 3999.2, 1e-9);  // (5000 + 2 (1/2 - 1)) / 1.25
+    EXPECT_NEAR(S()->PixelEdge.back(), 4005.6, 1e-9);
 }
 
 TEST_F(FitsFileTest, UnusableScalesAreRefusedWithTheirReason) {

@@ -56,7 +56,7 @@ protected:
         EXPECT_NE(ui_.messages.back().find(mentions), std::string::npos) << ui_.messages.back();
     }
     void ExpectRefused(std::string_view bytes, const std::string& mentions) { ExpectRefusedFile(Write(bytes), mentions); }
-    const Slot& S(int slot = 1) const { return ws_.slot(slot); }
+    const Row& S(int slot = 1) const { return ws_.slot(slot); }
 
     TempFolder temp_;
     const std::filesystem::path dir_ = temp_.path();

@@ -70,10 +70,10 @@ protected:
     void ExpectSpectrum(int slot, const std::string& name, const std::vector<double>& centres,
                         const std::vector<double>& flux) {
         SCOPED_TRACE(name);
-        const Slot& s = S(slot);
-        ASSERT_TRUE(s.Loaded && s.FileName == name && s.Flux.size() == centres.size()) << s.FileName;
-        EXPECT_EQ(s.Flux, flux);
-        for (size_t k = 0; k < centres.size(); ++k) EXPECT_NEAR(s.Lambda0 + k * s.DLambda, centres[k], 1e-9 * centres[k]) << k;
+        const Row& s = S(slot);
+        ASSERT_TRUE(s.Loaded() && s->FileName == name && s->Flux.size() == centres.size()) << s->FileName;
+        EXPECT_EQ(s->Flux, flux);
+        for (size_t k = 0; k < centres.size(); ++k) EXPECT_NEAR(s->Lambda0 + k * s->DLambda, centres[k], 1e-9 * centres[k]) << k;
     }
 };
 
@@ -123,28 +123,28 @@ TEST_F(FormatsTest, ExtensionsTablesCompressedAndTextFiles) {
     for (const auto& c : cases) {
         ASSERT_TRUE(LoadFile(dir_ / c.file)) << c.file << ": " << ::testing::PrintToString(ui_.messages);
         const std::vector<double> centres(waves.begin(), waves.begin() + static_cast<long>(c.pixels));
-        ASSERT_EQ(S().Flux.size(), c.pixels);
-        EXPECT_NEAR(S().LambdaEnd - S().LambdaStart, 2.0 * c.pixels, 1e-6);  // half a step beyond the outer centres
-        EXPECT_EQ(S().Medium, std::string(c.file) == "sdss.fits" ? "vacuum" : "");  // SDSS: vacuum wavelengths
+        ASSERT_EQ(S()->Flux.size(), c.pixels);
+        EXPECT_NEAR(S()->LambdaEnd - S()->LambdaStart, 2.0 * c.pixels, 1e-6);  // half a step beyond the outer centres
+        EXPECT_EQ(S()->Medium, std::string(c.file) == "sdss.fits" ? "vacuum" : "");  // SDSS: vacuum wavelengths
         for (size_t k = 0; k < c.pixels; ++k) {
-            EXPECT_TRUE(S().Flux[k] == c.flux[k] || (std::isnan(S().Flux[k]) && std::isnan(c.flux[k]))) << c.file << k;
-            EXPECT_NEAR(S().Dispersion == "linear" ? S().Lambda0 + k * S().DLambda : S().PixelCentre[k], centres[k], 1e-8)
+            EXPECT_TRUE(S()->Flux[k] == c.flux[k] || (std::isnan(S()->Flux[k]) && std::isnan(c.flux[k]))) << c.file << k;
+            EXPECT_NEAR(S()->Dispersion == "linear" ? S()->Lambda0 + k * S()->DLambda : S()->PixelCentre[k], centres[k], 1e-8)
                 << c.file << k;
         }
     }
     // Every shape loads gzipped as it does unpacked.
-    const auto blanksAsZero = [](Slot s) {
+    const auto blanksAsZero = [](Spectrum s) {
         for (std::vector<double>* values : {&s.Flux, &s.FluxPct, &s.Sigma})
             for (double& v : *values) v = std::isnan(v) ? 0 : v;
         return s;
     };
     for (const char* file : {"ext.fits", "sdss.fits", "eso.fits", "tile.fz", "comma.csv"}) {
         ASSERT_TRUE(LoadFile(dir_ / file)) << file;
-        Slot unpacked = blanksAsZero(S());
+        Spectrum unpacked = blanksAsZero(S().spectrum());
         const std::filesystem::path gzipped = Gzipped(dir_ / file, FileBytes(dir_ / file));
         unpacked.FileName += ".gz", unpacked.SourcePath = gzipped.string();
         ASSERT_TRUE(LoadFile(gzipped)) << file << ": " << ui_.messages.front();
-        EXPECT_TRUE(Fields(blanksAsZero(S())) == Fields(unpacked)) << file;
+        EXPECT_TRUE(Fields(blanksAsZero(S().spectrum())) == Fields(unpacked)) << file;
     }
 }
 
@@ -168,7 +168,7 @@ TEST_F(FormatsTest, UncertaintiesFromTablesAndText) {
         CfitsioFile(dir_ / "errs.fits", [&](fitsfile* f, int& status) { Table(f, c.names, 1, 4, columns, status); });
         const std::optional<ColumnChoice> named =
             c.extra.empty() ? std::nullopt : std::optional(ColumnChoice{"WAVE", "FLUX", c.extra});
-        const LoadResult read = LoadFitsFile(dir_ / "errs.fits", ws_, named);
+        const LoadResult read = LoadFitsFile(dir_ / "errs.fits", ws_.Config, named);
         ASSERT_EQ(read.spectra.size(), 1u) << ::testing::PrintToString(read.messages);
         EXPECT_EQ(::testing::PrintToString(read.spectra[0].Sigma), ::testing::PrintToString(c.sigma));
         EXPECT_EQ(::testing::PrintToString(read.spectra[0].Flux), ::testing::PrintToString(c.flux));
@@ -184,7 +184,7 @@ TEST_F(FormatsTest, UncertaintiesFromTablesAndText) {
         {"falling.fits", {4, 3, 2, 1}}, {"named.csv", {0.5, NAN, 2}}, {"three.txt", {0.5, 1, 2}}, {"percent.txt", {}}};
     for (const auto& [file, sigma] : files) {
         ASSERT_TRUE(LoadFile(dir_ / file)) << file;
-        EXPECT_EQ(::testing::PrintToString(S().Sigma), ::testing::PrintToString(sigma)) << file;
+        EXPECT_EQ(::testing::PrintToString(S()->Sigma), ::testing::PrintToString(sigma)) << file;
     }
 }
 
@@ -236,7 +236,7 @@ TEST_F(FormatsTest, UncertaintiesFromImagesAndBands) {
         }
         fits_close_file(f, &status);
         ASSERT_EQ(status, 0);
-        const LoadResult read = LoadFitsFile(dir_ / c.file, ws_);
+        const LoadResult read = LoadFitsFile(dir_ / c.file, ws_.Config);
         EXPECT_EQ(read.messages, c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
         ASSERT_EQ(read.spectra.size(), c.sigma.size());
         for (size_t k = 0; k < c.sigma.size(); ++k) {
@@ -292,10 +292,10 @@ TEST_F(FormatsTest, TileCompressedImagesLoadAsCfitsioReadsThem) {
         ASSERT_EQ(status, 0);
         ASSERT_EQ(missing, 0);  // the compressed file says what the image was
         ASSERT_TRUE(LoadFile(packed)) << ui_.messages.front();
-        EXPECT_EQ(S().Flux, expected);
-        EXPECT_DOUBLE_EQ(S().Lambda0, 5000);
-        EXPECT_EQ(S().HdrCard.front().substr(0, 8), c.extension ? "XTENSION" : "SIMPLE  ");
-        EXPECT_TRUE(std::none_of(S().HdrCard.begin(), S().HdrCard.end(), [](const std::string& card) { return card.starts_with("ZCMPTYPE"); }));
+        EXPECT_EQ(S()->Flux, expected);
+        EXPECT_DOUBLE_EQ(S()->Lambda0, 5000);
+        EXPECT_EQ(S()->HdrCard.front().substr(0, 8), c.extension ? "XTENSION" : "SIMPLE  ");
+        EXPECT_TRUE(std::none_of(S()->HdrCard.begin(), S()->HdrCard.end(), [](const std::string& card) { return card.starts_with("ZCMPTYPE"); }));
     }
 }
 
@@ -346,9 +346,9 @@ TEST_F(FormatsTest, TablesOfOtherColumnNames) {
     });
     ASSERT_TRUE(LoadFile(dir_ / "eso.fits")) << ::testing::PrintToString(ui_.messages);
     ExpectSpectrum(1, "eso.fits", {4000, 4002, 4004, 4006}, {1, 2, 3, 4});
-    EXPECT_EQ(std::tuple(S().ObjectName, S().Medium), std::tuple("HD 1", "vacuum"));
+    EXPECT_EQ(std::tuple(S()->ObjectName, S()->Medium), std::tuple("HD 1", "vacuum"));
     ASSERT_TRUE(LoadFile(dir_ / "image.fits"));
-    EXPECT_EQ(S().ObjectName, "HD 2    ");
+    EXPECT_EQ(S()->ObjectName, "HD 2    ");
 
     ExpectRefusedFile(dir_ / "other.fits", "\"other.fits\" holds no spectrum: no wavelength column (columns: LAM, COUNTS).");
     const std::vector<TableColumn> offered = {{"LAM", "nm"}, {"COUNTS", ""}};
@@ -356,8 +356,8 @@ TEST_F(FormatsTest, TablesOfOtherColumnNames) {
     ui_.columnAnswer = ColumnChoice{"lam", "Counts", ""};
     ASSERT_TRUE(LoadIntoSlot(ws_, 1, dir_ / "other.fits", ui_)) << ::testing::PrintToString(ui_.messages);
     ExpectSpectrum(1, "other.fits", {4000, 4002, 4004}, {5, 6, 7});
-    EXPECT_EQ(std::tuple(S().ObjectName, S().Medium), std::tuple("primary", ""));
-    const LoadResult wrong = LoadFitsFile(dir_ / "other.fits", ws_, ColumnChoice{"LAM", "FLUX", ""});
+    EXPECT_EQ(std::tuple(S()->ObjectName, S()->Medium), std::tuple("primary", ""));
+    const LoadResult wrong = LoadFitsFile(dir_ / "other.fits", ws_.Config, ColumnChoice{"LAM", "FLUX", ""});
     EXPECT_EQ(wrong.messages, std::vector<std::string>{"\"other.fits\" holds no spectrum: no column named FLUX "
                                                        "(columns: LAM, COUNTS)."});
 }
@@ -385,7 +385,7 @@ TEST_F(FormatsTest, AperturesFillTheEmptyRowsFromTheChosenOne) {
     // In a batch, the file after one of several spectra takes the next row left empty.
     ws_ = Workspace();
     EXPECT_EQ(LoadFiles(ws_, PlanIntoEmptyRows(ws_, {ech, dir_ / "other.fits"}), ui_), 2);
-    EXPECT_EQ(S(4).FileName, "other.fits");
+    EXPECT_EQ(S(4)->FileName, "other.fits");
 }
 
 }  // namespace

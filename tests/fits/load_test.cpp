@@ -41,13 +41,13 @@ TEST_F(FitsFileTest, WavelengthsObjectAndWarningsFromTheHeader) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ws_.Lambda0Key = c.lambda0Key;
-        ws_.DLambdaKey = c.dLambdaKey;
+        ws_.Config.Lambda0Key = c.lambda0Key;
+        ws_.Config.DLambdaKey = c.dLambdaKey;
         ASSERT_TRUE(Load(FloatSpectrum(Ramp(120), c.cards, std::nullopt, std::nullopt)));
         // Lambda0 is the centre of pixel 1; each pixel reaches half a step either side of its centre.
-        EXPECT_TRUE(S().Lambda0 == c.lambda0 && S().LambdaStart == c.lambda0 - c.dLambda / 2 && S().DLambda == c.dLambda);
-        EXPECT_EQ(S().LambdaEnd, c.lambda0 + (S().Naxis1 - 0.5) * c.dLambda);
-        EXPECT_TRUE(S().ObjectName == c.object && ui_.messages == c.messages) << S().ObjectName;
+        EXPECT_TRUE(S()->Lambda0 == c.lambda0 && S()->LambdaStart == c.lambda0 - c.dLambda / 2 && S()->DLambda == c.dLambda);
+        EXPECT_EQ(S()->LambdaEnd, c.lambda0 + (S()->Naxis1 - 0.5) * c.dLambda);
+        EXPECT_TRUE(S()->ObjectName == c.object && ui_.messages == c.messages) << S()->ObjectName;
     }
 }
 
@@ -83,12 +83,12 @@ TEST_F(FitsFileTest, UnitsAxisTypesAndFallingWavelengths) {
             continue;
         }
         ASSERT_TRUE(Load(bytes));
-        EXPECT_NEAR(S().Lambda0, c.lambda0, 1e-9);
-        EXPECT_NEAR(S().DLambda, c.dLambda, 1e-12);
-        EXPECT_NEAR(S().LambdaEnd - S().LambdaStart, 120 * c.dLambda, 1e-9);
-        EXPECT_EQ(S().Flux.front(), c.cd1_1 > 0 ? 1 : 120);
-        EXPECT_EQ(S().FluxPct.front(), 100 * S().Flux.front() / S().Level);
-        EXPECT_TRUE(S().FluxBlocks == BlockExtentsOf(S().Flux) && S().PctBlocks == BlockExtentsOf(S().FluxPct));
+        EXPECT_NEAR(S()->Lambda0, c.lambda0, 1e-9);
+        EXPECT_NEAR(S()->DLambda, c.dLambda, 1e-12);
+        EXPECT_NEAR(S()->LambdaEnd - S()->LambdaStart, 120 * c.dLambda, 1e-9);
+        EXPECT_EQ(S()->Flux.front(), c.cd1_1 > 0 ? 1 : 120);
+        EXPECT_EQ(S()->FluxPct.front(), 100 * S()->Flux.front() / S()->Level);
+        EXPECT_TRUE(S()->FluxBlocks == BlockExtentsOf(S()->Flux) && S()->PctBlocks == BlockExtentsOf(S()->FluxPct));
     }
 }
 
@@ -100,15 +100,15 @@ TEST_F(FitsFileTest, EndDecidesWhereTheDataStartAndWhichCardsAreKept) {
     for (const int endCard : {8, 36, 37, 72, 73, 20000}) {
         while (std::ssize(cards) < endCard - 1) cards.push_back(IntCard("N" + std::to_string(cards.size()), 1));
         ASSERT_TRUE(Load(ToBytes({cards, true, EncodePixels(-32, Ramp(120))}))) << endCard;
-        EXPECT_TRUE(S().NumCards == endCard - 1 && S().HdrCard[6] == odd && S().Flux == Ramp(120)) << endCard;
+        EXPECT_TRUE(S()->NumCards == endCard - 1 && S()->HdrCard[6] == odd && S()->Flux == Ramp(120)) << endCard;
     }
     // Lower-case END ends the header too; a carriage return before it ends the header line, and no card is kept.
     cards = {LogicalCard("SIMPLE", true), IntCard("BITPIX", -32), IntCard("NAXIS1", 120), RawCard("end"), RawCard("OBJECT  = 'x'")};
     std::string bytes = ToBytes({cards, false, EncodePixels(-32, Ramp(120)), true});
     ASSERT_TRUE(Load(bytes));
-    EXPECT_TRUE(S().NumCards == 3 && S().ObjectName.empty());
+    EXPECT_TRUE(S()->NumCards == 3 && S()->ObjectName.empty());
     ASSERT_TRUE(Load(bytes.replace(3 * 80 + 3, 1, "\r")));
-    EXPECT_TRUE(S().NumCards == 0 && S().Flux == Ramp(120));
+    EXPECT_TRUE(S()->NumCards == 0 && S()->Flux == Ramp(120));
 }
 
 }  // namespace

@@ -36,12 +36,12 @@ TEST_F(FitsFileTest, DecodesSignedScaledAndBlankPixels) {
         file.data = c.bytes;
         SCOPED_TRACE(::testing::PrintToString(c.values));
         ASSERT_TRUE(Load(ToBytes(file)));
-        EXPECT_EQ(::testing::PrintToString(S().Flux), ::testing::PrintToString(c.values));
+        EXPECT_EQ(::testing::PrintToString(S()->Flux), ::testing::PrintToString(c.values));
         EXPECT_TRUE(ui_.messages.empty());
     }
     // Only the first NAXIS1 pixels of an image are read.
     ASSERT_TRUE(Load(FloatSpectrum(Ramp(10), {IntCard("NAXIS", 2), IntCard("NAXIS1", 4), IntCard("NAXIS2", 3)})));
-    EXPECT_EQ(S().Flux, Ramp(4));
+    EXPECT_EQ(S()->Flux, Ramp(4));
 }
 
 // Blocks of 50 pixels (the last one of lastLength) with the given maxima; a
@@ -65,21 +65,21 @@ TEST(FindLevel, IsTheMedianOfTheBlockMaximaFromZeroUpWithoutBlanks) {
 // So too in the value blocks, whose percent extremes follow from the flux's unless a percent value overflowed.
 TEST_F(FitsFileTest, PercentIsFluxTimes100OverTheLevelAndBlanksTakeNoPart) {
     const auto blocksMatch = [&] {
-        return S().FluxBlocks == BlockExtentsOf(S().Flux) && S().PctBlocks == BlockExtentsOf(S().FluxPct);
+        return S()->FluxBlocks == BlockExtentsOf(S()->Flux) && S()->PctBlocks == BlockExtentsOf(S()->FluxPct);
     };
     ASSERT_TRUE(Load(FloatSpectrum({3, -6, 7.5, 0})));
-    EXPECT_EQ(S().FluxPct, (std::vector<double>{3 * 100 / 7.5, -6 * 100 / 7.5, 100, 0}));
+    EXPECT_EQ(S()->FluxPct, (std::vector<double>{3 * 100 / 7.5, -6 * 100 / 7.5, 100, 0}));
     std::vector<double> values = Ramp(60);
     values[10] = NAN;
     values[59] = INFINITY;
     ASSERT_TRUE(Load(FloatSpectrum(values)));
-    EXPECT_TRUE(std::isnan(S().Flux[59]) && std::isnan(S().FluxPct[10]) && std::isnan(S().FluxPct[59]));
+    EXPECT_TRUE(std::isnan(S()->Flux[59]) && std::isnan(S()->FluxPct[10]) && std::isnan(S()->FluxPct[59]));
     // Block 2 holds 51..59 and two blanks: its maximum is 59.
-    EXPECT_TRUE(S().Level == (50 + 59) / 2.0 && S().PctMax == 59 * 100 / 54.5 && blocksMatch());
+    EXPECT_TRUE(S()->Level == (50 + 59) / 2.0 && S()->PctMax == 59 * 100 / 54.5 && blocksMatch());
     std::vector<double> tiny(150, 0.01);
     tiny[140] = 1e307;  // 1e311 percent of the level 0.01: blank too
     ASSERT_TRUE(Load(SpectrumBytes({-64, tiny, {}, {}, {}, 4000, 1, {}})));
-    EXPECT_TRUE(std::isnan(S().FluxPct[140]) && S().PctMax == 100 && blocksMatch());
+    EXPECT_TRUE(std::isnan(S()->FluxPct[140]) && S()->PctMax == 100 && blocksMatch());
 }
 
 // The reader writes into the pixel buffers of replaced spectra: whatever was
@@ -98,7 +98,7 @@ TEST_F(FitsFileTest, ReusedBuffersGiveWhatAFreshLoadGives) {
         for (const auto& [slot, path] : loaded) {
             Workspace fresh;
             ASSERT_TRUE(LoadIntoSlot(fresh, slot, path, ui_));
-            const Slot &expected = fresh.slot(slot), &s = S(slot);
+            const Spectrum &expected = fresh.slot(slot).spectrum(), &s = S(slot).spectrum();
             const auto same = [](const auto& a, const auto& b) { return a.size() == b.size() && !std::memcmp(&a[0], &b[0], a.size() * 8); };
             EXPECT_TRUE(same(s.Flux, expected.Flux) && same(s.FluxPct, expected.FluxPct) && s.Level == expected.Level &&
                         s.PctMax == expected.PctMax) << path;

@@ -15,18 +15,18 @@ namespace wendrel::testing {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-using Range = Workspace::IntensityRange;
+using Range = PlotView::IntensityRange;
 
 // Slot 1 at 6000..6004 A and slot 2 at 6010..6012 A; their flux is percent / 1e17.
 Workspace TwoSlots() {
     Workspace ws = PlotWorkspace(5990, 6020);
-    Load(ws, 1, 6000, 1, {100, 120, kNaN, 80}).Offset = 20;
-    Load(ws, 2, 6010, 1, {50, 60}).Offset = -10;
-    for (Slot* s : {&ws.slot(1), &ws.slot(2)}) {
+    for (Spectrum* s : {&Load(ws, 1, 6000, 1, {100, 120, kNaN, 80}), &Load(ws, 2, 6010, 1, {50, 60})}) {
         for (double v : s->FluxPct) s->Flux.push_back(v * 1e-17);
         s->FluxBlocks = BlockExtentsOf(s->Flux);
         s->FluxMax = s->PctMax * 1e-17;
     }
+    ws.slot(1).Offset = 20;
+    ws.slot(2).Offset = -10;
     return ws;
 }
 
@@ -45,7 +45,7 @@ TEST(IntensityRange, ModesScalesAndOffsets) {
         {Range::Fixed, true, 5990, 6020, -1, 2}};
     for (const auto& c : cases) {
         Workspace ws = TwoSlots();
-        std::tie(ws.Intensity, ws.ScaleFlux, ws.PlotLeft, ws.PlotRight, ws.IntensityLow, ws.IntensityHigh) =
+        std::tie(ws.View.Intensity, ws.View.ScaleFlux, ws.View.PlotLeft, ws.View.PlotRight, ws.View.IntensityLow, ws.View.IntensityHigh) =
             std::tuple(c.mode, c.flux, c.left, c.right, -1, 2);
         const IntensityLimits range = IntensityRangeFor(ws);
         EXPECT_NEAR(range.low, c.low, 1e-9 * std::abs(c.high)) << int(c.mode) << c.flux << " " << c.left;
@@ -61,17 +61,17 @@ TEST(IntensityRange, BlocksGiveTheExtremesOfThePixelsInView) {
     for (double& v : values) v = random() % 97 == 0 ? kNaN : noise(random);
     Workspace ws = PlotWorkspace(0, 0);
     Load(ws, 1, 6000, 0.01, values);
-    ws.Intensity = Range::FitToView;
+    ws.View.Intensity = Range::FitToView;
     std::uniform_real_distribution<double> at(5999, 6051);
     for (int k = 0; k < 200; ++k) {
-        std::tie(ws.PlotLeft, ws.PlotRight) = std::minmax(at(random), at(random));
-        const DrawnPixels drawn = DrawnPixelsOf(ws.slot(1), ws.PlotLeft, ws.PlotRight);
+        std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::minmax(at(random), at(random));
+        const DrawnPixels drawn = DrawnPixelsOf(ws.slot(1), ws.View.PlotLeft, ws.View.PlotRight);
         double low = INFINITY, high = -INFINITY;
         for (int64_t p = drawn.first; p <= drawn.last; ++p)
             if (const double v = values[size_t(p - 1)]; std::isfinite(v)) low = std::min(low, v), high = std::max(high, v);
         if (!(low < high)) continue;
         const IntensityLimits range = IntensityRangeFor(ws);
-        EXPECT_EQ(range, (IntensityLimits{low - 0.05 * (high - low), high + 0.05 * (high - low)})) << ws.PlotLeft;
+        EXPECT_EQ(range, (IntensityLimits{low - 0.05 * (high - low), high + 0.05 * (high - low)})) << ws.View.PlotLeft;
     }
 }
 
@@ -81,7 +81,7 @@ TEST(IntensityRange, BlocksGiveTheExtremesOfThePixelsInView) {
 TEST(IntensityRange, CurvesAreCutToTheBox) {
     Workspace ws = TwoSlots();
     Load(ws, 3, 5995, 3, {90, 300, -100, 90, 300, -100, 90, 90, 90});  // pixel 8 ends 1.4 A past the view
-    std::tie(ws.PlotLeft, ws.PlotRight, ws.Intensity, ws.IntensityLow, ws.IntensityHigh) =
+    std::tie(ws.View.PlotLeft, ws.View.PlotRight, ws.View.Intensity, ws.View.IntensityLow, ws.View.IntensityHigh) =
         std::tuple(5999.5, 6017.6, Range::Fixed, -5, 110);
     QImage image(QSize(667, 467), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -107,7 +107,7 @@ TEST(IntensityRange, CurvesAreCutToTheBox) {
 // Flux ticks in three significant digits, never a bare 0 for a value that is not; the title names the unit.
 TEST(IntensityRange, FluxLabelsAndTitle) {
     Workspace ws = TwoSlots();
-    ws.slot(1).FluxUnit = ws.slot(2).FluxUnit = "erg/s/cm2/A";
+    Change(ws.slot(1)).FluxUnit = Change(ws.slot(2)).FluxUnit = "erg/s/cm2/A";
     const auto captions = [&] {
         std::vector<std::string> texts;
         RecordingSurface surface;
@@ -116,16 +116,16 @@ TEST(IntensityRange, FluxLabelsAndTitle) {
         return texts;  // top tick, step, bottom tick, title
     };
     EXPECT_EQ(captions(), (std::vector<std::string>{" 100  ", " 20", "0     ", ""}));
-    ws.ScaleFlux = true;
+    ws.View.ScaleFlux = true;
     EXPECT_EQ(captions(), (std::vector<std::string>{"9.00e-16", "1.00e-16", "0", "Flux (erg/s/cm2/A)"}));
-    std::tie(ws.Intensity, ws.slot(2).FluxUnit) = std::tuple(Range::FitToView, "W/m2/nm");
+    std::tie(ws.View.Intensity, Change(ws.slot(2)).FluxUnit) = std::tuple(Range::FitToView, "W/m2/nm");
     EXPECT_EQ(captions(), (std::vector<std::string>{"9.50e-16", "5.00e-17", "5.50e-16", "Flux (mixed units)"}));
 }
 
 // One row per loaded slot, slot order, inside the box's top right corner; named by the object, else the file.
 TEST(IntensityRange, LegendRows) {
     Workspace ws = TwoSlots();
-    std::tie(ws.slot(1).ObjectName, ws.slot(2).FileName, ws.ShowLegend) = std::tuple("  NGC 1068 ", "b.fits", true);
+    std::tie(Change(ws.slot(1)).ObjectName, Change(ws.slot(2)).FileName, ws.View.ShowLegend) = std::tuple("  NGC 1068 ", "b.fits", true);
     RecordingSurface surface;
     const PlotLayout layout = RedrawPlot(ws, surface, kArea);
     ASSERT_EQ(layout.legend.size(), 2u);
@@ -136,7 +136,7 @@ TEST(IntensityRange, LegendRows) {
     for (const Drawn& d : surface.In(kBoxColor, Drawn::Text)) names.push_back(d.text);
     EXPECT_EQ(names, (std::vector<std::string>{"NGC 1068", "b.fits"}));
     EXPECT_EQ(surface.In(ws.slot(2).SlotColor, Drawn::Fill).size(), 1u);
-    ws.ShowLegend = false;
+    ws.View.ShowLegend = false;
     EXPECT_TRUE(RedrawPlot(ws, surface, kArea).legend.empty());
 }
 

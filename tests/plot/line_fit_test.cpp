@@ -6,14 +6,15 @@
 #include <random>
 
 #include "plot/line_profiles.h"
+#include "tests/support/row_filling.h"
 
 namespace wendrel {
 namespace {
 
 // 240 pixels of 0.05 A from 6558 A: the continuum 5 + 0.01 (lambda - 6564)
 // under the given components of the profile (centre, peak, widths each).
-Slot Spectrum(LineProfile profile, const std::vector<std::vector<double>>& components) {
-    Slot s;
+Row ProfileRow(LineProfile profile, const std::vector<std::vector<double>>& components) {
+    Spectrum s;
     std::tie(s.FileName, s.Naxis1, s.Lambda0, s.DLambda) = std::tuple("fit.fits", 240, 6558, 0.05);
     std::tie(s.LambdaStart, s.LambdaEnd) = std::tuple(s.Lambda0 - 0.025, s.Lambda0 + 239.5 * 0.05);
     for (int i = 0; i < 240; ++i) {
@@ -21,7 +22,7 @@ Slot Spectrum(LineProfile profile, const std::vector<std::vector<double>>& compo
         s.Flux.push_back(5 + 0.01 * (lambda - 6564));
         for (const auto& q : components) s.Flux.back() += EvaluateProfile(profile, q, lambda).value;
     }
-    return s;
+    return RowOf(std::move(s));
 }
 
 struct Case {
@@ -43,7 +44,7 @@ std::vector<double> Parameters(LineProfile profile, const FittedComponent& c) {
 
 TEST(FitLine, FindsTheParametersOfCleanLines) {
     for (const Case& c : kCases) {
-        const LineFit fit = FitLine(Spectrum(c.profile, c.components), 6559, 6569, c.profile, int(c.components.size()));
+        const LineFit fit = FitLine(ProfileRow(c.profile, c.components), 6559, 6569, c.profile, int(c.components.size()));
         ASSERT_TRUE(fit.Refusal.empty()) << fit.Refusal;
         ASSERT_EQ(fit.Components.size(), c.components.size());
         EXPECT_NEAR(fit.Slope, 0.01, 1e-8);
@@ -55,18 +56,18 @@ TEST(FitLine, FindsTheParametersOfCleanLines) {
             EXPECT_NEAR(fit.Components[k].Flux.Value, integral, 1e-6);
             EXPECT_NEAR(fit.Components[k].EquivalentWidth.Value, -integral / (5 + 0.01 * (c.components[k][0] - 6564)), 1e-6);
         }
-        EXPECT_NEAR(fit.ModelAt(6564), Spectrum(c.profile, c.components).Flux[120], 1e-6);
+        EXPECT_NEAR(fit.ModelAt(6564), ProfileRow(c.profile, c.components)->Flux[120], 1e-6);
     }
     // A Voigt profile's width at half its peak, and the refusals.
-    const LineFit voigt = FitLine(Spectrum(LineProfile::Voigt, {{6564, 1, 0.6, 0.3}}), 6559, 6569, LineProfile::Voigt, 1);
+    const LineFit voigt = FitLine(ProfileRow(LineProfile::Voigt, {{6564, 1, 0.6, 0.3}}), 6559, 6569, LineProfile::Voigt, 1);
     EXPECT_NEAR(voigt.Components[0].Fwhm.Value, 0.5346 * 0.3 + std::sqrt(0.2166 * 0.09 + 0.36), 2e-4 * 0.77);
-    const Slot s = Spectrum(LineProfile::Gauss, {{6564, 1, 0.5}});
+    const Row s = ProfileRow(LineProfile::Gauss, {{6564, 1, 0.5}});
     for (const auto& [left, right, n, says] : {std::tuple(6550.0, 6560.0, 1, "past the spectrum's end"),
                                                {6564.0, 6564.3, 2, "parameters need at least 9"},
                                                {6560.0, 6568.0, 7, "1 to 6 components"}})
         EXPECT_NE(FitLine(s, left, right, LineProfile::Gauss, n).Refusal.find(says), std::string::npos) << says;
-    Slot flat = s;  // no line at all
-    std::ranges::fill(flat.Flux, 5);
+    Row flat = s;  // no line at all
+    std::ranges::fill(Change(flat).Flux, 5);
     EXPECT_NE(FitLine(flat, 6560, 6568, LineProfile::Voigt, 2).Refusal.find("cannot all be determined"), std::string::npos);
 }
 
@@ -80,11 +81,12 @@ TEST(FitLine, ErrorsMatchTheScatterOfNoisyCopies) {
     for (int k = 0; k < 240; ++k) sigma.push_back(0.05 + 0.03 * (k % 5));
     for (const Case& c : {kCases[0], kCases[2], kCases[3]}) {
         const bool fromFile = c.profile == LineProfile::Gauss;
-        const Slot clean = Spectrum(c.profile, c.components);
+        const Row clean = ProfileRow(c.profile, c.components);
         std::vector<std::vector<double>> values, errors;
         for (int r = 0; r < 400; ++r) {
-            Slot s = clean;
-            for (size_t k = 0; k < s.Flux.size(); ++k) s.Flux[k] += noise(random) * (fromFile ? sigma[k] : 0.1);
+            Row s = clean;
+            Spectrum& noisy = Change(s);
+            for (size_t k = 0; k < noisy.Flux.size(); ++k) noisy.Flux[k] += noise(random) * (fromFile ? sigma[k] : 0.1);
             const LineFit fit = FitLine(s, 6559, 6569, c.profile, int(c.components.size()), fromFile ? PixelSigma(sigma) : PixelSigma());
             ASSERT_TRUE(fit.Refusal.empty()) << fit.Refusal;
             values.emplace_back();

@@ -18,33 +18,33 @@ namespace {
 // 41 pixels of 0.25 A centred on 6559 .. 6569 A: a continuum rising from
 // `base` by 0.5 per A under a Gaussian line of height `a` and sigma 0.5 A on
 // 6564 A, cut off beyond 2 A from its centre, observed from a source at `velocity`.
-Slot LineSpectrum(double a, double base, double velocity = 0) {
-    Slot s;
+Row LineSpectrum(double a, double base, double velocity = 0) {
+    Spectrum s;
     const double stretch = RestFrameFactor(velocity);
-    std::tie(s.FileName, s.Naxis1, s.Lambda0, s.DLambda, s.Velocity) =
-        std::tuple("line.fits", 41, 6559 * stretch, 0.25 * stretch, velocity);
+    std::tie(s.FileName, s.Naxis1, s.Lambda0, s.DLambda) = std::tuple("line.fits", 41, 6559 * stretch, 0.25 * stretch);
     std::tie(s.LambdaStart, s.LambdaEnd) = std::tuple(s.Lambda0 - s.DLambda / 2, s.Lambda0 + 40.5 * s.DLambda);
     for (int i = 0; i < 41; ++i) {
         const double x = 0.25 * i - 5;
         s.Flux.push_back(base + 0.5 * x + (std::abs(x) <= 2 ? a * std::exp(-x * x / (2 * 0.25)) : 0));
     }
-    return s;
+    return RowOf(std::move(s), velocity);
 }
 
 // Noisy copies of the line: the errors propagated from the continuum's
 // scatter (rms over the copies) and from given pixel errors (which differ
 // from pixel to pixel) match the scatter of the measured values.
 TEST(MeasureLine, PropagatedErrorsMatchTheScatterOfNoisyCopies) {
-    const Slot clean = LineSpectrum(-6, 20);
+    const Row clean = LineSpectrum(-6, 20);
     std::vector<double> sigma;
-    for (size_t k = 0; k < clean.Flux.size(); ++k) sigma.push_back(0.15 + 0.1 * double(k % 4));
+    for (size_t k = 0; k < clean->Flux.size(); ++k) sigma.push_back(0.15 + 0.1 * double(k % 4));
     std::mt19937 random(7);
     std::normal_distribution<double> noise(0, 1);
     for (const bool fromFile : {false, true}) {
         std::vector<std::array<double, 3>> values, errors;
         for (int r = 0; r < 400; ++r) {
-            Slot s = clean;
-            for (size_t k = 0; k < s.Flux.size(); ++k) s.Flux[k] += noise(random) * (fromFile ? sigma[k] : 0.3);
+            Row s = clean;
+            Spectrum& noisy = Change(s);
+            for (size_t k = 0; k < noisy.Flux.size(); ++k) noisy.Flux[k] += noise(random) * (fromFile ? sigma[k] : 0.3);
             const LineMeasurement m = MeasureLine(s, 6562, 6566, {}, fromFile ? PixelSigma(sigma) : PixelSigma());
             ASSERT_TRUE(m.Refusal.empty() && m.Centroid && m.EquivalentWidth) << m.Refusal;
             EXPECT_EQ(m.ErrorsFromFile, fromFile);
@@ -65,9 +65,9 @@ TEST(MeasureLine, PropagatedErrorsMatchTheScatterOfNoisyCopies) {
 
 // Each fault that was mended, with what the measurement must say now.
 TEST(MeasureLine, RefusalsObservedFluxAndWidthsThatAreNone) {
-    Slot blank = LineSpectrum(8, 10);
-    blank.Flux[20] = NAN;
-    const struct { Slot s; double left, right; ContinuumChoice continuum; const char* says; } refused[] = {
+    Row blank = LineSpectrum(8, 10);
+    Change(blank).Flux[20] = NAN;
+    const struct { Row s; double left, right; ContinuumChoice continuum; const char* says; } refused[] = {
         {LineSpectrum(8, 10), 6558, 6562, {}, "reaches past the spectrum's end (the spectrum runs from 6558.875 A"},
         {LineSpectrum(8, 10), 6559.2, 6562, {}, "3 pixels beyond each end, reaches past"},
         {LineSpectrum(8, 10), 6562, 6566, {2, {{6560, 6562.5}}}, "overlaps the span"},
@@ -100,8 +100,9 @@ TEST(MeasureLine, RefusalsObservedFluxAndWidthsThatAreNone) {
 
     // No equivalent width on a continuum under 0, nor on one within three errors of 0.
     EXPECT_FALSE(MeasureLine(LineSpectrum(8, -20), 6562, 6566).EquivalentWidth);
-    Slot faint = LineSpectrum(8, 2);
-    for (size_t i = 0; i < faint.Flux.size(); i += 2) faint.Flux[i] += 2;
+    Row faint = LineSpectrum(8, 2);
+    Spectrum& bumpy = Change(faint);
+    for (size_t i = 0; i < bumpy.Flux.size(); i += 2) bumpy.Flux[i] += 2;
     const LineMeasurement m = MeasureLine(faint, 6562, 6566);
     EXPECT_TRUE(m.Refusal.empty() && m.Centroid && !m.EquivalentWidth);
     EXPECT_TRUE(MeasureLine(faint, 6562, 6566, {}, std::vector<double>(41, 0.01)).EquivalentWidth);
@@ -111,11 +112,12 @@ TEST(MeasureLine, RefusalsObservedFluxAndWidthsThatAreNone) {
 TEST(MeasureLine, OnTheSlotUnderTheDragAndDrawnOnThePlot) {
     Workspace ws;
     ws.slot(1) = LineSpectrum(8, 10);
-    std::tie(ws.slot(1).Loaded, ws.slot(1).ObjectName, ws.slot(1).FluxUnit, ws.slot(1).SlotColor) = std::tuple(true, "HD 1", "Jy", 255);
-    std::tie(ws.ScaleFlux, ws.PlotLeft, ws.PlotRight) = std::tuple(true, 6559, 6569);
+    Spectrum& named = Change(ws.slot(1));
+    std::tie(named.ObjectName, named.FluxUnit, ws.slot(1).SlotColor) = std::tuple("HD 1", "Jy", 255);
+    std::tie(ws.View.ScaleFlux, ws.View.PlotLeft, ws.View.PlotRight) = std::tuple(true, 6559, 6569);
     for (const auto& [from, to, says] : {std::tuple(6550.0, 6562.0, "No spectrum"), {6562.1, 6562.3, "fewer than 3"}})
         EXPECT_NE(MeasureDraggedSpan(ws, from, to, 12).Refusal.find(says), std::string::npos);
-    EXPECT_EQ(ws.Measured.Slot, 0);
+    EXPECT_EQ(ws.View.Measured.Slot, 0);
     EXPECT_EQ(MeasureDraggedSpan(ws, 6566, 6562, 12).Text,
               "HD 1 (line.fits)\n"
               "Span       6562.000 A to 6566.000 A\n"

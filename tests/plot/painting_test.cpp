@@ -101,9 +101,9 @@ std::vector<double> NoisySpectrum(size_t n, unsigned seed, bool withGaps) {
 
 // A slot whose pixel k (from 1) starts at 10^(logStart + (k - 1) logStep).
 void LoadLogLinear(Workspace& ws, int i, double logStart, double logStep, std::vector<double> pct, int offset) {
-    Slot& s = Load(ws, i, 0, 0, std::move(pct));
+    Spectrum& s = Load(ws, i, 0, 0, std::move(pct));
     for (size_t k = 0; k <= s.FluxPct.size(); ++k) s.PixelEdge.push_back(std::pow(10.0, logStart + k * logStep));
-    std::tie(s.LambdaStart, s.LambdaEnd, s.Offset) = std::tuple(s.PixelEdge.front(), s.PixelEdge.back(), offset);
+    std::tie(s.LambdaStart, s.LambdaEnd, ws.slot(i).Offset) = std::tuple(s.PixelEdge.front(), s.PixelEdge.back(), offset);
     s.DLambda = (s.LambdaEnd - s.LambdaStart) / s.Naxis1;
 }
 
@@ -111,10 +111,13 @@ void LoadLogLinear(Workspace& ws, int i, double logStart, double logStep, std::v
 // without a wavelength step and levels far off the picture.
 TEST(PainterSurface, EnvelopesPaintTheSameCellsAsEverySegment) {
     Workspace ws = PlotWorkspace(0, 0);
-    Load(ws, 1, 6000, 0.001, NoisySpectrum(1'000'000, 1, true)).Offset = -60;
+    Load(ws, 1, 6000, 0.001, NoisySpectrum(1'000'000, 1, true));
+    ws.slot(1).Offset = -60;
     Load(ws, 2, 6100.0005, 0.00077, NoisySpectrum(1'000'000, 2, false));
-    Load(ws, 3, 5800, 0.37, NoisySpectrum(3000, 3, true)).Offset = 45;
-    Load(ws, 4, 7000, -0.001, NoisySpectrum(200'000, 5, true)).Offset = 150;
+    Load(ws, 3, 5800, 0.37, NoisySpectrum(3000, 3, true));
+    ws.slot(3).Offset = 45;
+    Load(ws, 4, 7000, -0.001, NoisySpectrum(200'000, 5, true));
+    ws.slot(4).Offset = 150;
     Load(ws, 5, 6900, 0, NoisySpectrum(1000, 6, false));
     Load(ws, 6, 6700, 0.01, {50, kNaN, 70, INFINITY, 90, 1e300}).PctMax = 90;
     LoadLogLinear(ws, 7, std::log10(6000.0), std::log10(7000.0 / 6000) / 1e6, NoisySpectrum(1'000'000, 7, true), -30);
@@ -124,7 +127,7 @@ TEST(PainterSurface, EnvelopesPaintTheSameCellsAsEverySegment) {
         {5800, 7000, QSize(1600, 1000)}, {6123.4567, 6124.0123, QSize(1600, 1000)}, {6400.01, 6400.09, QSize(800, 600)},
         {6999.2, 7000.9, QSize(333, 517)}, {5900.3, 6600.7, QSize(1201, 777)}};
     for (const auto& v : views) {
-        std::tie(ws.PlotLeft, ws.PlotRight) = std::tuple(v.left, v.right);
+        std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::tuple(v.left, v.right);
         const int width = v.size.width() * 15, height = v.size.height() * 15;
         const PlotArea area{OpenedWidth(width), OpenedHeight(height), double(width)};
         const auto redraw = [&](PlotSurface& s) { RedrawPlot(ws, s, area); };

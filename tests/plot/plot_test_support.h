@@ -10,6 +10,7 @@
 #include "plot/plot_surface.h"
 #include "plot/redraw_layout.h"
 #include "store/workspace.h"
+#include "tests/support/row_filling.h"
 
 namespace wendrel::testing {
 
@@ -19,15 +20,15 @@ constexpr double kX0 = 800, kX1 = 9585, kY0 = 300, kY1 = 4950, kWCurve = kX1 - k
 
 inline Workspace PlotWorkspace(double left, double right) {
     Workspace ws;
-    std::tie(ws.PlotLeft, ws.PlotRight) = std::tuple(left, right);
+    std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::tuple(left, right);
     for (int i = 1; i <= kMaxSlots; ++i) ws.slot(i).Offset = 0;
     return ws;
 }
 
 // Slot i with pixels from lambdaStart in steps of dLambda, in percent of continuum.
-inline Slot& Load(Workspace& ws, int i, double lambdaStart, double dLambda, std::vector<double> pct) {
-    Slot& s = ws.slot(i);
-    s.Loaded = ws.DataReady = true;
+inline Spectrum& Load(Workspace& ws, int i, double lambdaStart, double dLambda, std::vector<double> pct) {
+    Spectrum& s = Fill(ws.slot(i));
+    ws.DataReady = true;
     std::tie(s.Naxis1, s.LambdaStart, s.DLambda, s.PctMax) = std::tuple(double(pct.size()), lambdaStart, dLambda, -9999);
     s.LambdaEnd = lambdaStart + s.Naxis1 * dLambda;
     for (double v : pct) s.PctMax = std::isfinite(v) ? std::max(s.PctMax, v) : s.PctMax;

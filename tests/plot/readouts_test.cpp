@@ -7,6 +7,7 @@
 #include "plot/number_format.h"
 #include "plot/plot_drag.h"
 #include "plot/tick_rule.h"
+#include "tests/support/row_filling.h"
 
 namespace wendrel {
 namespace {
@@ -77,7 +78,7 @@ TEST(TickRule, StepFromSpanAndTicksInsideTheRange) {
 // A view of 6000 .. 7000 A over the box 800..9585 x 300..6950, intensities 0 .. 120.
 TEST(CursorReadout, InsideTheBoxOnly) {
     Workspace ws;
-    std::tie(ws.PlotLeft, ws.PlotRight) = std::tuple(6000, 7000);
+    std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::tuple(6000, 7000);
     PlotLayout box;
     std::tie(box.x0, box.x1, box.y0, box.y1, box.yMax) = std::tuple(800, 9585, 300, 6950, 120);
     const struct { float x, y, wavelength, intensity; const char* text; } inside[] = {
@@ -94,7 +95,7 @@ TEST(CursorReadout, InsideTheBoxOnly) {
         const CursorReadout r = ReadCursor(ws, box, x, y);
         EXPECT_TRUE(!r.Inside && r.Pointer == MousePointer::Arrow && r.WavelengthCaption.empty()) << x << "," << y;
     }
-    std::tie(ws.PlotLeft, ws.PlotRight) = std::tuple(6562.8, 6562.85);  // ticks of 0.01 A: a read-out to 0.001 A
+    std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::tuple(6562.8, 6562.85);  // ticks of 0.01 A: a read-out to 0.001 A
     EXPECT_EQ(ReadCursor(ws, box, 5195, 3625).WavelengthCaption, " 6562.825");
     // A box without size has no inside: before the first redraw, or upside down.
     EXPECT_FALSE(ReadCursor(ws, PlotLayout{}, 0, 0).Inside);
@@ -107,18 +108,18 @@ TEST(CursorReadout, InsideTheBoxOnly) {
 TEST(CursorReadout, NearestCurveAndItsPixel) {
     Workspace ws;
     for (int i : {1, 2}) {
-        Slot& s = ws.slot(i);
-        std::tie(s.Loaded, s.ObjectName, s.Naxis1, s.DLambda, s.Offset) = std::tuple(true, "HD " + std::to_string(i), 10, 1, 20 - 20 * i);
+        Spectrum& s = Fill(ws.slot(i));
+        std::tie(s.ObjectName, s.Naxis1, s.DLambda, ws.slot(i).Offset) = std::tuple("HD " + std::to_string(i), 10, 1, 20 - 20 * i);
         std::tie(s.LambdaStart, s.Lambda0, s.FluxPct) = std::tuple(3995 + 5 * i, 3995.5 + 5 * i, std::vector(10, 150 - 50.0 * i));
+        if (i == 2) s.FluxPct[2] = NAN;
     }
-    ws.slot(2).FluxPct[2] = NAN;
     const struct { double wavelength, intensity; int picked, slot; int64_t pixel; const char* caption; } cases[] = {
         {4002.5, 40, 0, 1, 3, "HD 1  4002.50  100.0"}, {4006.5, 80, 0, 2, 2, "HD 2  4006.50  50.0"},
         {4006.5, 90, 0, 1, 7, "HD 1  4006.50  100.0"}, {4007.5, 60, 0, 1, 8, "HD 1  4007.50  100.0"},  // blank: the other
         {4006, 85, 0, 1, 7, "HD 1  4006.50  100.0"},  // a tie, on a pixel edge
         {4006.5, 100, 2, 2, 2, "HD 2  4006.50  50.0"}, {4002.5, 100, 2, 0, 0, ""}, {4020, 100, 0, 0, 0, ""}};
     for (const auto& c : cases) {
-        ws.PickedSlot = c.picked;
+        ws.View.PickedSlot = c.picked;
         const auto point = NearestCurve(ws, c.wavelength, c.intensity);
         EXPECT_EQ(point ? std::tuple(point->Slot, point->Pixel, CurveCaption(ws, *point, 2)) : std::tuple(0, int64_t{0}, std::string()),
                   std::tuple(c.slot, c.pixel, std::string(c.caption))) << c.wavelength << " " << c.intensity;

@@ -14,7 +14,7 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-double CurveX(const Workspace& ws, double lambda) { return kX0 + kWCurve * (lambda - ws.PlotLeft) / (ws.PlotRight - ws.PlotLeft); }
+double CurveX(const Workspace& ws, double lambda) { return kX0 + kWCurve * (lambda - ws.View.PlotLeft) / (ws.View.PlotRight - ws.View.PlotLeft); }
 float LevelY(const PlotLayout& l, double v) { return static_cast<float>(kY1 - kH * (v - l.yMin) / (l.yMax - l.yMin)); }
 
 // What one redraw drew and laid out.
@@ -31,14 +31,14 @@ struct Redrawn {
     }
     // The treads and risers of slot i inside the view, then its zero-level marker.
     std::vector<Drawn> Stepped(const Workspace& ws, int i, const std::vector<double>& edges) const {
-        const Slot& slot = ws.slot(i);
+        const Row& slot = ws.slot(i);
         std::vector<Drawn> lines;
-        for (size_t p = 0; p < slot.FluxPct.size(); ++p) {
+        for (size_t p = 0; p < slot->FluxPct.size(); ++p) {
             const auto x = float(CurveX(ws, edges[p])), xEnd = float(CurveX(ws, edges[p + 1]));
-            const float y = LevelY(layout, slot.FluxPct[p] - slot.Offset);
+            const float y = LevelY(layout, slot->FluxPct[p] - slot.Offset);
             lines.push_back({Drawn::Line, slot.SlotColor, x, y, xEnd, y});
-            if (p + 1 < slot.FluxPct.size())
-                lines.push_back({Drawn::Line, slot.SlotColor, xEnd, y, xEnd, LevelY(layout, slot.FluxPct[p + 1] - slot.Offset)});
+            if (p + 1 < slot->FluxPct.size())
+                lines.push_back({Drawn::Line, slot.SlotColor, xEnd, y, xEnd, LevelY(layout, slot->FluxPct[p + 1] - slot.Offset)});
         }
         lines.push_back({Drawn::Line, slot.SlotColor, float(kX1), LevelY(layout, -slot.Offset), 10000, LevelY(layout, -slot.Offset)});
         return lines;
@@ -97,14 +97,16 @@ TEST(RedrawPlot, CurvesAtTheirWavelengthsAndLevels) {
     Load(ws, 1, 6000, 1, {10, 20, 30, 40});
     Load(ws, 2, 6000, 0, {10, 20, 30}).PixelEdge = {6000, 6001, 6003, 6010};
     Load(ws, 3, 6000, 1, {10, 20, kNaN, 40, 50, -INFINITY});
-    Load(ws, 4, 6000, 1, {50, 100, 50}).Offset = -75;
-    Load(ws, 5, 6000, 1, {10, 20}).Velocity = -4000;
-    Load(ws, 6, 6000, 0, {10, 20}).PixelEdge = {6000, 6001, 6003}, ws.slot(6).Velocity = -4000;
-    ws.slot(7).PctMax = 500;  // not loaded
+    Load(ws, 4, 6000, 1, {50, 100, 50});
+    ws.slot(4).Offset = -75;
+    Load(ws, 5, 6000, 1, {10, 20});
+    ws.slot(5).Velocity = -4000;
+    Load(ws, 6, 6000, 0, {10, 20}).PixelEdge = {6000, 6001, 6003}, ws.slot(6);
+    ws.slot(6).Velocity = -4000;
     const Redrawn r(ws);
     EXPECT_EQ(r.layout.yMax, 175);
     EXPECT_EQ(r.Curve(ws, 1), r.Stepped(ws, 1, {6000, 6001, 6002, 6003, 6004}));
-    EXPECT_EQ(r.Curve(ws, 2), r.Stepped(ws, 2, ws.slot(2).PixelEdge));
+    EXPECT_EQ(r.Curve(ws, 2), r.Stepped(ws, 2, ws.slot(2)->PixelEdge));
     auto gaps = r.Stepped(ws, 3, {6000, 6001, 6002, 6003, 6004, 6005, 6006});
     std::erase_if(gaps, [](const Drawn& d) { return !std::isfinite(d.y1) || !std::isfinite(d.y2); });
     EXPECT_EQ(r.Curve(ws, 3), gaps);
@@ -123,7 +125,7 @@ TEST(RedrawPlot, PixelsInView) {
             Workspace ws = PlotWorkspace(c.left, c.right);
             std::vector<double> ramp(64);
             std::iota(ramp.begin(), ramp.end(), 1.0);
-            Slot& slot = Load(ws, 1, 6000, 1, ramp);
+            Spectrum& slot = Load(ws, 1, 6000, 1, ramp);
             for (int p = 0; edges && p <= 64; ++p) slot.PixelEdge.push_back(6000 + p);
             const Redrawn r(ws);
             EXPECT_EQ(std::tuple(r.layout.pixels[1].first, r.layout.pixels[1].last), std::tuple(c.first, c.last)) << c.left;
@@ -140,7 +142,8 @@ TEST(RedrawPlot, AxesWithoutSpan) {
         {6500, 6500, 0, 0, 6, 1}, {6500, 6400, 0, 0, 6, 1}, {6000, 6300, 100, 7, 0, 4}, {6000, 6300, 150, 7, 0, 1}};
     for (const auto& c : cases) {
         Workspace ws = PlotWorkspace(c.left, c.right);
-        Load(ws, 1, 6000, 1, {20, 100, 60}).Offset = c.offset;
+        Load(ws, 1, 6000, 1, {20, 100, 60});
+        ws.slot(1).Offset = c.offset;
         const Redrawn r(ws);
         EXPECT_EQ(std::tuple(r.Grid(true).size(), r.Grid(false).size(), r.Curve(ws, 1).size()), std::tuple(c.xs, c.ys, c.curveLines))
             << c.right << " " << c.offset;
@@ -169,7 +172,7 @@ TEST(RedrawPlot, LineMarksUnderTheCurves) {
     Workspace ws = PlotWorkspace(6548.05, 6800);  // starts exactly on [N II] 6548.05
     Load(ws, 1, 6000, 1, std::vector<double>(1000, 100));
     EXPECT_TRUE(Redrawn(ws).s.In(kLineMarkColor, Drawn::Dashed).empty());
-    ws.LineMarkSets = {"balmer", "nii-sii", "o2", "cahk", "not-a-set"};
+    ws.View.LineMarkSets = {"balmer", "nii-sii", "o2", "cahk", "not-a-set"};
     const Redrawn r(ws);
     std::vector<Drawn> marks;
     for (const auto& [name, lambda] : {std::pair("H\u03b1", 6562.80), {"[N II]", 6548.05}, {"[N II]", 6583.45},

@@ -1,4 +1,5 @@
 #include "plot/view_control.h"
+#include "tests/support/row_filling.h"
 
 #include <gtest/gtest.h>
 
@@ -11,17 +12,17 @@ class ViewControlTest : public ::testing::Test {
 protected:
     // The full range and the view as the window opens on them, the bar set during the opening redraw.
     void Open(double lambdaMin, double lambdaMax, double left, double right) {
-        std::tie(ws.LambdaMin, ws.LambdaMax, ws.PlotLeft, ws.PlotRight, drawing, redraws) =
+        std::tie(ws.View.LambdaMin, ws.View.LambdaMax, ws.View.PlotLeft, ws.View.PlotRight, drawing, redraws) =
             std::tuple(lambdaMin, lambdaMax, left, right, true, 0);
         view.SyncHScroll();
         drawing = false;
     }
     std::vector<int> Bar() const { return {bar.Min(), bar.Max(), bar.Value(), bar.SmallChange(), bar.LargeChange()}; }
-    std::tuple<double, double, int> View() const { return {ws.PlotLeft, ws.PlotRight, redraws}; }
+    std::tuple<double, double, int> View() const { return {ws.View.PlotLeft, ws.View.PlotRight, redraws}; }
     void DragTo(int value) { bar.Drag(value), bar.Release(); }
     void Spectrum(int i, double start, double end, double step) {
-        std::tie(ws.DataReady, ws.slot(i).Loaded, ws.slot(i).LambdaStart, ws.slot(i).LambdaEnd, ws.slot(i).DLambda) =
-            std::tuple(true, true, start, end, step);
+        wendrel::Spectrum& s = Fill(ws.slot(i));
+        std::tie(ws.DataReady, s.LambdaStart, s.LambdaEnd, s.DLambda) = std::tuple(true, start, end, step);
     }
 
     Workspace ws;
@@ -38,8 +39,8 @@ TEST_F(ViewControlTest, ZoomInDownToATenthOfTheFullRangeAndFullRange) {
     EXPECT_EQ(View(), std::tuple(5312.5, 5687.5, 3));
     EXPECT_EQ(Bar(), (std::vector{4188, 6812, 5500, 38, 375}));  // halves go to the even neighbour
     Open(4000, 7000, 5250, 5850), view.ZoomIn();
-    EXPECT_EQ(ws.PlotSpan(), 300);  // exactly a tenth
-    ws.LambdaMax = 7001, view.FullRange();
+    EXPECT_EQ(ws.View.PlotSpan(), 300);  // exactly a tenth
+    ws.View.LambdaMax = 7001, view.FullRange();
     EXPECT_EQ(View(), std::tuple(3999.5, 7000.5, 3));  // centred on nearest(5500.5)
     EXPECT_EQ(Bar(), (std::vector{5500, 5500, 5500, 300, 3001}));
 }
@@ -54,8 +55,8 @@ TEST_F(ViewControlTest, ZoomOut) {
     for (const auto& c : cases) {
         Open(c.lambdaMin, c.lambdaMax, c.left, c.right);
         view.ZoomOut();
-        EXPECT_TRUE(std::abs(ws.PlotLeft - c.newLeft) < 1e-9 && std::abs(ws.PlotRight - c.newRight) < 1e-9 && redraws == c.redraws)
-            << c.left << ".." << c.right << " -> " << ws.PlotLeft << ".." << ws.PlotRight << " in " << redraws;
+        EXPECT_TRUE(std::abs(ws.View.PlotLeft - c.newLeft) < 1e-9 && std::abs(ws.View.PlotRight - c.newRight) < 1e-9 && redraws == c.redraws)
+            << c.left << ".." << c.right << " -> " << ws.View.PlotLeft << ".." << ws.View.PlotRight << " in " << redraws;
     }
     EXPECT_EQ(Bar(), (std::vector{200, 800, 200, 40, 400}));
 }
@@ -71,11 +72,11 @@ TEST_F(ViewControlTest, Panning) {
     drawing = true, bar.SetValue(4500);  // while the redraw shows the window
     EXPECT_EQ(View(), std::tuple(6250.0, 7000.0, 4));
     Open(4000.3, 7000.7, 4000.3, 5500.5);
-    ws.PlotRight = 7000.7;
+    ws.View.PlotRight = 7000.7;
     view.ZoomIn();  // re-centres only where the bar's position moves
-    EXPECT_NEAR(ws.PlotLeft, 4749.9, 1e-9);
+    EXPECT_NEAR(ws.View.PlotLeft, 4749.9, 1e-9);
     Open(4000, 7000, 4000, 4750);
-    std::tie(ws.LambdaMax, ws.PlotRight) = std::tuple(7201, 7201);
+    std::tie(ws.View.LambdaMax, ws.View.PlotRight) = std::tuple(7201, 7201);
     view.FollowView();
     EXPECT_EQ(View(), std::tuple(4000.0, 7201.0, 0));
     EXPECT_EQ(Bar(), (std::vector{5600, 5600, 5600, 320, 3201}));
@@ -88,16 +89,16 @@ TEST_F(ViewControlTest, ScaledPositions) {
         SCOPED_TRACE(lambdaMin);
         Open(lambdaMin, lambdaMax, lambdaMin, lambdaMax);
         for (int i = 0; i < 3; ++i) view.ZoomIn();
-        const double span = ws.PlotSpan(), unit = view.Scale().Unit;
+        const double span = ws.View.PlotSpan(), unit = view.Scale().Unit;
         EXPECT_TRUE(view.Scale() != ScrollScale{} && unit <= span / 300);
         DragTo(bar.Min());
-        EXPECT_NEAR(ws.PlotLeft, lambdaMin, unit);
+        EXPECT_NEAR(ws.View.PlotLeft, lambdaMin, unit);
         bar.SetValue(bar.Value() + bar.SmallChange()), bar.SetValue(bar.Value() + bar.LargeChange());
-        EXPECT_NEAR(ws.PlotLeft - lambdaMin, span * 1.1, 2 * unit);
+        EXPECT_NEAR(ws.View.PlotLeft - lambdaMin, span * 1.1, 2 * unit);
         bar.SetValue(bar.Max());
         // Each pan keeps the span but for the rounding of its two ends.
-        EXPECT_TRUE(std::abs(ws.PlotRight - lambdaMax) <= unit && std::abs(ws.PlotSpan() - span) <= 1e-12 * lambdaMax)
-            << ws.PlotRight;
+        EXPECT_TRUE(std::abs(ws.View.PlotRight - lambdaMax) <= unit && std::abs(ws.View.PlotSpan() - span) <= 1e-12 * lambdaMax)
+            << ws.View.PlotRight;
     }
     Open(6550, 6580, 6550, 6580);
     view.ZoomIn(), view.ZoomIn();
@@ -106,7 +107,7 @@ TEST_F(ViewControlTest, ScaledPositions) {
     EXPECT_TRUE(view.Scale() != ScrollScale{} && bar.SmallChange() >= 100);
     Open(40000, 52000, 40000, 52000);
     view.ZoomIn();  // from positions of 10 A to 1 A, keeping the wavelengths
-    EXPECT_EQ(std::tuple(ws.PlotLeft, ws.PlotRight, redraws, view.Scale().Unit), std::tuple(43000.0, 49000.0, 1, 1.0));
+    EXPECT_EQ(std::tuple(ws.View.PlotLeft, ws.View.PlotRight, redraws, view.Scale().Unit), std::tuple(43000.0, 49000.0, 1, 1.0));
     Open(6563, 6563, 6563, 6563);  // no width: nothing divides by it
     view.ZoomIn(), view.ZoomOut(), view.FullRange();
     DragTo(bar.Value() + 5);
@@ -120,8 +121,8 @@ TEST_F(ViewControlTest, WheelDragKeysTypedRangesAndPreviousViews) {
     Open(4000, 7000, 4000, 7000);
     std::vector<std::pair<double, double>> shown{{4000, 7000}};
     const auto expect = [&](double left, double right) {
-        EXPECT_TRUE(std::abs(ws.PlotLeft - left) < 1e-9 && std::abs(ws.PlotRight - right) < 1e-9)
-            << ws.PlotLeft << ".." << ws.PlotRight;
+        EXPECT_TRUE(std::abs(ws.View.PlotLeft - left) < 1e-9 && std::abs(ws.View.PlotRight - right) < 1e-9)
+            << ws.View.PlotLeft << ".." << ws.View.PlotRight;
         shown.emplace_back(left, right);
     };
     view.ZoomAbout(4600, kWheelZoomFactor), expect(4120, 6520);  // 4600 stays at a fifth of the view
@@ -140,18 +141,18 @@ TEST_F(ViewControlTest, WheelDragKeysTypedRangesAndPreviousViews) {
     for (const auto& r : refused) EXPECT_NE(view.SetRange(r.left, r.right).find(r.says), std::string::npos) << r.says;
     for (size_t k = shown.size() - 1; k-- > 0;) {
         view.PreviousView();
-        EXPECT_TRUE(std::abs(ws.PlotLeft - shown[k].first) < 1e-9 && std::abs(ws.PlotRight - shown[k].second) < 1e-9) << k;
+        EXPECT_TRUE(std::abs(ws.View.PlotLeft - shown[k].first) < 1e-9 && std::abs(ws.View.PlotRight - shown[k].second) < 1e-9) << k;
     }
     EXPECT_FALSE(view.HasPreviousView());
 }
 
 TEST_F(ViewControlTest, IntensityRangesDraggedOrTyped) {
-    EXPECT_TRUE(SetIntensityRange(ws, 80, -5) && ws.Intensity == Workspace::IntensityRange::Fixed);
+    EXPECT_TRUE(SetIntensityRange(ws, 80, -5) && ws.View.Intensity == PlotView::IntensityRange::Fixed);
     EXPECT_FALSE(SetIntensityRange(ws, 3, 3) || SetIntensityRange(ws, 1, NAN));
-    EXPECT_EQ(std::pair(ws.IntensityLow, ws.IntensityHigh), std::pair(-5.0, 80.0));
+    EXPECT_EQ(std::pair(ws.View.IntensityLow, ws.View.IntensityHigh), std::pair(-5.0, 80.0));
     EXPECT_EQ(SetIntensityRange(ws, " 1e-15", "2.5e-15 ") + SetIntensityRange(ws, "x", "1") + SetIntensityRange(ws, "5", "1"),
               "The lower intensity \"x\" is not a number.The lower intensity must be below the upper one.");
-    EXPECT_EQ(std::pair(ws.IntensityLow, ws.IntensityHigh), std::pair(1e-15, 2.5e-15));
+    EXPECT_EQ(std::pair(ws.View.IntensityLow, ws.View.IntensityHigh), std::pair(1e-15, 2.5e-15));
 }
 
 // A view far narrower than the full range: positions of a hundredth of the
@@ -163,18 +164,18 @@ TEST_F(ViewControlTest, NarrowViewsScrollInHundredthsOfTheirSpan) {
     const double unit = view.Scale().Unit;
     EXPECT_LE(unit, 0.5 / 100);
     bar.SetValue(bar.Value() + bar.SmallChange());
-    EXPECT_NEAR(ws.PlotLeft, 5000.05, unit);
-    const size_t remembered = ws.ViewHistory.size();
+    EXPECT_NEAR(ws.View.PlotLeft, 5000.05, unit);
+    const size_t remembered = ws.View.ViewHistory.size();
     bar.Drag(bar.Value() - 100), bar.Drag(bar.Min()), bar.Release();
-    EXPECT_NEAR(ws.PlotLeft, 5000.05 - 32768 * unit, unit);  // over 60 views to the left
-    EXPECT_EQ(ws.ViewHistory.size(), remembered + 1);
-    const double left = ws.PlotLeft;
+    EXPECT_NEAR(ws.View.PlotLeft, 5000.05 - 32768 * unit, unit);  // over 60 views to the left
+    EXPECT_EQ(ws.View.ViewHistory.size(), remembered + 1);
+    const double left = ws.View.PlotLeft;
     bar.SetValue(bar.Value() - bar.LargeChange());
-    EXPECT_NEAR(ws.PlotLeft, left - 0.5, unit);
+    EXPECT_NEAR(ws.View.PlotLeft, left - 0.5, unit);
     view.ZoomOut();
-    EXPECT_NEAR(ws.PlotSpan(), 1, 1e-9);
+    EXPECT_NEAR(ws.View.PlotSpan(), 1, 1e-9);
     view.FullRange();
-    EXPECT_EQ(std::tuple(ws.PlotLeft, ws.PlotRight), std::tuple(4000.0, 7000.0));
+    EXPECT_EQ(std::tuple(ws.View.PlotLeft, ws.View.PlotRight), std::tuple(4000.0, 7000.0));
 }
 
 }  // namespace

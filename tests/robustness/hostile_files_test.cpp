@@ -59,8 +59,8 @@ protected:
         ui_.plotShown = true;
     }
     void Zoom() {
-        ws_.PlotLeft = 3010;
-        ws_.PlotRight = 3020;
+        ws_.View.PlotLeft = 3010;
+        ws_.View.PlotRight = 3020;
     }
 };
 
@@ -82,7 +82,7 @@ TEST_F(HostileFits, EveryTruncationIsRefused) {
             SCOPED_TRACE("BITPIX " + std::to_string(bitpix) + " cut at " + std::to_string(length));
             const auto cut = Write(std::string_view(whole).substr(0, length), "cut.fits");
             if ((length >= 2880 + pixelBytes && length <= endCard) || (length > endCard && length < endCard + 80)) {
-                if (LoadFile(cut)) { EXPECT_EQ(S().NumCards, 0); }
+                if (LoadFile(cut)) { EXPECT_EQ(S()->NumCards, 0); }
                 ASSERT_TRUE(LoadFile(dir_ / "kept1.fits"));  // slot 1 and the view as before
                 Zoom();
                 continue;
@@ -92,7 +92,7 @@ TEST_F(HostileFits, EveryTruncationIsRefused) {
             if (HasFailure()) return;
         }
         ASSERT_TRUE(LoadFile(Write(whole, "whole.fits")));
-        EXPECT_EQ(S().Flux, Ramp(60));
+        EXPECT_EQ(S()->Flux, Ramp(60));
     }
 }
 
@@ -120,7 +120,7 @@ TEST_F(HostileFits, BrokenHeadersAreRefused) {
     };
     for (const auto& [bytes, mentions] : cases) ExpectRefused(bytes, mentions);
     ASSERT_TRUE(Load(FloatSpectrum(Ramp(60), {}, -1e308, 1e306)));  // the largest wavelengths that stay numbers
-    EXPECT_TRUE(std::isfinite(ws_.PlotSpan()));
+    EXPECT_TRUE(std::isfinite(ws_.View.PlotSpan()));
 }
 
 // A huge NAXIS1 in a short file of any pixel size, and a sparse file of a terabyte that memory cannot hold,
@@ -166,7 +166,7 @@ TEST_F(HostileFits, GzipBombsAreRefusedOrCutWithoutTakingMemory) {
         const long before = PeakKilobytes();
         ExpectRefusedFile(zeros, "\"zeros.fits.gz\" is compressed with gzip, but it does not unpack to a FITS file or a text spectrum.");
         ExpectRefusedFile(declared, "its header declares 8 GiB of data, more than the 4 GiB this program unpacks.");
-        if (!LoadFile(trailing) || S().Flux != Ramp(100)) return 1;
+        if (!LoadFile(trailing) || S()->Flux != Ramp(100)) return 1;
         return HasFailure() ? 1 : PeakKilobytes() - before < 20 * 1024 ? 0 : 2;
     });
     EXPECT_EQ(status, 0) << "1: not read as it should, 2: memory grew";

@@ -9,14 +9,16 @@
 
 namespace wendrel::testing {
 
-inline auto Fields(const Slot& s) {
-    return std::tie(s.FileName, s.Loaded, s.ObjectName, s.Bitpix, s.Naxis1, s.Bzero, s.Lambda0, s.DLambda, s.LambdaStart,
-                    s.LambdaEnd, s.Dispersion, s.PixelCentre, s.PixelEdge, s.Medium, s.FluxUnit, s.Flux, s.Sigma, s.FluxMax, s.FluxBlocks, s.PctBlocks, s.Level, s.FluxPct, s.PctMax, s.Offset, s.Velocity,
-                    s.SlotColor, s.HdrCard, s.NumCards, s.SourcePath, s.NumberInFile);
+inline auto Fields(const Spectrum& s) {
+    return std::tie(s.FileName, s.ObjectName, s.Bitpix, s.Naxis1, s.Bzero, s.Lambda0, s.DLambda, s.LambdaStart, s.LambdaEnd,
+                    s.Dispersion, s.PixelCentre, s.PixelEdge, s.Medium, s.FluxUnit, s.Flux, s.Sigma, s.FluxMax, s.FluxBlocks,
+                    s.PctBlocks, s.Level, s.FluxPct, s.PctMax, s.HdrCard, s.NumCards, s.SourcePath, s.NumberInFile);
 }
+// A row's spectrum is never changed in place, so the same spectrum is the same pointer.
+inline auto Fields(const Row& s) { return std::tie(s.Data, s.Offset, s.Velocity, s.SlotColor); }
 inline auto Fields(const Workspace& w) {
-    return std::tie(static_cast<const Settings&>(w), w.CurSlot, w.NumSlots, w.FilePath, w.LambdaMin, w.LambdaMax,
-                    w.PlotLeft, w.PlotRight, w.DataReady, w.LineMarkSets);
+    return std::tie(w.Config, w.CurSlot, w.NumSlots, w.FilePath, w.View.LambdaMin, w.View.LambdaMax, w.View.PlotLeft,
+                    w.View.PlotRight, w.DataReady, w.View.LineMarkSets);
 }
 
 // "Slots[3]" for the first slot that differs, "workspace" for another field, or nothing when the same.

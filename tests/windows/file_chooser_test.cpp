@@ -89,7 +89,7 @@ TEST_F(ChooserTest, ADoubleClickedFileFillsTheRowARefusedOneLeavesItAndThePlotSh
     EXPECT_EQ(captions(2), QStringList({"alpha.fts", "HD 1234 ", "1234", "-60", "0"}));
     Click(mainWindow().plotButton());
     EXPECT_NE(Shown<frmPlot_Spectra>(), nullptr);
-    EXPECT_EQ(std::pair(ws().LambdaMin, ws().LambdaMax), std::pair(3999.5, 5249.5));
+    EXPECT_EQ(std::pair(ws().View.LambdaMin, ws().View.LambdaMax), std::pair(3999.5, 5249.5));
 }
 
 }  // namespace wendrel::testing

@@ -20,8 +20,8 @@ TEST_F(SmallWindowsTest, HdrPagesTheRowsCardsAndEachWindowOpensOnAScreenAndStore
     Click(row(2).Command4);
     EXPECT_EQ(Shown<frmDisplayHdr>(), nullptr);  // an empty row has no header
     LoadThroughChooser(2, "long.fts");
-    ws().HdrLeft = 30000;  // stored off every screen
-    ws().HelpLeft = ws().AboutLeft = -32000;
+    ws().Config.HdrLeft = 30000;  // stored off every screen
+    ws().Config.HelpLeft = ws().Config.AboutLeft = -32000;
     Click(row(2).Command4);
     frmDisplayHdr& viewer = MustShow<frmDisplayHdr>("the header");
     EXPECT_EQ(viewer.Lines().at(0).substr(0, 6), "SIMPLE");
@@ -33,7 +33,7 @@ TEST_F(SmallWindowsTest, HdrPagesTheRowsCardsAndEachWindowOpensOnAScreenAndStore
     EXPECT_EQ(MustShow<frmHelp>("Help").Label0()->text(), "Help - Wendrel");
     Choose(mainWindow(), "Help", "About");
     const std::pair<QWidget*, int*> windows[] = {
-        {&viewer, &ws().HdrLeft}, {Shown<frmHelp>(), &ws().HelpLeft}, {Shown<frmAbout>(), &ws().AboutLeft}};
+        {&viewer, &ws().Config.HdrLeft}, {Shown<frmHelp>(), &ws().Config.HelpLeft}, {Shown<frmAbout>(), &ws().Config.AboutLeft}};
     for (auto [window, left] : windows) {
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(OnAScreen(*window)) << window->windowTitle().toStdString();

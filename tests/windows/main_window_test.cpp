@@ -119,14 +119,14 @@ namespace wendrel::testing {
 // question, and named at start of a new run, which finds it in File > Recent.
 TEST_F(ProgramTest, SessionsAndTheRecentList) {
     frmPlot_Spectra& plot = StartWithTwoSpectra();
-    ws().LineMarkSets = {"balmer"};
+    ws().View.LineMarkSets = {"balmer"};
     const std::filesystem::path session = data_ / "two.wendrel";
     ASSERT_TRUE(program_->SaveSessionTo(session));
     EXPECT_EQ(program_->RecentEntries(),
               (std::vector<std::string>{session.string(), (data_ / "s2.fits").string(), (data_ / "s1.fits").string()}));
 
     Click(row(1).Command2);
-    ws().LineMarkSets.clear();
+    ws().View.LineMarkSets.clear();
     program_->OpenSessionFile(data_ / "none.wendrel");
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].find("there is no such file"), std::string::npos);

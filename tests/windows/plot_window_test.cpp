@@ -41,7 +41,7 @@ protected:
         QApplication::sendEvent(plot.Canvas(), &event);
         ProcessEvents();
     }
-    std::pair<double, double> View() { return {ws().PlotLeft, ws().PlotRight}; }
+    std::pair<double, double> View() { return {ws().View.PlotLeft, ws().View.PlotRight}; }
 };
 
 static int MarkPixels(const frmPlot_Spectra& plot) {
@@ -56,10 +56,10 @@ TEST_F(PlotWindowTest, OpensAtItsStoredPlaceMarksLinesAndExitOrTheCloseBoxPutItA
     // The stored height is below the least the window takes: it opens at that
     // least and the stored height stays.
     const QRectF outer = OuterGeometryTwips(plot);
-    for (auto [shown, kept] : {std::pair{outer.left(), ws().PlotWinLeft}, {outer.top(), ws().PlotWinTop},
-                               {outer.width(), ws().PlotWinWidth}, {outer.height(), kPlotWinMinHeight}})
+    for (auto [shown, kept] : {std::pair{outer.left(), ws().Config.PlotWinLeft}, {outer.top(), ws().Config.PlotWinTop},
+                               {outer.width(), ws().Config.PlotWinWidth}, {outer.height(), kPlotWinMinHeight}})
         EXPECT_NEAR(shown, kept, TwipsPerPixel());
-    EXPECT_EQ(ws().PlotWinHeight, 1000);
+    EXPECT_EQ(ws().Config.PlotWinHeight, 1000);
     plot.resize(TwipsToPixels(40000), TwipsToPixels(36000));  // beyond 16 bits, the box still follows the frame
     EXPECT_EQ(QSize(plot.Layout().x1 + 415, plot.Layout().y1 + 2050), OuterGeometryTwips(plot).size().toSize());
     EXPECT_EQ(plot.Image().size(), plot.Canvas()->size());  // redrawn at the new size
@@ -68,7 +68,7 @@ TEST_F(PlotWindowTest, OpensAtItsStoredPlaceMarksLinesAndExitOrTheCloseBoxPutItA
     EXPECT_EQ(MarkPixels(plot), 0);
     for (bool checked : {true, false, true}) {
         balmer->trigger();
-        EXPECT_EQ(ws().LineMarkSets.count("balmer"), checked);
+        EXPECT_EQ(ws().View.LineMarkSets.count("balmer"), checked);
         EXPECT_EQ(MarkPixels(plot) > 0, checked);
     }
     Choose(plot, "File", "Exit");
@@ -83,20 +83,20 @@ TEST_F(PlotWindowTest, OpensAtItsStoredPlaceMarksLinesAndExitOrTheCloseBoxPutItA
     plot.close();
     ProcessEvents();
     EXPECT_EQ(Shown<frmPlot_Spectra>(), nullptr);
-    EXPECT_EQ(std::pair(ws().PlotWinLeft, ws().PlotWinTop), std::pair(32767, -32768));
+    EXPECT_EQ(std::pair(ws().Config.PlotWinLeft, ws().Config.PlotWinTop), std::pair(32767, -32768));
     Click(mainWindow().plotButton());
     EXPECT_TRUE(OnAScreen(MustShow<frmPlot_Spectra>("the plot")));
 }
 
 TEST_F(PlotWindowTest, ZoomPanAndTheReadOutUnderTheMouse) {
     frmPlot_Spectra& plot = StartWithTwoSpectra();
-    const double full = ws().PlotSpan();
+    const double full = ws().View.PlotSpan();
     Click(plot.Command1());
-    const double zoomed = ws().PlotSpan();
+    const double zoomed = ws().View.PlotSpan();
     EXPECT_LT(zoomed, full);
-    const double left = ws().PlotLeft;
+    const double left = ws().View.PlotLeft;
     plot.Scroll()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_GT(ws().PlotLeft, left);
+    EXPECT_GT(ws().View.PlotLeft, left);
 
     const auto moveMouse = [&](QPoint pixel) {
         QMouseEvent move(QEvent::MouseMove, QPointF(pixel), plot.Canvas()->mapToGlobal(QPointF(pixel)),
@@ -108,7 +108,7 @@ TEST_F(PlotWindowTest, ZoomPanAndTheReadOutUnderTheMouse) {
     const PlotLayout& box = plot.Layout();
     const CursorReadout read =
         moveMouse(QPoint(TwipsToPixels((box.x0 + box.x1) / 3.0), TwipsToPixels((box.y0 + box.y1) / 2.0)));
-    ASSERT_TRUE(read.Inside && read.Wavelength > ws().PlotLeft);
+    ASSERT_TRUE(read.Inside && read.Wavelength > ws().View.PlotLeft);
     EXPECT_EQ(plot.Canvas()->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(plot.WavelengthReadout()->text().toStdString(), read.WavelengthCaption);
     EXPECT_EQ(plot.IntensityReadout()->text().toStdString(), read.IntensityCaption);
@@ -118,9 +118,9 @@ TEST_F(PlotWindowTest, ZoomPanAndTheReadOutUnderTheMouse) {
     EXPECT_EQ(plot.Canvas()->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(plot.WavelengthReadout()->text().toStdString(), read.WavelengthCaption);
     Click(plot.Command2());
-    EXPECT_GT(ws().PlotSpan(), zoomed);
+    EXPECT_GT(ws().View.PlotSpan(), zoomed);
     Click(plot.Command3());
-    EXPECT_EQ(ws().PlotSpan(), ws().LambdaMax - ws().LambdaMin);
+    EXPECT_EQ(ws().View.PlotSpan(), ws().View.LambdaMax - ws().View.LambdaMin);
 }
 
 TEST_F(PlotWindowTest, DragsZoomFixTheIntensityAxisMeasureOrFitAndTinyOnesAreClicks) {
@@ -130,32 +130,32 @@ TEST_F(PlotWindowTest, DragsZoomFixTheIntensityAxisMeasureOrFitAndTinyOnesAreCli
     Drag(plot, At(plot, 0.3, 0.5), At(plot, 0.3, 0.9) + QPointF(3, 0));
     EXPECT_EQ(View(), std::pair(left, right));
     Drag(plot, At(plot, 0.6, 0.5), At(plot, 0.2, 0.9));
-    EXPECT_NEAR(ws().PlotLeft, left + 0.2 * span, 1e-9 * span);
-    EXPECT_NEAR(ws().PlotRight, left + 0.6 * span, 1e-9 * span);
+    EXPECT_NEAR(ws().View.PlotLeft, left + 0.2 * span, 1e-9 * span);
+    EXPECT_NEAR(ws().View.PlotRight, left + 0.6 * span, 1e-9 * span);
 
     const double yMin = plot.Layout().yMin, ySpan = plot.Layout().yMax - yMin;
     Drag(plot, At(plot, 0.5, 0.75), At(plot, 0.5, 0.25), Qt::ShiftModifier);
-    EXPECT_EQ(ws().Intensity, Workspace::IntensityRange::Fixed);
-    EXPECT_NEAR(ws().IntensityLow, yMin + 0.25 * ySpan, 1e-9 * ySpan);
-    EXPECT_NEAR(ws().IntensityHigh, yMin + 0.75 * ySpan, 1e-9 * ySpan);
+    EXPECT_EQ(ws().View.Intensity, PlotView::IntensityRange::Fixed);
+    EXPECT_NEAR(ws().View.IntensityLow, yMin + 0.25 * ySpan, 1e-9 * ySpan);
+    EXPECT_NEAR(ws().View.IntensityHigh, yMin + 0.75 * ySpan, 1e-9 * ySpan);
     EXPECT_TRUE(plot.ViewMenu()->findChild<QAction*>("mIntensityRange")->isChecked());
 
     Drag(plot, At(plot, 0.1, 0.5), At(plot, 0.3, 0.5), Qt::ControlModifier);
     MeasurePanel* panel = plot.MeasurementPanel();
-    ASSERT_TRUE(panel && panel->isVisible() && ws().Measured.Slot > 0);
-    EXPECT_TRUE(panel->Text().startsWith(QString::fromStdString(ws().slot(ws().Measured.Slot).FileName + "\nSpan ")));
+    ASSERT_TRUE(panel && panel->isVisible() && ws().View.Measured.Slot > 0);
+    EXPECT_TRUE(panel->Text().startsWith(QString::fromStdString(ws().slot(ws().View.Measured.Slot)->FileName + "\nSpan ")));
     Click(panel->CopyButton());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), panel->Text());
     // With Shift as well a fit, drawn over the curve; the panel's number of components fits it again.
     Drag(plot, At(plot, 0.1, 0.5), At(plot, 0.2, 0.5), Qt::ControlModifier | Qt::ShiftModifier);
-    ASSERT_EQ(ws().Measured.FitCurves.size(), 2u) << (messages_.empty() ? "" : messages_[0]);
+    ASSERT_EQ(ws().View.Measured.FitCurves.size(), 2u) << (messages_.empty() ? "" : messages_[0]);
     panel->ComponentsBox()->setValue(2);
-    EXPECT_EQ(ws().Measured.FitCurves.size(), 3u);
+    EXPECT_EQ(ws().View.Measured.FitCurves.size(), 3u);
     EXPECT_TRUE(panel->Text().contains("Fit        2 Gaussian components"));
     Click(panel->CopyButton());
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("component\tcentre (A)\tcentre_err (A)\tpeak"));
     panel->reject();  // closing the panel takes the span off the plot
-    EXPECT_EQ(ws().Measured.Slot, 0);
+    EXPECT_EQ(ws().View.Measured.Slot, 0);
     EXPECT_EQ(plot.View().SetRange("4500", "4501"), "");  // the narrowest view: 5 pixels
     Drag(plot, At(plot, 0.1, 0.5), At(plot, 0.3, 0.5), Qt::ControlModifier);
     ASSERT_EQ(messages_.size(), 1u);
@@ -167,10 +167,10 @@ TEST_F(PlotWindowTest, TheWheelZoomsAboutTheWavelengthUnderTheCursor) {
     const auto [left, right] = View();
     const double span = right - left, under = left + 0.25 * span;
     Wheel(plot, At(plot, 0.25, 0.5), 120);
-    EXPECT_NEAR(ws().PlotSpan(), span / kWheelZoomFactor, 1e-9 * span);
-    EXPECT_NEAR(ws().PlotLeft + 0.25 * ws().PlotSpan(), under, 1e-9 * span);
+    EXPECT_NEAR(ws().View.PlotSpan(), span / kWheelZoomFactor, 1e-9 * span);
+    EXPECT_NEAR(ws().View.PlotLeft + 0.25 * ws().View.PlotSpan(), under, 1e-9 * span);
     Wheel(plot, QPointF(2, 2), 120);  // outside the box
-    EXPECT_NEAR(ws().PlotSpan(), span / kWheelZoomFactor, 1e-9 * span);
+    EXPECT_NEAR(ws().View.PlotSpan(), span / kWheelZoomFactor, 1e-9 * span);
     Wheel(plot, At(plot, 0.25, 0.5), -240);
     EXPECT_EQ(View(), std::pair(left, right));
 }
@@ -184,14 +184,14 @@ TEST_F(PlotWindowTest, KeysAndTheViewMenu) {
     QTest::keyClick(&plot, Qt::Key_Plus);
     EXPECT_EQ(View(), std::pair(left + span / 4, right - span / 4));
     QTest::keyClick(&plot, Qt::Key_Right);
-    EXPECT_NEAR(ws().PlotLeft, left + 0.3 * span, 1e-9 * span);
+    EXPECT_NEAR(ws().View.PlotLeft, left + 0.3 * span, 1e-9 * span);
     QTest::keyClick(&plot, Qt::Key_Minus);  // about the centre, held inside the full range
-    EXPECT_NEAR(ws().PlotLeft, left + 0.05 * span, 1e-9 * span);
-    EXPECT_EQ(ws().PlotRight, right);
+    EXPECT_NEAR(ws().View.PlotLeft, left + 0.05 * span, 1e-9 * span);
+    EXPECT_EQ(ws().View.PlotRight, right);
     QTest::keyClick(&plot, Qt::Key_Home);
-    EXPECT_EQ(ws().PlotSpan(), span);
+    EXPECT_EQ(ws().View.PlotSpan(), span);
     Choose(plot, "View", "Previous View");
-    EXPECT_NEAR(ws().PlotLeft, left + 0.05 * span, 1e-9 * span);
+    EXPECT_NEAR(ws().View.PlotLeft, left + 0.05 * span, 1e-9 * span);
 
     const auto answer = [](const char* low, const char* high) {
         AnswerNextDialog([=](QWidget& dialog) {
@@ -209,9 +209,9 @@ TEST_F(PlotWindowTest, KeysAndTheViewMenu) {
     answer("-5", "80");
     plot.ViewMenu()->findChild<QAction*>("mIntensityRange")->trigger();
     ProcessEvents();
-    EXPECT_EQ(std::tuple(ws().Intensity, ws().IntensityLow, ws().IntensityHigh), std::tuple(Workspace::IntensityRange::Fixed, -5.0, 80.0));
+    EXPECT_EQ(std::tuple(ws().View.Intensity, ws().View.IntensityLow, ws().View.IntensityHigh), std::tuple(PlotView::IntensityRange::Fixed, -5.0, 80.0));
     for (const char* item : {"mFitToView", "mFlux", "mLegend"}) plot.ViewMenu()->findChild<QAction*>(item)->trigger();
-    EXPECT_EQ(std::tuple(ws().Intensity, ws().ScaleFlux, ws().ShowLegend), std::tuple(Workspace::IntensityRange::FitToView, true, true));
+    EXPECT_EQ(std::tuple(ws().View.Intensity, ws().View.ScaleFlux, ws().View.ShowLegend), std::tuple(PlotView::IntensityRange::FitToView, true, true));
     EXPECT_TRUE(plot.ViewMenu()->findChild<QAction*>("mLegend")->isChecked());
 }
 

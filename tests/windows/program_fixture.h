@@ -151,7 +151,7 @@ protected:
     std::vector<int> LoadedRows() {
         std::vector<int> rows;
         for (int slot = 1; slot <= kMaxSlots; ++slot)
-            if (ws().slot(slot).Loaded) rows.push_back(slot);
+            if (ws().slot(slot).Loaded()) rows.push_back(slot);
         return rows;
     }
 
