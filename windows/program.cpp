@@ -17,6 +17,7 @@
 #include "windows/file_chooser.h"
 #include "windows/file_drops.h"
 #include "windows/main_window.h"
+#include "windows/open_dialog.h"
 #include "windows/outer_frame.h"
 #include "windows/samp_controls.h"
 
@@ -71,6 +72,7 @@ Program::Program(std::filesystem::path settingsPath, MessageBox messageBox, EndP
     actions.showHelp = [this] { help_.Show(); };
     actions.showAbout = [this] { about_.Show(); };
     actions.shutDown = [this] { ShutDown(); };
+    actions.openFiles = [this] { AskFilesToOpen(); };
     actions.openSession = [this] { AskSessionToOpen(); };
     actions.saveSession = [this] { AskSessionToSave(); };
     actions.recentEntries = [this] { return recent_; };
@@ -149,6 +151,12 @@ void Program::OpenRecent(const std::string& entry) {
 void Program::NoteRecent(const std::string& path) {
     recent_ = WithRecent(std::move(recent_), path);
     WriteRecentList(recentPath_, recent_);  // a list that cannot be written is only the shorter for it
+}
+
+void Program::AskFilesToOpen() {
+    const QString folder = ws_.FilePath.empty() ? QDir::currentPath() : QString::fromStdString(ws_.FilePath);
+    const QStringList files = wendrel::AskFilesToOpen(main_.get(), folder);
+    if (!files.isEmpty()) DropFiles(0, files);
 }
 
 void Program::AskSessionToOpen() {

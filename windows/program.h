@@ -96,6 +96,10 @@ private:
     void ShutDown();
     // Puts a spectrum or session first in the recent list and writes the list.
     void NoteRecent(const std::string& path);
+    // File > "Open ...": the chosen files fill the next empty rows, as a
+    // drop away from the rows; the dialog starts in the folder of the last
+    // file loaded.
+    void AskFilesToOpen();
     void AskSessionToOpen();
     void AskSessionToSave();
     void AskExportFile();
