@@ -63,9 +63,7 @@ Program::Program(std::filesystem::path settingsPath, MessageBox messageBox, EndP
       about_(ws_),
       printing_(*this),
       saving_(ws_, *this),
-      questionBox_(AskYesNo),
-      recentPath_(RecentListPath(settingsPath_)),
-      recent_(ReadRecentList(recentPath_)) {
+      questionBox_(AskYesNo) {
     MainWindowActions actions;
     actions.showFileChooser = [this] { ShowFileChooser(); };
     actions.pressHdr = [this](int slot) { header_.HdrPressed(slot); };
@@ -100,6 +98,7 @@ Program::~Program() {
 
 void Program::Start() {
     StartUp(ws_, settingsPath_, *this);
+    recent_ = RestoreKeptChoices(ws_, settingsPath_);
     MoveOuterTwips(*main_, ws_.Config.MainLeft, ws_.Config.MainTop);
     KeepOnScreen(*main_);
     main_->SetUpOffsetBars();
@@ -150,7 +149,7 @@ void Program::OpenRecent(const std::string& entry) {
 
 void Program::NoteRecent(const std::string& path) {
     recent_ = WithRecent(std::move(recent_), path);
-    WriteRecentList(recentPath_, recent_);  // a list that cannot be written is only the shorter for it
+    KeepChoices(ws_, settingsPath_, recent_);  // a list that cannot be written is only the shorter for it
 }
 
 void Program::AskFilesToOpen() {
@@ -211,6 +210,7 @@ void Program::ShowFileChooser() {
 void Program::ShutDown() {
     const QRectF outer = OuterGeometryTwips(*main_);
     const std::string error = wendrel::ShutDown(ws_, outer.left(), outer.top(), settingsPath_);
+    KeepChoices(ws_, settingsPath_, recent_);
     if (!error.empty()) messageBox_(error);
     endProgram_();
 }

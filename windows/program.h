@@ -120,7 +120,6 @@ private:
     // chooser starts.
     QString lastLoadFolder_;
     QuestionBox questionBox_;
-    std::filesystem::path recentPath_;  // the recent list's file, beside the settings file
     std::vector<std::string> recent_;
     bool openingSession_ = false;  // its rows' loads are no recent entries of their own
     SampControls* samp_ = nullptr;  // owned by the main window
