@@ -26,6 +26,9 @@ constexpr double kHelpLabelLeft = 120;
 constexpr double kHelpTitleTop = 0;
 constexpr double kHelpTitleHeight = 375;
 constexpr double kHelpFirstTop = 400;
+// The reference section (app/help_reference.h): a scrolling box this high
+// below the paragraphs, which the window's height grows by.
+constexpr double kHelpReferenceHeight = 5000;
 
 struct HelpLayout {
     double LabelWidth = 0;                   // title and paragraph labels

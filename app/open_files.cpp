@@ -31,6 +31,28 @@ std::filesystem::path FilePathOf(const std::filesystem::path& file) {
     return path;
 }
 
+// Passes everything on to the windows but the messages, which it keeps for
+// one message after the batch.
+class MessageGathering : public UiHooks {
+public:
+    explicit MessageGathering(UiHooks& ui) : ui_(ui) {}
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowLoadedRow(int slot) override { ui_.ShowLoadedRow(slot); }
+    void HideLoadedRow(int slot) override { ui_.HideLoadedRow(slot); }
+    void RedrawPlot() override { ui_.RedrawPlot(); }
+    void ClearPlotWindow() override { ui_.ClearPlotWindow(); }
+    void HidePlotWindow() override { ui_.HidePlotWindow(); }
+    bool PlotShown() const override { return ui_.PlotShown(); }
+    std::optional<ColumnChoice> ChooseTableColumns(const std::string& fileName,
+                                                   const std::vector<TableColumn>& columns) override {
+        return ui_.ChooseTableColumns(fileName, columns);
+    }
+    std::vector<std::string> messages;
+
+private:
+    UiHooks& ui_;
+};
+
 }  // namespace
 
 FilePlan PlanIntoEmptyRows(const Workspace& ws, const std::vector<std::filesystem::path>& files) {
@@ -53,7 +75,8 @@ FilePlan PlanFromRow(const Workspace& ws, int row, const std::vector<std::filesy
     return plan;
 }
 
-int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui) {
+int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& windows) {
+    MessageGathering ui(windows);
     std::vector<std::filesystem::path> files, left;
     for (const FileTarget& target : plan.targets) files.push_back(target.file);
     files.insert(files.end(), plan.left.begin(), plan.left.end());
@@ -82,8 +105,16 @@ int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui) {
         if (row < plan.targets.size() && (!inRange || ws.slot(slot).Loaded())) ++row;
     }
     if (loaded > 0) ui.RedrawPlot();
-    if (!left.empty()) ui.ShowMessage(NoRowLeftMessage(left));
+    if (!left.empty()) ui.messages.push_back(NoRowLeftMessage(left));
+    if (!ui.messages.empty()) windows.ShowMessage(BatchMessage(ui.messages));
     return loaded;
+}
+
+std::string BatchMessage(const std::vector<std::string>& messages) {
+    if (messages.size() == 1) return messages.front();
+    std::string text = "Loading the files gave " + std::to_string(messages.size()) + " messages:";
+    for (const std::string& message : messages) text += "\n\n" + message;
+    return text;
 }
 
 std::string NoRowLeftMessage(const std::vector<std::filesystem::path>& left) {

@@ -41,9 +41,14 @@ FilePlan PlanFromRow(const Workspace& ws, int row, const std::vector<std::filesy
 // skip the planned rows it filled, and when the plan runs out, take the
 // first empty rows. Each load goes
 // without its own redraw: once the batch has loaded, the plot is drawn once if
-// any file loaded. The files that got no row are then named in one message.
-// Returns the number of files loaded.
+// any file loaded. The messages of the loads (a refused file named with its
+// reason) and the names of the files that got no row then show as one
+// message (BatchMessage). Returns the number of files loaded.
 int LoadFiles(Workspace& ws, const FilePlan& plan, UiHooks& ui);
+
+// One message of a batch's messages: a single one as it is, several under a
+// line that counts them, in their order.
+std::string BatchMessage(const std::vector<std::string>& messages);
 
 // The message naming the files for which no row was left.
 std::string NoRowLeftMessage(const std::vector<std::filesystem::path>& left);

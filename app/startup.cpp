@@ -4,6 +4,7 @@
 
 #include "app/settings_file.h"
 #include "app/slot_rows.h"
+#include "app/view_choices.h"
 #include "store/rounding.h"
 
 namespace wendrel {
@@ -33,6 +34,16 @@ std::string ShutDown(Workspace& ws, double mainLeft, double mainTop, const std::
     ws.Config.MainLeft = Nearest16(mainLeft);
     ws.Config.MainTop = Nearest16(mainTop);
     return WriteSettingsFile(settingsPath, ws.Config);
+}
+
+std::vector<std::string> RestoreKeptChoices(Workspace& ws, const std::filesystem::path& settingsPath) {
+    KeptChoices kept = ReadKeptChoices(ViewFilePath(settingsPath));
+    TakeViewChoices(ws.View, kept.view);
+    return std::move(kept.recent);
+}
+
+bool KeepChoices(const Workspace& ws, const std::filesystem::path& settingsPath, const std::vector<std::string>& recent) {
+    return WriteKeptChoices(ViewFilePath(settingsPath), ws.View, recent);
 }
 
 }  // namespace wendrel

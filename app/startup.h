@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/ui_hooks.h"
 #include "store/workspace.h"
@@ -31,5 +32,15 @@ void StartUp(Workspace& ws, const std::filesystem::path& settingsPath, UiHooks& 
 // message naming the file and the reason, for the window to show before the
 // program ends.
 std::string ShutDown(Workspace& ws, double mainLeft, double mainTop, const std::filesystem::path& settingsPath);
+
+// The choices kept from the last run in "Wendrel3-view.json" beside the
+// settings file (app/view_choices.h): the menus' view choices go into
+// ws.View; returns the recent list. A missing or broken file gives the
+// defaults and an empty list, without a message.
+std::vector<std::string> RestoreKeptChoices(Workspace& ws, const std::filesystem::path& settingsPath);
+
+// Writes the view's choices and the recent list into that file, whole or
+// not at all; returns whether it was written.
+bool KeepChoices(const Workspace& ws, const std::filesystem::path& settingsPath, const std::vector<std::string>& recent);
 
 }  // namespace wendrel

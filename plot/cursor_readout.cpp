@@ -9,7 +9,7 @@
 #include "plot/intensity_scale.h"
 #include "plot/number_format.h"
 #include "plot/pixel_wavelengths.h"
-#include "plot/tick_rule.h"
+#include "plot/readout_digits.h"
 
 namespace wendrel {
 
@@ -51,7 +51,7 @@ double IntensityAt(const PlotLayout& layout, double y) {
     return layout.yMin + (layout.yMax - layout.yMin) * (layout.y1 - inside) / (layout.y1 - layout.y0);
 }
 
-CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x, float y) {
+CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x, float y, double twipsPerPixel) {
     CursorReadout r;
     if (x <= layout.x0 || x >= layout.x1 || y <= layout.y0 || y >= layout.y1) return r;
     r.Inside = true;
@@ -61,12 +61,14 @@ CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x,
     r.Wavelength = static_cast<float>(wavelength);
     r.Intensity = static_cast<float>(intensity);
     // Narrow views are read from the 64-bit wavelength: 32 bits hold only about 7 digits.
-    const int decimals = TickDecimals(TickStep(ws.View.PlotRight - ws.View.PlotLeft)) + 1;
-    r.WavelengthCaption = decimals <= 2 ? FormatNum(r.Wavelength, 8, 2) : FormatNum(wavelength, 6 + decimals, decimals);
+    const double span = ws.View.PlotRight - ws.View.PlotLeft, boxPixels = (layout.x1 - layout.x0) / twipsPerPixel;
+    const int decimals = ReadoutDecimals(span, boxPixels);
+    r.WavelengthCaption = WavelengthReadoutText(wavelength, span, boxPixels);
     r.IntensityCaption = ws.View.ScaleFlux ? SignificantText(intensity) : FormatNum(r.Intensity, 8, 0);
     if (const auto point = NearestCurve(ws, wavelength, intensity)) {
         r.CurveCaption = CurveCaption(ws, *point, std::max(decimals, 2));
         r.CurveName = LegendName(ws.slot(point->Slot));
+        r.CurveSlot = point->Slot;
     }
     return r;
 }

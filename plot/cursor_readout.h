@@ -22,8 +22,8 @@ struct CursorReadout {
     MousePointer Pointer = MousePointer::Arrow;
     float Wavelength = 0;  // Angstroms
     float Intensity = 0;   // the intensity axis's value, in the shown scale
-    // 8 characters with 2 decimals; in a view whose wavelength ticks need
-    // d > 1 decimals (plot/tick_rule.h), 7 + d characters with d + 1 decimals.
+    // WavelengthReadoutText (plot/readout_digits.h): as many decimals as
+    // tell apart the wavelengths of two neighbouring screen pixels.
     std::string WavelengthCaption;
     // Percent of the continuum: 8 characters, no decimals. Flux: SignificantText.
     std::string IntensityCaption;
@@ -31,11 +31,13 @@ struct CursorReadout {
     // height; empty where no curve has a pixel.
     std::string CurveCaption;
     std::string CurveName;  // the name that starts CurveCaption, which a narrow label may shorten
+    int CurveSlot = 0;      // the slot CurveCaption reads; 0 for none
 };
 
-// x and y are twips on the plot window's drawing surface. A box of no width
-// or height has no inside, so nothing divides by its size.
-CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x, float y);
+// x and y are twips on the plot window's drawing surface, of `twipsPerPixel`
+// twips a screen pixel. A box of no width or height has no inside, so
+// nothing divides by its size.
+CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x, float y, double twipsPerPixel = 15);
 
 // The wavelength at x and the intensity at y of the laid-out plot, for points
 // beyond the box at its nearest edge (a drag let go outside the box).

@@ -24,4 +24,9 @@ std::string AxisDigitsText(double value, const AxisLabelling& axis) {
     return FixedText(value / std::pow(10.0, axis.exponent), axis.decimals) + "e" + std::to_string(axis.exponent);
 }
 
+std::pair<std::string, std::string> RangeDialogTexts(double lo, double hi) {
+    const AxisLabelling axis = LabelAxis(lo, hi);
+    return {AxisDigitsText(lo, axis), AxisDigitsText(hi, axis)};
+}
+
 }  // namespace wendrel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "plot/axis_labels.h"
 
@@ -22,5 +23,10 @@ std::string WavelengthReadoutText(double wavelength, double viewSpan, double plo
 // their exponent as "e-13" ("1.05e-13"), so the text reads back as a number.
 // An axis without ticks gives the value's plain number text.
 std::string AxisDigitsText(double value, const AxisLabelling& axis);
+
+// The two fields a range dialog opens with for the axis from `lo` to `hi`:
+// AxisDigitsText of each end, at the digits of that axis's labels
+// (LabelAxis).
+std::pair<std::string, std::string> RangeDialogTexts(double lo, double hi);
 
 }  // namespace wendrel

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "plot/cursor_readout.h"
+#include "plot/span_measurement.h"
 #include "store/rest_frame.h"
 
 namespace wendrel {
@@ -60,8 +61,8 @@ SpanFit FitText(const Row& s, const LineFit& fit) {
     const bool voigt = fit.Profile == LineProfile::Voigt;
     std::string text = (s->ObjectName.empty() ? s->FileName : s->ObjectName + " (" + s->FileName + ")") + "\n";
     if (s.Velocity != 0) text += "Rest frame of " + Value(s.Velocity) + " km/s\n";
-    text += "Span       " + Number(fit.Left, std::chars_format::fixed, 3) + " A to " +
-            Number(fit.Right, std::chars_format::fixed, 3) + " A, pixels " + std::to_string(fit.FirstPixel) + " to " +
+    text += "Span       " + Number(fit.Left, std::chars_format::fixed, 3) + " Å to " +
+            Number(fit.Right, std::chars_format::fixed, 3) + " Å, pixels " + std::to_string(fit.FirstPixel) + " to " +
             std::to_string(fit.LastPixel) + "\n";
     text += "Fit        " + std::to_string(fit.Components.size()) + " " +
             kProfileNames[static_cast<size_t>(fit.Profile)] + (fit.Components.size() > 1 ? " components" : " component") +
@@ -69,7 +70,7 @@ SpanFit FitText(const Row& s, const LineFit& fit) {
             " degrees of freedom\n";
     const double middle = (fit.Left + fit.Right) / 2;
     text += "Continuum  " + Value(fit.Intercept + fit.Slope * middle) + " " + unit + " at " +
-            Number(middle, std::chars_format::fixed, 3) + " A, slope " + Value(fit.Slope) + " " + unit + " per A\n";
+            Number(middle, std::chars_format::fixed, 3) + " Å, slope " + Value(fit.Slope) + " " + unit + " per Å\n";
     text += fit.ErrorsFromFile ? "Errors     from the file's pixel errors\n"
                                : "Errors     from the scatter of the pixels about the fit (chi2 per degree of freedom)\n";
     text += "Flux is integrated over observed wavelengths; wavelengths and widths lie in the plot's frame.\n\n";
@@ -79,14 +80,14 @@ SpanFit FitText(const Row& s, const LineFit& fit) {
         Uncertain FittedComponent::*value;
         bool wavelength;
     };
-    std::vector<Column> columns{{"centre (A)", &FittedComponent::Centre, true},
+    std::vector<Column> columns{{"centre (Å)", &FittedComponent::Centre, true},
                                 {"peak (" + unit + ")", &FittedComponent::Peak, false},
-                                {"fwhm (A)", &FittedComponent::Fwhm, true}};
+                                {"fwhm (Å)", &FittedComponent::Fwhm, true}};
     if (voigt)
-        columns.insert(columns.end(), {{"fwhm_gauss (A)", &FittedComponent::FwhmGauss, true},
-                                       {"fwhm_lorentz (A)", &FittedComponent::FwhmLorentz, true}});
-    columns.insert(columns.end(), {{"flux (" + unit + " x A)", &FittedComponent::Flux, false},
-                                   {"ew (A)", &FittedComponent::EquivalentWidth, true}});
+        columns.insert(columns.end(), {{"fwhm_gauss (Å)", &FittedComponent::FwhmGauss, true},
+                                       {"fwhm_lorentz (Å)", &FittedComponent::FwhmLorentz, true}});
+    columns.insert(columns.end(), {{"flux (" + LineFluxUnit(s->FluxUnit) + ")", &FittedComponent::Flux, false},
+                                   {"ew (Å)", &FittedComponent::EquivalentWidth, true}});
     std::string copied = "component";
     text += "#";
     for (const Column& c : columns) {

@@ -15,34 +15,36 @@ std::string Number(double value, std::chars_format format, int precision) {
     return {buf, std::to_chars(buf, buf + sizeof buf, value, format, precision).ptr};
 }
 
-std::string Angstroms(double lambda) { return Number(lambda, std::chars_format::fixed, 3) + " A"; }
+std::string Angstroms(double lambda) { return Number(lambda, std::chars_format::fixed, 3) + " Å"; }
 std::string Value(double value) { return Number(value, std::chars_format::general, 6); }
 std::string Error(double error) { return " +- " + Number(error, std::chars_format::general, 2); }
 std::string Angstroms(const std::optional<double>& lambda) { return lambda ? Angstroms(*lambda) : "none"; }
 std::string Angstroms(const std::optional<Uncertain>& lambda) {
-    return lambda ? Number(lambda->Value, std::chars_format::fixed, 3) + Error(lambda->Error) + " A" : "none";
+    return lambda ? Number(lambda->Value, std::chars_format::fixed, 3) + Error(lambda->Error) + " Å" : "none";
 }
 
 SpanMeasurement Keep(Workspace& ws, int slot, const LineMeasurement& m) {
-    if (!m.Refusal.empty()) return {m.Refusal, ""};
+    if (!m.Refusal.empty()) return {m.Refusal, "", ""};
     const Row& s = ws.slot(slot);
     ws.View.Measured = {slot, ObservedWavelength(s, m.Left), ObservedWavelength(s, m.Right), m.ContinuumAt(m.Left),
                    m.ContinuumAt(m.Right), {}, {}};
-    return {"", MeasurementText(s, m)};
+    return {"", MeasurementText(s, m), MeasurementTable(s, m)};
 }
 
 }  // namespace
 
+std::string LineFluxUnit(const std::string& fluxUnit) { return (fluxUnit.empty() ? "flux" : fluxUnit) + " × Å"; }
+
 SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double startIntensity,
                                    const ContinuumChoice& continuum) {
     const std::optional<CurvePoint> start = NearestCurve(ws, from, startIntensity);
-    if (!start) return {"No spectrum has a pixel where the span starts.", ""};
+    if (!start) return {"No spectrum has a pixel where the span starts.", "", ""};
     return Keep(ws, start->Slot, MeasureLine(ws.slot(start->Slot), from, to, continuum, ws.slot(start->Slot)->Sigma));
 }
 
 SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum) {
     const MeasuredSpan kept = ws.View.Measured;
-    if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded()) return {"No line is measured.", ""};
+    if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded()) return {"No line is measured.", "", ""};
     const Row& s = ws.slot(kept.Slot);
     return Keep(ws, kept.Slot, MeasureLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), continuum, s->Sigma));
 }
@@ -54,9 +56,9 @@ std::string MeasurementText(const Row& s, const LineMeasurement& m) {
     text += "Span       " + Angstroms(m.Left) + " to " + Angstroms(m.Right) + "\n";
     text += "Continuum  " + Value(m.Level) + Error(m.ContinuumError(m.Reference)) + unit + " at " +
             Angstroms(m.Reference) + ", slope " + Value(m.Slope) + Error(std::sqrt(m.SlopeVariance)) + unit +
-            " per A, from " + std::to_string(m.ContinuumPixels) + " pixels\n";
+            " per Å, from " + std::to_string(m.ContinuumPixels) + " pixels\n";
     text += "Centroid   " + Angstroms(m.Centroid) + "\n";
-    text += "Flux       " + Value(m.Flux.Value) + Error(m.Flux.Error) + (unit.empty() ? " x A" : unit + " x A") +
+    text += "Flux       " + Value(m.Flux.Value) + Error(m.Flux.Error) + " " + LineFluxUnit(s->FluxUnit) +
             " (over observed wavelengths)\n";
     text += "EW         " + Angstroms(m.EquivalentWidth) + "\n";
     text += "Peak       " + Value(m.Peak) + unit + "\n";
@@ -65,6 +67,26 @@ std::string MeasurementText(const Row& s, const LineMeasurement& m) {
                              : "Errors     from the scatter of the continuum pixels about their line, " +
                                    Value(m.Scatter) + unit + " rms\n";
     return text;
+}
+
+std::string MeasurementTable(const Row& s, const LineMeasurement& m) {
+    const std::string flux = s->FluxUnit.empty() ? "flux" : s->FluxUnit;
+    const auto cell = [](std::optional<double> v) {
+        return v ? Number(*v, std::chars_format::general, 10) : std::string();
+    };
+    const auto line = [&](const char* quantity, std::optional<double> value, std::optional<double> error,
+                          const std::string& unit) {
+        return std::string(quantity) + "\t" + cell(value) + "\t" + cell(error) + "\t" + unit + "\n";
+    };
+    const auto value = [](const std::optional<Uncertain>& u) { return u ? std::optional(u->Value) : std::nullopt; };
+    const auto error = [](const std::optional<Uncertain>& u) { return u ? std::optional(u->Error) : std::nullopt; };
+    return "quantity\tvalue\terror\tunit\n" + line("left", m.Left, {}, "Å") + line("right", m.Right, {}, "Å") +
+           line("continuum", m.Level, m.ContinuumError(m.Reference), flux) +
+           line("continuum_slope", m.Slope, std::sqrt(m.SlopeVariance), flux + " per Å") +
+           line("centroid", value(m.Centroid), error(m.Centroid), "Å") +
+           line("flux", m.Flux.Value, m.Flux.Error, LineFluxUnit(s->FluxUnit)) +
+           line("ew", value(m.EquivalentWidth), error(m.EquivalentWidth), "Å") + line("peak", m.Peak, {}, flux) +
+           line("fwhm", m.Fwhm, {}, "Å");
 }
 
 }  // namespace wendrel

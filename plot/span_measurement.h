@@ -12,7 +12,12 @@ namespace wendrel {
 struct SpanMeasurement {
     std::string Refusal;  // why nothing was measured, for a message box; empty when measured
     std::string Text;     // the measurement panel's text
+    std::string Copied;   // what Copy puts on the clipboard: MeasurementTable
 };
+
+// The unit of a line's flux: the file's flux unit times Angstroms,
+// "erg/s/cm2/A × Å" ("flux × Å" where the file names no unit).
+std::string LineFluxUnit(const std::string& fluxUnit);
 
 // Measures the line between `from` and `to`, wavelengths of the plot's axis,
 // on the slot NearestCurve finds at the drag's start (from, startIntensity):
@@ -24,10 +29,14 @@ SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double
 // Measures the span kept in ws.View.Measured again, with another continuum.
 SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum);
 
-// The measurement as the panel shows and copies it, one quantity a line:
-// wavelengths and widths on the plot's axis with 3 decimals, the other
-// numbers with 6 significant digits, each error with 2, "none" where there
-// is none.
+// The measurement as the panel shows it, one quantity a line: wavelengths
+// and widths on the plot's axis with 3 decimals in Å, the other numbers with
+// 6 significant digits, each error with 2, "none" where there is none.
 std::string MeasurementText(const Row& s, const LineMeasurement& m);
+
+// The measurement as Copy puts it: tab-separated lines under the header
+// "quantity, value, error, unit", numbers with 10 significant digits, empty
+// cells where there is no value or no error.
+std::string MeasurementTable(const Row& s, const LineMeasurement& m);
 
 }  // namespace wendrel

@@ -5,6 +5,7 @@
 #include "app/velocity_entry.h"
 #include "plot/line_marks.h"
 #include "plot/plot_window_size.h"
+#include "plot/sized_picture.h"
 
 #include <QCommandLineParser>
 #include <cctype>
@@ -63,12 +64,6 @@ std::optional<T> WholeNumber(std::string_view text) {
     return value;
 }
 
-std::string SetRender(InfoOptions& o, std::string_view value) {
-    if (value.empty()) return "--render needs the name of the PNG file to write";
-    o.renderPath = std::string(value);
-    return {};
-}
-
 // Sets `path` to the value, a file name that must end in one of `endings`.
 std::string SetOutput(std::optional<std::string>& path, std::string_view option, std::string_view value,
                       std::initializer_list<std::string_view> endings, std::string_view what) {
@@ -95,6 +90,21 @@ std::string SetSaveSession(InfoOptions& o, std::string_view value) {
 std::string SetExport(InfoOptions& o, std::string_view value) {
     return SetOutput(o.exportPath, "--export", value, {".csv", ".fits", ".fit", ".fts"},
                      "the file to write, ending in .csv or .fits");
+}
+
+std::string SetRender(InfoOptions& o, std::string_view value) {
+    return SetOutput(o.renderPath, "--render", value, {".png", ".svg", ".pdf"},
+                     "the picture to write, ending in .png, .svg or .pdf");
+}
+
+std::string SetFontSize(InfoOptions& o, std::string_view value) {
+    const auto points = WholeNumber<int>(value);
+    if (!points || *points < kMinFontPoints || *points > kMaxFontPoints)
+        return "--font-size needs the labels' size in points, a whole number from " +
+               std::to_string(int(kMinFontPoints)) + " to " + std::to_string(int(kMaxFontPoints)) + "; got \"" +
+               std::string(value) + "\"";
+    o.renderFontPoints = *points;
+    return {};
 }
 
 std::string SetSize(InfoOptions& o, std::string_view value) {
@@ -270,8 +280,9 @@ constexpr OptionEntry kOptions[] = {
      "straight continuum, fitted to the pixels between the wavelengths, each value with its error, or why it was "
      "\"refused\"",
      SetFit},
-    {"--render", "OUT.png",
-     "also draw the plot of the files, as the plot window shows it, into a PNG file", SetRender},
+    {"--render", "OUT.png|svg|pdf",
+     "also draw the plot of the files, as the plot window shows it, into a PNG, SVG or PDF file", SetRender},
+    {"--font-size", "N", "the labels' size in points for --render (default 8)", SetFontSize},
     {"--size", "WIDTHxHEIGHT",
      "the plot window's outer size for --render, in twips (default 10000x7000)", SetSize},
     {"--view", "LEFT:RIGHT", "the wavelengths at the edges of the plot (default: all)",
@@ -361,6 +372,8 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
                         std::to_string(kMaxInfoFiles) + " fit into the slots"};
     if (!o.renderPath && o.renderSize)
         return {{}, "--size can only shape the picture of --render OUT.png, which was not asked for"};
+    if (!o.renderPath && o.renderFontPoints)
+        return {{}, "--font-size can only shape the picture of --render, which was not asked for"};
     const bool shaped = o.renderPath || o.saveSessionPath || o.exportPath;
     if (!shaped && (o.renderView || o.renderOffsets || o.renderLines || o.renderYRange || o.renderFitY ||
                     o.renderScaleFlux || o.renderLegend))
@@ -389,7 +402,8 @@ std::string InfoUsage() {
     usage += " FILE...\n\nLoads each FILE (at most " + std::to_string(kMaxInfoFiles) +
              ") into slots 1, 2, ... (with --session, into the session's empty\n"
              "rows) and prints one JSON object per spectrum, then one with the workspace.\n"
-             "With --render it also draws the plot of the loaded files into OUT.png, labels included, as the\n"
+             "With --render it also draws the plot of the loaded files into a PNG, SVG or PDF file (by its\n"
+             "ending), labels included, as the\n"
              "plot window of that outer size shows it (without its controls), at 96 dots per inch: 15 twips\n"
              "per pixel, so 10000x7000 gives 667x467 pixels. A size below the window's smallest\n"
              "(" + std::to_string(kPlotWinMinWidth) + "x" + std::to_string(kPlotWinMinHeight) +

@@ -46,13 +46,14 @@ struct InfoOptions {
     std::optional<std::string> saveSessionPath;
     std::optional<std::string> exportPath;
 
-    // A picture of the plot: --render OUT.png, with --size WIDTHxHEIGHT
+    // A picture of the plot: --render OUT.png|svg|pdf (by the ending), with --size WIDTHxHEIGHT
     // (outer size in twips). The options from --view on shape the picture,
     // the saved session and the exported spectra alike: --view LEFT:RIGHT
     // (Angstroms) and --offsets o1,o2,... (one whole number per row, rows 1,
     // 2, ...).
     std::optional<std::string> renderPath;
     std::optional<std::pair<int, int>> renderSize;
+    std::optional<int> renderFontPoints;  // --font-size N, the labels' points
     std::optional<std::pair<double, double>> renderView;
     std::optional<std::vector<int>> renderOffsets;
     // --velocities v1,v2,... (km/s or z=..., one per row)

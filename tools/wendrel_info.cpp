@@ -145,6 +145,7 @@ void ApplyViewOptions(Workspace& ws, const InfoOptions& options) {
 int Render(Workspace& ws, const InfoOptions& options, int loadStatus) {
     const std::string& path = *options.renderPath;
     const auto [width, height] = options.renderSize.value_or(std::pair(kDefaultRenderWidth, kDefaultRenderHeight));
+    const RenderShape shape{width, height, double(options.renderFontPoints.value_or(8))};
 
     // Labels need fonts, which need a GUI application; it never opens a window.
     int argc = 3;
@@ -152,7 +153,7 @@ int Render(Workspace& ws, const InfoOptions& options, int loadStatus) {
     char* argv[] = {name, platform, offscreen, nullptr};
     qInstallMessageHandler(QtMessage);
     const QGuiApplication app(argc, argv);
-    const std::string error = SavePng(RenderPlotPicture(ws, width, height), path);
+    const std::string error = WriteRenderedPicture(ws, shape, path);
     if (error.empty()) return loadStatus;
     std::cerr << "wendrel-info: " << error << "\n";
     return 3;

@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QTextBrowser>
 
+#include "app/help_reference.h"
 #include "store/rounding.h"
 #include "store/workspace.h"
 #include "windows/outer_frame.h"
@@ -15,7 +17,7 @@ constexpr double kHelpMinWidth = 2000;
 
 }  // namespace
 
-frmHelp::frmHelp(Workspace& ws) : ws_(ws), title_(new QLabel(this)) {
+frmHelp::frmHelp(Workspace& ws) : ws_(ws), title_(new QLabel(this)), reference_(new QTextBrowser(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Help");
     // The layout divides by the width less 500 twips; keep well clear of that.
@@ -41,6 +43,9 @@ frmHelp::frmHelp(Workspace& ws) : ws_(ws), title_(new QLabel(this)) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
+    reference_->setObjectName("reference");
+    reference_->setOpenLinks(false);
+    reference_->setMarkdown(QString::fromStdString("## Reference\n\n" + HelpReference()));
     Form_Load();
 }
 
@@ -66,19 +71,21 @@ void frmHelp::Form_Resize() {
     const QRectF outer = OuterGeometryTwips(*this);
     const HelpLayout layout = HelpLayoutFor(outer.width());
 
-    SetOuterSizeTwips(*this, outer.width(), layout.WindowHeight);
+    SetOuterSizeTwips(*this, outer.width(), layout.WindowHeight + kHelpReferenceHeight);
 
     const int left = TwipsToPixels(kHelpLabelLeft);
     const int labelWidth = std::max(0, TwipsToPixels(layout.LabelWidth));
     title_->setGeometry(left, TwipsToPixels(kHelpTitleTop), labelWidth, TwipsToPixels(kHelpTitleHeight));
 
-    // Each paragraph reaches down to the next one (the last to the bottom of
-    // the window), so that no two paragraphs are drawn over each other.
+    // Each paragraph reaches down to the next one (the last to the reference
+    // below), so that no two paragraphs are drawn over each other.
+    const int referenceTop = height() - TwipsToPixels(kHelpReferenceHeight);
     for (size_t i = 0; i < paragraphs_.size(); ++i) {
         const int top = TwipsToPixels(layout.Tops[i]);
-        const int bottom = i + 1 < paragraphs_.size() ? TwipsToPixels(layout.Tops[i + 1]) : height();
+        const int bottom = i + 1 < paragraphs_.size() ? TwipsToPixels(layout.Tops[i + 1]) : referenceTop;
         paragraphs_[i]->setGeometry(left, top, labelWidth, std::max(0, bottom - top));
     }
+    reference_->setGeometry(left, referenceTop, labelWidth, std::max(0, height() - referenceTop - left));
 }
 
 void frmHelp::closeEvent(QCloseEvent* event) {

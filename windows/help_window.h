@@ -1,5 +1,6 @@
 // The help window: a title and three fixed paragraphs whose layout follows
-// the window's width; the window's height always follows from its width.
+// the window's width, and below them the reference section in a scrolling
+// box; the window's height always follows from its width.
 #pragma once
 
 #include <QWidget>
@@ -9,6 +10,7 @@
 #include "windows/single_window.h"
 
 class QLabel;
+class QTextBrowser;
 
 namespace wendrel {
 
@@ -25,6 +27,7 @@ public:
     QLabel* Label0() const { return title_; }
     // Paragraph label i, 1 to 3.
     QLabel* Label1(int i) const { return paragraphs_.at(static_cast<size_t>(i - 1)); }
+    QTextBrowser* Reference() const { return reference_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -38,6 +41,7 @@ private:
     Workspace& ws_;
     bool loaded_ = false;  // Form_Load has placed the window: from then on resizes lay it out
     QLabel* title_;
+    QTextBrowser* reference_;
     std::array<QLabel*, kNumHelpParas> paragraphs_{};
 };
 

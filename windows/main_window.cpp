@@ -178,7 +178,8 @@ void frmMain_Wd01::BuildRow(int slot) {
 void frmMain_Wd01::BuildMenus() {
     QMenu* mFile = menuBar()->addMenu("File");
     QAction* mOpen = mFile->addAction("Open ...");
-    mOpen->setEnabled(false);  // loading goes through the rows' Load buttons
+    mOpen->setObjectName("mOpen");
+    connect(mOpen, &QAction::triggered, this, [this] { actions_.openFiles(); });
     connect(mFile->addAction("Open Session ..."), &QAction::triggered, this, [this] { actions_.openSession(); });
     connect(mFile->addAction("Save Session As ..."), &QAction::triggered, this, [this] { actions_.saveSession(); });
     QMenu* mRecent = mFile->addMenu("Recent");

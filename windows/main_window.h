@@ -27,6 +27,7 @@ struct MainWindowActions {
     std::function<void()> showHelp;
     std::function<void()> showAbout;
     std::function<void()> shutDown;         // writes the settings and ends the program
+    std::function<void()> openFiles;        // File > "Open ..."
     std::function<void()> openSession;      // File > "Open Session ..."
     std::function<void()> saveSession;      // File > "Save Session As ..."
     // File > Recent: the spectra and sessions opened last, newest first, and

@@ -49,7 +49,7 @@ MeasurePanel::MeasurePanel(QWidget* parent, std::function<void()> closed, std::f
     layout->addWidget(text_);
     copy_ = new QPushButton("Copy", this);
     connect(copy_, &QPushButton::clicked, this,
-            [this] { QGuiApplication::clipboard()->setText(copied_.isEmpty() ? Text() : copied_); });
+            [this] { QGuiApplication::clipboard()->setText(copied_); });
     layout->addWidget(copy_, 0, Qt::AlignRight);
 }
 

@@ -13,7 +13,7 @@
 
 #include "plot/picture_files.h"
 #include "plot/plot_layout.h"
-#include "plot/renderer.h"
+#include "windows/picture_size_dialog.h"
 #include "windows/plot_window.h"
 #include "windows/twips.h"
 
@@ -40,16 +40,10 @@ QSize PlotPictureSize(const frmPlot_Spectra& window) {
     return {canvas.width(), std::clamp(static_cast<int>(std::ceil(height)), 1, std::max(canvas.height(), 1))};
 }
 
-void PaintPlotPicture(QPainter& painter, const Workspace& ws, const frmPlot_Spectra& window,
-                      PainterSurface::Target target) {
+PictureRequest OfferedPicture(const frmPlot_Spectra& window) {
     const QSize size = PlotPictureSize(window);
-    painter.fillRect(QRect(QPoint(0, 0), size), window.Canvas()->palette().color(QPalette::Window));
-    PlotLayout layout;
-    {
-        PainterSurface surface(painter, size, TwipsPerPixel(), target);
-        layout = RedrawPlot(ws, surface, window.DrawnArea());
-    }
-    PaintPlotLabels(painter, layout, TwipsPerPixel(), LabelPixelFont(window));
+    return {std::max(size.width(), kMinPicturePixels), std::max(size.height(), kMinPicturePixels),
+            1440.0 / TwipsPerPixel(), kDefaultFontPoints};
 }
 
 PictureSaving::PictureSaving(Workspace& ws, UiHooks& ui, AskFileName ask) : ws_(ws), ui_(ui), ask_(std::move(ask)) {
@@ -86,28 +80,23 @@ QString PictureSaving::Suggested() const {
 void PictureSaving::mSavePicture_Click(frmPlot_Spectra& window) {
     const QString path = ask_(&window, Suggested());
     if (path.isEmpty()) return;
-    if (SavePicture(window, path)) lastSaved_ = path;
+    const std::optional<PictureRequest> request = AskPictureSize(&window, lastRequest_.value_or(OfferedPicture(window)));
+    if (!request) return;
+    lastRequest_ = request;
+    if (SavePicture(path, *request)) lastSaved_ = path;
 }
 
-bool PictureSaving::SavePicture(frmPlot_Spectra& window, const QString& path) {
+bool PictureSaving::SavePicture(const QString& path, const PictureRequest& request) {
     const std::optional<PictureFormat> format = PictureFormatOf(path);
     std::string failure;
     if (!format) {
         failure = SaveFailureMessage(path, "the name must end in .png, .svg or .pdf");
     } else if (*format == PictureFormat::Png) {
-        QImage image(PlotPictureSize(window), QImage::Format_RGB32);
-        {
-            QPainter painter(&image);
-            PaintPlotPicture(painter, ws_, window, PainterSurface::Cells);
-        }
-        failure = WritePng(image, path);
+        failure = WritePng(SizedPictureImage(ws_, request), path);
     } else {
-        const QSize size = PlotPictureSize(window);
-        const auto paint = [this, &window](QPainter& painter) {
-            PaintPlotPicture(painter, ws_, window, PainterSurface::Floating);
-        };
-        failure = *format == PictureFormat::Svg ? WriteSvg(size, paint, path)
-                                                : WritePdf(size, 1440.0 / TwipsPerPixel(), paint, path);
+        const QSize size(request.width, request.height);
+        const auto paint = [&](QPainter& painter) { PaintSizedPicture(painter, ws_, request, PainterSurface::Floating); };
+        failure = *format == PictureFormat::Svg ? WriteSvg(size, paint, path) : WritePdf(size, request.dpi, paint, path);
     }
     if (failure.empty()) return true;
     ui_.ShowMessage(failure);

@@ -1,14 +1,17 @@
 // File > "Save Picture As ..." of the plot window: the plot itself (box,
 // curves, axes, labels, marks, legend) without the window's read-outs,
-// buttons and scroll bar, written as a PNG file of the window's pixels, or as
-// an SVG drawing or a PDF page whose curves are paths and whose texts are text.
+// buttons and scroll bar, at the size and font size the user asks for
+// (plot/sized_picture.h), written as a PNG file of exactly that many pixels,
+// or as an SVG drawing or a PDF page whose curves are paths and whose texts
+// are text.
 #pragma once
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "app/ui_hooks.h"
-#include "plot/painter_surface.h"
+#include "plot/sized_picture.h"
 #include "store/workspace.h"
 
 class QPainter;
@@ -21,11 +24,9 @@ class frmPlot_Spectra;
 // The plot's picture in the window's pixels: as wide as the drawing surface,
 // down to below the lowest label the last redraw placed.
 QSize PlotPictureSize(const frmPlot_Spectra& window);
-// Paints the plot's picture on a painter in the window's pixels: the plot
-// drawn once more, as cells for an image or floating lines for a drawing or
-// a document, and its labels as text.
-void PaintPlotPicture(QPainter& painter, const Workspace& ws, const frmPlot_Spectra& window,
-                      PainterSurface::Target target);
+// What the size dialog offers first: the window's picture at the screen's
+// resolution, the labels at 8 points.
+PictureRequest OfferedPicture(const frmPlot_Spectra& window);
 
 class PictureSaving {
 public:
@@ -41,12 +42,13 @@ public:
     void Connect(frmPlot_Spectra& window);
 
     // Asks for a file, offering the last one saved (else a name after the
-    // first loaded file, in its folder), and saves the picture there.
+    // first loaded file, in its folder), then for the picture's size (the
+    // last one asked, else OfferedPicture), and saves the picture there.
     void mSavePicture_Click(frmPlot_Spectra& window);
     // Writes the picture in the format the file's ending names (.png, .svg,
     // .pdf). A failure shows a message naming the file and the reason and
     // changes nothing else. Returns whether the file was written.
-    bool SavePicture(frmPlot_Spectra& window, const QString& path);
+    bool SavePicture(const QString& path, const PictureRequest& request);
 
 private:
     QString Suggested() const;
@@ -55,6 +57,7 @@ private:
     UiHooks& ui_;
     AskFileName ask_;
     QString lastSaved_;
+    std::optional<PictureRequest> lastRequest_;
 };
 
 }  // namespace wendrel

@@ -238,12 +238,13 @@ void frmPlot_Spectra::resizeEvent(QResizeEvent* event) {
 }
 
 void frmPlot_Spectra::Form_MouseMove(float x, float y) {
-    const CursorReadout readout = ReadCursor(ws_, layout_, x, y);
+    const CursorReadout readout = ReadCursor(ws_, layout_, x, y, TwipsPerPixel());
     canvas_->setCursor(readout.Pointer == MousePointer::Cross ? Qt::CrossCursor : Qt::ArrowCursor);
     if (!readout.Inside) return;
     label7_->setText(QString::fromStdString(readout.WavelengthCaption));
     label10_->setText(QString::fromStdString(readout.IntensityCaption));
     // The numbers always show whole; a name too long for the label is cut short to make room.
+    curveShown_ = readout.CurveSlot ? ws_.slot(readout.CurveSlot).Data : nullptr;
     const QString numbers = QString::fromStdString(readout.CurveCaption.substr(readout.CurveName.size()));
     const QFontMetrics metrics(label12_->font());
     const int room = label12_->width() - 6 - metrics.horizontalAdvance(numbers);
@@ -310,7 +311,7 @@ void frmPlot_Spectra::Measure(DragKind kind, double x0, double y0, double x1) {
     if (kind == DragKind::Measure) {
         const int pixels = measurePanel_ ? measurePanel_->ContinuumPixels() : ContinuumChoice().PixelsEachSide;
         const SpanMeasurement measured = MeasureDraggedSpan(ws_, from, to, at, {pixels, {}});
-        return ShowMeasurement(measured.Refusal, measured.Text, "");
+        return ShowMeasurement(measured.Refusal, measured.Text, measured.Copied);
     }
     const LineProfile profile = measurePanel_ ? measurePanel_->Profile() : LineProfile::Gauss;
     const SpanFit fitted = FitDraggedSpan(ws_, from, to, at, profile, measurePanel_ ? measurePanel_->Components() : 1);
@@ -321,7 +322,7 @@ void frmPlot_Spectra::MeasureAgain() {
     if (ws_.View.Measured.Slot == 0) return;
     if (ws_.View.Measured.FitCurves.empty()) {
         const SpanMeasurement measured = MeasureKeptSpan(ws_, {measurePanel_->ContinuumPixels(), {}});
-        return ShowMeasurement(measured.Refusal, measured.Text, "");
+        return ShowMeasurement(measured.Refusal, measured.Text, measured.Copied);
     }
     const SpanFit fitted = FitKeptSpan(ws_, measurePanel_->Profile(), measurePanel_->Components());
     ShowMeasurement(fitted.Refusal, fitted.Text, fitted.Copied);
@@ -389,6 +390,10 @@ void frmPlot_Spectra::Cls() {
 
 void frmPlot_Spectra::ShowLayout(const PlotLayout& layout) {
     layout_ = layout;
+    // A spectrum unloaded or replaced is no longer named under the cursor.
+    const auto shown = curveShown_.lock();
+    if (!shown || std::ranges::none_of(ws_.Slots, [&](const Row& row) { return row.Data == shown; }))
+        label12_->clear();
     SyncViewMenu();
     for (const auto& [label, placed] : layout.labels) {
         QLabel* widget = PlotLabelWidget(label);

@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -191,6 +192,7 @@ private:
     QAction* mFlux_ = nullptr;
     QAction* mLegend_ = nullptr;
     QLabel* label12_ = nullptr;  // the curve read-out
+    std::weak_ptr<const Spectrum> curveShown_;  // the spectrum the curve read-out names
     QRubberBand* band_ = nullptr;
     MeasurePanel* measurePanel_ = nullptr;
     // The drag under way: its kind and where it started, in pixels.

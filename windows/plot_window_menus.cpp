@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 
 #include "plot/line_marks.h"
-#include "plot/number_format.h"
+#include "plot/readout_digits.h"
 #include "windows/plot_window.h"
 #include "windows/range_dialog.h"
 
@@ -103,18 +103,18 @@ void frmPlot_Spectra::ViewChanged() {
 }
 
 void frmPlot_Spectra::AskWavelengthRange() {
-    const auto typed = AskRange(this, "Set Range", "Left wavelength", "Right wavelength",
-                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(ws_.View.PlotLeft))),
-                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(ws_.View.PlotRight))));
+    const auto [left, right] = RangeDialogTexts(ws_.View.PlotLeft, ws_.View.PlotRight);
+    const auto typed = AskRange(this, "Set Range", "Left wavelength", "Right wavelength", QString::fromStdString(left),
+                                QString::fromStdString(right));
     if (!typed) return;
     const std::string message = view_.SetRange(typed->first.toStdString(), typed->second.toStdString());
     if (!message.empty()) ui_.ShowMessage(message);
 }
 
 void frmPlot_Spectra::AskIntensityRange() {
+    const auto [lower, upper] = RangeDialogTexts(layout_.yMin, layout_.yMax);
     const auto typed = AskRange(this, "Intensity Range", "Lower intensity", "Upper intensity",
-                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(layout_.yMin))),
-                                QString::fromStdString(WithoutLeadingBlanks(PlainNumberText(layout_.yMax))));
+                                QString::fromStdString(lower), QString::fromStdString(upper));
     const std::string message =
         typed ? SetIntensityRange(ws_, typed->first.toStdString(), typed->second.toStdString()) : "";
     if (typed && message.empty()) return ViewChanged();

@@ -17,6 +17,7 @@
 #include "windows/file_chooser.h"
 #include "windows/file_drops.h"
 #include "windows/main_window.h"
+#include "windows/open_dialog.h"
 #include "windows/outer_frame.h"
 #include "windows/samp_controls.h"
 
@@ -62,15 +63,14 @@ Program::Program(std::filesystem::path settingsPath, MessageBox messageBox, EndP
       about_(ws_),
       printing_(*this),
       saving_(ws_, *this),
-      questionBox_(AskYesNo),
-      recentPath_(RecentListPath(settingsPath_)),
-      recent_(ReadRecentList(recentPath_)) {
+      questionBox_(AskYesNo) {
     MainWindowActions actions;
     actions.showFileChooser = [this] { ShowFileChooser(); };
     actions.pressHdr = [this](int slot) { header_.HdrPressed(slot); };
     actions.showHelp = [this] { help_.Show(); };
     actions.showAbout = [this] { about_.Show(); };
     actions.shutDown = [this] { ShutDown(); };
+    actions.openFiles = [this] { AskFilesToOpen(); };
     actions.openSession = [this] { AskSessionToOpen(); };
     actions.saveSession = [this] { AskSessionToSave(); };
     actions.recentEntries = [this] { return recent_; };
@@ -98,6 +98,7 @@ Program::~Program() {
 
 void Program::Start() {
     StartUp(ws_, settingsPath_, *this);
+    recent_ = RestoreKeptChoices(ws_, settingsPath_);
     MoveOuterTwips(*main_, ws_.Config.MainLeft, ws_.Config.MainTop);
     KeepOnScreen(*main_);
     main_->SetUpOffsetBars();
@@ -148,7 +149,13 @@ void Program::OpenRecent(const std::string& entry) {
 
 void Program::NoteRecent(const std::string& path) {
     recent_ = WithRecent(std::move(recent_), path);
-    WriteRecentList(recentPath_, recent_);  // a list that cannot be written is only the shorter for it
+    KeepChoices(ws_, settingsPath_, recent_);  // a list that cannot be written is only the shorter for it
+}
+
+void Program::AskFilesToOpen() {
+    const QString folder = ws_.FilePath.empty() ? QDir::currentPath() : QString::fromStdString(ws_.FilePath);
+    const QStringList files = wendrel::AskFilesToOpen(main_.get(), folder);
+    if (!files.isEmpty()) DropFiles(0, files);
 }
 
 void Program::AskSessionToOpen() {
@@ -203,6 +210,7 @@ void Program::ShowFileChooser() {
 void Program::ShutDown() {
     const QRectF outer = OuterGeometryTwips(*main_);
     const std::string error = wendrel::ShutDown(ws_, outer.left(), outer.top(), settingsPath_);
+    KeepChoices(ws_, settingsPath_, recent_);
     if (!error.empty()) messageBox_(error);
     endProgram_();
 }

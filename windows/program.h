@@ -96,6 +96,10 @@ private:
     void ShutDown();
     // Puts a spectrum or session first in the recent list and writes the list.
     void NoteRecent(const std::string& path);
+    // File > "Open ...": the chosen files fill the next empty rows, as a
+    // drop away from the rows; the dialog starts in the folder of the last
+    // file loaded.
+    void AskFilesToOpen();
     void AskSessionToOpen();
     void AskSessionToSave();
     void AskExportFile();
@@ -116,7 +120,6 @@ private:
     // chooser starts.
     QString lastLoadFolder_;
     QuestionBox questionBox_;
-    std::filesystem::path recentPath_;  // the recent list's file, beside the settings file
     std::vector<std::string> recent_;
     bool openingSession_ = false;  // its rows' loads are no recent entries of their own
     SampControls* samp_ = nullptr;  // owned by the main window

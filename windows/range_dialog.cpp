@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace wendrel {
 
@@ -16,6 +17,10 @@ std::optional<std::pair<QString, QString>> AskRange(QWidget* parent, const QStri
     auto* highField = new QLineEdit(high, &dialog);
     lowField->setObjectName("low");
     highField->setObjectName("high");
+    // Wide enough for either number and a few more digits typed.
+    const QFontMetrics metrics(lowField->font());
+    const int width = metrics.horizontalAdvance((low.size() > high.size() ? low : high) + "0000") + 16;
+    for (QLineEdit* field : {lowField, highField}) field->setMinimumWidth(std::max(width, metrics.horizontalAdvance("0") * 12));
     form->addRow(lowName, lowField);
     form->addRow(highName, highField);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);

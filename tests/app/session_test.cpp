@@ -1,10 +1,11 @@
 // Sessions saved and opened again: relative and absolute paths, a moved
-// folder, missing and refused files, refused session texts; the recent list.
+// folder, missing and refused files, refused session texts; the choices kept between runs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "app/recent_files.h"
+#include "app/view_choices.h"
 #include "app/session_file.h"
 #include "app/slot_loading.h"
 #include "app/slot_rows.h"
@@ -136,20 +137,33 @@ TEST_F(Sessions, NewerBrokenAndMisshapenSessionsAreRefused) {
     EXPECT_NE(ReadSessionFile(work / "none.wendrel").error.find("there is no such file"), std::string::npos);
 }
 
-TEST(RecentList, NewestFirstWithoutRepeatsAtMostEightAndEmptyWhenBroken) {
+// The view's choices and the recent list kept between runs; a broken file gives the defaults.
+TEST(KeptChoices, RoundTripAndDefaultsWhenBroken) {
     std::vector<std::string> list;
     for (const char* entry : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "c"}) list = WithRecent(list, entry);
     EXPECT_EQ(list, (std::vector<std::string>{"c", "i", "h", "g", "f", "e", "d", "b"}));
     TempFolder temp;
-    const fs::path file = RecentListPath(temp.path() / "Wendrel3.ini");
-    EXPECT_EQ(file, temp.path() / "Wendrel3-recent.json");
-    EXPECT_EQ(ReadRecentList(file), std::vector<std::string>{});
-    ASSERT_TRUE(WriteRecentList(file, list));
-    EXPECT_EQ(ReadRecentList(file), list);
-    for (const char* broken : {"{\"version\": 1, \"recent\": [\"a\", 3]}", "{\"recent\": [\"a\"]}", "{\"vers"}) {
-        temp.Write("Wendrel3-recent.json", broken);
-        EXPECT_EQ(ReadRecentList(file), std::vector<std::string>{}) << broken;
+    const fs::path file = ViewFilePath(temp.path() / "Wendrel3.ini");
+    EXPECT_EQ(file, temp.path() / "Wendrel3-view.json");
+    PlotView view;
+    std::tie(view.ScaleFlux, view.ShowLegend, view.Intensity, view.IntensityLow, view.IntensityHigh) =
+        std::tuple(true, true, PlotView::IntensityRange::Fixed, -5.5, 250);
+    std::tie(view.LineMarkSets, view.LineMarksInVacuum, view.PlotLeft) = std::tuple(std::set<std::string>{"balmer", "nad"}, true, 6000);
+    ASSERT_TRUE(WriteKeptChoices(file, view, list));
+    const KeptChoices kept = ReadKeptChoices(file);
+    const auto choices = [](const PlotView& v) {
+        return std::tuple(v.ScaleFlux, v.ShowLegend, v.Intensity, v.IntensityLow, v.IntensityHigh, v.LineMarkSets, v.LineMarksInVacuum);
+    };
+    EXPECT_EQ(choices(kept.view), choices(view));
+    EXPECT_EQ(kept.view.PlotLeft, PlotView().PlotLeft);  // the range is not a choice
+    EXPECT_EQ(kept.recent, list);
+    for (const char* broken : {"{\"version\": 1, \"recent\": [\"a\", 3]}", "{\"version\": 2, \"view\": {\"legend\": true}}", "{\"vers", ""}) {
+        temp.Write("Wendrel3-view.json", broken);
+        const KeptChoices read = ReadKeptChoices(file);
+        EXPECT_TRUE(choices(read.view) == choices(PlotView()) && read.recent.empty()) << broken;
     }
+    fs::remove(file);
+    EXPECT_TRUE(ReadKeptChoices(file).recent.empty());
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 // and the column chooser selects first.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/chooser_layout.h"
 #include "app/column_choice.h"
 
 #include "app/header_paging.h"
 #include "app/help_layout.h"
+#include "app/help_reference.h"
 #include "app/placement.h"
 
 namespace wendrel {
@@ -58,6 +61,14 @@ TEST(HelpLayout, HeightFollowsWidth) {
         const HelpLayout l = HelpLayoutFor(c.width);
         EXPECT_EQ(std::tuple(l.Tops, l.WindowHeight, l.LabelWidth), std::tuple(c.tops, c.height, c.width - 500));
     }
+}
+
+// The Help window's reference and README.md say the same.
+TEST(HelpLayout, ReadmeHoldsTheReference) {
+    std::ifstream readme(WENDREL_README);
+    const std::string text((std::istreambuf_iterator<char>(readme)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("## Reference\n"), std::string::npos);
+    EXPECT_NE(text.find(HelpReference()), std::string::npos);
 }
 
 constexpr HdrLineMetrics kClassic{194.5, 560};

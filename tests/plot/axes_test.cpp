@@ -117,6 +117,10 @@ TEST(ReadoutDigits, OnePixelsWorthOfWavelength) {
     EXPECT_EQ(AxisDigitsText(6562.8037, LabelAxis(6562.80, 6562.81)), "6562.804");
     EXPECT_EQ(AxisDigitsText(1.26e-13, LabelAxis(1e-13, 2e-13, 3)), "1.3e-13");
     EXPECT_EQ(AxisDigitsText(5, LabelAxis(1, 1)), "5");
+    // The range dialogs open with the view's ends at the axis's digits.
+    EXPECT_EQ(RangeDialogTexts(3800.4, 8100.2), std::pair(std::string("3800"), std::string("8100")));
+    EXPECT_EQ(RangeDialogTexts(6562.8037, 6562.8089), std::pair(std::string("6562.804"), std::string("6562.809")));
+    EXPECT_EQ(RangeDialogTexts(1.26e-13, 2.04e-13), std::pair(std::string("1.3e-13"), std::string("2.0e-13")));
 }
 
 }  // namespace

@@ -118,16 +118,21 @@ TEST(MeasureLine, OnTheSlotUnderTheDragAndDrawnOnThePlot) {
     for (const auto& [from, to, says] : {std::tuple(6550.0, 6562.0, "No spectrum"), {6562.1, 6562.3, "fewer than 3"}})
         EXPECT_NE(MeasureDraggedSpan(ws, from, to, 12).Refusal.find(says), std::string::npos);
     EXPECT_EQ(ws.View.Measured.Slot, 0);
-    EXPECT_EQ(MeasureDraggedSpan(ws, 6566, 6562, 12).Text,
+    const SpanMeasurement measured = MeasureDraggedSpan(ws, 6566, 6562, 12);
+    EXPECT_EQ(measured.Text,
               "HD 1 (line.fits)\n"
-              "Span       6562.000 A to 6566.000 A\n"
-              "Continuum  10 +- 0 Jy at 6564.000 A, slope 0.5 +- 0 Jy per A, from 6 pixels\n"
-              "Centroid   6564.000 +- 0 A\n"
-              "Flux       10.0257 +- 0 Jy x A (over observed wavelengths)\n"
-              "EW         -1.003 +- 0 A\n"
+              "Span       6562.000 Å to 6566.000 Å\n"
+              "Continuum  10 +- 0 Jy at 6564.000 Å, slope 0.5 +- 0 Jy per Å, from 6 pixels\n"
+              "Centroid   6564.000 +- 0 Å\n"
+              "Flux       10.0257 +- 0 Jy × Å (over observed wavelengths)\n"
+              "EW         -1.003 +- 0 Å\n"
               "Peak       8 Jy\n"
-              "FWHM       1.189 A\n"
+              "FWHM       1.189 Å\n"
               "Errors     from the scatter of the continuum pixels about their line, 0 Jy rms\n");
+    EXPECT_TRUE(measured.Copied.starts_with("quantity\tvalue\terror\tunit\nleft\t6562\t\tÅ\n")) << measured.Copied;
+    for (const char* line : {"\nflux\t10.025", "\t0\tJy × Å\n", "\new\t-1.003", "\t0\tÅ\npeak\t8\t\tJy\nfwhm\t1.18896"})
+        EXPECT_NE(measured.Copied.find(line), std::string::npos) << line;
+    EXPECT_EQ(LineFluxUnit(""), "flux × Å");
     EXPECT_NE(MeasurementText(ws.slot(1), MeasureLine(LineSpectrum(8, -20), 6562, 6566)).find("EW         none"),
               std::string::npos);
     EXPECT_NE(MeasureKeptSpan(ws, {4, {}}).Text.find("from 8 pixels"), std::string::npos);

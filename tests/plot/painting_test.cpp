@@ -15,6 +15,7 @@
 #include "plot/plot_window_size.h"
 #include "plot/picture_files.h"
 #include "plot/renderer.h"
+#include "plot/sized_picture.h"
 #include "tests/plot/plot_test_support.h"
 
 namespace wendrel::testing {
@@ -186,6 +187,27 @@ TEST(PictureFiles, SvgAndPdfHoldTheCurvesAsLinesAndTheLabelsAsTextAndFailedWrite
     const std::string message = WritePdf(QSize(10, 10), 96, [](QPainter&) {}, missing);
     EXPECT_EQ(message.rfind("The picture could not be saved as \"" + missing.toStdString() + "\": ", 0), 0u) << message;
     EXPECT_EQ(PictureFormatOf("x.y.Pdf"), PictureFormat::Pdf);
+}
+
+// A picture of the size and font asked for: exactly those pixels, down to just below the labels.
+TEST(SizedPicture, TheSizeAskedForInPixelsOrInchesAndItsLimits) {
+    EXPECT_EQ(std::pair(PixelsOfInches(3.5, 300), InchesOfPixels(1050, 300)), std::pair(1050, 3.5));
+    EXPECT_EQ(PictureRequestProblem({1050, 700, 300, 10}), "");
+    for (const auto& [request, says] : {std::pair(PictureRequest{99, 700}, "100 to 20000 pixels"), {{800, 20001}, "20000"},
+                                        {{800, 600, 20}, "dots per inch"}, {{800, 600, 96, 100}, "font size"}})
+        EXPECT_NE(PictureRequestProblem(request).find(says), std::string::npos) << says;
+    EXPECT_DOUBLE_EQ(PictureTwipsPerPixel({800, 600, 96, 8}), 15);  // the screen's picture
+
+    Workspace ws = PlotWorkspace(4000, 4010);
+    Load(ws, 1, 4000, 1, std::vector(10, 100.0));
+    for (const double points : {8.0, 14.0}) {
+        const QImage image = SizedPictureImage(ws, {1200, 500, 96, points});
+        EXPECT_TRUE(image.size() == QSize(1200, 500) && image.devicePixelRatio() == 1) << points;
+        int lowest = 0;  // the lowest row with anything on it: a label's, 60 twips (4 pixels) and a little above the bottom
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) lowest = image.pixel(x, y) != qRgb(255, 255, 255) ? y : lowest;
+        EXPECT_NEAR(lowest, 500 - 4, 4) << points;
+    }
 }
 
 }  // namespace

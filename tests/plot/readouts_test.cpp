@@ -82,11 +82,11 @@ TEST(CursorReadout, InsideTheBoxOnly) {
     PlotLayout box;
     std::tie(box.x0, box.x1, box.y0, box.y1, box.yMax) = std::tuple(800, 9585, 300, 6950, 120);
     const struct { float x, y, wavelength, intensity; const char* text; } inside[] = {
-        {5195, 3625, 6500.2847f, 60, " 6500.28 60     "},
-        {5192.5f, 6940, 6500, 0.18045113f, "6500.00 0       "},  // a whole number: zero-filled form
-        {801, 301, 6000.1138f, 119.98195f, " 6000.11 120    "}, {9584, 3625, 6999.8862f, 60, " 6999.89 60     "}};
+        {5195, 3625, 6500.2847f, 60, "6500.3 60     "},
+        {5192.5f, 6940, 6500, 0.18045113f, "6500.00       "},  // "6500.0", then "0"
+        {801, 301, 6000.1138f, 119.98195f, "6000.1 120    "}, {9584, 3625, 6999.8862f, 60, "6999.9 60     "}};
     for (const auto& c : inside) {
-        const CursorReadout r = ReadCursor(ws, box, c.x, c.y);
+        const CursorReadout r = ReadCursor(ws, box, c.x, c.y, 1.5);  // a box of 5857 pixels: 0.17 A each
         EXPECT_TRUE(r.Inside && r.Pointer == MousePointer::Cross && r.WavelengthCaption + r.IntensityCaption == c.text) << c.x;
         EXPECT_FLOAT_EQ(r.Wavelength, c.wavelength) << c.x;
         EXPECT_FLOAT_EQ(r.Intensity, c.intensity) << c.y;
@@ -95,8 +95,10 @@ TEST(CursorReadout, InsideTheBoxOnly) {
         const CursorReadout r = ReadCursor(ws, box, x, y);
         EXPECT_TRUE(!r.Inside && r.Pointer == MousePointer::Arrow && r.WavelengthCaption.empty()) << x << "," << y;
     }
-    std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::tuple(6562.8, 6562.85);  // ticks of 0.01 A: a read-out to 0.001 A
-    EXPECT_EQ(ReadCursor(ws, box, 5195, 3625).WavelengthCaption, " 6562.825");
+    std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::tuple(6562.8, 6562.85);  // 0.00009 A a pixel
+    EXPECT_EQ(ReadCursor(ws, box, 5195, 3625).WavelengthCaption, "6562.82501");
+    std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::tuple(6500, 6600);  // 0.17 A a pixel: never "6563."
+    EXPECT_EQ(ReadCursor(ws, box, 800 + 8785 * 0.635f, 3625).WavelengthCaption, "6563.5");
     // A box without size has no inside: before the first redraw, or upside down.
     EXPECT_FALSE(ReadCursor(ws, PlotLayout{}, 0, 0).Inside);
     box.y1 = 200;

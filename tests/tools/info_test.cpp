@@ -111,7 +111,8 @@ TEST_F(InfoTest, OneJsonLinePerFileThenTheWorkspace) {
 
 TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
     const std::pair<std::string, std::string> cases[] = {
-        {"--render ha.fits", "no FITS file"},
+        {"--render ha.fits", "ending in .png, .svg or .pdf; got \"ha.fits\""},
+        {"--render p.png --font-size 100 ha.fits", "--font-size needs"},
         {"--size 10000x7000 ha.fits", "only shape the picture of --render"},
         {"--render p.png --size 32768x7000 --view 4100:4000 ha.fits", "--size needs WIDTHxHEIGHT"},
         {"--render p.png --offsets 1,2 ha.fits", "2 offsets were given for 1 files"},
@@ -138,7 +139,15 @@ TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
     const InfoRun unwritable = Info("--render missing/plot.png ha.fits");
     EXPECT_EQ(unwritable.exitCode, 3);
     EXPECT_EQ(unwritable.lines.size(), 2u);
-    EXPECT_NE(unwritable.err.find("cannot write missing/plot.png"), std::string::npos) << unwritable.err;
+    EXPECT_NE(unwritable.err.find("could not be saved as \"missing/plot.png\""), std::string::npos) << unwritable.err;
+}
+
+// The ending chooses the kind of file, as the plot window's save does.
+TEST_F(InfoTest, RendersPngSvgOrPdfByTheEnding) {
+    for (const auto& [name, magic] : {std::pair("p.png", "\x89PNG"), {"p.SVG", "<?xml"}, {"p.pdf", "%PDF"}}) {
+        ASSERT_EQ(Info(std::string("--render ") + name + " --font-size 12 ha.fits").exitCode, 0) << name;
+        EXPECT_TRUE(FileBytes(dir.path() / name).starts_with(magic)) << name;
+    }
 }
 
 // Slot 1 raised to the top of the box and taken to its rest frame, slot 2 as

@@ -1,6 +1,7 @@
 // The main window: its look at start, a row's offset, velocity and Unload,
 // File > Exit writing the settings file, and files named at start or dropped.
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMimeData>
 #include <QUrl>
@@ -109,6 +110,26 @@ TEST_F(MainWindowTest, FilesNamedAtStartOrDroppedLoadIntoRowsAndShowThePlot) {
     ASSERT_TRUE(DropOn(5, {Local("<i>tag.fts")}));
     EXPECT_EQ(std::tuple(row(5).Label7->text(), row(5).Label8->text(), row(5).Label7->textFormat(), row(5).Label8->textFormat()),
               std::tuple(QString("<i>tag.fts"), QString("M31 <i>core"), Qt::PlainText, Qt::PlainText));
+}
+
+// File > Open: Qt's file dialog, spectra first, in the folder of the last
+// load; the chosen files fill the next empty rows.
+TEST_F(MainWindowTest, FileOpenLoadsSeveralFilesIntoTheNextEmptyRows) {
+    for (const char* name : {"a.fits", "b.fits", "c.fits"}) WriteSpectrum(data_ / name, "B", 4200);
+    Start().LoadAtStart({DataFile("a.fits")});
+    QString folder, filter;
+    AnswerNextDialog([&](QWidget& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        ASSERT_NE(files, nullptr);
+        std::tie(folder, filter) = std::tuple(files->directory().absolutePath(), files->nameFilters().value(0));
+        files->findChild<QLineEdit*>("fileNameEdit")->setText("\"b.fits\" \"c.fits\"");
+        static_cast<QDialog&>(dialog).accept();
+    });
+    Choose(mainWindow(), "File", "Open ...");
+    EXPECT_EQ(folder.toStdString(), data_.string());
+    EXPECT_TRUE(filter.startsWith("Spectra (*.fits")) << filter.toStdString();
+    EXPECT_EQ(LoadedRows(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(QStringList({row(2).Label7->text(), row(3).Label7->text()}), QStringList({"b.fits", "c.fits"}));
 }
 
 }  // namespace wendrel::testing
