@@ -13,12 +13,11 @@
 #include "fits/image_reader.h"
 #include "fits/table_reader.h"
 #include "fits/unpacked_stream.h"
+#include "fits/quoted_name.h"
 
 namespace wendrel {
 
 namespace {
-
-std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 // A tile-compressed image unpacked into the bytes of a FITS file, and where
 // the image's header starts in them: cfitsio writes an image that was an

@@ -12,12 +12,11 @@
 #include "fits/image_reader.h"
 #include "fits/input_file.h"
 #include "fits/text_reader.h"
+#include "fits/quoted_name.h"
 
 namespace wendrel {
 
 namespace {
-
-std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 LoadResult Refused(std::string message) {
     LoadResult result;

@@ -20,6 +20,7 @@
 #include "fits/pixel_decoding.h"
 #include "fits/spectral_axis.h"
 #include "fits/spectrum_finish.h"
+#include "fits/quoted_name.h"
 
 namespace wendrel {
 
@@ -29,8 +30,6 @@ namespace {
 // and whole level blocks, so that the block maxima can be taken pass by pass.
 constexpr int64_t kPixelsPerPass = 8000;
 static_assert(kPixelsPerPass % kLevelBlockLength == 0);
-
-std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 // The wavelength keyword CRVALn has its reference pixel in CRPIXn.
 std::optional<std::string> ReferencePixelKey(const std::string& lambda0Key) {

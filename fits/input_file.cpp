@@ -1,4 +1,5 @@
 #include "fits/input_file.h"
+#include "fits/quoted_name.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,12 +7,6 @@
 #include <system_error>
 
 namespace wendrel {
-
-namespace {
-
-std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
-
-}  // namespace
 
 std::unique_ptr<InputFile> InputFile::Open(const std::filesystem::path& path,
                                            const std::string& shownName, std::string& problem) {

@@ -13,14 +13,13 @@
 #include "fits/spectral_axis.h"
 #include "fits/spectrum_finish.h"
 #include "fits/uncertainties.h"
+#include "fits/quoted_name.h"
 
 namespace wendrel {
 
 namespace {
 
 constexpr double kBlank = std::numeric_limits<double>::quiet_NaN();
-
-std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 // The names a wavelength and a flux column go by in the archives' tables,
 // the first found winning.

@@ -10,12 +10,11 @@
 #include "fits/continuum_level.h"
 #include "fits/spectral_axis.h"
 #include "fits/spectrum_finish.h"
+#include "fits/quoted_name.h"
 
 namespace wendrel {
 
 namespace {
-
-std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r'; }
 

@@ -12,7 +12,7 @@ namespace wendrel {
 
 namespace {
 
-std::string Angstroms(double lambda) {
+std::string SpanEndText(double lambda) {
     char buf[400];
     return std::string(buf, std::to_chars(buf, buf + sizeof buf, lambda, std::chars_format::fixed, 3).ptr) + " A";
 }
@@ -30,7 +30,7 @@ std::string ContinuumPixels(const Row& s, const LineMeasurement& m, const Contin
         return {};
     }
     for (const auto& [from, to] : choice.Windows) {
-        const std::string window = "the continuum window " + Angstroms(from) + " to " + Angstroms(to);
+        const std::string window = "the continuum window " + SpanEndText(from) + " to " + SpanEndText(to);
         if (from < ShiftedStart(s) || to > ShiftedEnd(s)) return window + " reaches past the spectrum's end.";
         if (from < m.Right && to > m.Left) return window + " overlaps the span.";
         for (int64_t p = std::max<int64_t>(1, FirstPixelEndingAt(s, n, from, true)); p <= n; ++p) {
@@ -62,8 +62,8 @@ LineMeasurement MeasureLine(const Row& s, double left, double right, const Conti
         return m;
     };
     if (n == 0 || m.Left < ShiftedStart(s) || m.Right > ShiftedEnd(s))
-        return refuse("it reaches past the spectrum's end (the spectrum runs from " + Angstroms(ShiftedStart(s)) +
-                      " to " + Angstroms(ShiftedEnd(s)) + ").");
+        return refuse("it reaches past the spectrum's end (the spectrum runs from " + SpanEndText(ShiftedStart(s)) +
+                      " to " + SpanEndText(ShiftedEnd(s)) + ").");
     // An end on the edge between two pixels belongs to the pixel inside the span.
     m.FirstPixel = FirstPixelEndingAt(s, n, m.Left, true);
     m.LastPixel = std::min(FirstPixelEndingAt(s, n, m.Right, false), n);

@@ -4,7 +4,7 @@
 
 namespace wendrel {
 
-TwipsRect DragBand(const PlotLayout& layout, DragKind kind, double startX, double startY, double x, double y) {
+TwipsBand DragBand(const PlotLayout& layout, DragKind kind, double startX, double startY, double x, double y) {
     const auto across = [](double a, double b, int lo, int hi) {
         return std::pair(std::clamp<double>(std::min(a, b), lo, hi), std::clamp<double>(std::max(a, b), lo, hi));
     };

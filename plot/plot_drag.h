@@ -25,13 +25,13 @@ inline bool IsClick(DragKind kind, int dxPixels, int dyPixels) {
     return moved < kClickPixels && moved > -kClickPixels;
 }
 
-struct TwipsRect {
+struct TwipsBand {
     double left = 0, top = 0, right = 0, bottom = 0;
 };
 
 // The band from the drag's start to (x, y), in twips, held inside the box:
 // between the two x across the box's height for wavelengths, between the two
 // y across its width for intensities.
-TwipsRect DragBand(const PlotLayout& layout, DragKind kind, double startX, double startY, double x, double y);
+TwipsBand DragBand(const PlotLayout& layout, DragKind kind, double startX, double startY, double x, double y);
 
 }  // namespace wendrel

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "plot/cursor_readout.h"
+#include "plot/measure_numbers.h"
 #include "plot/span_measurement.h"
 #include "store/rest_frame.h"
 
@@ -12,12 +13,6 @@ namespace wendrel {
 
 namespace {
 
-std::string Number(double value, std::chars_format format, int precision) {
-    char buf[400];
-    return {buf, std::to_chars(buf, buf + sizeof buf, value, format, precision).ptr};
-}
-
-std::string Value(double value) { return Number(value, std::chars_format::general, 6); }
 
 constexpr const char* kProfileNames[] = {"Gaussian", "Lorentzian", "Voigt"};
 
@@ -60,17 +55,17 @@ SpanFit FitText(const Row& s, const LineFit& fit) {
     const std::string unit = s->FluxUnit.empty() ? "flux" : s->FluxUnit;
     const bool voigt = fit.Profile == LineProfile::Voigt;
     std::string text = (s->ObjectName.empty() ? s->FileName : s->ObjectName + " (" + s->FileName + ")") + "\n";
-    if (s.Velocity != 0) text += "Rest frame of " + Value(s.Velocity) + " km/s\n";
-    text += "Span       " + Number(fit.Left, std::chars_format::fixed, 3) + " Å to " +
-            Number(fit.Right, std::chars_format::fixed, 3) + " Å, pixels " + std::to_string(fit.FirstPixel) + " to " +
+    if (s.Velocity != 0) text += "Rest frame of " + MeasureValue(s.Velocity) + " km/s\n";
+    text += "Span       " + MeasureNumber(fit.Left, std::chars_format::fixed, 3) + " Å to " +
+            MeasureNumber(fit.Right, std::chars_format::fixed, 3) + " Å, pixels " + std::to_string(fit.FirstPixel) + " to " +
             std::to_string(fit.LastPixel) + "\n";
     text += "Fit        " + std::to_string(fit.Components.size()) + " " +
             kProfileNames[static_cast<size_t>(fit.Profile)] + (fit.Components.size() > 1 ? " components" : " component") +
-            " on a straight continuum, chi2 " + Value(fit.Chi2) + " for " + std::to_string(fit.Dof) +
+            " on a straight continuum, chi2 " + MeasureValue(fit.Chi2) + " for " + std::to_string(fit.Dof) +
             " degrees of freedom\n";
     const double middle = (fit.Left + fit.Right) / 2;
-    text += "Continuum  " + Value(fit.Intercept + fit.Slope * middle) + " " + unit + " at " +
-            Number(middle, std::chars_format::fixed, 3) + " Å, slope " + Value(fit.Slope) + " " + unit + " per Å\n";
+    text += "Continuum  " + MeasureValue(fit.Intercept + fit.Slope * middle) + " " + unit + " at " +
+            MeasureNumber(middle, std::chars_format::fixed, 3) + " Å, slope " + MeasureValue(fit.Slope) + " " + unit + " per Å\n";
     text += fit.ErrorsFromFile ? "Errors     from the file's pixel errors\n"
                                : "Errors     from the scatter of the pixels about the fit (chi2 per degree of freedom)\n";
     text += "Flux is integrated over observed wavelengths; wavelengths and widths lie in the plot's frame.\n\n";
@@ -104,12 +99,12 @@ SpanFit FitText(const Row& s, const LineFit& fit) {
         copied += std::to_string(k + 1);
         for (const Column& c : columns) {
             const Uncertain& u = fit.Components[k].*c.value;
-            std::string cell = "  " + (c.wavelength ? Number(u.Value, std::chars_format::fixed, 3) : Value(u.Value)) +
-                               " +- " + Number(u.Error, std::chars_format::general, 2);
+            std::string cell = "  " + (c.wavelength ? MeasureNumber(u.Value, std::chars_format::fixed, 3) : MeasureValue(u.Value)) +
+                               " +- " + MeasureNumber(u.Error, std::chars_format::general, 2);
             cell.resize(std::max<size_t>(cell.size(), 24), ' ');
             text += cell;
-            copied += "\t" + Number(u.Value, std::chars_format::general, 10) + "\t" +
-                      Number(u.Error, std::chars_format::general, 10);
+            copied += "\t" + MeasureNumber(u.Value, std::chars_format::general, 10) + "\t" +
+                      MeasureNumber(u.Error, std::chars_format::general, 10);
         }
         text += "\n";
         copied += "\n";

@@ -4,23 +4,18 @@
 #include <cmath>
 
 #include "plot/cursor_readout.h"
+#include "plot/measure_numbers.h"
 #include "store/rest_frame.h"
 
 namespace wendrel {
 
 namespace {
 
-std::string Number(double value, std::chars_format format, int precision) {
-    char buf[400];
-    return {buf, std::to_chars(buf, buf + sizeof buf, value, format, precision).ptr};
-}
-
-std::string Angstroms(double lambda) { return Number(lambda, std::chars_format::fixed, 3) + " Å"; }
-std::string Value(double value) { return Number(value, std::chars_format::general, 6); }
-std::string Error(double error) { return " +- " + Number(error, std::chars_format::general, 2); }
+std::string Angstroms(double lambda) { return MeasureNumber(lambda, std::chars_format::fixed, 3) + " Å"; }
+std::string Error(double error) { return " +- " + MeasureNumber(error, std::chars_format::general, 2); }
 std::string Angstroms(const std::optional<double>& lambda) { return lambda ? Angstroms(*lambda) : "none"; }
 std::string Angstroms(const std::optional<Uncertain>& lambda) {
-    return lambda ? Number(lambda->Value, std::chars_format::fixed, 3) + Error(lambda->Error) + " Å" : "none";
+    return lambda ? MeasureNumber(lambda->Value, std::chars_format::fixed, 3) + Error(lambda->Error) + " Å" : "none";
 }
 
 SpanMeasurement Keep(Workspace& ws, int slot, const LineMeasurement& m) {
@@ -52,27 +47,27 @@ SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum)
 std::string MeasurementText(const Row& s, const LineMeasurement& m) {
     const std::string unit = s->FluxUnit.empty() ? "" : " " + s->FluxUnit;
     std::string text = (s->ObjectName.empty() ? s->FileName : s->ObjectName + " (" + s->FileName + ")") + "\n";
-    if (s.Velocity != 0) text += "Rest frame of " + Value(s.Velocity) + " km/s\n";
+    if (s.Velocity != 0) text += "Rest frame of " + MeasureValue(s.Velocity) + " km/s\n";
     text += "Span       " + Angstroms(m.Left) + " to " + Angstroms(m.Right) + "\n";
-    text += "Continuum  " + Value(m.Level) + Error(m.ContinuumError(m.Reference)) + unit + " at " +
-            Angstroms(m.Reference) + ", slope " + Value(m.Slope) + Error(std::sqrt(m.SlopeVariance)) + unit +
+    text += "Continuum  " + MeasureValue(m.Level) + Error(m.ContinuumError(m.Reference)) + unit + " at " +
+            Angstroms(m.Reference) + ", slope " + MeasureValue(m.Slope) + Error(std::sqrt(m.SlopeVariance)) + unit +
             " per Å, from " + std::to_string(m.ContinuumPixels) + " pixels\n";
     text += "Centroid   " + Angstroms(m.Centroid) + "\n";
-    text += "Flux       " + Value(m.Flux.Value) + Error(m.Flux.Error) + " " + LineFluxUnit(s->FluxUnit) +
+    text += "Flux       " + MeasureValue(m.Flux.Value) + Error(m.Flux.Error) + " " + LineFluxUnit(s->FluxUnit) +
             " (over observed wavelengths)\n";
     text += "EW         " + Angstroms(m.EquivalentWidth) + "\n";
-    text += "Peak       " + Value(m.Peak) + unit + "\n";
+    text += "Peak       " + MeasureValue(m.Peak) + unit + "\n";
     text += "FWHM       " + Angstroms(m.Fwhm) + "\n";
     text += m.ErrorsFromFile ? "Errors     from the file's pixel errors\n"
                              : "Errors     from the scatter of the continuum pixels about their line, " +
-                                   Value(m.Scatter) + unit + " rms\n";
+                                   MeasureValue(m.Scatter) + unit + " rms\n";
     return text;
 }
 
 std::string MeasurementTable(const Row& s, const LineMeasurement& m) {
     const std::string flux = s->FluxUnit.empty() ? "flux" : s->FluxUnit;
     const auto cell = [](std::optional<double> v) {
-        return v ? Number(*v, std::chars_format::general, 10) : std::string();
+        return v ? MeasureNumber(*v, std::chars_format::general, 10) : std::string();
     };
     const auto line = [&](const char* quantity, std::optional<double> value, std::optional<double> error,
                           const std::string& unit) {

@@ -13,8 +13,8 @@ namespace wendrel {
 namespace {
 
 // Twips.
-constexpr double kClientWidth = 4710;
-constexpr double kClientHeight = 2505;
+constexpr double kAboutClientWidth = 4710;
+constexpr double kAboutClientHeight = 2505;
 constexpr double kLineLeft = 120;
 constexpr double kLineWidth = 4455;
 
@@ -42,7 +42,7 @@ constexpr int kRuleLength = 61;
 frmAbout::frmAbout(Workspace& ws) : ws_(ws) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("About");
-    setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+    setFixedSize(TwipsToPixels(kAboutClientWidth), TwipsToPixels(kAboutClientHeight));
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(224, 224, 224));
     setPalette(background);

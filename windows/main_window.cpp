@@ -22,8 +22,8 @@
 namespace wendrel {
 namespace {
 
-constexpr double kClientWidth = 11505;
-constexpr double kClientHeight = 7245;
+constexpr double kMainClientWidth = 11505;
+constexpr double kMainClientHeight = 7245;
 const QColor kBackground(160, 224, 255);
 
 void Place(QWidget* w, double left, double top, double width, double height) {
@@ -83,7 +83,7 @@ frmMain_Wd01::frmMain_Wd01(Workspace& ws, UiHooks& ui, MainWindowActions actions
     QPalette palette = client->palette();
     palette.setColor(QPalette::Window, kBackground);
     client->setPalette(palette);
-    client->setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+    client->setFixedSize(TwipsToPixels(kMainClientWidth), TwipsToPixels(kMainClientHeight));
     setCentralWidget(client);
 
     QLabel* title = MakeLabel(client, "Wendrel", 240, 120, 8295, 495);

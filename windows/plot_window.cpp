@@ -261,7 +261,7 @@ void frmPlot_Spectra::MouseDown(QPointF pixel, Qt::KeyboardModifiers modifiers) 
 void frmPlot_Spectra::MouseDrag(QPointF pixel) {
     if (!drag_) return;
     const double twips = TwipsPerPixel();
-    const TwipsRect band = DragBand(layout_, drag_->kind, drag_->start.x() * twips, drag_->start.y() * twips,
+    const TwipsBand band = DragBand(layout_, drag_->kind, drag_->start.x() * twips, drag_->start.y() * twips,
                                     pixel.x() * twips, pixel.y() * twips);
     band_->setGeometry(QRect(QPoint(TwipsToPixels(band.left), TwipsToPixels(band.top)),
                              QPoint(TwipsToPixels(band.right), TwipsToPixels(band.bottom))));

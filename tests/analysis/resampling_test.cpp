@@ -12,7 +12,7 @@
 namespace wendrel {
 namespace {
 
-struct Row {
+struct ResampleRow {
     std::vector<double> Wavelength, Flux, Sigma;
     SpectrumRow View(Medium m = Medium::Unknown) const { return {Wavelength, Flux, Sigma, m}; }
 };
@@ -20,10 +20,10 @@ struct Row {
 // n pixels from 5000 A, of 0.5 A (linear) or 0.5 A at the start growing in
 // proportion (logarithmic); random flux and sigma, pixels 40 to 42 blank
 // when `blanks`.
-Row RandomRow(size_t n, bool logarithmic, unsigned seed, bool blanks = true) {
+ResampleRow RandomRow(size_t n, bool logarithmic, unsigned seed, bool blanks = true) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> uniform(0.5, 1.5);
-    Row row;
+    ResampleRow row;
     for (size_t i = 0; i < n; ++i) {
         row.Wavelength.push_back(logarithmic ? 5000 * std::pow(1.0001, double(i)) : 5000 + 0.5 * double(i));
         row.Flux.push_back(blanks && i >= 40 && i <= 42 ? NAN : uniform(random));
@@ -52,7 +52,7 @@ TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
                           {SmoothingKernel::GaussianVelocity, 150, true, kms},
                           {SmoothingKernel::GaussianVelocity, 150, false, kms}};
     for (const Case& k : cases) {
-        const Row row = RandomRow(300, k.Logarithmic, 7, k.Blanks);
+        const ResampleRow row = RandomRow(300, k.Logarithmic, 7, k.Blanks);
         const Smoothing how{k.Kernel, k.Width};
         const SmoothedRow out = Smooth(row.View(), how);
         ASSERT_EQ(out.Refusal, "");
@@ -84,7 +84,7 @@ TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
 }
 
 TEST(Smoothing, MedianRemovesSpikeAndRefusesBadWidths) {
-    Row row{{1, 2, 3, 4, 5, 6}, {1, 1, 9, 1, NAN, 2}, {}};
+    ResampleRow row{{1, 2, 3, 4, 5, 6}, {1, 1, 9, 1, NAN, 2}, {}};
     const SmoothedRow out = Smooth(row.View(), {SmoothingKernel::Median, 3});
     EXPECT_EQ(out.Flux[2], 1);
     EXPECT_EQ(out.Flux[3], 5);  // 9 and 1: the blank takes no part
@@ -96,9 +96,9 @@ TEST(Smoothing, MedianRemovesSpikeAndRefusesBadWidths) {
 }
 
 TEST(Rebinning, KeepsTheIntegralAndLeavesUncoveredPixelsBlank) {
-    Row fine = RandomRow(500, true, 3);  // 5000 .. 5256 A
+    ResampleRow fine = RandomRow(500, true, 3);  // 5000 .. 5256 A
     for (double& f : fine.Flux) f = std::isnan(f) ? 1 : f;
-    Row coarse;
+    ResampleRow coarse;
     for (double w = 4990; w < 5270; w += 1.7) coarse.Wavelength.push_back(w), coarse.Flux.push_back(0);
     const ResampledRow out = RebinOnto(coarse.View(), fine.View());
     const std::vector<double> coarseEdges = PixelEdgesOfCentres(coarse.Wavelength), fineEdges = PixelEdgesOfCentres(fine.Wavelength);
@@ -118,8 +118,8 @@ TEST(Rebinning, KeepsTheIntegralAndLeavesUncoveredPixelsBlank) {
 }
 
 TEST(Rebinning, TakesTheSourceToTheTargetsMedium) {
-    const Row vacuum = RandomRow(200, false, 4);
-    Row air = vacuum;
+    const ResampleRow vacuum = RandomRow(200, false, 4);
+    ResampleRow air = vacuum;
     for (double& w : air.Wavelength) w = VacuumToAir(w);
     const ResampledRow out = RebinOnto(vacuum.View(Medium::Vacuum), air.View(Medium::Air));
     for (size_t i = 1; i + 1 < vacuum.Flux.size(); ++i)
@@ -127,7 +127,7 @@ TEST(Rebinning, TakesTheSourceToTheTargetsMedium) {
 }
 
 TEST(Rebinning, RatioAndDifferencePropagateSigma) {
-    const Row a{{1, 2, 3}, {4, 4, 4}, {0.3, 0.3, 0.3}}, b{{1, 2, 3}, {2, 0, 2}, {0.1, 0.1, 0.1}}, bare{{1, 2, 3}, {2, 2, 2}, {}};
+    const ResampleRow a{{1, 2, 3}, {4, 4, 4}, {0.3, 0.3, 0.3}}, b{{1, 2, 3}, {2, 0, 2}, {0.1, 0.1, 0.1}}, bare{{1, 2, 3}, {2, 2, 2}, {}};
     const ResampledRow ratio = RatioOfRows(a.View(), b.View()), difference = DifferenceOfRows(a.View(), b.View());
     EXPECT_DOUBLE_EQ(ratio.Flux[0], 2);
     EXPECT_DOUBLE_EQ(ratio.Sigma[0], 2 * std::hypot(0.3 / 4, 0.1 / 2));

@@ -17,7 +17,7 @@ constexpr double kLines[][2] = {{3820, 0.5}, {3934, 0.7}, {3969, 0.6}, {4102, 0.
                                 {4384, 0.3}, {4668, 0.3}, {4862, 0.4}, {5170, 0.5}, {5270, 0.4}, {5330, 0.3},
                                 {5895, 0.5}, {6102, 0.3}, {6496, 0.3}, {6564, 0.5}, {6870, 0.4}};
 
-struct Row {
+struct CorrelatedRow {
     std::vector<double> Wavelength, Flux;
     Medium InMedium;
     SpectrumRow View() const { return {Wavelength, Flux, {}, InMedium}; }
@@ -26,8 +26,8 @@ struct Row {
 // Pixels of `step` A from 4000 to 7000 A in `medium`, the lines (vacuum
 // wavelengths, 1.6 A sigma) at velocity v on a sloped continuum, noise of
 // `noise` times the continuum.
-Row Spectrum(double v, double step, Medium medium, double noise, std::mt19937& random) {
-    Row row{{}, {}, medium};
+CorrelatedRow Spectrum(double v, double step, Medium medium, double noise, std::mt19937& random) {
+    CorrelatedRow row{{}, {}, medium};
     std::normal_distribution<double> gauss(0, noise);
     for (double lambda = 4000; lambda <= 7000; lambda += step) {
         const double vacuum = medium == Medium::Air ? AirToVacuum(lambda) : lambda;
@@ -48,8 +48,8 @@ TEST(CrossCorrelation, FindsKnownVelocitiesWithinThreeErrors) {
                           {25000, -80, Medium::Vacuum, Medium::Air}};
     std::mt19937 random(11);
     for (const Case& k : cases) {
-        const Row templ = Spectrum(k.TemplateVelocity, 0.9, k.Template, 0.01, random);
-        const Row object = Spectrum(k.Velocity, 1.1, k.Object, 0.04, random);
+        const CorrelatedRow templ = Spectrum(k.TemplateVelocity, 0.9, k.Template, 0.01, random);
+        const CorrelatedRow object = Spectrum(k.Velocity, 1.1, k.Object, 0.04, random);
         const CrossCorrelation found = CrossCorrelate(templ.View(), k.TemplateVelocity, object.View());
         ASSERT_EQ(found.Refusal, "") << k.Velocity;
         EXPECT_NEAR(found.VelocityKms, k.Velocity, 3 * found.ErrorKms) << k.Velocity;
@@ -60,7 +60,7 @@ TEST(CrossCorrelation, FindsKnownVelocitiesWithinThreeErrors) {
 
 TEST(CrossCorrelation, StatedErrorMatchesScatter) {
     std::mt19937 random(5);
-    const Row templ = Spectrum(0, 1.0, Medium::Vacuum, 0, random);
+    const CorrelatedRow templ = Spectrum(0, 1.0, Medium::Vacuum, 0, random);
     double sum = 0, squares = 0, stated = 0;
     constexpr int kRuns = 30;
     for (int run = 0; run < kRuns; ++run) {
@@ -77,10 +77,10 @@ TEST(CrossCorrelation, StatedErrorMatchesScatter) {
 
 TEST(CrossCorrelation, RefusesWithReasons) {
     std::mt19937 random(2);
-    const Row templ = Spectrum(0, 1.0, Medium::Vacuum, 0, random);
-    Row far = templ;
+    const CorrelatedRow templ = Spectrum(0, 1.0, Medium::Vacuum, 0, random);
+    CorrelatedRow far = templ;
     for (double& w : far.Wavelength) w += 5000;
-    Row flat = templ;
+    CorrelatedRow flat = templ;
     std::fill(flat.Flux.begin(), flat.Flux.end(), 1.0);
     EXPECT_NE(CrossCorrelate(templ.View(), 0, far.View()).Refusal.find("share no wavelengths"), std::string::npos);
     EXPECT_NE(CrossCorrelate(templ.View(), 0, flat.View()).Refusal.find("no peak"), std::string::npos);

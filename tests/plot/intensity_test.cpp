@@ -14,7 +14,6 @@
 namespace wendrel::testing {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 using Range = PlotView::IntensityRange;
 
 // Slot 1 at 6000..6004 A and slot 2 at 6010..6012 A; their flux is percent / 1e17.

@@ -21,7 +21,6 @@
 namespace wendrel::testing {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Draws every tread and riser, as a surface without device columns asks for.
 class EverySegmentSurface : public PainterSurface {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "tests/support/row_filling.h"
 
 namespace wendrel::testing {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // A plot window of 10000 x 7000 twips: box 800..9585 across, 300..4950 down.
 constexpr PlotArea kArea{10000, 7000, 10000};

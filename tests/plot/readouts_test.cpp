@@ -133,7 +133,7 @@ TEST(PlotDrag, BandsClicksAndLegendEntries) {
     std::tie(box.x0, box.x1, box.y0, box.y1) = std::tuple(800, 9585, 300, 4950);
     box.legend = {{3, 7000, 400, 9000, 600}};
     const auto band = [&](DragKind kind) {
-        const TwipsRect r = DragBand(box, kind, 2000, 1000, 100, 6000);
+        const TwipsBand r = DragBand(box, kind, 2000, 1000, 100, 6000);
         return std::tuple(r.left, r.top, r.right, r.bottom);
     };
     EXPECT_EQ(band(DragKindFor(false, false)), std::tuple(800, 300, 2000, 4950));

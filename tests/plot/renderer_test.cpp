@@ -12,7 +12,6 @@
 namespace wendrel::testing {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 double CurveX(const Workspace& ws, double lambda) { return kX0 + kWCurve * (lambda - ws.View.PlotLeft) / (ws.View.PlotRight - ws.View.PlotLeft); }
 float LevelY(const PlotLayout& l, double v) { return static_cast<float>(kY1 - kH * (v - l.yMin) / (l.yMax - l.yMin)); }
