@@ -43,7 +43,7 @@ std::string CombineIntoNextRow(Workspace& ws, const CombinedRows& how, UiHooks& 
     const std::string refusal = FillCombinedRow(ws, target, how);
     if (!refusal.empty()) return refusal;
     RecalcLambdaRange(ws);
-    ui.ShowLoadedRow(target);
+    ui.ShowRowCaptions(target);
     ui.RedrawPlot();
     return {};
 }

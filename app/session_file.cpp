@@ -306,7 +306,7 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
         s.SlotColor = r.Color;
         s.Offset = r.Offset;
         s.Velocity = r.Velocity;
-        ui.ShowLoadedRow(r.Row);
+        ui.ShowRowCaptions(r.Row);
         ++loaded;
     }
 

@@ -42,7 +42,7 @@ int ApplyVelocities(Workspace& ws, const std::vector<FoundVelocity>& found, UiHo
     for (const FoundVelocity& entry : found) {
         if (!entry.Result.Refusal.empty() || !ws.slot(entry.Row).Loaded()) continue;
         VelocityTyped(ws, entry.Row, entry.Result.VelocityKms, ui);
-        ui.ShowLoadedRow(entry.Row);
+        ui.ShowRowCaptions(entry.Row);
         ++set;
     }
     return set;

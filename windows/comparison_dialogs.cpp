@@ -103,7 +103,7 @@ void AskSmoothing(QWidget* parent, Workspace& ws, UiHooks& ui) {
         how = Smoothing{static_cast<SmoothingKernel>(kind->currentData().toInt()), *typed};
     }
     if (const std::string why = SmoothRow(ws, slot, how); !why.empty()) return ui.ShowMessage(why);
-    ui.ShowLoadedRow(slot);
+    ui.ShowRowCaptions(slot);
     ui.RedrawPlot();
 }
 
