@@ -22,15 +22,9 @@
 #include <vector>
 
 #include "analysis/spectrum_row.h"
+#include "store/row_derivation.h"  // SmoothingKernel, Smoothing
 
 namespace wendrel {
-
-enum class SmoothingKernel { Boxcar, GaussianAngstrom, GaussianVelocity, Median };
-
-struct Smoothing {
-    SmoothingKernel Kernel = SmoothingKernel::Boxcar;
-    double Width = 1;  // N pixels (Boxcar, Median), FWHM in A (GaussianAngstrom) or km/s (GaussianVelocity)
-};
 
 struct SmoothedRow {
     std::vector<double> Flux;   // NaN where the row's pixel is blank

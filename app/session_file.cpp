@@ -114,8 +114,9 @@ Session SessionOf(const Workspace& ws, const std::filesystem::path& sessionFile)
     for (int row = 1; row <= kMaxSlots; ++row) {
         const Row& s = ws.slot(row);
         if (!s.Loaded()) continue;
-        session.Rows.push_back({row, FileAsSeenFrom(s->SourcePath, folder), s->NumberInFile, s.SlotColor, s.Offset,
-                                s.Velocity});
+        const bool combined = s.Combined.Kind != RowCombination::None;
+        session.Rows.push_back({row, combined ? "" : FileAsSeenFrom(s->SourcePath, folder), s->NumberInFile,
+                                s.SlotColor, s.Offset, s.Velocity, DerivationOf(s)});
     }
     session.Lambda0Key = ws.Config.Lambda0Key;
     session.DLambdaKey = ws.Config.DLambdaKey;
@@ -133,13 +134,16 @@ Session SessionOf(const Workspace& ws, const std::filesystem::path& sessionFile)
 
 std::string SessionText(const Session& session) {
     QJsonArray rows;
-    for (const SessionRow& r : session.Rows)
-        rows.append(QJsonObject{{"row", r.Row},
-                                {"file", Text(r.File)},
-                                {"spectrum", static_cast<qint64>(r.Spectrum)},
-                                {"color", r.Color},
-                                {"offset", r.Offset},
-                                {"velocity", r.Velocity}});
+    for (const SessionRow& r : session.Rows) {
+        QJsonObject row{{"row", r.Row},
+                        {"spectrum", static_cast<qint64>(r.Spectrum)},
+                        {"color", r.Color},
+                        {"offset", r.Offset},
+                        {"velocity", r.Velocity}};
+        if (!r.File.empty()) row.insert("file", Text(r.File));
+        WriteDerivation(r.Derived, row);
+        rows.append(row);
+    }
     QJsonArray lines;
     for (const std::string& set : session.LineMarkSets) lines.append(Text(set));
     const char* intensity = session.Intensity == PlotView::IntensityRange::Automatic   ? kAutomatic
@@ -210,7 +214,8 @@ SessionRead ParseSessionText(std::string_view text, const std::string& shownName
         const QJsonObject row = value.toObject();
         SessionRow r;
         r.Row = static_cast<int>(read.Whole(row, "row", 1, kMaxSlots));
-        r.File = read.String(row, "file");
+        if (const std::string wrong = ReadDerivation(row, r.Derived); !wrong.empty()) read.Wrong(wrong);
+        if (r.Derived.Combined.Kind == RowCombination::None) r.File = read.String(row, "file");
         r.Spectrum = read.Whole(row, "spectrum", 1, std::numeric_limits<int32_t>::max());
         r.Color = static_cast<int32_t>(read.Whole(row, "color", 0, 0xFFFFFF));
         r.Offset = static_cast<int>(read.Whole(row, "offset", std::numeric_limits<int32_t>::min(),
@@ -268,7 +273,10 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
 
     std::string notOpened;
     int loaded = 0;
+    std::vector<std::pair<int, RowDerivation>> derived;
     for (const SessionRow& r : session.Rows) {
+        derived.emplace_back(r.Row, r.Derived);
+        if (r.Derived.Combined.Kind != RowCombination::None) continue;  // made below from its two rows
         const std::filesystem::path file = SessionRowPath(r, sessionFile);
         std::error_code error;
         SessionLoadUi quiet(ui);
@@ -289,6 +297,16 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
         s.Offset = r.Offset;
         s.Velocity = r.Velocity;
         ui.ShowLoadedRow(r.Row);  // the captions of its offset and velocity
+        ++loaded;
+    }
+    notOpened += MakeDerivedRows(ws, derived);
+    for (const SessionRow& r : session.Rows) {
+        Row& s = ws.slot(r.Row);
+        if (r.Derived.Combined.Kind == RowCombination::None || !s.Loaded()) continue;
+        s.SlotColor = r.Color;
+        s.Offset = r.Offset;
+        s.Velocity = r.Velocity;
+        ui.ShowRowCaptions(r.Row);
         ++loaded;
     }
 

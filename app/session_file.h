@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/session_derivation.h"
 #include "app/ui_hooks.h"
 #include "store/workspace.h"
 
@@ -33,6 +34,7 @@ struct SessionRow {
     int32_t Color = 0;
     int Offset = 0;
     double Velocity = 0;       // km/s
+    RowDerivation Derived;     // smoothing, or the two rows it is made of (then File is empty)
 };
 
 struct Session {

@@ -54,6 +54,9 @@ void CommitSpectrum(Workspace& ws, int slot, Spectrum& fresh, UiHooks& ui) {
     // The read spectrum replaces the row's; the row keeps its colour and offset.
     s.Data = std::make_shared<const Spectrum>(std::move(fresh));
     s.Velocity = 0;  // a new spectrum starts unshifted, as its row's velocity bar does
+    s.Unsmoothed.reset();
+    s.Smoothed.reset();
+    s.Combined = {};
 
     if (ws.View.LambdaMin == kEmptyLambdaMin && ws.View.LambdaMax == kEmptyLambdaMax) {
         // The empty range's start values are no wavelengths to widen from.

@@ -58,6 +58,9 @@ void LoadPressed(Workspace& ws, int slot) { ws.CurSlot = slot; }
 void UnloadSlot(Workspace& ws, int slot, UiHooks& ui) {
     ws.CurSlot = slot;
     ws.slot(slot).Data.reset();
+    ws.slot(slot).Unsmoothed.reset();
+    ws.slot(slot).Smoothed.reset();
+    ws.slot(slot).Combined = {};
     ClearViewHistory(ws);
     ws.View.Measured = {};
     ui.HideLoadedRow(slot);

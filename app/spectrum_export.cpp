@@ -74,7 +74,7 @@ void WriteTable(fitsfile* fits, const Row& s, int row, int& status) {
     fits_write_key(fits, TLONGLONG, "SPECNUM", &number, "number of the spectrum in its source file", &status);
     fits_write_key(fits, TDOUBLE, "LEVEL", &level, "continuum level: PERCENT = 100 * FLUX / LEVEL", &status);
     fits_write_key_longwarn(fits, &status);
-    fits_write_key_longstr(fits, "SRCFILE", s->SourcePath.c_str(), "the source file", &status);
+    fits_write_key_longstr(fits, "SRCFILE", (s->SourcePath.empty() ? s->FileName : s->SourcePath).c_str(), "the source file", &status);
     fits_write_comment(fits, "WAVE: wavelengths of the pixel centres in the rest frame of VELOCITY.", &status);
     fits_write_comment(fits, ("FLUX: " + FluxUnitText(s) + ".").c_str(), &status);
     if (!s->Sigma.empty()) fits_write_comment(fits, "ERR: the 1-sigma uncertainty of FLUX, as the file gives it.", &status);
@@ -116,7 +116,7 @@ std::string SpectraCsvText(const Workspace& ws) {
         const Row& s = ws.slot(row);
         if (!s.Loaded()) continue;
         if (!text.empty()) text += "\n";
-        text += "# file " + s->SourcePath + ", spectrum " + std::to_string(s->NumberInFile) + ", velocity " +
+        text += "# file " + (s->SourcePath.empty() ? s->FileName : s->SourcePath) + ", spectrum " + std::to_string(s->NumberInFile) + ", velocity " +
                 Exact(s.Velocity) + " km/s, units: wavelength in Angstroms at the pixel centres in the rest frame of "
                 "that velocity, " + FluxUnitText(s) + ", percent of the continuum level " + Exact(s->Level) +
                 "; row " + std::to_string(row) + ", object " + s->ObjectName + "\n";

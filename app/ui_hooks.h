@@ -21,6 +21,9 @@ public:
     // Makes the row controls of a freshly loaded slot visible and sets their
     // captions from the workspace.
     virtual void ShowLoadedRow(int slot) = 0;
+    // Sets a loaded row's captions anew after its spectrum or velocity
+    // changed without a load (a smoothing, a ratio, a found velocity).
+    virtual void ShowRowCaptions(int slot) { ShowLoadedRow(slot); }
     // Hides the row controls that only a loaded slot shows.
     virtual void HideLoadedRow(int slot) = 0;
 

@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+#include "store/row_derivation.h"
 #include "store/spectrum.h"
 
 namespace wendrel {
@@ -22,6 +24,11 @@ struct Row {
     // drawn in its rest frame (store/rest_frame.h). 0 after every load.
     double Velocity = 0;
     int32_t SlotColor = 0;  // red + 256 * green + 65536 * blue
+    // A smoothed row: Data holds the smoothed spectrum, Unsmoothed the file's.
+    std::optional<Smoothing> Smoothed;
+    std::shared_ptr<const Spectrum> Unsmoothed;
+    // A row made from two others (a ratio or a difference); Kind None for a file's.
+    CombinedRows Combined;
 
     bool Loaded() const { return Data != nullptr; }
     // The loaded spectrum (only for a loaded row), also as row->Flux and the like.

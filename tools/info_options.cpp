@@ -309,6 +309,24 @@ constexpr OptionEntry kOptions[] = {
      SetScale},
     {"--legend", "", "draw a legend of the files' colours and object names inside the box",
      [](InfoOptions& o, std::string_view) { return (o.renderLegend = true, std::string()); }},
+    {"--smooth", "ROW:KIND:WIDTH",
+     "smooth the spectrum of the ROW-th file (1, 2, ... as given) before anything is printed, measured, fitted, "
+     "correlated, drawn or exported: KIND boxcar or median over WIDTH pixels, gauss of FWHM WIDTH Angstroms or "
+     "gausskms of FWHM WIDTH km/s; may be repeated",
+     [](InfoOptions& o, std::string_view v) { return SetSmooth(o.compare, v); }},
+    {"--ratio", "A,B",
+     "also make the ratio of the A-th file's spectrum to the B-th's on A's pixels (B rebinned conserving flux, "
+     "percent of A's level) as one more row, printed as a line whose \"file\" is \"A / B\"",
+     [](InfoOptions& o, std::string_view v) { return SetRatio(o.compare, v); }},
+    {"--difference", "A,B", "the same for the difference A \u2212 B",
+     [](InfoOptions& o, std::string_view v) { return SetDifference(o.compare, v); }},
+    {"--xcorr", "ROW",
+     "also print \"xcorr\" for every other file: its velocity in km/s by cross-correlation against the ROW-th "
+     "file (that file's --velocities value included) with \"error\" and Tonry & Davis's \"r\", or why it was "
+     "\"refused\"",
+     [](InfoOptions& o, std::string_view v) { return SetXcorr(o.compare, v); }},
+    {"--xcorr-range", "LOW:HIGH", "the velocities --xcorr searches, in km/s (default -2000:30000)",
+     [](InfoOptions& o, std::string_view v) { return SetXcorrRange(o.compare, v); }},
     {"--help", "", "print this text", [](InfoOptions& o, std::string_view) { return (o.help = true, std::string()); }},
 };
 
@@ -380,7 +398,7 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
         return {{}, "--view, --offsets, --lines, --yrange, --scale and --legend only shape the "
                     "picture of --render, the session of --save-session or the spectra of --export, none of which "
                     "was asked for"};
-    if (!shaped && !o.measureSpan && !o.fit && o.renderVelocities)
+    if (!shaped && !o.measureSpan && !o.fit && !o.compare.xcorrTemplate && o.renderVelocities)
         return {{}, "--velocities shapes --render, --save-session, --export, --measure and --fit, none of which was "
                     "asked for"};
     if (!o.measureSpan && (o.continuum.PixelsEachSide != ContinuumChoice().PixelsEachSide || !o.continuum.Windows.empty()))
@@ -389,6 +407,7 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
     const size_t rows = o.sessionPath ? static_cast<size_t>(kMaxInfoFiles) : o.files.size();
     const std::string perRow = o.sessionPath ? " rows; give at most one per row" : " files; give at most one per file";
     const std::string given = o.sessionPath ? std::to_string(rows) : std::to_string(o.files.size());
+    if (std::string error = ComparisonsError(o.compare, o.files.size()); !error.empty()) return {{}, error};
     if (o.renderOffsets && o.renderOffsets->size() > rows)
         return {{}, std::to_string(o.renderOffsets->size()) + " offsets were given for " + given + perRow};
     if (o.renderVelocities && o.renderVelocities->size() > rows)

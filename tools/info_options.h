@@ -12,6 +12,7 @@
 #include "fits/fits_reader.h"
 #include "plot/line_fit.h"
 #include "plot/line_measure.h"
+#include "tools/info_compare_options.h"
 
 namespace wendrel {
 
@@ -67,6 +68,8 @@ struct InfoOptions {
     bool renderFitY = false;
     std::optional<bool> renderScaleFlux;
     bool renderLegend = false;
+    // --xcorr, --xcorr-range, --smooth, --ratio and --difference.
+    InfoComparisons compare;
 };
 
 // The window size of --size is a stored window size: 1 to 32767 twips.

@@ -21,6 +21,7 @@
 #include "fits/fits_reader.h"
 #include "plot/pixel_wavelengths.h"
 #include "store/workspace.h"
+#include "tools/info_compare.h"
 #include "tools/info_measure.h"
 #include "tools/info_options.h"
 #include "tools/info_render.h"
@@ -50,7 +51,8 @@ public:
 
 // `spectrum` is the spectrum's number in a file of several, else 0.
 std::string SlotLine(const Row& s, int slot, const std::string& file, int64_t spectrum, bool loaded,
-                     const std::vector<std::string>& messages, const InfoOptions& options) {
+                     const std::vector<std::string>& messages, const InfoOptions& options,
+                     const std::optional<JsonLine>& xcorr = std::nullopt) {
     JsonLine line;
     line.Integer("slot", slot).Text("file", file);
     if (spectrum > 0) line.Integer("spectrum", spectrum);
@@ -82,8 +84,18 @@ std::string SlotLine(const Row& s, int slot, const std::string& file, int64_t sp
     if (options.header) line.Texts("cards", s->HdrCard);
     if (options.measureSpan) line.Object("measure", MeasureObject(s, *options.measureSpan, options.continuum));
     if (options.fit) line.Object("fit", FitObject(s, *options.fit));
+    if (xcorr) line.Object("xcorr", *xcorr);
     return line.Finish();
 }
+
+// A file's line, printed once every file has loaded and the rows are smoothed and combined.
+struct PendingLine {
+    int slot = 0;
+    std::string file;
+    int64_t spectrum = 0;
+    bool loaded = false;
+    std::vector<std::string> messages;
+};
 
 std::string WorkspaceLine(const Workspace& ws) {
     return JsonLine()
@@ -213,7 +225,8 @@ std::optional<bool> OpenSessionOption(Workspace& ws, const InfoOptions& options)
     bool all = true;
     for (const SessionRow& row : read.session->Rows) {
         const Row& s = ws.slot(row.Row);
-        const std::string path = SessionRowPath(row, file).string();
+        const bool combined = row.Derived.Combined.Kind != RowCombination::None;
+        const std::string path = combined ? (s.Loaded() ? s->FileName : "") : SessionRowPath(row, file).string();
         const bool several = s.Loaded() && s->FileName.ends_with("#" + std::to_string(row.Spectrum));
         std::cout << SlotLine(s, row.Row, path, several ? row.Spectrum : 0, s.Loaded(),
                               s.Loaded() ? std::vector<std::string>{} : ui.messages, options)
@@ -257,11 +270,14 @@ int Run(const std::vector<std::string_view>& args) {
     }
     // Each file's spectra go into the next empty slots; a file of several
     // spectra gives one line per spectrum, its messages on the first.
+    std::vector<PendingLine> pending;
+    std::vector<int> fileRows;  // the row of each file's first spectrum, 0 for none
     for (size_t i = 0; i < places.size(); ++i) {
+        fileRows.push_back(0);
         const std::filesystem::path file = std::filesystem::path(places[i].first) / places[i].second;
         const int slot = FirstEmptyRow(ws);
         if (slot > kMaxSlots) {
-            std::cout << SlotLine({}, 0, options.files[i], 0, false, {NoRowLeftMessage({file})}, options) << "\n";
+            pending.push_back({0, options.files[i], 0, false, {NoRowLeftMessage({file})}});
             allLoaded = false;
             continue;
         }
@@ -272,22 +288,42 @@ int Run(const std::vector<std::string_view>& args) {
         const std::vector<int> rows = RowsFrom(ws, slot);
         QuietUi ui;
         if (!CommitLoad(ws, slot, file, std::move(read), ui)) {
-            std::cout << SlotLine({}, slot, options.files[i], 0, false, messages, options) << "\n";
+            pending.push_back({slot, options.files[i], 0, false, messages});
             allLoaded = false;
             continue;
         }
         const size_t filled = std::min(found, rows.size());
+        if (filled > 0) fileRows.back() = rows[0];
         for (size_t k = 0; k < filled; ++k) {
             // Measured in the rest frame the plot would show; the picture sets the same velocities again.
             if (options.renderVelocities && static_cast<size_t>(rows[k]) <= options.renderVelocities->size())
                 ws.slot(rows[k]).Velocity = (*options.renderVelocities)[static_cast<size_t>(rows[k] - 1)];
             const Row& s = ws.slot(rows[k]);
             const bool several = s->FileName.ends_with("#" + std::to_string(numbers[k]));
-            std::cout << SlotLine(s, rows[k], options.files[i], several ? numbers[k] : 0, true,
-                                  k == 0 ? messages : std::vector<std::string>{}, options)
-                      << "\n";
+            pending.push_back({rows[k], options.files[i], several ? numbers[k] : 0, true,
+                               k == 0 ? messages : std::vector<std::string>{}});
         }
         allLoaded = allLoaded && found == inFile && filled == found;
+    }
+    // Smoothing, ratios and differences before anything is printed, measured or drawn.
+    for (const std::string& message : SmoothRequestedRows(ws, options.compare, fileRows)) {
+        std::cerr << "wendrel-info: " << message << "\n";
+        allLoaded = false;
+    }
+    for (const CombinedLine& made : MakeRequestedCombinations(ws, options.compare, fileRows, options.files)) {
+        pending.push_back({made.row, made.name, 0, made.row > 0,
+                           made.refusal.empty() ? std::vector<std::string>{} : std::vector<std::string>{made.refusal}});
+        allLoaded = allLoaded && made.row > 0;
+    }
+    const int templateRow = options.compare.xcorrTemplate ? fileRows[static_cast<size_t>(*options.compare.xcorrTemplate - 1)] : 0;
+    for (const PendingLine& p : pending) {
+        std::optional<JsonLine> xcorr;
+        if (options.compare.xcorrTemplate && p.loaded && p.slot != templateRow)
+            xcorr = templateRow > 0 ? XcorrObject(ws, templateRow, p.slot, options.compare.xcorrRange)
+                                    : JsonLine().Text("refused", "The template's file loaded no spectrum.");
+        std::cout << SlotLine(p.loaded ? ws.slot(p.slot) : Row{}, p.slot, p.file, p.spectrum, p.loaded, p.messages,
+                              options, xcorr)
+                  << "\n";
     }
     std::cout << WorkspaceLine(ws) << "\n";
     std::cout.flush();

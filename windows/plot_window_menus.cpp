@@ -6,7 +6,9 @@
 #include <QSignalBlocker>
 
 #include "plot/line_marks.h"
+#include "plot/number_format.h"
 #include "plot/readout_digits.h"
+#include "windows/comparison_dialogs.h"
 #include "windows/plot_window.h"
 #include "windows/range_dialog.h"
 
@@ -30,6 +32,7 @@ void frmPlot_Spectra::BuildMenu() {
 
     BuildViewMenu();
     BuildLinesMenu();
+    AddComparisonMenus(this, mView_, ws_, ui_);
 }
 
 void frmPlot_Spectra::BuildViewMenu() {

@@ -225,6 +225,8 @@ void Program::ShowLoadedRow(int slot) {
     if (!openingSession_) NoteRecent(ws_.slot(slot)->SourcePath);
 }
 
+void Program::ShowRowCaptions(int slot) { main_->ShowLoadedRow(slot); }
+
 void Program::HideLoadedRow(int slot) { main_->HideLoadedRow(slot); }
 
 void Program::RedrawPlot() { plot_.RedrawPlot(); }

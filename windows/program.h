@@ -83,6 +83,7 @@ public:
     // UiHooks
     void ShowMessage(const std::string& text) override;
     void ShowLoadedRow(int slot) override;
+    void ShowRowCaptions(int slot) override;
     void HideLoadedRow(int slot) override;
     void RedrawPlot() override;
     void ClearPlotWindow() override;

@@ -15,7 +15,7 @@ inline auto Fields(const Spectrum& s) {
                     s.PctBlocks, s.Level, s.FluxPct, s.PctMax, s.HdrCard, s.NumCards, s.SourcePath, s.NumberInFile);
 }
 // A row's spectrum is never changed in place, so the same spectrum is the same pointer.
-inline auto Fields(const Row& s) { return std::tie(s.Data, s.Offset, s.Velocity, s.SlotColor); }
+inline auto Fields(const Row& s) { return std::tie(s.Data, s.Offset, s.Velocity, s.SlotColor, s.Smoothed, s.Unsmoothed, s.Combined); }
 inline auto Fields(const Workspace& w) {
     return std::tie(w.Config, w.CurSlot, w.NumSlots, w.FilePath, w.View.LambdaMin, w.View.LambdaMax, w.View.PlotLeft,
                     w.View.PlotRight, w.DataReady, w.View.LineMarkSets);
