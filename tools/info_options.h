@@ -12,6 +12,7 @@
 #include "fits/fits_reader.h"
 #include "plot/line_fit.h"
 #include "plot/line_measure.h"
+#include "tools/info_look.h"
 
 namespace wendrel {
 
@@ -66,6 +67,8 @@ struct InfoOptions {
     bool renderFitY = false;
     std::optional<bool> renderScaleFlux;
     bool renderLegend = false;
+    // --axes, --legend's place, --palette, --line-width and --stack (tools/info_look.h).
+    LookOptions look;
 };
 
 // The window size of --size is a stored window size: 1 to 32767 twips.
