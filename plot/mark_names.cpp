@@ -32,6 +32,30 @@ MarkNamePlan PlanMarkNames(const Workspace& ws, double x0, double curveWidth, co
 
 double MarkNameRowHeight(const PlotSurface& surface) { return surface.TextAscent() + surface.TextDescent() + 20; }
 
+namespace {
+
+// The leader from mark k's name (its baseline given) down to the box, broken
+// where it would cross a name of a lower row.
+void DrawLeader(const MarkNamePlan& plan, size_t k, double baseline, double boxTop, double rowHeight,
+                PlotSurface& surface) {
+    const double x = plan.marks[k], ascent = surface.TextAscent(), descent = surface.TextDescent();
+    double from = baseline + descent;
+    for (int row = plan.rows.names[k].row - 1; row >= 0; --row) {
+        const double rowBaseline = boxTop - kMarkNameRaise - rowHeight * row;
+        const bool crossed = std::ranges::any_of(plan.rows.names, [&](const PlacedMarkName& n) {
+            return n.row == row && std::abs(n.x - x) <= surface.TextWidth(n.text) / 2 + kMarkNameGap / 4;
+        });
+        if (!crossed) continue;
+        if (rowBaseline - ascent > from)
+            surface.Line(static_cast<float>(x), static_cast<float>(from), static_cast<float>(x),
+                         static_cast<float>(rowBaseline - ascent));
+        from = rowBaseline + descent;
+    }
+    if (boxTop > from) surface.Line(static_cast<float>(x), static_cast<float>(from), static_cast<float>(x), static_cast<float>(boxTop));
+}
+
+}  // namespace
+
 void DrawMarkNames(const MarkNamePlan& plan, double boxTop, double boxBottom, PlotSurface& surface) {
     surface.SetForeColor(kLineMarkColor);
     const double rowHeight = MarkNameRowHeight(surface);
@@ -42,8 +66,7 @@ void DrawMarkNames(const MarkNamePlan& plan, double boxTop, double boxBottom, Pl
         if (name.row < 0 || name.text.empty()) continue;
         const double baseline = boxTop - kMarkNameRaise - rowHeight * name.row;
         surface.CentredText(static_cast<float>(name.x), static_cast<float>(baseline), name.text);
-        if (name.row > 0 || name.x != plan.marks[k])
-            surface.Line(x, static_cast<float>(baseline + surface.TextDescent()), x, static_cast<float>(boxTop));
+        if (name.row > 0 || name.x != plan.marks[k]) DrawLeader(plan, k, baseline, boxTop, rowHeight, surface);
     }
 }
 
