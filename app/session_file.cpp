@@ -11,6 +11,7 @@
 #include <limits>
 
 #include "app/file_replace.h"
+#include "app/session_look.h"
 #include "fits/fits_reader.h"
 #include "app/slot_loading.h"
 #include "app/slot_rows.h"
@@ -129,6 +130,7 @@ Session SessionOf(const Workspace& ws, const std::filesystem::path& sessionFile)
     session.ShowLegend = ws.View.ShowLegend;
     session.LineMarkSets = ws.View.LineMarkSets;
     session.LineMarksInVacuum = ws.View.LineMarksInVacuum;
+    session.Look = ws.View.Look;
     return session;
 }
 
@@ -149,7 +151,7 @@ std::string SessionText(const Session& session) {
     const char* intensity = session.Intensity == PlotView::IntensityRange::Automatic   ? kAutomatic
                             : session.Intensity == PlotView::IntensityRange::FitToView ? kFitToView
                                                                                         : kFixed;
-    const QJsonObject view{{"left", session.PlotLeft},
+    QJsonObject view{{"left", session.PlotLeft},
                            {"right", session.PlotRight},
                            {"intensity", intensity},
                            {"low", session.IntensityLow},
@@ -158,6 +160,7 @@ std::string SessionText(const Session& session) {
                            {"legend", session.ShowLegend},
                            {"lines", lines},
                            {"lineWavelengths", session.LineMarksInVacuum ? "vacuum" : "air"}};
+    WriteLook(view, session.Look);
     const QJsonObject keys{{"lambda0", Text(session.Lambda0Key)}, {"dlambda", Text(session.DLambdaKey)}};
     const QJsonObject top{{"version", kSessionVersion}, {"keys", keys}, {"view", view}, {"rows", rows}};
     return QJsonDocument(top).toJson(QJsonDocument::Indented).toStdString();
@@ -208,6 +211,9 @@ SessionRead ParseSessionText(std::string_view text, const std::string& shownName
     const std::string medium = read.String(view, "lineWavelengths");
     if (medium != "air" && medium != "vacuum") read.Wrong("\"lineWavelengths\" is neither air nor vacuum");
     session.LineMarksInVacuum = medium == "vacuum";
+    std::string wrongLook;
+    session.Look = ReadLook(view, wrongLook);
+    if (!wrongLook.empty()) read.Wrong(wrongLook);
 
     for (const QJsonValue value : read.Array(top, "rows")) {
         if (!value.isObject()) read.Wrong("\"rows\" holds something other than objects");
@@ -317,6 +323,7 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
     ws.View.IntensityHigh = session.IntensityHigh;
     ws.View.LineMarkSets = session.LineMarkSets;
     ws.View.LineMarksInVacuum = session.LineMarksInVacuum;
+    ws.View.Look = session.Look;
     if (loaded > 0) {
         RecalcLambdaRange(ws);
         if (session.PlotLeft < session.PlotRight) {

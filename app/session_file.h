@@ -47,6 +47,7 @@ struct Session {
     bool ShowLegend = false;
     std::set<std::string> LineMarkSets;
     bool LineMarksInVacuum = false;
+    PlotLook Look;  // app/session_look.h
 };
 
 // The session of the workspace's loaded rows, their files written as seen

@@ -32,7 +32,8 @@ double FindYMax(const Workspace& ws) {
     double result = -9999;
     for (int i = 1; i <= LastSlot(ws); ++i) {
         const Row& slot = ws.slot(i);
-        if (slot.Loaded() && result < slot->PctMax - slot.Offset) result = slot->PctMax - slot.Offset;
+        const int offset = ws.View.Look.StackCurves ? slot.Offset : 0;
+        if (slot.Loaded() && result < slot->PctMax - offset) result = slot->PctMax - offset;
     }
     return result;
 }

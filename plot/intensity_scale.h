@@ -27,9 +27,10 @@ inline double ShownValue(const Workspace& ws, const Row& s, size_t index) {
 }
 
 // How far down the slot's offset moves its curve, in the shown scale's
-// units; `largestFlux` is LargestFluxMax(ws), passed in so that a redraw
+// units (0 while the curves are not stacked); `largestFlux` is LargestFluxMax(ws), passed in so that a redraw
 // works it out once.
 inline double OffsetShift(const Workspace& ws, const Row& s, double largestFlux) {
+    if (!ws.View.Look.StackCurves) return 0;
     return ws.View.ScaleFlux ? s.Offset * largestFlux / 100 : s.Offset;
 }
 

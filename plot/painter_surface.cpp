@@ -118,13 +118,14 @@ void PainterSurface::Line(float x1, float y1, float x2, float y2) {
     if (x1 == x2 || y1 == y2) {
         const auto [left, right] = std::minmax(x1, x2);
         const auto [top, bottom] = std::minmax(y1, y2);
-        FillCells(DeviceColumn(left, twipsPerUnit_), DeviceColumn(right, twipsPerUnit_),
-                  DeviceColumn(top, twipsPerUnit_), DeviceColumn(bottom, twipsPerUnit_));
+        const int64_t grow = lineWidth_ - 1;
+        FillCells(DeviceColumn(left, twipsPerUnit_), DeviceColumn(right, twipsPerUnit_) + grow,
+                  DeviceColumn(top, twipsPerUnit_), DeviceColumn(bottom, twipsPerUnit_) + grow);
         return;
     }
     QLineF line(x1 / twipsPerUnit_, y1 / twipsPerUnit_, x2 / twipsPerUnit_, y2 / twipsPerUnit_);
     if (!Clip(line, QRectF(QPointF(-2, -2), size_ + QSizeF(4, 4)))) return;
-    painter_.setPen(QPen(color_, 0));
+    painter_.setPen(QPen(color_, lineWidth_ > 1 ? lineWidth_ : 0));
     painter_.drawLine(line.translated(0.5, 0.5));
 }
 
@@ -183,9 +184,14 @@ void PainterSurface::FloatingLine(float x1, float y1, float x2, float y2, bool d
     polyline_ << line.p2();
 }
 
+void PainterSurface::SetLineWidth(int units) {
+    FlushPolyline();
+    lineWidth_ = std::max(1, units);
+}
+
 void PainterSurface::FlushPolyline() {
     if (polyline_.isEmpty()) return;
-    painter_.setPen(QPen(color_, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter_.setPen(QPen(color_, lineWidth_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter_.drawPolyline(polyline_);
     polyline_.clear();
 }
@@ -193,6 +199,16 @@ void PainterSurface::FlushPolyline() {
 double PainterSurface::TextWidth(const std::string& text) const {
     if (!textFont_) textFont_ = LabelFont(twipsPerUnit_);
     return QFontMetricsF(*textFont_).horizontalAdvance(QString::fromStdString(text)) * twipsPerUnit_;
+}
+
+double PainterSurface::TextAscent() const {
+    if (!textFont_) textFont_ = LabelFont(twipsPerUnit_);
+    return QFontMetricsF(*textFont_).ascent() * twipsPerUnit_;
+}
+
+double PainterSurface::TextDescent() const {
+    if (!textFont_) textFont_ = LabelFont(twipsPerUnit_);
+    return QFontMetricsF(*textFont_).descent() * twipsPerUnit_;
 }
 
 void PainterSurface::FillRect(float x1, float y1, float x2, float y2) {

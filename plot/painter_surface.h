@@ -69,6 +69,10 @@ public:
     void DashedLine(float x1, float y1, float x2, float y2) override;
     void CentredText(float x, float baseline, const std::string& text) override;
     double TextWidth(const std::string& text) const override;
+    double TextAscent() const override;
+    double TextDescent() const override;
+    // Axis-aligned lines on a raster grow right and down by width - 1 cells.
+    void SetLineWidth(int units) override;
     void FillRect(float x1, float y1, float x2, float y2) override;
     double TwipsPerColumn() const override { return target_ == Cells ? twipsPerUnit_ : twipsPerUnit_ / 4; }
 
@@ -84,6 +88,7 @@ private:
     Target target_;
     mutable std::optional<QFont> textFont_;  // LabelFont when none is given
     QColor color_ = Qt::black;
+    int lineWidth_ = 1;
     QPolygonF polyline_;  // joined floating lines not yet painted
 };
 

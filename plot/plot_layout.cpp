@@ -10,7 +10,7 @@ namespace wendrel {
 static_assert(kPlotWinMinWidth >= 800 + kMinBoxWidth + 415);
 
 double PlotPictureHeight(const PlotLayout& layout, double labelHeight) {
-    double bottom = layout.y1;
+    double bottom = std::max<double>(layout.y1, layout.textBottom);
     for (const auto& [label, placed] : layout.labels)
         if (!placed.caption.empty()) bottom = std::max(bottom, placed.top + labelHeight);
     return bottom + 60;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "plot/curve_colour.h"
 #include "plot/renderer.h"
 
 namespace wendrel {
@@ -18,6 +19,14 @@ constexpr int kBaseline = 185;  // of a row's name, below the row's top
 constexpr int kBarWidth = 300, kBarHeight = 30, kBarGap = 90;
 constexpr int32_t kLegendGround = 0xFFFFFF;
 
+std::vector<int> LegendSlots(const Workspace& ws) {
+    std::vector<int> slots;
+    if (!ws.View.ShowLegend) return slots;
+    for (int i = 1; i <= std::clamp(ws.NumSlots, 0, kMaxSlots); ++i)
+        if (ws.slot(i).Loaded()) slots.push_back(i);
+    return slots;
+}
+
 }  // namespace
 
 std::string LegendName(const Row& s) {
@@ -26,24 +35,35 @@ std::string LegendName(const Row& s) {
     return s->ObjectName.substr(first, s->ObjectName.find_last_not_of(' ') - first + 1);
 }
 
-void DrawLegend(const Workspace& ws, int boxLeft, int boxRight, int boxTop, PlotSurface& surface, PlotLayout& layout) {
-    if (!ws.View.ShowLegend) return;
-    std::vector<int> slots;
-    std::vector<std::string> names;
+LegendSize MeasureLegend(const Workspace& ws, const PlotSurface& surface) {
+    const std::vector<int> slots = LegendSlots(ws);
+    if (slots.empty()) return {};
     double widest = 0;
-    for (int i = 1; i <= std::clamp(ws.NumSlots, 0, kMaxSlots); ++i) {
-        if (!ws.slot(i).Loaded()) continue;
-        slots.push_back(i);
-        names.push_back(LegendName(ws.slot(i)));
-        widest = std::max(widest, surface.TextWidth(names.back()));
-    }
-    if (slots.empty()) return;
+    for (int i : slots) widest = std::max(widest, surface.TextWidth(LegendName(ws.slot(i))));
+    return {2 * kPadding + kBarWidth + kBarGap + std::ceil(widest),
+            2.0 * kPadding + kRowHeight * static_cast<double>(slots.size())};
+}
 
-    const int right = boxRight - kInset;
-    const int width = 2 * kPadding + kBarWidth + kBarGap + static_cast<int>(std::ceil(widest));
-    const int left = std::max(boxLeft + kInset, right - width);
-    const int top = boxTop + kInset;
-    const int bottom = top + 2 * kPadding + kRowHeight * static_cast<int>(slots.size());
+LegendPlace PlaceLegend(const PlotView& view, LegendSize size, const PlotLayout& box, double outsideLeft,
+                        std::span<const CurveColumn> columns, double cell) {
+    if (view.Look.LegendMoved) return {view.Look.LegendLeft, view.Look.LegendTop};
+    if (view.Look.LegendOutside) return {outsideLeft, static_cast<double>(box.y0)};
+    // A legend wider than the box keeps to its left edge, as it always did.
+    const double width = std::min(size.width, box.x1 - box.x0 - 2.0 * kInset);
+    const CellRect cells{box.x0 / cell, box.y0 / cell, box.x1 / cell, box.y1 / cell};
+    const LegendCorner corner = QuietestCorner(cells, width / cell, size.height / cell, kInset / cell, columns);
+    const CellRect at = LegendRect(cells, width / cell, size.height / cell, corner, kInset / cell);
+    return {std::round(at.left * cell), std::round(at.top * cell)};
+}
+
+void DrawLegend(const Workspace& ws, LegendPlace place, PlotSurface& surface, PlotLayout& layout) {
+    const std::vector<int> slots = LegendSlots(ws);
+    if (slots.empty()) return;
+    const LegendSize size = MeasureLegend(ws, surface);
+    layout.legendLeft = place.left;
+    layout.legendTop = place.top;
+    const auto left = static_cast<float>(place.left), top = static_cast<float>(place.top);
+    const auto right = static_cast<float>(place.left + size.width), bottom = static_cast<float>(place.top + size.height);
     surface.SetForeColor(kLegendGround);
     surface.FillRect(left, top, right, bottom);
     surface.SetForeColor(kGridColor);
@@ -53,15 +73,16 @@ void DrawLegend(const Workspace& ws, int boxLeft, int boxRight, int boxTop, Plot
     surface.Line(left, bottom, left, top);
 
     for (size_t k = 0; k < slots.size(); ++k) {
-        const int rowTop = top + kPadding + kRowHeight * static_cast<int>(k);
-        const int barLeft = left + kPadding, barTop = rowTop + (kRowHeight - kBarHeight) / 2;
-        surface.SetForeColor(ws.slot(slots[k]).SlotColor);
+        const float rowTop = top + kPadding + kRowHeight * static_cast<float>(k);
+        const float barLeft = left + kPadding, barTop = rowTop + (kRowHeight - kBarHeight) / 2.0f;
+        surface.SetForeColor(CurveColour(ws, slots[k]));
         surface.FillRect(barLeft, barTop, barLeft + kBarWidth, barTop + kBarHeight);
         surface.SetForeColor(kBoxColor);
+        const std::string name = LegendName(ws.slot(slots[k]));
         const double textLeft = barLeft + kBarWidth + kBarGap;
-        surface.CentredText(static_cast<float>(textLeft + surface.TextWidth(names[k]) / 2),
-                            static_cast<float>(rowTop + kBaseline), names[k]);
-        layout.legend.push_back({slots[k], left, rowTop, right, rowTop + kRowHeight});
+        surface.CentredText(static_cast<float>(textLeft + surface.TextWidth(name) / 2), rowTop + kBaseline, name);
+        layout.legend.push_back({slots[k], static_cast<int>(left), static_cast<int>(rowTop), static_cast<int>(right),
+                                 static_cast<int>(rowTop) + kRowHeight});
     }
 }
 

@@ -1,9 +1,13 @@
-// The legend of the plot: inside the box's top right corner, on a white
-// ground in a grey frame, one row per loaded slot (slot 1 first) with a short
-// bar of the slot's colour and its name.
+// The legend of the plot: on a white ground in a grey frame, one row per
+// loaded slot (slot 1 first) with a short bar of the curve's colour and its
+// name; inside the box's corner that hides the fewest curve cells, right of
+// the box, or where it was dragged to (store/plot_look.h).
 #pragma once
 
+#include <span>
 #include <string>
+
+#include "plot/legend_corner.h"
 
 #include "plot/plot_surface.h"
 #include "plot/redraw_layout.h"
@@ -15,9 +19,28 @@ namespace wendrel {
 // it, or its FileName when that leaves nothing.
 std::string LegendName(const Row& s);
 
-// Draws the legend of the loaded slots when ShowLegend is set, below the box's
-// top edge `boxTop` and left of its right edge `boxRight`, but not left of
-// `boxLeft`, and adds each row's rectangle to layout.legend.
-void DrawLegend(const Workspace& ws, int boxLeft, int boxRight, int boxTop, PlotSurface& surface, PlotLayout& layout);
+// The legend's outer size in twips; 0 x 0 when ShowLegend is off or no slot
+// is loaded.
+struct LegendSize {
+    double width = 0, height = 0;
+};
+LegendSize MeasureLegend(const Workspace& ws, const PlotSurface& surface);
+
+// The space from the box's right edge to an outside legend's left edge.
+constexpr int kLegendOutsideGap = 120;
+
+// The legend's top-left corner: where it was dragged to; else, outside,
+// `outsideLeft` at the box's top; else inside the box's quietest corner
+// for the curve cells `columns` (cells `cell` twips square), 120 twips in
+// from its edges.
+struct LegendPlace {
+    double left = 0, top = 0;
+};
+LegendPlace PlaceLegend(const PlotView& view, LegendSize size, const PlotLayout& box, double outsideLeft,
+                        std::span<const CurveColumn> columns, double cell);
+
+// Draws the legend of the loaded slots, its top-left corner at `place`, when
+// ShowLegend is set, and adds each row's rectangle to layout.legend.
+void DrawLegend(const Workspace& ws, LegendPlace place, PlotSurface& surface, PlotLayout& layout);
 
 }  // namespace wendrel

@@ -22,6 +22,11 @@ public:
     virtual void CentredText(float x, float baseline, const std::string& text) = 0;
     // How wide CentredText draws the text, in twips.
     virtual double TextWidth(const std::string& text) const = 0;
+    // How far the texts' font reaches above and below the baseline, in twips.
+    virtual double TextAscent() const { return 160; }
+    virtual double TextDescent() const { return 40; }
+    // The width of the lines drawn from now on, in device units (1: the thinnest).
+    virtual void SetLineWidth(int /*units*/) {}
     // A rectangle from (x1, y1) to (x2, y2), edges included, filled with the
     // current colour.
     virtual void FillRect(float x1, float y1, float x2, float y2) = 0;

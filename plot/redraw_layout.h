@@ -67,6 +67,10 @@ struct PlotLayout {
     std::map<PlotLabel, PlacedLabel> labels;
     // The legend's entries, when it is shown.
     std::vector<LegendEntry> legend;
+    double legendLeft = 0, legendTop = 0;  // the legend's top-left corner, when it is shown
+    // The lowest twip reached by the texts drawn on the surface itself (the
+    // axes' labels of the every-tick look); 0 when there are none.
+    double textBottom = 0;
 };
 
 }  // namespace wendrel

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/axis_every.h"
+#include "plot/curve_colour.h"
+#include "plot/curve_columns.h"
 #include "plot/intensity_range.h"
 #include "plot/intensity_scale.h"
-#include "plot/line_marks.h"
+#include "plot/mark_names.h"
 #include "plot/measure_overlay.h"
 #include "plot/number_format.h"
 #include "plot/pixel_wavelengths.h"
@@ -21,9 +24,14 @@ constexpr int kTickLength = 100;
 // Height of the margin below the plot box that the labels and the window's
 // bottom controls share.
 constexpr int kBottomSpare = 1200;
-// The names of marked lines stand in the margin above the box, their
-// baseline this far above its top edge.
-constexpr int kMarkNameRaise = 60;
+// The margins left of the box and right of it (where the zero-level markers go).
+constexpr int kLeftMargin = 800, kRightMargin = 415;
+// The top of the box without titles or more than one row of line names.
+constexpr int kBoxTop = 300;
+// The intensity title's top edge, and a window label's height.
+constexpr int kTitleTop = 40, kLabelHeight = 240;
+// The window's label controls may use a font somewhat larger than the surface's.
+constexpr double kWindowLabelWidening = 1.1;
 // Intensity units per box height for curves when the intensity axis has no span.
 constexpr double kFallbackIntensitySpan = 100;
 
@@ -37,7 +45,11 @@ struct Box {
     int64_t winWidth, winHeight;
     double span;        // PlotRight - PlotLeft
     double yMin, yMax;  // the intensity axis
+    int64_t markerEnd;  // right end of the zero-level markers
 };
+
+// A curve's offset in flux, as its zero-level marker names it.
+std::string OffsetText(double shift) { return SignificantText(-shift); }
 
 void Place(PlotLayout& layout, PlotLabel label, double left, double top, std::string caption) {
     layout.labels[label] = PlacedLabel{left, top, std::move(caption)};
@@ -68,14 +80,27 @@ void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surfac
     Place(layout, PlotLabel::WavelengthLastTick, labelLeft(ticks.last), labelTop, ticks.LabelText(ticks.last));
 }
 
-// The tick labels: in flux three significant digits; in percent the
+// The classic tick labels: in flux three significant digits; in percent the
 // automatic range's whole numbers, other ranges as many decimals as tell
 // their ticks apart.
+std::string ClassicIntensityText(const Workspace& ws, const AxisTicks& ticks, int64_t j) {
+    if (ws.View.ScaleFlux) return SignificantText(ticks.Value(j));
+    if (ws.View.Intensity == PlotView::IntensityRange::Automatic) return FormatNum(ticks.Value(j), 6, 0);
+    return ticks.LabelText(j);
+}
+
+// The widest of the classic intensity labels, so that the box keeps clear of them.
+double WidestClassicLabel(const Workspace& ws, double yMin, double yMax, const PlotSurface& surface) {
+    const AxisTicks ticks = TicksFor(yMax - yMin, yMin, yMax);
+    if (!ticks.valid) return 0;
+    return std::max(surface.TextWidth(ClassicIntensityText(ws, ticks, ticks.first)),
+                    surface.TextWidth(ClassicIntensityText(ws, ticks, ticks.last)));
+}
+
 void DrawIntensityAxis(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
     const double ySpan = box.yMax - box.yMin;
     const AxisTicks ticks = TicksFor(ySpan, box.yMin, box.yMax);
     const double stepLabelTop = 0.6 * box.h + box.y0;
-    Place(layout, PlotLabel::IntensityTitle, 0, 0, ws.View.ScaleFlux ? FluxTitle(ws) : "");
     if (!ticks.valid) {
         Place(layout, PlotLabel::IntensityTopTick, 0, box.y0 - 100, "");
         Place(layout, PlotLabel::IntensityBottomTick, 0, box.y1 - 100, "");
@@ -93,13 +118,10 @@ void DrawIntensityAxis(const Workspace& ws, const Box& box, PlotSurface& surface
         surface.Line(box.x0, yf, box.x0 + kTickLength, yf);
         surface.Line(box.x1 - kTickLength, yf, box.x1, yf);
     }
-    const auto tickText = [&](int64_t j) {
-        if (ws.View.ScaleFlux) return SignificantText(ticks.Value(j));
-        if (ws.View.Intensity == PlotView::IntensityRange::Automatic) return FormatNum(ticks.Value(j), 6, 0);
-        return ticks.LabelText(j);
-    };
-    Place(layout, PlotLabel::IntensityTopTick, 0, yOf(ticks.Value(ticks.last)) - 100, tickText(ticks.last));
-    Place(layout, PlotLabel::IntensityBottomTick, 0, yOf(ticks.Value(ticks.first)) - 100, tickText(ticks.first));
+    Place(layout, PlotLabel::IntensityTopTick, 0, yOf(ticks.Value(ticks.last)) - 100,
+          ClassicIntensityText(ws, ticks, ticks.last));
+    Place(layout, PlotLabel::IntensityBottomTick, 0, yOf(ticks.Value(ticks.first)) - 100,
+          ClassicIntensityText(ws, ticks, ticks.first));
     Place(layout, PlotLabel::IntensityStep, 0, stepLabelTop,
           ws.View.ScaleFlux ? SignificantText(ticks.step) : PlainNumberText(ticks.step).substr(0, 6));
 }
@@ -112,28 +134,11 @@ void DrawBox(const Box& box, PlotSurface& surface) {
     surface.Line(box.x0, box.y1, box.x0, box.y0);
 }
 
-// A dashed line across the box for each line of the marked sets inside the
-// view, with its name above the box. Drawn before the curves, so that the
-// curves stay on top, and named in the margin, where no curve goes.
-void DrawLineMarks(const Workspace& ws, const Box& box, PlotSurface& surface) {
-    if (ws.View.LineMarkSets.empty() || !(box.span > 0) || !std::isfinite(box.span)) return;
-    surface.SetForeColor(kLineMarkColor);
-    for (const LineSet& set : LineSets()) {
-        if (!ws.View.LineMarkSets.contains(std::string(set.Key))) continue;
-        for (const MarkedLine& line : set.Lines) {
-            const double wavelength = MarkWavelength(ws, line);
-            if (wavelength < ws.View.PlotLeft || wavelength > ws.View.PlotRight) continue;
-            // The curves' mapping, so that a mark meets a curve's tread at its wavelength.
-            const auto x = static_cast<float>(box.x0 + box.wCurve * (wavelength - ws.View.PlotLeft) / box.span);
-            surface.DashedLine(x, box.y0, x, box.y1);
-            surface.CentredText(x, static_cast<float>(box.y0 - kMarkNameRaise), std::string(line.Name));
-        }
-    }
-}
-
 // Each loaded slot's curve over the pixels in view, cut to the box, then its
-// zero-level marker in the margin right of the box; slot 1 first.
+// zero-level marker in the margin right of the box, in flux with the
+// offset's text when the curves are offset; slot 1 first.
 void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
+    const bool offsetTexts = CurvesOffsetInFlux(ws);
     const double ySpan = box.yMax - box.yMin;
     const double curveSpan = ySpan > 0 && std::isfinite(ySpan) ? ySpan : kFallbackIntensitySpan;
     const bool wavelengthsShown = box.span > 0 && std::isfinite(box.span);
@@ -145,7 +150,7 @@ void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotL
     for (int i = 1; i <= numSlots; ++i) {
         const Row& slot = ws.slot(i);
         if (!slot.Loaded()) continue;
-        surface.SetForeColor(slot.SlotColor);
+        surface.SetForeColor(CurveColour(ws, i));
 
         const CurveValues values{ws.View.ScaleFlux ? slot->Flux : slot->FluxPct,
                                  ws.View.ScaleFlux ? slot->FluxBlocks : slot->PctBlocks,
@@ -154,13 +159,20 @@ void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotL
         layout.pixels[static_cast<size_t>(i)] = {inView.first, inView.last};
         if (wavelengthsShown) {
             const DrawnPixels drawn = DrawnPixelsOf(slot, ws.View.PlotLeft, ws.View.PlotRight);
+            surface.SetLineWidth(ws.View.Look.LineWidth);
             DrawSteppedCurve(slot, values, drawn.first, drawn.last, inView.startLambda, place, surface);
+            surface.SetLineWidth(1);
         }
 
         // A zero level beyond a fitted or typed range would mark the controls below the box: it is left out.
         const auto y0 = static_cast<float>(box.y1 - box.h * ((0.0 - values.shift) - box.yMin) / curveSpan);
-        if (ws.View.Intensity == PlotView::IntensityRange::Automatic || (y0 >= box.y0 && y0 <= box.y1))
-            surface.Line(box.x1, y0, box.winWidth, y0);
+        if (ws.View.Intensity != PlotView::IntensityRange::Automatic && (y0 < box.y0 || y0 > box.y1)) continue;
+        surface.Line(box.x1, y0, box.markerEnd, y0);
+        if (offsetTexts && slot.Offset != 0) {
+            const std::string text = OffsetText(values.shift);
+            surface.CentredText(static_cast<float>(box.x1 + 60 + surface.TextWidth(text) / 2),
+                                static_cast<float>(y0 - surface.TextDescent() - 20), text);
+        }
     }
 }
 
@@ -169,6 +181,7 @@ void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotL
 PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, const PlotArea& area) {
     PlotLayout layout;
     if (!ws.DataReady) return layout;
+    const bool every = ws.View.Look.AxisLabels == PlotLook::Axes::Every;
 
     Box box{};
     box.span = ws.View.PlotRight - ws.View.PlotLeft;
@@ -177,12 +190,36 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, const PlotArea&
     box.yMax = intensity.high;
     box.winWidth = area.width;
     box.winHeight = area.height;
-    box.x0 = 800;
-    box.x1 = box.winWidth - 415;
+    box.y1 = box.winHeight - 850 - kBottomSpare;
+
+    // Left: room for the widest intensity label; right: for the zero-level
+    // markers' offset texts and an outside legend.
+    const AxisLabelling everyIntensity =
+        every ? IntensityLabelling(box.yMin, box.yMax, static_cast<double>(box.y1 - kBoxTop)) : AxisLabelling{};
+    const double widestLabel = every ? WidestLabel(everyIntensity, surface) + kAxisLabelGap
+                                     : kWindowLabelWidening * WidestClassicLabel(ws, box.yMin, box.yMax, surface);
+    box.x0 = std::max<int64_t>(kLeftMargin, static_cast<int64_t>(std::ceil(widestLabel + 60)));
+    double rightMargin = kRightMargin;
+    if (CurvesOffsetInFlux(ws))
+        for (int i = 1; i <= kMaxSlots; ++i)
+            if (ws.slot(i).Loaded() && ws.slot(i).Offset != 0)
+                rightMargin = std::max(rightMargin, surface.TextWidth(OffsetText(ws.slot(i).Offset * LargestFluxMax(ws) / 100)) + 120);
+    const LegendSize legendSize = MeasureLegend(ws, surface);
+    const bool legendOutside = ws.View.Look.LegendOutside && legendSize.width > 0;
+    box.x1 = box.winWidth - static_cast<int64_t>(std::ceil(rightMargin)) -
+             (legendOutside ? static_cast<int64_t>(std::ceil(legendSize.width)) + 2 * kLegendOutsideGap : 0);
+    box.x1 = std::max(box.x1, box.x0 + 1);
+    box.markerEnd = legendOutside ? box.x1 + static_cast<int64_t>(rightMargin) : box.winWidth;
     box.w = box.x1 - box.x0;
     box.wCurve = box.w + 1;
-    box.y0 = 300;
-    box.y1 = box.winHeight - 850 - kBottomSpare;
+
+    // Top: the intensity title's row, then the rows of line names.
+    const std::string intensityTitle = every ? IntensityTitle(ws) : ws.View.ScaleFlux ? IntensityTitle(ws) : "";
+    const MarkNamePlan marks = PlanMarkNames(ws, static_cast<double>(box.x0), static_cast<double>(box.wCurve), surface);
+    const double rowHeight = MarkNameRowHeight(surface);
+    double top = kBoxTop + rowHeight * std::max(0, marks.rows.rowsUsed - 1);
+    if (!intensityTitle.empty()) top += kLabelHeight;
+    box.y0 = static_cast<int64_t>(std::ceil(top));
     box.h = box.y1 - box.y0;
     layout.x0 = static_cast<int>(box.x0);
     layout.x1 = static_cast<int>(box.x1);
@@ -191,15 +228,31 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, const PlotArea&
     layout.yMin = box.yMin;
     layout.yMax = box.yMax;
 
-    DrawWavelengthAxis(ws, box, surface, layout);
-    Place(layout, PlotLabel::WavelengthTitle, area.titleWidth * 0.7, box.winHeight - kBottomSpare - 600,
-          "Wavelength /Angstroms");
-    DrawIntensityAxis(ws, box, surface, layout);
+    if (every) {
+        for (PlotLabel label : kPlotLabels) Place(layout, label, 0, 0, "");
+        const AxesFrame frame{double(box.x0), double(box.x1),     double(box.y0),     double(box.y1), double(box.wCurve),
+                              ws.View.PlotLeft, ws.View.PlotRight, box.yMin, box.yMax};
+        layout.textBottom = DrawEveryTickAxes(ws, frame, everyIntensity, static_cast<double>(box.x0),
+                                              kTitleTop + surface.TextAscent(), surface);
+    } else {
+        DrawWavelengthAxis(ws, box, surface, layout);
+        Place(layout, PlotLabel::WavelengthTitle, area.titleWidth * 0.7, box.winHeight - kBottomSpare - 600,
+              "Wavelength /Angstroms");
+        DrawIntensityAxis(ws, box, surface, layout);
+        Place(layout, PlotLabel::IntensityTitle, intensityTitle.empty() ? 0 : static_cast<double>(box.x0),
+              intensityTitle.empty() ? 0 : kTitleTop, intensityTitle);
+    }
     DrawBox(box, surface);
-    DrawLineMarks(ws, box, surface);
-    DrawCurves(ws, box, surface, layout);
+    DrawMarkNames(marks, static_cast<double>(box.y0), static_cast<double>(box.y1), surface);
+    const bool legendInCorner = legendSize.width > 0 && !ws.View.Look.LegendOutside && !ws.View.Look.LegendMoved;
+    const double cell = surface.TwipsPerColumn() > 0 ? surface.TwipsPerColumn() : 15;
+    CurveColumnRecorder recorder(surface, cell);
+    DrawCurves(ws, box, legendInCorner ? static_cast<PlotSurface&>(recorder) : surface, layout);
     DrawMeasuredSpan(ws, layout, surface);
-    DrawLegend(ws, layout.x0, layout.x1, layout.y0, surface, layout);
+    if (legendSize.width > 0) {
+        const double outsideLeft = static_cast<double>(box.x1) + rightMargin + kLegendOutsideGap;
+        DrawLegend(ws, PlaceLegend(ws.View, legendSize, layout, outsideLeft, recorder.Columns(), cell), surface, layout);
+    }
     return layout;
 }
 

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "store/plot_look.h"
+
 namespace wendrel {
 
 // A line measured or fitted on the plot (plot/span_measurement.h,
@@ -49,6 +51,7 @@ struct PlotView {
     bool ShowLegend = false;  // a legend of the loaded slots inside the box
     int PickedSlot = 0;       // the slot a legend click picked for the read-out; 0: the nearest curve
     MeasuredSpan Measured;    // the line measured last; a load or an unload forgets it
+    PlotLook Look;
 };
 
 }  // namespace wendrel

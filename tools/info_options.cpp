@@ -307,8 +307,21 @@ constexpr OptionEntry kOptions[] = {
      "the curves' scale: percent of each continuum level, or the flux as stored in the files, where "
      "an offset moves a curve by that percentage of the largest flux maximum (default: percent)",
      SetScale},
-    {"--legend", "", "draw a legend of the files' colours and object names inside the box",
-     [](InfoOptions& o, std::string_view) { return (o.renderLegend = true, std::string()); }},
+    {"--legend", "inside|outside|off",
+     "a legend of the files' colours and object names: inside the box's corner that hides the least of the "
+     "curves, right of the box, or none (a bare --legend is inside)",
+     [](InfoOptions& o, std::string_view v) { return (o.renderLegend = true, SetLegendOption(o.look, v)); }},
+    {"--axes", "classic|every",
+     "the axes' labels: three intensity and two wavelength labels, or a label at every major tick with minor "
+     "ticks and axis titles with units (default: classic)",
+     [](InfoOptions& o, std::string_view v) { return SetAxesOption(o.look, v); }},
+    {"--palette", "design|contrast",
+     "the curves' colours: the rows' own, or the High Contrast palette (default: design)",
+     [](InfoOptions& o, std::string_view v) { return SetPaletteOption(o.look, v); }},
+    {"--line-width", "N", "the curves' width in pixels, 1 to 8 (default 1)",
+     [](InfoOptions& o, std::string_view v) { return SetLineWidthOption(o.look, v); }},
+    {"--stack", "on|off", "the curves at their offsets, or all at offset 0 (default: on)",
+     [](InfoOptions& o, std::string_view v) { return SetStackOption(o.look, v); }},
     {"--smooth", "ROW:KIND:WIDTH",
      "smooth the spectrum of the ROW-th file (1, 2, ... as given) before anything is printed, measured, fitted, "
      "correlated, drawn or exported: KIND boxcar or median over WIDTH pixels, gauss of FWHM WIDTH Angstroms or "
@@ -368,7 +381,7 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
     for (const OptionEntry& entry : kOptions)
         parser.addOption({Latin1(entry.name.substr(2)), Latin1(entry.help), Latin1(entry.valueName)});
     QStringList arguments{"wendrel-info"};
-    for (const std::string_view arg : args) arguments << Latin1(arg);
+    for (const std::string& arg : WithLegendPlace(args)) arguments << Latin1(arg);
     if (!parser.parse(arguments)) return {{}, Refusal(parser, arguments)};
 
     InfoArguments result;
@@ -394,8 +407,9 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
         return {{}, "--font-size can only shape the picture of --render, which was not asked for"};
     const bool shaped = o.renderPath || o.saveSessionPath || o.exportPath;
     if (!shaped && (o.renderView || o.renderOffsets || o.renderLines || o.renderYRange || o.renderFitY ||
-                    o.renderScaleFlux || o.renderLegend))
-        return {{}, "--view, --offsets, --lines, --yrange, --scale and --legend only shape the "
+                    o.renderScaleFlux || o.renderLegend || o.look.Any()))
+        return {{}, "--view, --offsets, --lines, --yrange, --scale, --legend, --axes, --palette, --line-width and "
+                    "--stack only shape the "
                     "picture of --render, the session of --save-session or the spectra of --export, none of which "
                     "was asked for"};
     if (!shaped && !o.measureSpan && !o.fit && !o.compare.xcorrTemplate && o.renderVelocities)

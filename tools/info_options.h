@@ -13,6 +13,7 @@
 #include "plot/line_fit.h"
 #include "plot/line_measure.h"
 #include "tools/info_compare_options.h"
+#include "tools/info_look.h"
 
 namespace wendrel {
 
@@ -70,6 +71,8 @@ struct InfoOptions {
     bool renderLegend = false;
     // --xcorr, --xcorr-range, --smooth, --ratio and --difference.
     InfoComparisons compare;
+    // --axes, --legend's place, --palette, --line-width and --stack (tools/info_look.h).
+    LookOptions look;
 };
 
 // The window size of --size is a stored window size: 1 to 32767 twips.

@@ -66,6 +66,11 @@ QMargins FrameOf(const QWidget& window) {
             frame.bottom() - client.bottom()};
 }
 
+// A press on the legend moved far enough to drag it rather than click it.
+bool LegendMovedBy(QPointF moved) {
+    return std::abs(moved.x()) >= kClickPixels || std::abs(moved.y()) >= kClickPixels;
+}
+
 QRect PixelRect(int left, int top, int width, int height) {
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
@@ -254,13 +259,27 @@ void frmPlot_Spectra::Form_MouseMove(float x, float y) {
 
 void frmPlot_Spectra::MouseDown(QPointF pixel, Qt::KeyboardModifiers modifiers) {
     const double twips = TwipsPerPixel();
+    if (!modifiers && LegendSlotAt(layout_, pixel.x() * twips, pixel.y() * twips) != 0) {
+        legendDrag_ = LegendDrag{pixel, layout_.legendLeft, layout_.legendTop};
+        return;
+    }
     if (!ReadCursor(ws_, layout_, float(pixel.x() * twips), float(pixel.y() * twips)).Inside) return;
     drag_ = Drag{DragKindFor(modifiers & Qt::ShiftModifier, modifiers & Qt::ControlModifier), pixel};
 }
 
 void frmPlot_Spectra::MouseDrag(QPointF pixel) {
-    if (!drag_) return;
     const double twips = TwipsPerPixel();
+    if (legendDrag_) {
+        const QPointF moved = pixel - legendDrag_->start;
+        if (!LegendMovedBy(moved)) return;
+        PlotLook& look = ws_.View.Look;
+        look.LegendMoved = true;
+        look.LegendLeft = legendDrag_->left + moved.x() * twips;
+        look.LegendTop = legendDrag_->top + moved.y() * twips;
+        ui_.RedrawPlot();
+        return;
+    }
+    if (!drag_) return;
     const TwipsBand band = DragBand(layout_, drag_->kind, drag_->start.x() * twips, drag_->start.y() * twips,
                                     pixel.x() * twips, pixel.y() * twips);
     band_->setGeometry(QRect(QPoint(TwipsToPixels(band.left), TwipsToPixels(band.top)),
@@ -278,6 +297,13 @@ void frmPlot_Spectra::LegendMenu(QPointF pixel, QPoint global) {
 }
 
 void frmPlot_Spectra::MouseUp(QPointF pixel) {
+    if (legendDrag_) {
+        const double twips = TwipsPerPixel();
+        const QPointF start = legendDrag_->start;
+        legendDrag_.reset();
+        if (!LegendMovedBy(pixel - start)) ws_.View.PickedSlot = LegendSlotAt(layout_, start.x() * twips, start.y() * twips);
+        return;
+    }
     if (!drag_) return;
     const Drag drag = *drag_;
     drag_.reset();

@@ -145,6 +145,8 @@ private:
     void BuildMenu();
     void BuildViewMenu();
     void BuildLinesMenu();
+    // The View menu's choices of the plot's look (store/plot_look.h): labels, legend, colours, width, stacking.
+    void BuildLookMenu();
     // The View menu's checks and "Previous View" as the workspace and the view stand.
     void SyncViewMenu();
     void AskWavelengthRange();
@@ -190,7 +192,15 @@ private:
     QAction* mIntensityRange_ = nullptr;
     QAction* mPercent_ = nullptr;
     QAction* mFlux_ = nullptr;
-    QAction* mLegend_ = nullptr;
+    QAction* mLegend_ = nullptr;  // the legend inside the box
+    // A press on the legend: where (pixels), and the legend's corner then (twips); a move drags the legend.
+    struct LegendDrag {
+        QPointF start;
+        double left, top;
+    };
+    std::optional<LegendDrag> legendDrag_;
+    // The look's checkable items, each with whether it is to be checked.
+    std::vector<std::pair<QAction*, std::function<bool()>>> lookChecks_;
     QLabel* label12_ = nullptr;  // the curve read-out
     std::weak_ptr<const Spectrum> curveShown_;  // the spectrum the curve read-out names
     QRubberBand* band_ = nullptr;

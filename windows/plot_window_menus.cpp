@@ -72,8 +72,8 @@ void frmPlot_Spectra::BuildViewMenu() {
     auto* scales = new QActionGroup(scale);
     mPercent_ = add(scale, "mPercent", "Percent of Continuum", {}, [this] { ws_.View.ScaleFlux = false, ViewChanged(); });
     mFlux_ = add(scale, "mFlux", "Flux", {}, [this] { ws_.View.ScaleFlux = true, ViewChanged(); });
-    mLegend_ = add(mView_, "mLegend", "Legend", {}, [this] { ws_.View.ShowLegend = !ws_.View.ShowLegend, ViewChanged(); });
-    for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_, mPercent_, mFlux_, mLegend_}) item->setCheckable(true);
+    BuildLookMenu();
+    for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_, mPercent_, mFlux_}) item->setCheckable(true);
     for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_}) range->addAction(item);
     for (QAction* item : {mPercent_, mFlux_}) scales->addAction(item);
     SyncViewMenu();
@@ -86,7 +86,7 @@ void frmPlot_Spectra::SyncViewMenu() {
     mIntensityRange_->setChecked(ws_.View.Intensity == PlotView::IntensityRange::Fixed);
     mPercent_->setChecked(!ws_.View.ScaleFlux);
     mFlux_->setChecked(ws_.View.ScaleFlux);
-    mLegend_->setChecked(ws_.View.ShowLegend);
+    for (const auto& [item, checked] : lookChecks_) item->setChecked(checked());
 }
 
 void frmPlot_Spectra::SyncMenus() {

@@ -49,6 +49,7 @@ protected:
             std::tuple(PlotView::IntensityRange::Fixed, -3.25, 170.5);
         std::tie(ws.View.ScaleFlux, ws.View.ShowLegend, ws.View.LineMarksInVacuum) = std::tuple(true, true, true);
         ws.View.LineMarkSets = {"balmer", "nad"};
+        ws.View.Look = {PlotLook::Axes::Every, true, true, 1234.5, -60, true, 3, false};
     }
 
     TempFolder temp;
@@ -87,6 +88,7 @@ TEST_F(Sessions, SavedAndOpenedAfterTheFolderMovedGivesTheSameRowsAndView) {
                        opened.View.ShowLegend, opened.View.LineMarkSets, opened.View.LineMarksInVacuum),
               std::tie(ws.View.Intensity, ws.View.IntensityLow, ws.View.IntensityHigh, ws.View.ScaleFlux, ws.View.ShowLegend,
                        ws.View.LineMarkSets, ws.View.LineMarksInVacuum));
+    EXPECT_EQ(opened.View.Look, ws.View.Look);
     EXPECT_TRUE(opened.DataReady);
 }
 
@@ -116,6 +118,10 @@ TEST_F(Sessions, NewerBrokenAndMisshapenSessionsAreRefused) {
         std::string text = good;
         return text.replace(text.find(from), from.size(), to);
     };
+    // The look's fields are optional: an older session without one gets the classic look's value.
+    const std::optional<Session> older = ParseSessionText(replaced("\"stackCurves\"", "\"unknown\""), "s").session;
+    ASSERT_TRUE(older);
+    EXPECT_TRUE(older->Look.StackCurves);
     const std::pair<std::string, std::string> cases[] = {
         {replaced("\"version\": 1", "\"version\": 2"), "written by a newer version"},
         {good.substr(0, good.size() / 2), "it is no JSON text"},
@@ -127,6 +133,9 @@ TEST_F(Sessions, NewerBrokenAndMisshapenSessionsAreRefused) {
         {replaced("\"scale\": \"flux\"", "\"scale\": \"log\""), "\"scale\" is neither flux nor percent"},
         {replaced("\"view\"", "\"View\""), "\"view\" is not an object"},
         {replaced("\"low\": -3.25", "\"low\": 500"), "the fixed intensity range does not rise"},
+        {replaced("\"axes\": \"every\"", "\"axes\": \"all\""), "\"axes\" is neither classic nor every"},
+        {replaced("\"lineWidth\": 3", "\"lineWidth\": 9"), "\"lineWidth\" is no whole number from 1 to 8"},
+        {replaced("\"legendAt\": [", "\"legendAt\": [1, "), "\"legendAt\" is not a pair of numbers"},
     };
     for (const auto& [text, why] : cases) {
         const SessionRead read = ParseSessionText(text, "s.wendrel");

@@ -103,7 +103,8 @@ TEST(IntensityRange, CurvesAreCutToTheBox) {
     EXPECT_EQ(markers, 2);
 }
 
-// Flux ticks in three significant digits, never a bare 0 for a value that is not; the title names the unit.
+// Flux ticks in three significant digits, never a bare 0 for a value that is not; the title names the unit
+// and that the curves are offset.
 TEST(IntensityRange, FluxLabelsAndTitle) {
     Workspace ws = TwoSlots();
     Change(ws.slot(1)).FluxUnit = Change(ws.slot(2)).FluxUnit = "erg/s/cm2/A";
@@ -116,9 +117,9 @@ TEST(IntensityRange, FluxLabelsAndTitle) {
     };
     EXPECT_EQ(captions(), (std::vector<std::string>{" 100  ", " 20", "0     ", ""}));
     ws.View.ScaleFlux = true;
-    EXPECT_EQ(captions(), (std::vector<std::string>{"9.00e-16", "1.00e-16", "0", "Flux (erg/s/cm2/A)"}));
+    EXPECT_EQ(captions(), (std::vector<std::string>{"9.00e-16", "1.00e-16", "0", "Flux (erg/s/cm2/A), curves offset"}));
     std::tie(ws.View.Intensity, Change(ws.slot(2)).FluxUnit) = std::tuple(Range::FitToView, "W/m2/nm");
-    EXPECT_EQ(captions(), (std::vector<std::string>{"9.50e-16", "5.00e-17", "5.50e-16", "Flux (mixed units)"}));
+    EXPECT_EQ(captions(), (std::vector<std::string>{"9.50e-16", "5.00e-17", "5.50e-16", "Flux (mixed units), curves offset"}));
 }
 
 // One row per loaded slot, slot order, inside the box's top right corner; named by the object, else the file.
