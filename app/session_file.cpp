@@ -126,6 +126,7 @@ Session SessionOf(const Workspace& ws, const std::filesystem::path& sessionFile)
     session.IntensityHigh = ws.View.IntensityHigh;
     session.ScaleFlux = ws.View.ScaleFlux;
     session.ShowLegend = ws.View.ShowLegend;
+    session.ShowUncertainties = ws.View.ShowUncertainties;
     session.LineMarkSets = ws.View.LineMarkSets;
     session.LineMarksInVacuum = ws.View.LineMarksInVacuum;
     return session;
@@ -152,6 +153,7 @@ std::string SessionText(const Session& session) {
                            {"high", session.IntensityHigh},
                            {"scale", session.ScaleFlux ? "flux" : "percent"},
                            {"legend", session.ShowLegend},
+                           {"uncertainties", session.ShowUncertainties},
                            {"lines", lines},
                            {"lineWavelengths", session.LineMarksInVacuum ? "vacuum" : "air"}};
     const QJsonObject keys{{"lambda0", Text(session.Lambda0Key)}, {"dlambda", Text(session.DLambdaKey)}};
@@ -197,6 +199,7 @@ SessionRead ParseSessionText(std::string_view text, const std::string& shownName
     if (scale != "flux" && scale != "percent") read.Wrong("\"scale\" is neither flux nor percent");
     session.ScaleFlux = scale == "flux";
     session.ShowLegend = read.Bool(view, "legend");
+    if (view.contains("uncertainties")) session.ShowUncertainties = read.Bool(view, "uncertainties");
     for (const QJsonValue set : read.Array(view, "lines")) {
         if (!set.isString()) read.Wrong("\"lines\" holds something other than names");
         if (FindLineSet(set.toString().toStdString())) session.LineMarkSets.insert(set.toString().toStdString());
@@ -294,6 +297,7 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
 
     ws.View.ScaleFlux = session.ScaleFlux;
     ws.View.ShowLegend = session.ShowLegend;
+    ws.View.ShowUncertainties = session.ShowUncertainties;
     ws.View.Intensity = session.Intensity;
     ws.View.IntensityLow = session.IntensityLow;
     ws.View.IntensityHigh = session.IntensityHigh;

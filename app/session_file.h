@@ -43,6 +43,7 @@ struct Session {
     double IntensityLow = 0, IntensityHigh = 100;
     bool ScaleFlux = false;
     bool ShowLegend = false;
+    bool ShowUncertainties = false;  // "uncertainties", absent in older sessions
     std::set<std::string> LineMarkSets;
     bool LineMarksInVacuum = false;
 };

@@ -12,6 +12,7 @@
 #include "plot/plot_legend.h"
 #include "plot/stepped_curve.h"
 #include "plot/tick_rule.h"
+#include "plot/uncertainty_band.h"
 
 namespace wendrel {
 
@@ -131,15 +132,23 @@ void DrawLineMarks(const Workspace& ws, const Box& box, PlotSurface& surface) {
     }
 }
 
+double CurveSpan(const Box& box) {
+    const double ySpan = box.yMax - box.yMin;
+    return ySpan > 0 && std::isfinite(ySpan) ? ySpan : kFallbackIntensitySpan;
+}
+
+CurvePlacement PlacementOf(const Workspace& ws, const Box& box) {
+    return {static_cast<double>(box.x0), static_cast<double>(box.wCurve), ws.View.PlotLeft,
+            box.span, static_cast<double>(box.y1), static_cast<double>(box.h),
+            box.yMin, CurveSpan(box), static_cast<double>(box.x1), static_cast<double>(box.y0)};
+}
+
 // Each loaded slot's curve over the pixels in view, cut to the box, then its
 // zero-level marker in the margin right of the box; slot 1 first.
 void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
-    const double ySpan = box.yMax - box.yMin;
-    const double curveSpan = ySpan > 0 && std::isfinite(ySpan) ? ySpan : kFallbackIntensitySpan;
+    const double curveSpan = CurveSpan(box);
     const bool wavelengthsShown = box.span > 0 && std::isfinite(box.span);
-    const CurvePlacement place{static_cast<double>(box.x0), static_cast<double>(box.wCurve), ws.View.PlotLeft,
-                               box.span, static_cast<double>(box.y1), static_cast<double>(box.h),
-                               box.yMin, curveSpan, static_cast<double>(box.x1), static_cast<double>(box.y0)};
+    const CurvePlacement place = PlacementOf(ws, box);
     const double largestFlux = LargestFluxMax(ws);
     const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
     for (int i = 1; i <= numSlots; ++i) {
@@ -197,6 +206,7 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, const PlotArea&
     DrawIntensityAxis(ws, box, surface, layout);
     DrawBox(box, surface);
     DrawLineMarks(ws, box, surface);
+    DrawUncertaintyBands(ws, PlacementOf(ws, box), surface);
     DrawCurves(ws, box, surface, layout);
     DrawMeasuredSpan(ws, layout, surface);
     DrawLegend(ws, layout.x0, layout.x1, layout.y0, surface, layout);

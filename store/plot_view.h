@@ -47,6 +47,7 @@ struct PlotView {
     double IntensityLow = 0, IntensityHigh = 100;
     bool ScaleFlux = false;   // curves in the file's flux units instead of percent of the continuum level
     bool ShowLegend = false;  // a legend of the loaded slots inside the box
+    bool ShowUncertainties = false;  // the +-1 sigma band under the curves of rows with uncertainties
     int PickedSlot = 0;       // the slot a legend click picked for the read-out; 0: the nearest curve
     MeasuredSpan Measured;    // the line measured last; a load or an unload forgets it
 };

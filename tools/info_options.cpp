@@ -298,6 +298,9 @@ constexpr OptionEntry kOptions[] = {
      SetScale},
     {"--legend", "", "draw a legend of the files' colours and object names inside the box",
      [](InfoOptions& o, std::string_view) { return (o.renderLegend = true, std::string()); }},
+    {"--uncertainties", "", "draw the +-1 sigma band of the files' uncertainties under their curves, in a light tint "
+     "of their colours",
+     [](InfoOptions& o, std::string_view) { return (o.renderUncertainties = true, std::string()); }},
     {"--help", "", "print this text", [](InfoOptions& o, std::string_view) { return (o.help = true, std::string()); }},
 };
 
@@ -363,8 +366,8 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
         return {{}, "--size can only shape the picture of --render OUT.png, which was not asked for"};
     const bool shaped = o.renderPath || o.saveSessionPath || o.exportPath;
     if (!shaped && (o.renderView || o.renderOffsets || o.renderLines || o.renderYRange || o.renderFitY ||
-                    o.renderScaleFlux || o.renderLegend))
-        return {{}, "--view, --offsets, --lines, --yrange, --scale and --legend only shape the "
+                    o.renderScaleFlux || o.renderLegend || o.renderUncertainties))
+        return {{}, "--view, --offsets, --lines, --yrange, --scale, --legend and --uncertainties only shape the "
                     "picture of --render, the session of --save-session or the spectra of --export, none of which "
                     "was asked for"};
     if (!shaped && !o.measureSpan && !o.fit && o.renderVelocities)

@@ -66,6 +66,8 @@ struct InfoOptions {
     bool renderFitY = false;
     std::optional<bool> renderScaleFlux;
     bool renderLegend = false;
+    // --uncertainties: the +-1 sigma band under the curves of files with uncertainties.
+    bool renderUncertainties = false;
 };
 
 // The window size of --size is a stored window size: 1 to 32767 twips.

@@ -190,6 +190,7 @@ private:
     QAction* mPercent_ = nullptr;
     QAction* mFlux_ = nullptr;
     QAction* mLegend_ = nullptr;
+    QAction* mUncertainties_ = nullptr;
     QLabel* label12_ = nullptr;  // the curve read-out
     QRubberBand* band_ = nullptr;
     MeasurePanel* measurePanel_ = nullptr;

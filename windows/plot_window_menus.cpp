@@ -70,6 +70,9 @@ void frmPlot_Spectra::BuildViewMenu() {
     mPercent_ = add(scale, "mPercent", "Percent of Continuum", {}, [this] { ws_.View.ScaleFlux = false, ViewChanged(); });
     mFlux_ = add(scale, "mFlux", "Flux", {}, [this] { ws_.View.ScaleFlux = true, ViewChanged(); });
     mLegend_ = add(mView_, "mLegend", "Legend", {}, [this] { ws_.View.ShowLegend = !ws_.View.ShowLegend, ViewChanged(); });
+    mUncertainties_ = add(mView_, "mUncertainties", "Uncertainties", {},
+                          [this] { ws_.View.ShowUncertainties = !ws_.View.ShowUncertainties, ViewChanged(); });
+    mUncertainties_->setCheckable(true);
     for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_, mPercent_, mFlux_, mLegend_}) item->setCheckable(true);
     for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_}) range->addAction(item);
     for (QAction* item : {mPercent_, mFlux_}) scales->addAction(item);
@@ -84,6 +87,7 @@ void frmPlot_Spectra::SyncViewMenu() {
     mPercent_->setChecked(!ws_.View.ScaleFlux);
     mFlux_->setChecked(ws_.View.ScaleFlux);
     mLegend_->setChecked(ws_.View.ShowLegend);
+    mUncertainties_->setChecked(ws_.View.ShowUncertainties);
 }
 
 void frmPlot_Spectra::SyncMenus() {
