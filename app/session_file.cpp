@@ -127,6 +127,8 @@ Session SessionOf(const Workspace& ws, const std::filesystem::path& sessionFile)
     session.ScaleFlux = ws.View.ScaleFlux;
     session.ShowLegend = ws.View.ShowLegend;
     session.ShowUncertainties = ws.View.ShowUncertainties;
+    session.XUnit = ws.View.XUnit;
+    session.VelocityRestLambda = ws.View.VelocityRestLambda;
     session.LineMarkSets = ws.View.LineMarkSets;
     session.LineMarksInVacuum = ws.View.LineMarksInVacuum;
     return session;
@@ -154,6 +156,8 @@ std::string SessionText(const Session& session) {
                            {"scale", session.ScaleFlux ? "flux" : "percent"},
                            {"legend", session.ShowLegend},
                            {"uncertainties", session.ShowUncertainties},
+                           {"xunit", Text(std::string(UnitKey(session.XUnit)))},
+                           {"velocityAxis", session.VelocityRestLambda},
                            {"lines", lines},
                            {"lineWavelengths", session.LineMarksInVacuum ? "vacuum" : "air"}};
     const QJsonObject keys{{"lambda0", Text(session.Lambda0Key)}, {"dlambda", Text(session.DLambdaKey)}};
@@ -200,6 +204,13 @@ SessionRead ParseSessionText(std::string_view text, const std::string& shownName
     session.ScaleFlux = scale == "flux";
     session.ShowLegend = read.Bool(view, "legend");
     if (view.contains("uncertainties")) session.ShowUncertainties = read.Bool(view, "uncertainties");
+    if (view.contains("xunit")) {
+        const std::optional<WavelengthUnit> unit = UnitOfKey(read.String(view, "xunit"));
+        if (!unit) read.Wrong("\"xunit\" is none of A, nm and um");
+        session.XUnit = unit.value_or(WavelengthUnit::Angstrom);
+    }
+    if (view.contains("velocityAxis")) session.VelocityRestLambda = read.Number(view, "velocityAxis");
+    if (!(session.VelocityRestLambda >= 0)) read.Wrong("\"velocityAxis\" is not a rest wavelength of 0 or more");
     for (const QJsonValue set : read.Array(view, "lines")) {
         if (!set.isString()) read.Wrong("\"lines\" holds something other than names");
         if (FindLineSet(set.toString().toStdString())) session.LineMarkSets.insert(set.toString().toStdString());
@@ -298,6 +309,8 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
     ws.View.ScaleFlux = session.ScaleFlux;
     ws.View.ShowLegend = session.ShowLegend;
     ws.View.ShowUncertainties = session.ShowUncertainties;
+    ws.View.XUnit = session.XUnit;
+    ws.View.VelocityRestLambda = session.VelocityRestLambda;
     ws.View.Intensity = session.Intensity;
     ws.View.IntensityLow = session.IntensityLow;
     ws.View.IntensityHigh = session.IntensityHigh;

@@ -44,6 +44,8 @@ struct Session {
     bool ScaleFlux = false;
     bool ShowLegend = false;
     bool ShowUncertainties = false;  // "uncertainties", absent in older sessions
+    WavelengthUnit XUnit = WavelengthUnit::Angstrom;  // "xunit": "A", "nm" or "um"; absent in older sessions
+    double VelocityRestLambda = 0;  // "velocityAxis", Angstroms; 0 or absent: a wavelength axis
     std::set<std::string> LineMarkSets;
     bool LineMarksInVacuum = false;
 };

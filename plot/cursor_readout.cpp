@@ -9,6 +9,7 @@
 #include "plot/intensity_scale.h"
 #include "plot/number_format.h"
 #include "plot/pixel_wavelengths.h"
+#include "plot/x_axis_mapping.h"
 #include "plot/tick_rule.h"
 
 namespace wendrel {
@@ -61,8 +62,11 @@ CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x,
     r.Wavelength = static_cast<float>(wavelength);
     r.Intensity = static_cast<float>(intensity);
     // Narrow views are read from the 64-bit wavelength: 32 bits hold only about 7 digits.
-    const int decimals = TickDecimals(TickStep(ws.View.PlotRight - ws.View.PlotLeft)) + 1;
-    r.WavelengthCaption = decimals <= 2 ? FormatNum(r.Wavelength, 8, 2) : FormatNum(wavelength, 6 + decimals, decimals);
+    const XAxisMapping axis(ws.View);
+    const double axisValue = axis.Axis(wavelength);
+    const int decimals = TickDecimals(TickStep(axis.Axis(ws.View.PlotRight) - axis.Axis(ws.View.PlotLeft))) + 1;
+    r.WavelengthCaption = decimals <= 2 ? FormatNum(static_cast<float>(axisValue), 8, 2)
+                                        : FormatNum(axisValue, 6 + decimals, decimals);
     r.IntensityCaption = ws.View.ScaleFlux ? SignificantText(intensity) : FormatNum(r.Intensity, 8, 0);
     if (const auto point = NearestCurve(ws, wavelength, intensity)) {
         r.CurveCaption = CurveCaption(ws, *point, std::max(decimals, 2));
@@ -90,7 +94,7 @@ std::optional<CurvePoint> NearestCurve(const Workspace& ws, double wavelength, d
 
 std::string CurveCaption(const Workspace& ws, const CurvePoint& point, int decimals) {
     const std::string value = ws.View.ScaleFlux ? SignificantText(point.Value) : Fixed(point.Value, 1);
-    return LegendName(ws.slot(point.Slot)) + "  " + Fixed(point.Centre, decimals) + "  " + value;
+    return LegendName(ws.slot(point.Slot)) + "  " + Fixed(XAxisMapping(ws.View).Axis(point.Centre), decimals) + "  " + value;
 }
 
 int LegendSlotAt(const PlotLayout& layout, double x, double y) {

@@ -22,6 +22,7 @@ struct CursorReadout {
     MousePointer Pointer = MousePointer::Arrow;
     float Wavelength = 0;  // Angstroms
     float Intensity = 0;   // the intensity axis's value, in the shown scale
+    // The wavelength in the view's unit (plot/x_axis_mapping.h):
     // 8 characters with 2 decimals; in a view whose wavelength ticks need
     // d > 1 decimals (plot/tick_rule.h), 7 + d characters with d + 1 decimals.
     std::string WavelengthCaption;
@@ -58,7 +59,7 @@ struct CurvePoint {
 std::optional<CurvePoint> NearestCurve(const Workspace& ws, double wavelength, double intensity);
 
 // "HD 1234  6562.82  98.6": the slot's object name (its file name when it
-// has none), the pixel's centre with `decimals` decimals and its value,
+// has none), the pixel's centre in the view's unit with `decimals` decimals and its value,
 // percent with one decimal, flux as SignificantText.
 std::string CurveCaption(const Workspace& ws, const CurvePoint& point, int decimals);
 

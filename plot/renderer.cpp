@@ -13,6 +13,7 @@
 #include "plot/stepped_curve.h"
 #include "plot/tick_rule.h"
 #include "plot/uncertainty_band.h"
+#include "plot/x_axis_mapping.h"
 
 namespace wendrel {
 
@@ -45,7 +46,9 @@ void Place(PlotLayout& layout, PlotLabel label, double left, double top, std::st
 }
 
 void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
-    const AxisTicks ticks = TicksFor(box.span, ws.View.PlotLeft, ws.View.PlotRight);
+    const XAxisMapping axis(ws.View);
+    const double axisLeft = axis.Axis(ws.View.PlotLeft), axisRight = axis.Axis(ws.View.PlotRight);
+    const AxisTicks ticks = TicksFor(axisRight - axisLeft, axisLeft, axisRight);
     const double labelTop = box.winHeight - kBottomSpare - 800;
     if (!ticks.valid) {
         Place(layout, PlotLabel::WavelengthFirstTick, box.x0 - 200, labelTop, "");
@@ -53,7 +56,7 @@ void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surfac
         return;
     }
     for (int64_t k = ticks.first; k <= ticks.last; ++k) {
-        const double x = box.x0 + box.w * (ticks.Value(k) - ws.View.PlotLeft) / box.span;
+        const double x = box.x0 + box.w * (axis.Wavelength(ticks.Value(k)) - ws.View.PlotLeft) / box.span;
         if (x < box.x0 || x > box.x1) continue;
         const auto xf = static_cast<float>(x);
         surface.SetForeColor(kGridColor);
@@ -63,7 +66,7 @@ void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surfac
         surface.Line(xf, box.y1 - kTickLength, xf, box.y1);
     }
     const auto labelLeft = [&](int64_t k) {
-        return box.x0 + box.wCurve * (ticks.Value(k) - ws.View.PlotLeft) / box.span - 200;
+        return box.x0 + box.wCurve * (axis.Wavelength(ticks.Value(k)) - ws.View.PlotLeft) / box.span - 200;
     };
     Place(layout, PlotLabel::WavelengthFirstTick, labelLeft(ticks.first), labelTop, ticks.LabelText(ticks.first));
     Place(layout, PlotLabel::WavelengthLastTick, labelLeft(ticks.last), labelTop, ticks.LabelText(ticks.last));
@@ -202,7 +205,7 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, const PlotArea&
 
     DrawWavelengthAxis(ws, box, surface, layout);
     Place(layout, PlotLabel::WavelengthTitle, area.titleWidth * 0.7, box.winHeight - kBottomSpare - 600,
-          "Wavelength /Angstroms");
+          XAxisMapping(ws.View).Title());
     DrawIntensityAxis(ws, box, surface, layout);
     DrawBox(box, surface);
     DrawLineMarks(ws, box, surface);

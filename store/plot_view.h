@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "store/wavelength_unit.h"
+
 namespace wendrel {
 
 // A line measured or fitted on the plot (plot/span_measurement.h,
@@ -48,6 +50,11 @@ struct PlotView {
     bool ScaleFlux = false;   // curves in the file's flux units instead of percent of the continuum level
     bool ShowLegend = false;  // a legend of the loaded slots inside the box
     bool ShowUncertainties = false;  // the +-1 sigma band under the curves of rows with uncertainties
+    // The unit of the axis labels, the read-out and exports; the view's range stays in Angstroms.
+    WavelengthUnit XUnit = WavelengthUnit::Angstrom;
+    // The rest wavelength (Angstroms, in the medium of the line marks) of a velocity axis in km/s
+    // about it, each row in its rest frame; 0: the axis shows wavelengths.
+    double VelocityRestLambda = 0;
     int PickedSlot = 0;       // the slot a legend click picked for the read-out; 0: the nearest curve
     MeasuredSpan Measured;    // the line measured last; a load or an unload forgets it
 };

@@ -17,6 +17,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "plot/plot_drag.h"
@@ -148,6 +150,7 @@ private:
     void SyncViewMenu();
     void AskWavelengthRange();
     void AskIntensityRange();
+    void AskVelocityAxis();
     // After a change of the intensity axis, scale or legend: the menu follows and the plot is redrawn.
     void ViewChanged();
     // A drag with Ctrl (Measure) or Shift and Ctrl (Fit) from (x0, y0) to x1, in twips.
@@ -191,6 +194,8 @@ private:
     QAction* mFlux_ = nullptr;
     QAction* mLegend_ = nullptr;
     QAction* mUncertainties_ = nullptr;
+    QAction* mVelocityAxis_ = nullptr;
+    std::vector<std::pair<QAction*, WavelengthUnit>> mUnits_;  // View > Wavelength Unit
     QLabel* label12_ = nullptr;  // the curve read-out
     QRubberBand* band_ = nullptr;
     MeasurePanel* measurePanel_ = nullptr;

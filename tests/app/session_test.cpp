@@ -48,6 +48,8 @@ protected:
             std::tuple(PlotView::IntensityRange::Fixed, -3.25, 170.5);
         std::tie(ws.View.ScaleFlux, ws.View.ShowLegend, ws.View.LineMarksInVacuum) = std::tuple(true, true, true);
         ws.View.LineMarkSets = {"balmer", "nad"};
+        std::tie(ws.View.ShowUncertainties, ws.View.XUnit, ws.View.VelocityRestLambda) =
+            std::tuple(true, WavelengthUnit::Micrometre, 4861.25);
     }
 
     TempFolder temp;
@@ -83,9 +85,11 @@ TEST_F(Sessions, SavedAndOpenedAfterTheFolderMovedGivesTheSameRowsAndView) {
     EXPECT_EQ(std::tie(opened.Config.DLambdaKey, opened.View.PlotLeft, opened.View.PlotRight, opened.View.LambdaMin, opened.View.LambdaMax),
               std::tie(ws.Config.DLambdaKey, ws.View.PlotLeft, ws.View.PlotRight, ws.View.LambdaMin, ws.View.LambdaMax));
     EXPECT_EQ(std::tie(opened.View.Intensity, opened.View.IntensityLow, opened.View.IntensityHigh, opened.View.ScaleFlux,
-                       opened.View.ShowLegend, opened.View.LineMarkSets, opened.View.LineMarksInVacuum),
+                       opened.View.ShowLegend, opened.View.LineMarkSets, opened.View.LineMarksInVacuum,
+                       opened.View.ShowUncertainties, opened.View.XUnit, opened.View.VelocityRestLambda),
               std::tie(ws.View.Intensity, ws.View.IntensityLow, ws.View.IntensityHigh, ws.View.ScaleFlux, ws.View.ShowLegend,
-                       ws.View.LineMarkSets, ws.View.LineMarksInVacuum));
+                       ws.View.LineMarkSets, ws.View.LineMarksInVacuum, ws.View.ShowUncertainties, ws.View.XUnit,
+                       ws.View.VelocityRestLambda));
     EXPECT_TRUE(opened.DataReady);
 }
 
@@ -126,6 +130,8 @@ TEST_F(Sessions, NewerBrokenAndMisshapenSessionsAreRefused) {
         {replaced("\"scale\": \"flux\"", "\"scale\": \"log\""), "\"scale\" is neither flux nor percent"},
         {replaced("\"view\"", "\"View\""), "\"view\" is not an object"},
         {replaced("\"low\": -3.25", "\"low\": 500"), "the fixed intensity range does not rise"},
+        {replaced("\"xunit\": \"um\"", "\"xunit\": \"mm\""), "\"xunit\" is none of A, nm and um"},
+        {replaced("\"velocityAxis\": 4861.25", "\"velocityAxis\": -1"), "\"velocityAxis\" is not a rest wavelength"},
     };
     for (const auto& [text, why] : cases) {
         const SessionRead read = ParseSessionText(text, "s.wendrel");
@@ -134,6 +140,14 @@ TEST_F(Sessions, NewerBrokenAndMisshapenSessionsAreRefused) {
         EXPECT_NE(read.error.find(why), std::string::npos) << read.error;
     }
     EXPECT_NE(ReadSessionFile(work / "none.wendrel").error.find("there is no such file"), std::string::npos);
+    // A session written before the band and the unit were kept opens with neither.
+    std::string older = replaced("\"xunit\": \"um\"", "\"older\": 0");
+    older.replace(older.find("\"uncertainties\": true"), 21, "\"old\": 1");
+    older.replace(older.find("\"velocityAxis\": 4861.25"), 23, "\"oldest\": 2");
+    const SessionRead read = ParseSessionText(older, "old.wendrel");
+    ASSERT_TRUE(read.session) << read.error;
+    EXPECT_EQ(std::tuple(read.session->ShowUncertainties, read.session->XUnit, read.session->VelocityRestLambda),
+              std::tuple(false, WavelengthUnit::Angstrom, 0.0));
 }
 
 TEST(RecentList, NewestFirstWithoutRepeatsAtMostEightAndEmptyWhenBroken) {

@@ -97,6 +97,12 @@ TEST(CursorReadout, InsideTheBoxOnly) {
     }
     std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::tuple(6562.8, 6562.85);  // ticks of 0.01 A: a read-out to 0.001 A
     EXPECT_EQ(ReadCursor(ws, box, 5195, 3625).WavelengthCaption, " 6562.825");
+    ws.View.XUnit = WavelengthUnit::Micrometre;  // the same digits in um: ticks of 1e-6 um
+    EXPECT_EQ(ReadCursor(ws, box, 5195, 3625).WavelengthCaption, "0.6562825    ");
+    ws.View.XUnit = WavelengthUnit::Angstrom;
+    std::tie(ws.View.PlotLeft, ws.View.PlotRight, ws.View.VelocityRestLambda) = std::tuple(6000, 7000, 6500);
+    EXPECT_EQ(ReadCursor(ws, box, 5195, 3625).WavelengthCaption, " 13.13  ");  // 6500.2847 A: 13.13 km/s
+    ws.View.VelocityRestLambda = 0;
     // A box without size has no inside: before the first redraw, or upside down.
     EXPECT_FALSE(ReadCursor(ws, PlotLayout{}, 0, 0).Inside);
     box.y1 = 200;
