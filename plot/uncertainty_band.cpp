@@ -44,19 +44,55 @@ void DrawByPixels(const Row& slot, const BandValues& band, const BandMap& map, i
     }
 }
 
+// FirstPixelEndingAt(slot, n, lambda, true) when pixels before `from` all end
+// at or before lambda: bracketed by steps that double out from `guess`, then
+// halved, so that a good guess costs only a few pixel ends.
+int64_t FirstPixelEndingAfter(const Row& slot, int64_t n, double lambda, int64_t from, int64_t guess) {
+    const auto before = [&](int64_t q) { return PixelEndLambda(slot, q) <= lambda; };
+    int64_t known = from - 1, beyond = n + 1;  // known ends at or before lambda; beyond does not (or is past n)
+    guess = std::clamp(guess, from, n);
+    if (before(guess)) {
+        known = guess;
+        for (int64_t step = 1; known + step < beyond; step *= 2) {
+            if (!before(known + step)) {
+                beyond = known + step;
+                break;
+            }
+            known += step;
+        }
+    } else {
+        beyond = guess;
+        for (int64_t step = 1; beyond - step > known; step *= 2) {
+            if (before(beyond - step)) {
+                known = beyond - step;
+                break;
+            }
+            beyond -= step;
+        }
+    }
+    while (beyond - known > 1) {
+        const int64_t middle = known + (beyond - known) / 2;
+        (before(middle) ? known : beyond) = middle;
+    }
+    return beyond;
+}
+
 // Column j covers j * width .. (j + 1) * width; the pixels it meets are those
 // from the first ending after its left edge to the first ending at or past
-// its right edge. Each column's boundary pixel is found once.
+// its right edge. Each column's boundary pixel is found once, near where the
+// mean pixel step puts it.
 void DrawByColumns(const Row& slot, const BandValues& band, const BandMap& map, int64_t pixels, double width,
                    PlotSurface& surface) {
     const CurvePlacement& p = map.place;
+    const double perColumn = width * p.plotSpan / (p.curveWidth * std::abs(slot->DLambda));
+    const auto run = static_cast<int64_t>(std::isfinite(perColumn) ? std::clamp(perColumn, 0.0, 0x1p40) : 0.0);
     const int64_t firstColumn = DeviceColumn(static_cast<float>(p.boxLeft), width);
     const int64_t lastColumn = DeviceColumn(static_cast<float>(p.boxRight), width);
     const double slotStart = map.X(PixelEndLambda(slot, 0)), slotEnd = map.X(PixelEndLambda(slot, pixels));
     int64_t from = FirstPixelEndingAt(slot, pixels, map.Lambda(static_cast<double>(firstColumn) * width), true);
     for (int64_t j = firstColumn; j <= lastColumn && from <= pixels; ++j) {
         const double left = static_cast<double>(j) * width, right = left + width;
-        const int64_t next = FirstPixelEndingAt(slot, pixels, map.Lambda(right), true);
+        const int64_t next = FirstPixelEndingAfter(slot, pixels, map.Lambda(right), from, from + run);
         if (right > slotStart && left < slotEnd) {
             const double middle = std::clamp(left + width / 2, p.boxLeft, p.boxRight);
             FillExtent(map, BandExtentOf(band, from - 1, std::min(next, pixels)), middle, middle, surface);

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace wendrel {
 
 namespace {
 
-ValueExtent ScanBand(std::span<const double> flux, std::span<const double> sigma, double factor, int64_t from,
-                     int64_t to) {
+// The pixel-by-pixel extent, skipping pixels whose band is not finite.
+ValueExtent ScanBandSkipping(std::span<const double> flux, std::span<const double> sigma, double factor,
+                             int64_t from, int64_t to) {
     ValueExtent extent;
     for (int64_t k = from; k < to; ++k) {
         const double low = factor * (flux[static_cast<size_t>(k)] - sigma[static_cast<size_t>(k)]);
@@ -21,6 +23,35 @@ ValueExtent ScanBand(std::span<const double> flux, std::span<const double> sigma
         extent.high = std::max(extent.high, high);
     }
     return extent;
+}
+
+// The same without a branch per pixel, in four independent running extremes
+// and probes so that the loop has no long dependency chain: x * 0 is not a
+// number exactly when x is not finite, and the rare run that holds such a
+// pixel is read again.
+ValueExtent ScanBand(std::span<const double> flux, std::span<const double> sigma, double factor, int64_t from,
+                     int64_t to) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    double low[4] = {kInf, kInf, kInf, kInf}, high[4] = {-kInf, -kInf, -kInf, -kInf}, probe[4] = {0, 0, 0, 0};
+    const double* f = flux.data();
+    const double* s = sigma.data();
+    int64_t k = from;
+    for (; k + 4 <= to; k += 4)
+        for (int j = 0; j < 4; ++j) {
+            const double a = factor * (f[k + j] - s[k + j]), b = factor * (f[k + j] + s[k + j]);
+            low[j] = a < low[j] ? a : low[j];
+            high[j] = b > high[j] ? b : high[j];
+            probe[j] += a * 0 + b * 0;
+        }
+    for (; k < to; ++k) {
+        const double a = factor * (f[k] - s[k]), b = factor * (f[k] + s[k]);
+        low[0] = a < low[0] ? a : low[0];
+        high[0] = b > high[0] ? b : high[0];
+        probe[0] += a * 0 + b * 0;
+    }
+    if (std::isnan(probe[0] + probe[1] + probe[2] + probe[3])) return ScanBandSkipping(flux, sigma, factor, from, to);
+    return {std::min(std::min(low[0], low[1]), std::min(low[2], low[3])),
+            std::max(std::max(high[0], high[1]), std::max(high[2], high[3])), false};
 }
 
 }  // namespace
