@@ -128,6 +128,9 @@ Session SessionOf(const Workspace& ws, const std::filesystem::path& sessionFile)
     session.IntensityHigh = ws.View.IntensityHigh;
     session.ScaleFlux = ws.View.ScaleFlux;
     session.ShowLegend = ws.View.ShowLegend;
+    session.ShowUncertainties = ws.View.ShowUncertainties;
+    session.XUnit = ws.View.XUnit;
+    session.VelocityRestLambda = ws.View.VelocityRestLambda;
     session.LineMarkSets = ws.View.LineMarkSets;
     session.LineMarksInVacuum = ws.View.LineMarksInVacuum;
     session.Look = ws.View.Look;
@@ -158,6 +161,9 @@ std::string SessionText(const Session& session) {
                            {"high", session.IntensityHigh},
                            {"scale", session.ScaleFlux ? "flux" : "percent"},
                            {"legend", session.ShowLegend},
+                           {"uncertainties", session.ShowUncertainties},
+                           {"xunit", Text(std::string(UnitKey(session.XUnit)))},
+                           {"velocityAxis", session.VelocityRestLambda},
                            {"lines", lines},
                            {"lineWavelengths", session.LineMarksInVacuum ? "vacuum" : "air"}};
     WriteLook(view, session.Look);
@@ -204,6 +210,14 @@ SessionRead ParseSessionText(std::string_view text, const std::string& shownName
     if (scale != "flux" && scale != "percent") read.Wrong("\"scale\" is neither flux nor percent");
     session.ScaleFlux = scale == "flux";
     session.ShowLegend = read.Bool(view, "legend");
+    if (view.contains("uncertainties")) session.ShowUncertainties = read.Bool(view, "uncertainties");
+    if (view.contains("xunit")) {
+        const std::optional<WavelengthUnit> unit = UnitOfKey(read.String(view, "xunit"));
+        if (!unit) read.Wrong("\"xunit\" is none of A, nm and um");
+        session.XUnit = unit.value_or(WavelengthUnit::Angstrom);
+    }
+    if (view.contains("velocityAxis")) session.VelocityRestLambda = read.Number(view, "velocityAxis");
+    if (!(session.VelocityRestLambda >= 0)) read.Wrong("\"velocityAxis\" is not a rest wavelength of 0 or more");
     for (const QJsonValue set : read.Array(view, "lines")) {
         if (!set.isString()) read.Wrong("\"lines\" holds something other than names");
         if (FindLineSet(set.toString().toStdString())) session.LineMarkSets.insert(set.toString().toStdString());
@@ -318,6 +332,9 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
 
     ws.View.ScaleFlux = session.ScaleFlux;
     ws.View.ShowLegend = session.ShowLegend;
+    ws.View.ShowUncertainties = session.ShowUncertainties;
+    ws.View.XUnit = session.XUnit;
+    ws.View.VelocityRestLambda = session.VelocityRestLambda;
     ws.View.Intensity = session.Intensity;
     ws.View.IntensityLow = session.IntensityLow;
     ws.View.IntensityHigh = session.IntensityHigh;

@@ -45,6 +45,9 @@ struct Session {
     double IntensityLow = 0, IntensityHigh = 100;
     bool ScaleFlux = false;
     bool ShowLegend = false;
+    bool ShowUncertainties = false;  // "uncertainties", absent in older sessions
+    WavelengthUnit XUnit = WavelengthUnit::Angstrom;  // "xunit": "A", "nm" or "um"; absent in older sessions
+    double VelocityRestLambda = 0;  // "velocityAxis", Angstroms; 0 or absent: a wavelength axis
     std::set<std::string> LineMarkSets;
     bool LineMarksInVacuum = false;
     PlotLook Look;  // app/session_look.h

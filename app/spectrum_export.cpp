@@ -26,11 +26,12 @@ std::string Exact(double value) {
     return std::string(buffer.data(), end);
 }
 
-// The wavelengths of the slot's pixel centres as drawn.
-std::vector<double> RestCentres(const Row& s) {
+// The wavelengths of the slot's pixel centres as drawn, in `unit`.
+std::vector<double> RestCentres(const Row& s, WavelengthUnit unit) {
     std::vector<double> centres(s->Flux.size());
     for (size_t p = 0; p < centres.size(); ++p)
-        centres[p] = RestWavelength(s, ObservedPixelCentre(s.spectrum(), static_cast<int64_t>(p) + 1));
+        centres[p] = RestWavelength(s, ObservedPixelCentre(s.spectrum(), static_cast<int64_t>(p) + 1)) /
+                     AngstromsPerUnit(unit);
     return centres;
 }
 
@@ -51,15 +52,16 @@ std::string CfitsioText(int status) {
 }
 
 // One binary table of the slot at the end of the open file.
-void WriteTable(fitsfile* fits, const Row& s, int row, int& status) {
-    const std::vector<double> waves = RestCentres(s);
+void WriteTable(fitsfile* fits, const Row& s, int row, WavelengthUnit unit, int& status) {
+    const std::vector<double> waves = RestCentres(s, unit);
     const auto pixels = static_cast<LONGLONG>(waves.size());
     char wave[] = "WAVE", flux[] = "FLUX", percent[] = "PERCENT", err[] = "ERR", form[] = "1D";
-    char angstrom[] = "Angstrom", pct[] = "%";
+    std::string angstrom(FitsUnitName(unit));
+    char pct[] = "%";
     std::string fluxUnit = s->FluxUnit;
     char* types[] = {wave, flux, percent, err};
     char* forms[] = {form, form, form, form};
-    char* units[] = {angstrom, fluxUnit.data(), pct, fluxUnit.data()};
+    char* units[] = {angstrom.data(), fluxUnit.data(), pct, fluxUnit.data()};
     const std::string extension = "ROW" + std::to_string(row);
     const int columns = s->Sigma.empty() ? 3 : 4;
     fits_create_tbl(fits, BINARY_TBL, pixels, columns, types, forms, units, extension.c_str(), &status);
@@ -98,7 +100,8 @@ std::string WriteFits(const Workspace& ws, const std::filesystem::path& file, in
     fits_write_comment(fits, "One binary table per spectrum, as the program showed it: WAVE, FLUX, PERCENT.",
                        &status);
     for (int row = 1; row <= kMaxSlots; ++row)
-        if (ws.slot(row).Loaded() && (only == 0 || row == only)) WriteTable(fits, ws.slot(row), row, status);
+        if (ws.slot(row).Loaded() && (only == 0 || row == only))
+            WriteTable(fits, ws.slot(row), row, ws.View.XUnit, status);
     int closing = 0;
     fits_close_file(fits, &closing);
     if (status == 0) status = closing;
@@ -117,11 +120,15 @@ std::string SpectraCsvText(const Workspace& ws) {
         if (!s.Loaded()) continue;
         if (!text.empty()) text += "\n";
         text += "# file " + (s->SourcePath.empty() ? s->FileName : s->SourcePath) + ", spectrum " + std::to_string(s->NumberInFile) + ", velocity " +
-                Exact(s.Velocity) + " km/s, units: wavelength in Angstroms at the pixel centres in the rest frame of "
-                "that velocity, " + FluxUnitText(s) + ", percent of the continuum level " + Exact(s->Level) +
+                Exact(s.Velocity) + " km/s, units: wavelength in " +
+                (ws.View.XUnit == WavelengthUnit::Angstrom ? "Angstroms" : std::string(UnitKey(ws.View.XUnit))) +
+                " at the pixel centres in the rest frame of that velocity, " + FluxUnitText(s) + ", percent of the continuum level " + Exact(s->Level) +
                 "; row " + std::to_string(row) + ", object " + s->ObjectName + "\n";
-        text += s->Sigma.empty() ? "wavelength,flux,percent\n" : "wavelength,flux,percent,sigma\n";
-        const std::vector<double> waves = RestCentres(s);
+        // A unit other than Angstroms is named with the column, where the text reader finds it.
+        text += ws.View.XUnit == WavelengthUnit::Angstrom ? "wavelength"
+                                                          : "wavelength (" + std::string(UnitKey(ws.View.XUnit)) + ")";
+        text += s->Sigma.empty() ? ",flux,percent\n" : ",flux,percent,sigma\n";
+        const std::vector<double> waves = RestCentres(s, ws.View.XUnit);
         for (size_t p = 0; p < waves.size(); ++p)
             text += Exact(waves[p]) + "," + Exact(s->Flux[p]) + "," + Exact(s->FluxPct[p]) +
                     (s->Sigma.empty() ? "\n" : "," + Exact(s->Sigma[p]) + "\n");

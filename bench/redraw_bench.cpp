@@ -1,6 +1,6 @@
 // Full plot redraws into a 1600 x 1000-pixel image: ten slots of 3000 and of
-// 1,000,000 pixels, drawn as per-column envelopes (as the plot window draws)
-// and, for comparison, segment by segment. Prints the medians and the ratios.
+// 1,000,000 pixels, drawn as per-column envelopes (as the plot window draws),
+// also with their +-1 sigma bands, and, for comparison, segment by segment. Prints the medians and the ratios.
 // Then the redraws of a wheel and drag zoom over ten slots of 1,000,000
 // pixels, with the automatic intensity range and fitted to the view, each
 // redraw timed: their median and worst time; again with every tick labelled,
@@ -23,6 +23,7 @@
 
 #include "plot/painter_surface.h"
 #include "plot/renderer.h"
+#include "store/band_blocks.h"
 
 namespace {
 
@@ -44,8 +45,9 @@ public:
 
 // Ten slots of noisy spectra with a dip at 6563 Angstroms; with `logLinear`
 // their pixels are given by edges spaced evenly in log10 of the wavelength
-// over the same range, as the reader leaves a log-linear spectrum.
-Workspace TenSlots(size_t pixels, bool logLinear = false) {
+// over the same range, as the reader leaves a log-linear spectrum; with
+// `sigma` each pixel has an uncertainty of 3 % and the bands are shown.
+Workspace TenSlots(size_t pixels, bool logLinear = false, bool sigma = false) {
     Workspace ws;
     std::mt19937 random(42);
     std::normal_distribution<double> noise(0, 3);
@@ -73,17 +75,24 @@ Workspace TenSlots(size_t pixels, bool logLinear = false) {
             s.PctMax = std::max(s.PctMax, s.FluxPct[p]);
         }
         s.PctBlocks = wendrel::BlockExtentsOf(s.FluxPct);
+        if (sigma) {
+            s.Level = 100;
+            s.Flux = s.FluxPct;
+            s.Sigma.assign(pixels, 3);
+            wendrel::TakeBandBlocks(s);
+        }
         ws.slot(i).Data = std::move(data);
     }
     ws.View.LambdaMin = ws.View.PlotLeft = 6001;
     ws.View.LambdaMax = ws.View.PlotRight = 7010;
     ws.DataReady = true;
+    ws.View.ShowUncertainties = sigma;
     return ws;
 }
 
-template <class Surface, bool LogLinear = false>
+template <class Surface, bool LogLinear = false, bool Sigma = false>
 void BM_Redraw(benchmark::State& state) {
-    Workspace ws = TenSlots(static_cast<size_t>(state.range(0)), LogLinear);
+    Workspace ws = TenSlots(static_cast<size_t>(state.range(0)), LogLinear, Sigma);
     QImage image(kImageSize, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::white);
@@ -100,6 +109,9 @@ BENCHMARK(BM_Redraw<PainterSurface>)
     ->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Redraw<PainterSurface, true>)
     ->Name("redraw/envelope_log_linear")->Arg(3000)->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Redraw<PainterSurface, false, true>)
+    ->Name("redraw/envelope_with_bands")->Arg(3000)->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Redraw<EverySegmentSurface>)
     ->Name("redraw/every_segment")->Arg(3000)->Arg(1'000'000)
@@ -196,6 +208,9 @@ int main(int argc, char** argv) {
         const auto logLinear = reporter.medians.find(std::string("redraw/envelope_log_linear/") + pixels);
         if (logLinear != reporter.medians.end())
             std::printf("  %8s px per slot: envelope of log-linear slots %9.3f ms\n", pixels, logLinear->second);
+        const auto bands = reporter.medians.find(std::string("redraw/envelope_with_bands/") + pixels);
+        if (bands != reporter.medians.end())
+            std::printf("  %8s px per slot: envelope with +-1 sigma bands %9.3f ms\n", pixels, bands->second);
     }
     for (const auto& [mode, figures] : reporter.zooms)
         std::printf("  zoom over 10 slots of 1000000 px, %s intensity%s: %.0f redraws, median %6.2f ms, worst %6.2f ms\n",

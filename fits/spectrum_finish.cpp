@@ -8,6 +8,7 @@
 #include "fits/continuum_level.h"
 #include "fits/large_pages.h"
 #include "fits/percent_values.h"
+#include "store/band_blocks.h"
 
 namespace wendrel {
 
@@ -64,6 +65,7 @@ std::string TakeLevelAndPercent(Spectrum& s, std::vector<double>& blockMax) {
     s.PctBlocks = anyInfinite ? BlockExtentsOf(pct) : PercentBlocks(s.FluxBlocks, s.Level);
     s.PctMax = largest;
     s.FluxMax = LargestOf(flux, -std::numeric_limits<double>::max());
+    TakeBandBlocks(s);
     return {};
 }
 
@@ -76,6 +78,7 @@ void MakeWavelengthsRise(Spectrum& s) {
     std::reverse(s.PixelEdge.begin(), s.PixelEdge.end());
     s.FluxBlocks = BlockExtentsOf(s.Flux);
     s.PctBlocks = BlockExtentsOf(s.FluxPct);
+    TakeBandBlocks(s);
     std::swap(s.LambdaStart, s.LambdaEnd);
     s.DLambda = -s.DLambda;
     s.Lambda0 = s.PixelCentre.empty() ? s.LambdaStart + s.DLambda / 2 : s.PixelCentre.front();

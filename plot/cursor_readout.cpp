@@ -10,6 +10,7 @@
 #include "plot/number_format.h"
 #include "plot/pixel_wavelengths.h"
 #include "plot/readout_digits.h"
+#include "plot/x_axis_mapping.h"
 
 namespace wendrel {
 
@@ -61,9 +62,12 @@ CursorReadout ReadCursor(const Workspace& ws, const PlotLayout& layout, float x,
     r.Wavelength = static_cast<float>(wavelength);
     r.Intensity = static_cast<float>(intensity);
     // Narrow views are read from the 64-bit wavelength: 32 bits hold only about 7 digits.
-    const double span = ws.View.PlotRight - ws.View.PlotLeft, boxPixels = (layout.x1 - layout.x0) / twipsPerPixel;
+    const XAxisMapping axis(ws.View);
+    const double axisValue = axis.Axis(wavelength);
+    const double span = std::abs(axis.Axis(ws.View.PlotRight) - axis.Axis(ws.View.PlotLeft));
+    const double boxPixels = (layout.x1 - layout.x0) / twipsPerPixel;
     const int decimals = ReadoutDecimals(span, boxPixels);
-    r.WavelengthCaption = WavelengthReadoutText(wavelength, span, boxPixels);
+    r.WavelengthCaption = WavelengthReadoutText(axisValue, span, boxPixels);
     r.IntensityCaption = ws.View.ScaleFlux ? SignificantText(intensity) : FormatNum(r.Intensity, 8, 0);
     if (const auto point = NearestCurve(ws, wavelength, intensity)) {
         r.CurveCaption = CurveCaption(ws, *point, std::max(decimals, 2));
@@ -92,7 +96,7 @@ std::optional<CurvePoint> NearestCurve(const Workspace& ws, double wavelength, d
 
 std::string CurveCaption(const Workspace& ws, const CurvePoint& point, int decimals) {
     const std::string value = ws.View.ScaleFlux ? SignificantText(point.Value) : Fixed(point.Value, 1);
-    return LegendName(ws.slot(point.Slot)) + "  " + Fixed(point.Centre, decimals) + "  " + value;
+    return LegendName(ws.slot(point.Slot)) + "  " + Fixed(XAxisMapping(ws.View).Axis(point.Centre), decimals) + "  " + value;
 }
 
 int LegendSlotAt(const PlotLayout& layout, double x, double y) {

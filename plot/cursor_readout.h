@@ -22,8 +22,9 @@ struct CursorReadout {
     MousePointer Pointer = MousePointer::Arrow;
     float Wavelength = 0;  // Angstroms
     float Intensity = 0;   // the intensity axis's value, in the shown scale
-    // WavelengthReadoutText (plot/readout_digits.h): as many decimals as
-    // tell apart the wavelengths of two neighbouring screen pixels.
+    // The wavelength in the view's unit (plot/x_axis_mapping.h), with as many
+    // decimals as tell apart the values of two neighbouring screen pixels
+    // (WavelengthReadoutText, plot/readout_digits.h).
     std::string WavelengthCaption;
     // Percent of the continuum: 8 characters, no decimals. Flux: SignificantText.
     std::string IntensityCaption;
@@ -60,7 +61,7 @@ struct CurvePoint {
 std::optional<CurvePoint> NearestCurve(const Workspace& ws, double wavelength, double intensity);
 
 // "HD 1234  6562.82  98.6": the slot's object name (its file name when it
-// has none), the pixel's centre with `decimals` decimals and its value,
+// has none), the pixel's centre in the view's unit with `decimals` decimals and its value,
 // percent with one decimal, flux as SignificantText.
 std::string CurveCaption(const Workspace& ws, const CurvePoint& point, int decimals);
 

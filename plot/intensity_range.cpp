@@ -5,6 +5,7 @@
 
 #include "plot/intensity_scale.h"
 #include "plot/pixel_wavelengths.h"
+#include "store/band_blocks.h"
 #include "store/rounding.h"
 
 namespace wendrel {
@@ -57,6 +58,8 @@ IntensityLimits IntensityRangeFor(const Workspace& ws) {
         const int64_t last = std::min(drawn.last, std::ssize(values));
         if (drawn.first > last) continue;
         ValueExtent extent = ExtentOf(values, ws.View.ScaleFlux ? s->FluxBlocks : s->PctBlocks, drawn.first - 1, last);
+        if (ws.View.ShowUncertainties)
+            extent += BandExtentOf(BandValuesOf(s.spectrum(), ws.View.ScaleFlux), drawn.first - 1, last);
         const double shift = OffsetShift(ws, s, largest);
         extent.low -= shift;
         extent.high -= shift;

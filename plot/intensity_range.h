@@ -2,7 +2,8 @@
 // (plot/intensity_scale.h), as the workspace's Intensity setting asks:
 // Automatic, 0 to the highest curve; FitToView, the lowest to the highest
 // value of the curves' pixels in the view with a margin of 5 % of that span
-// each side; Fixed, IntensityLow .. IntensityHigh.
+// each side (their +-1 sigma bands included when the view shows them);
+// Fixed, IntensityLow .. IntensityHigh.
 #pragma once
 
 #include <cstdint>

@@ -101,6 +101,11 @@ void PainterSurface::FillCells(int64_t col0, int64_t col1, int64_t row0, int64_t
         const QRgb rgb = color_.rgb();
         uchar* bits = image_->bits();
         const qsizetype stride = image_->bytesPerLine();
+        if (col0 == col1) {  // a column: the curves' envelopes and uncertainty bands, one cell per row
+            uchar* cell = bits + row0 * stride + col0 * static_cast<qsizetype>(sizeof(QRgb));
+            for (int64_t row = row0; row <= row1; ++row, cell += stride) *reinterpret_cast<QRgb*>(cell) = rgb;
+            return;
+        }
         for (int64_t row = row0; row <= row1; ++row) {
             auto* line = reinterpret_cast<QRgb*>(bits + row * stride);
             std::fill(line + col0, line + col1 + 1, rgb);

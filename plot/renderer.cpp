@@ -15,6 +15,8 @@
 #include "plot/plot_legend.h"
 #include "plot/stepped_curve.h"
 #include "plot/tick_rule.h"
+#include "plot/uncertainty_band.h"
+#include "plot/x_axis_mapping.h"
 
 namespace wendrel {
 
@@ -56,7 +58,9 @@ void Place(PlotLayout& layout, PlotLabel label, double left, double top, std::st
 }
 
 void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
-    const AxisTicks ticks = TicksFor(box.span, ws.View.PlotLeft, ws.View.PlotRight);
+    const XAxisMapping axis(ws.View);
+    const double axisLeft = axis.Axis(ws.View.PlotLeft), axisRight = axis.Axis(ws.View.PlotRight);
+    const AxisTicks ticks = TicksFor(axisRight - axisLeft, axisLeft, axisRight);
     const double labelTop = box.winHeight - kBottomSpare - 800;
     if (!ticks.valid) {
         Place(layout, PlotLabel::WavelengthFirstTick, box.x0 - 200, labelTop, "");
@@ -64,7 +68,7 @@ void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surfac
         return;
     }
     for (int64_t k = ticks.first; k <= ticks.last; ++k) {
-        const double x = box.x0 + box.w * (ticks.Value(k) - ws.View.PlotLeft) / box.span;
+        const double x = box.x0 + box.w * (axis.Wavelength(ticks.Value(k)) - ws.View.PlotLeft) / box.span;
         if (x < box.x0 || x > box.x1) continue;
         const auto xf = static_cast<float>(x);
         surface.SetForeColor(kGridColor);
@@ -74,7 +78,7 @@ void DrawWavelengthAxis(const Workspace& ws, const Box& box, PlotSurface& surfac
         surface.Line(xf, box.y1 - kTickLength, xf, box.y1);
     }
     const auto labelLeft = [&](int64_t k) {
-        return box.x0 + box.wCurve * (ticks.Value(k) - ws.View.PlotLeft) / box.span - 200;
+        return box.x0 + box.wCurve * (axis.Wavelength(ticks.Value(k)) - ws.View.PlotLeft) / box.span - 200;
     };
     Place(layout, PlotLabel::WavelengthFirstTick, labelLeft(ticks.first), labelTop, ticks.LabelText(ticks.first));
     Place(layout, PlotLabel::WavelengthLastTick, labelLeft(ticks.last), labelTop, ticks.LabelText(ticks.last));
@@ -134,17 +138,25 @@ void DrawBox(const Box& box, PlotSurface& surface) {
     surface.Line(box.x0, box.y1, box.x0, box.y0);
 }
 
+double CurveSpan(const Box& box) {
+    const double ySpan = box.yMax - box.yMin;
+    return ySpan > 0 && std::isfinite(ySpan) ? ySpan : kFallbackIntensitySpan;
+}
+
+CurvePlacement PlacementOf(const Workspace& ws, const Box& box) {
+    return {static_cast<double>(box.x0), static_cast<double>(box.wCurve), ws.View.PlotLeft,
+            box.span, static_cast<double>(box.y1), static_cast<double>(box.h),
+            box.yMin, CurveSpan(box), static_cast<double>(box.x1), static_cast<double>(box.y0)};
+}
+
 // Each loaded slot's curve over the pixels in view, cut to the box, then its
 // zero-level marker in the margin right of the box, in flux with the
 // offset's text when the curves are offset; slot 1 first.
 void DrawCurves(const Workspace& ws, const Box& box, PlotSurface& surface, PlotLayout& layout) {
     const bool offsetTexts = CurvesOffsetInFlux(ws);
-    const double ySpan = box.yMax - box.yMin;
-    const double curveSpan = ySpan > 0 && std::isfinite(ySpan) ? ySpan : kFallbackIntensitySpan;
+    const double curveSpan = CurveSpan(box);
     const bool wavelengthsShown = box.span > 0 && std::isfinite(box.span);
-    const CurvePlacement place{static_cast<double>(box.x0), static_cast<double>(box.wCurve), ws.View.PlotLeft,
-                               box.span, static_cast<double>(box.y1), static_cast<double>(box.h),
-                               box.yMin, curveSpan, static_cast<double>(box.x1), static_cast<double>(box.y0)};
+    const CurvePlacement place = PlacementOf(ws, box);
     const double largestFlux = LargestFluxMax(ws);
     const int numSlots = std::clamp(ws.NumSlots, 0, kMaxSlots);
     for (int i = 1; i <= numSlots; ++i) {
@@ -237,7 +249,7 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, const PlotArea&
     } else {
         DrawWavelengthAxis(ws, box, surface, layout);
         Place(layout, PlotLabel::WavelengthTitle, area.titleWidth * 0.7, box.winHeight - kBottomSpare - 600,
-              "Wavelength /Angstroms");
+              XAxisMapping(ws.View).Title());
         DrawIntensityAxis(ws, box, surface, layout);
         Place(layout, PlotLabel::IntensityTitle, intensityTitle.empty() ? 0 : static_cast<double>(box.x0),
               intensityTitle.empty() ? 0 : kTitleTop, intensityTitle);
@@ -247,6 +259,7 @@ PlotLayout RedrawPlot(const Workspace& ws, PlotSurface& surface, const PlotArea&
     const bool legendInCorner = legendSize.width > 0 && !ws.View.Look.LegendOutside && !ws.View.Look.LegendMoved;
     const double cell = surface.TwipsPerColumn() > 0 ? surface.TwipsPerColumn() : 15;
     CurveColumnRecorder recorder(surface, cell);
+    DrawUncertaintyBands(ws, PlacementOf(ws, box), surface);
     DrawCurves(ws, box, legendInCorner ? static_cast<PlotSurface&>(recorder) : surface, layout);
     DrawMeasuredSpan(ws, layout, surface);
     if (legendSize.width > 0) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/plot_look.h"
+#include "store/wavelength_unit.h"
 
 namespace wendrel {
 
@@ -49,6 +50,12 @@ struct PlotView {
     double IntensityLow = 0, IntensityHigh = 100;
     bool ScaleFlux = false;   // curves in the file's flux units instead of percent of the continuum level
     bool ShowLegend = false;  // a legend of the loaded slots inside the box
+    bool ShowUncertainties = false;  // the +-1 sigma band under the curves of rows with uncertainties
+    // The unit of the axis labels, the read-out and exports; the view's range stays in Angstroms.
+    WavelengthUnit XUnit = WavelengthUnit::Angstrom;
+    // The rest wavelength (Angstroms, in the medium of the line marks) of a velocity axis in km/s
+    // about it, each row in its rest frame; 0: the axis shows wavelengths.
+    double VelocityRestLambda = 0;
     int PickedSlot = 0;       // the slot a legend click picked for the read-out; 0: the nearest curve
     MeasuredSpan Measured;    // the line measured last; a load or an unload forgets it
     PlotLook Look;

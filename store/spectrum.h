@@ -64,6 +64,9 @@ struct Spectrum {
     // The extremes of Flux and of FluxPct per kValueBlock pixels
     // (BlockExtentsOf), for the plot's intensity range and dense curves.
     std::vector<ValueExtent> FluxBlocks, PctBlocks;
+    // The extremes of the +-1 sigma band about Flux and about FluxPct per
+    // kValueBlock pixels (store/band_blocks.h); empty without Sigma.
+    std::vector<ValueExtent> FluxBandBlocks, PctBandBlocks;
 
     // Header cards before END, 80 characters each.
     std::vector<std::string> HdrCard;

@@ -6,6 +6,7 @@
 #include "plot/line_marks.h"
 #include "plot/plot_window_size.h"
 #include "plot/sized_picture.h"
+#include "plot/x_axis_mapping.h"
 
 #include <QCommandLineParser>
 #include <cctype>
@@ -240,6 +241,22 @@ std::string SetScale(InfoOptions& o, std::string_view value) {
     return {};
 }
 
+std::string SetXUnit(InfoOptions& o, std::string_view value) {
+    o.renderXUnit = UnitOfKey(value);
+    return o.renderXUnit ? std::string() : "--xunit needs A, nm or um; got \"" + std::string(value) + "\"";
+}
+
+std::string SetXAxis(InfoOptions& o, std::string_view value) {
+    if (value == "wavelength") return (o.renderVelocityRest = 0, std::string());
+    double rest = 0;
+    const std::string why = value.starts_with("velocity:") ? ReadVelocityRest(std::string(value.substr(9)), rest) : "";
+    if (!value.starts_with("velocity:") || !why.empty() || !(rest > 0))
+        return "--xaxis needs wavelength or velocity:LAMBDA0 with a rest wavelength in Angstroms above 0, e.g. "
+               "--xaxis velocity:6562.80; got \"" + std::string(value) + "\"";
+    o.renderVelocityRest = rest;
+    return {};
+}
+
 constexpr OptionEntry kOptions[] = {
     {"--keys", "LAMBDA0KEY,DLAMBDAKEY",
      "keywords of the start wavelength and the step (default CRVAL1,CD1_1)", SetKeys},
@@ -340,6 +357,17 @@ constexpr OptionEntry kOptions[] = {
      [](InfoOptions& o, std::string_view v) { return SetXcorr(o.compare, v); }},
     {"--xcorr-range", "LOW:HIGH", "the velocities --xcorr searches, in km/s (default -2000:30000)",
      [](InfoOptions& o, std::string_view v) { return SetXcorrRange(o.compare, v); }},
+    {"--uncertainties", "", "draw the +-1 sigma band of the files' uncertainties under their curves, in a light tint "
+     "of their colours",
+     [](InfoOptions& o, std::string_view) { return (o.renderUncertainties = true, std::string()); }},
+    {"--xunit", "A|nm|um",
+     "the unit of the picture's wavelength axis and of the exported wavelengths (default: A, Angstroms; --view and "
+     "--measure stay in Angstroms)",
+     SetXUnit},
+    {"--xaxis", "wavelength|velocity:LAMBDA0",
+     "the picture's x axis: wavelengths (default), or velocities in km/s about the rest wavelength LAMBDA0 "
+     "(Angstroms, in the medium of the line marks), each file in its rest frame",
+     SetXAxis},
     {"--help", "", "print this text", [](InfoOptions& o, std::string_view) { return (o.help = true, std::string()); }},
 };
 
@@ -407,9 +435,10 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
         return {{}, "--font-size can only shape the picture of --render, which was not asked for"};
     const bool shaped = o.renderPath || o.saveSessionPath || o.exportPath;
     if (!shaped && (o.renderView || o.renderOffsets || o.renderLines || o.renderYRange || o.renderFitY ||
-                    o.renderScaleFlux || o.renderLegend || o.look.Any()))
-        return {{}, "--view, --offsets, --lines, --yrange, --scale, --legend, --axes, --palette, --line-width and "
-                    "--stack only shape the "
+                    o.renderScaleFlux || o.renderLegend || o.look.Any() || o.renderUncertainties ||
+                    o.renderXUnit || o.renderVelocityRest))
+        return {{}, "--view, --offsets, --lines, --yrange, --scale, --legend, --axes, --palette, --line-width, "
+                    "--stack, --uncertainties, --xunit and --xaxis only shape the "
                     "picture of --render, the session of --save-session or the spectra of --export, none of which "
                     "was asked for"};
     if (!shaped && !o.measureSpan && !o.fit && !o.compare.xcorrTemplate && o.renderVelocities)

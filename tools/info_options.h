@@ -73,6 +73,14 @@ struct InfoOptions {
     InfoComparisons compare;
     // --axes, --legend's place, --palette, --line-width and --stack (tools/info_look.h).
     LookOptions look;
+    // --uncertainties: the +-1 sigma band under the curves of files with uncertainties.
+    bool renderUncertainties = false;
+    // --xunit A|nm|um: the unit of the picture's wavelength axis and of the
+    // exported wavelengths (--view, --measure and the JSON stay in Angstroms).
+    std::optional<WavelengthUnit> renderXUnit;
+    // --xaxis velocity:LAMBDA0 or --xaxis wavelength: the picture's x axis in
+    // km/s about LAMBDA0 (Angstroms), or in wavelengths (0).
+    std::optional<double> renderVelocityRest;
 };
 
 // The window size of --size is a stored window size: 1 to 32767 twips.

@@ -147,6 +147,9 @@ void ApplyViewOptions(Workspace& ws, const InfoOptions& options) {
     if (options.renderScaleFlux) ws.View.ScaleFlux = *options.renderScaleFlux;
     if (options.renderLegend) ws.View.ShowLegend = true;
     ApplyLookOptions(ws, options.look);
+    if (options.renderUncertainties) ws.View.ShowUncertainties = true;
+    if (options.renderXUnit) ws.View.XUnit = *options.renderXUnit;
+    if (options.renderVelocityRest) ws.View.VelocityRestLambda = *options.renderVelocityRest;
     if (options.renderView) {
         ws.View.PlotLeft = options.renderView->first;
         ws.View.PlotRight = options.renderView->second;

@@ -18,6 +18,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "plot/plot_drag.h"
@@ -151,6 +153,7 @@ private:
     void SyncViewMenu();
     void AskWavelengthRange();
     void AskIntensityRange();
+    void AskVelocityAxis();
     // After a change of the intensity axis, scale or legend: the menu follows and the plot is redrawn.
     void ViewChanged();
     // A drag with Ctrl (Measure) or Shift and Ctrl (Fit) from (x0, y0) to x1, in twips.
@@ -201,6 +204,9 @@ private:
     std::optional<LegendDrag> legendDrag_;
     // The look's checkable items, each with whether it is to be checked.
     std::vector<std::pair<QAction*, std::function<bool()>>> lookChecks_;
+    QAction* mUncertainties_ = nullptr;
+    QAction* mVelocityAxis_ = nullptr;
+    std::vector<std::pair<QAction*, WavelengthUnit>> mUnits_;  // View > Wavelength Unit
     QLabel* label12_ = nullptr;  // the curve read-out
     std::weak_ptr<const Spectrum> curveShown_;  // the spectrum the curve read-out names
     QRubberBand* band_ = nullptr;

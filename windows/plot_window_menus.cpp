@@ -1,6 +1,8 @@
 // The plot window's menus: File, View (zoom, ranges, intensity, scale,
 // legend) and Lines.
 #include <QAction>
+#include <QInputDialog>
+#include <QLocale>
 #include <QActionGroup>
 #include <QMenuBar>
 #include <QSignalBlocker>
@@ -8,6 +10,7 @@
 #include "plot/line_marks.h"
 #include "plot/number_format.h"
 #include "plot/readout_digits.h"
+#include "plot/x_axis_mapping.h"
 #include "windows/comparison_dialogs.h"
 #include "windows/plot_window.h"
 #include "windows/range_dialog.h"
@@ -73,7 +76,27 @@ void frmPlot_Spectra::BuildViewMenu() {
     mPercent_ = add(scale, "mPercent", "Percent of Continuum", {}, [this] { ws_.View.ScaleFlux = false, ViewChanged(); });
     mFlux_ = add(scale, "mFlux", "Flux", {}, [this] { ws_.View.ScaleFlux = true, ViewChanged(); });
     BuildLookMenu();
-    for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_, mPercent_, mFlux_}) item->setCheckable(true);
+    mUncertainties_ = add(mView_, "mUncertainties", "Uncertainties", {},
+                          [this] { ws_.View.ShowUncertainties = !ws_.View.ShowUncertainties, ViewChanged(); });
+    mUncertainties_->setCheckable(true);
+    QMenu* units = mView_->addMenu("Wavelength Unit");
+    units->setObjectName("mWavelengthUnit");
+    auto* unitGroup = new QActionGroup(units);
+    const struct { WavelengthUnit unit; const char* name; const char* caption; } unitItems[] = {
+        {WavelengthUnit::Angstrom, "mUnitAngstrom", "\u00c5"},
+        {WavelengthUnit::Nanometre, "mUnitNanometre", "nm"},
+        {WavelengthUnit::Micrometre, "mUnitMicrometre", "\u00b5m"}};
+    for (const auto& entry : unitItems) {
+        const WavelengthUnit unit = entry.unit;
+        QAction* item = add(units, entry.name, QString::fromUtf8(entry.caption), {},
+                            [this, unit] { ws_.View.XUnit = unit, ViewChanged(); });
+        item->setCheckable(true);
+        unitGroup->addAction(item);
+        mUnits_.emplace_back(item, unit);
+    }
+    mVelocityAxis_ = add(mView_, "mVelocityAxis", "Velocity Axis ...", {}, [this] { AskVelocityAxis(); });
+    mVelocityAxis_->setCheckable(true);
+        for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_, mPercent_, mFlux_}) item->setCheckable(true);
     for (QAction* item : {mAutomatic_, mFitToView_, mIntensityRange_}) range->addAction(item);
     for (QAction* item : {mPercent_, mFlux_}) scales->addAction(item);
     SyncViewMenu();
@@ -87,6 +110,9 @@ void frmPlot_Spectra::SyncViewMenu() {
     mPercent_->setChecked(!ws_.View.ScaleFlux);
     mFlux_->setChecked(ws_.View.ScaleFlux);
     for (const auto& [item, checked] : lookChecks_) item->setChecked(checked());
+    mUncertainties_->setChecked(ws_.View.ShowUncertainties);
+    for (const auto& [item, unit] : mUnits_) item->setChecked(ws_.View.XUnit == unit);
+    mVelocityAxis_->setChecked(ws_.View.VelocityRestLambda > 0);
 }
 
 void frmPlot_Spectra::SyncMenus() {
@@ -121,6 +147,25 @@ void frmPlot_Spectra::AskIntensityRange() {
     const std::string message =
         typed ? SetIntensityRange(ws_, typed->first.toStdString(), typed->second.toStdString()) : "";
     if (typed && message.empty()) return ViewChanged();
+    SyncViewMenu();  // the item's check goes back
+    if (!message.empty()) ui_.ShowMessage(message);
+}
+
+void frmPlot_Spectra::AskVelocityAxis() {
+    bool ok = false;
+    const double rest = ws_.View.VelocityRestLambda;
+    const QString medium = ws_.View.LineMarksInVacuum ? "vacuum" : "air";
+    const QString text = QInputDialog::getText(
+        this, "Velocity Axis",
+        "Rest wavelength in Angstroms (" + medium + ", as the Lines menu shows) of the line whose velocities the "
+        "x axis shows in km/s, each spectrum in its rest frame; empty or 0 shows wavelengths:",
+        QLineEdit::Normal, rest > 0 ? QString::number(rest, 'f', QLocale::FloatingPointShortest) : QString(), &ok);
+    double typed = rest;
+    const std::string message = ok ? ReadVelocityRest(text.toStdString(), typed) : "";
+    if (ok && message.empty()) {
+        ws_.View.VelocityRestLambda = typed;
+        return ViewChanged();
+    }
     SyncViewMenu();  // the item's check goes back
     if (!message.empty()) ui_.ShowMessage(message);
 }

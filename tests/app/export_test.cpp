@@ -109,6 +109,30 @@ TEST_F(Export, FitsTablesCarryUnitsVelocityAndPercentAndLoadBack) {
     }
 }
 
+// In nm and um the wavelengths are written in that unit, named so that they read back in Angstroms.
+TEST_F(Export, OtherWavelengthUnitsAreNamedAndLoadBackAsShown) {
+    for (const WavelengthUnit unit : {WavelengthUnit::Nanometre, WavelengthUnit::Micrometre}) {
+        ws.View.XUnit = unit;
+        const std::string key(UnitKey(unit));
+        const std::string text = SpectraCsvText(ws);
+        const std::string names = "wavelength (" + key + "),flux,percent\n";
+        EXPECT_EQ(text.substr(text.find('\n') + 1, names.size()), names);
+        EXPECT_NE(text.find("units: wavelength in " + key + " at"), std::string::npos) << key;
+        for (const char* name : {"shown.csv", "shown.fits"}) {
+            ASSERT_EQ(ExportSpectra(ws, temp.path() / name), "");
+            ExpectReadBackAsShown(temp.path() / name);
+        }
+        int status = 0;
+        fitsfile* fits = nullptr;
+        char tunit[FLEN_VALUE] = {};
+        fits_open_diskfile(&fits, (temp.path() / "shown.fits").c_str(), READONLY, &status);
+        fits_movabs_hdu(fits, 2, nullptr, &status);
+        fits_read_key(fits, TSTRING, "TUNIT1", tunit, nullptr, &status);
+        fits_close_file(fits, &status);
+        EXPECT_EQ(std::string(tunit), key);
+    }
+}
+
 TEST_F(Export, RefusedWithAMessageNamingTheFile) {
     EXPECT_EQ(ExportSpectra(ws, temp.path() / "shown.txt"),
               "The spectra could not be exported to \"" + (temp.path() / "shown.txt").string() +

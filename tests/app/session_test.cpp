@@ -50,6 +50,8 @@ protected:
         std::tie(ws.View.ScaleFlux, ws.View.ShowLegend, ws.View.LineMarksInVacuum) = std::tuple(true, true, true);
         ws.View.LineMarkSets = {"balmer", "nad"};
         ws.View.Look = {PlotLook::Axes::Every, true, true, 1234.5, -60, true, 3, false};
+        std::tie(ws.View.ShowUncertainties, ws.View.XUnit, ws.View.VelocityRestLambda) =
+            std::tuple(true, WavelengthUnit::Micrometre, 4861.25);
     }
 
     TempFolder temp;
@@ -85,9 +87,11 @@ TEST_F(Sessions, SavedAndOpenedAfterTheFolderMovedGivesTheSameRowsAndView) {
     EXPECT_EQ(std::tie(opened.Config.DLambdaKey, opened.View.PlotLeft, opened.View.PlotRight, opened.View.LambdaMin, opened.View.LambdaMax),
               std::tie(ws.Config.DLambdaKey, ws.View.PlotLeft, ws.View.PlotRight, ws.View.LambdaMin, ws.View.LambdaMax));
     EXPECT_EQ(std::tie(opened.View.Intensity, opened.View.IntensityLow, opened.View.IntensityHigh, opened.View.ScaleFlux,
-                       opened.View.ShowLegend, opened.View.LineMarkSets, opened.View.LineMarksInVacuum),
+                       opened.View.ShowLegend, opened.View.LineMarkSets, opened.View.LineMarksInVacuum,
+                       opened.View.ShowUncertainties, opened.View.XUnit, opened.View.VelocityRestLambda),
               std::tie(ws.View.Intensity, ws.View.IntensityLow, ws.View.IntensityHigh, ws.View.ScaleFlux, ws.View.ShowLegend,
-                       ws.View.LineMarkSets, ws.View.LineMarksInVacuum));
+                       ws.View.LineMarkSets, ws.View.LineMarksInVacuum, ws.View.ShowUncertainties, ws.View.XUnit,
+                       ws.View.VelocityRestLambda));
     EXPECT_EQ(opened.View.Look, ws.View.Look);
     EXPECT_TRUE(opened.DataReady);
 }
@@ -118,10 +122,6 @@ TEST_F(Sessions, NewerBrokenAndMisshapenSessionsAreRefused) {
         std::string text = good;
         return text.replace(text.find(from), from.size(), to);
     };
-    // The look's fields are optional: an older session without one gets the classic look's value.
-    const std::optional<Session> older = ParseSessionText(replaced("\"stackCurves\"", "\"unknown\""), "s").session;
-    ASSERT_TRUE(older);
-    EXPECT_TRUE(older->Look.StackCurves);
     const std::pair<std::string, std::string> cases[] = {
         {replaced("\"version\": 1", "\"version\": 2"), "written by a newer version"},
         {good.substr(0, good.size() / 2), "it is no JSON text"},
@@ -136,6 +136,8 @@ TEST_F(Sessions, NewerBrokenAndMisshapenSessionsAreRefused) {
         {replaced("\"axes\": \"every\"", "\"axes\": \"all\""), "\"axes\" is neither classic nor every"},
         {replaced("\"lineWidth\": 3", "\"lineWidth\": 9"), "\"lineWidth\" is no whole number from 1 to 8"},
         {replaced("\"legendAt\": [", "\"legendAt\": [1, "), "\"legendAt\" is not a pair of numbers"},
+        {replaced("\"xunit\": \"um\"", "\"xunit\": \"mm\""), "\"xunit\" is none of A, nm and um"},
+        {replaced("\"velocityAxis\": 4861.25", "\"velocityAxis\": -1"), "\"velocityAxis\" is not a rest wavelength"},
     };
     for (const auto& [text, why] : cases) {
         const SessionRead read = ParseSessionText(text, "s.wendrel");
@@ -144,6 +146,16 @@ TEST_F(Sessions, NewerBrokenAndMisshapenSessionsAreRefused) {
         EXPECT_NE(read.error.find(why), std::string::npos) << read.error;
     }
     EXPECT_NE(ReadSessionFile(work / "none.wendrel").error.find("there is no such file"), std::string::npos);
+    // A session written before the look, the band and the unit were kept opens with the defaults.
+    std::string older = replaced("\"xunit\": \"um\"", "\"older\": 0");
+    older.replace(older.find("\"uncertainties\": true"), 21, "\"old\": 1");
+    older.replace(older.find("\"velocityAxis\": 4861.25"), 23, "\"oldest\": 2");
+    older.replace(older.find("\"stackCurves\""), 13, "\"unknown\"");
+    const SessionRead read = ParseSessionText(older, "old.wendrel");
+    ASSERT_TRUE(read.session) << read.error;
+    EXPECT_EQ(std::tuple(read.session->ShowUncertainties, read.session->XUnit, read.session->VelocityRestLambda,
+                         read.session->Look.StackCurves),
+              std::tuple(false, WavelengthUnit::Angstrom, 0.0, true));
 }
 
 // The view's choices and the recent list kept between runs; a broken file gives the defaults.

@@ -99,6 +99,12 @@ TEST(CursorReadout, InsideTheBoxOnly) {
     EXPECT_EQ(ReadCursor(ws, box, 5195, 3625).WavelengthCaption, "6562.82501");
     std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::tuple(6500, 6600);  // 0.17 A a pixel: never "6563."
     EXPECT_EQ(ReadCursor(ws, box, 800 + 8785 * 0.635f, 3625).WavelengthCaption, "6563.5");
+    ws.View.XUnit = WavelengthUnit::Micrometre;
+    EXPECT_EQ(ReadCursor(ws, box, 800 + 8785 * 0.635f, 3625).WavelengthCaption, "0.65635");
+    ws.View.XUnit = WavelengthUnit::Angstrom;
+    std::tie(ws.View.PlotLeft, ws.View.PlotRight, ws.View.VelocityRestLambda) = std::tuple(6000, 7000, 6500);
+    EXPECT_EQ(ReadCursor(ws, box, 5195, 3625).WavelengthCaption, "13");  // 6500.2847 A: 13.13 km/s, 79 km/s a pixel
+    ws.View.VelocityRestLambda = 0;
     // A box without size has no inside: before the first redraw, or upside down.
     EXPECT_FALSE(ReadCursor(ws, PlotLayout{}, 0, 0).Inside);
     box.y1 = 200;

@@ -5,7 +5,9 @@
 
 #include <numeric>
 
+#include "analysis/velocity_axis.h"
 #include "plot/line_marks.h"
+#include "plot/x_axis_mapping.h"
 #include "store/rest_frame.h"
 #include "tests/plot/plot_test_support.h"
 
@@ -68,11 +70,18 @@ TEST(RedrawPlot, GridTicksAndBox) {
 
 // Ticks at the view's ends or inside it; a top tick at or under the highest level.
 TEST(RedrawPlot, Labels) {
-    const struct { double left, right, pctMax, firstTick, lastTick, topTick; const char *first, *last, *top, *step; } cases[] = {
+    const struct { double left, right, pctMax, firstTick, lastTick, topTick; const char *first, *last, *top, *step;
+                   WavelengthUnit unit = WavelengthUnit::Angstrom; const char* title = "Wavelength /Angstroms";
+                   double rest = 0; } cases[] = {
         {6562.5, 6564.5, 250, 6562.5, 6564.5, 250, " 6562.", " 6564.", " 250  ", " 50"},
-        {6540, 6850, 175, 6550, 6850, 160, " 6550", " 6850", " 160  ", " 20"}};
+        {6540, 6850, 175, 6550, 6850, 160, " 6550", " 6850", " 160  ", " 20"},
+        {6540, 6850, 175, 6550, 6850, 160, " 655", " 685", " 160  ", " 20", WavelengthUnit::Nanometre, "Wavelength /nm"},
+        // Velocities about H alpha: ticks at -1000 and 1000 km/s, at the wavelengths of those velocities.
+        {6540, 6585, 175, WavelengthOfVelocity(-1000, 6562.8), WavelengthOfVelocity(1000, 6562.8), 160, "-1000", " 1000",
+         " 160  ", " 20", WavelengthUnit::Nanometre, "Velocity /km/s about 6562.8 A (air)", 6562.8}};
     for (const auto& c : cases) {
         Workspace ws = PlotWorkspace(c.left, c.right);
+        std::tie(ws.View.XUnit, ws.View.VelocityRestLambda) = std::tuple(c.unit, c.rest);
         Load(ws, 1, 6000, 1, std::vector<double>(1000, c.pctMax));
         const Redrawn r(ws, 12000);
         const auto expect = [&](PlotLabel l, double left, double top, std::string caption) {
@@ -81,10 +90,22 @@ TEST(RedrawPlot, Labels) {
         };
         expect(PlotLabel::WavelengthFirstTick, CurveX(ws, c.firstTick) - 200, 5000, c.first);
         expect(PlotLabel::WavelengthLastTick, CurveX(ws, c.lastTick) - 200, 5000, c.last);
-        expect(PlotLabel::WavelengthTitle, 12000 * 0.7, 5200, "Wavelength /Angstroms");
+        expect(PlotLabel::WavelengthTitle, 12000 * 0.7, 5200, c.title);
         expect(PlotLabel::IntensityTopTick, 0, kY1 - kH * c.topTick / c.pctMax - 100, c.top);
         expect(PlotLabel::IntensityBottomTick, 0, kY1 - 100, "0     ");
         expect(PlotLabel::IntensityStep, 0, 0.6 * kH + kY0, c.step);
+    }
+}
+
+TEST(XAxis, TypedRestWavelengths) {
+    const struct { const char* typed; double rest; bool refused; } cases[] = {
+        {" 6562.80 ", 6562.8, false}, {"", 0, false}, {"0", 0, false}, {"-5", 9, true}, {"H alpha", 9, true},
+        {"1e999", 9, true}, {"6562.8 A", 9, true}};
+    for (const auto& c : cases) {
+        double rest = 9;
+        const std::string why = ReadVelocityRest(c.typed, rest);
+        EXPECT_EQ(std::tuple(rest, why.empty()), std::tuple(c.rest, !c.refused)) << c.typed;
+        if (c.refused) EXPECT_NE(why.find(std::string("\"") + c.typed + "\" is not a positive number"), std::string::npos) << why;
     }
 }
 

@@ -12,7 +12,7 @@ namespace wendrel::testing {
 inline auto Fields(const Spectrum& s) {
     return std::tie(s.FileName, s.ObjectName, s.Bitpix, s.Naxis1, s.Bzero, s.Lambda0, s.DLambda, s.LambdaStart, s.LambdaEnd,
                     s.Dispersion, s.PixelCentre, s.PixelEdge, s.Medium, s.FluxUnit, s.Flux, s.Sigma, s.FluxMax, s.FluxBlocks,
-                    s.PctBlocks, s.Level, s.FluxPct, s.PctMax, s.HdrCard, s.NumCards, s.SourcePath, s.NumberInFile);
+                    s.PctBlocks, s.FluxBandBlocks, s.PctBandBlocks, s.Level, s.FluxPct, s.PctMax, s.HdrCard, s.NumCards, s.SourcePath, s.NumberInFile);
 }
 // A row's spectrum is never changed in place, so the same spectrum is the same pointer.
 inline auto Fields(const Row& s) { return std::tie(s.Data, s.Offset, s.Velocity, s.SlotColor, s.Smoothed, s.Unsmoothed, s.Combined); }

@@ -125,6 +125,8 @@ TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
         {"--continuum-pixels 4 ha.fits", "only shape --measure"},
         {"--fit 6500:6600:cauchy ha.fits", "--fit needs LEFT:RIGHT[:MODEL[:N]]"},
         {"--fit 6500:6600:gauss:7 ha.fits", "--fit needs LEFT:RIGHT[:MODEL[:N]]"},
+        {"--render p.png --xunit mm ha.fits", "--xunit needs A, nm or um; got \"mm\""},
+        {"--render p.png --xaxis velocity:-3 ha.fits", "--xaxis needs wavelength or velocity:LAMBDA0"},
     };
     for (const auto& [arguments, mentions] : cases) {
         const InfoRun run = Info(arguments);
@@ -180,7 +182,7 @@ TEST_F(InfoTest, RenderedPicture) {
 // picture; the spectra it shows are exported alongside.
 TEST_F(InfoTest, SessionOpenedAgainRendersTheSamePicture) {
     const std::string view = "--view 6540:6590 --offsets=-50,0 --velocities 667.5 --lines balmer,nad --yrange 5:35 "
-                             "--scale flux --legend ha.fits two.fits#2";
+                             "--scale flux --legend --uncertainties --xaxis velocity:6562.8 ha.fits two.fits#2";
     ASSERT_EQ(Info("--render direct.png " + view).exitCode, 0);
     const InfoRun saved = Info("--save-session s.wendrel --export shown.csv " + view);
     ASSERT_EQ(saved.exitCode, 0) << saved.err;

@@ -5,12 +5,14 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <random>
 
 #include "plot/cursor_readout.h"
 #include "plot/painter_surface.h"
 #include "plot/plot_layout.h"
 #include "plot/plot_window_size.h"
 #include "plot/renderer.h"
+#include "plot/uncertainty_band.h"
 #include "tests/windows/program_fixture.h"
 #include "windows/measure_panel.h"
 #include "windows/outer_frame.h"
@@ -163,6 +165,44 @@ TEST_F(PlotWindowTest, DragsZoomFixTheIntensityAxisMeasureOrFitAndTinyOnesAreCli
     Drag(plot, At(plot, 0.1, 0.5), At(plot, 0.3, 0.5), Qt::ControlModifier);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].find("fewer than 3 pixels"), std::string::npos);
+}
+
+// A text spectrum of wavelength, flux and sigma with two blended absorption lines near 5090 and 5098 A.
+TEST_F(PlotWindowTest, UncertaintiesBandThenAMeasurementAndATwoComponentFitTakeTheFilesErrors) {
+    std::string text = "# wavelength flux sigma\n";
+    std::mt19937 random(1);
+    std::normal_distribution<double> noise(0, 5);
+    for (int p = 0; p < 400; ++p) {
+        const double l = 5000 + 0.5 * p;
+        const double f = 1000 - 300 * std::exp(-std::pow((l - 5090) / 2, 2) / 2) -
+                         200 * std::exp(-std::pow((l - 5098) / 2, 2) / 2) + noise(random);
+        text += std::to_string(l) + " " + std::to_string(f) + " 5\n";
+    }
+    WriteFileBytes(data_ / "errors.txt", text);
+    Start().LoadAtStart({DataFile("errors.txt")});
+    ProcessEvents();
+    frmPlot_Spectra& plot = MustShow<frmPlot_Spectra>("the plot");
+    const auto tinted = [&] {
+        const QImage rgb = plot.Image().convertToFormat(QImage::Format_RGB32);
+        const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constBits());
+        return std::count(pixels, pixels + rgb.width() * rgb.height(), ColorOf(BandTint(ws().slot(1).SlotColor)).rgb());
+    };
+    EXPECT_EQ(tinted(), 0);
+    Choose(plot, "View", "Uncertainties");
+    EXPECT_TRUE(ws().View.ShowUncertainties && plot.ViewMenu()->findChild<QAction*>("mUncertainties")->isChecked());
+    EXPECT_GT(tinted(), 100);
+
+    const auto at = [&](double lambda) { return At(plot, (lambda - ws().View.PlotLeft) / ws().View.PlotSpan(), 0.5); };
+    Drag(plot, at(5080), at(5108), Qt::ControlModifier);
+    MeasurePanel* panel = plot.MeasurementPanel();
+    ASSERT_TRUE(panel && panel->isVisible());
+    EXPECT_TRUE(panel->Text().contains("Errors     from the file's pixel errors")) << panel->Text().toStdString();
+    Drag(plot, at(5080), at(5108), Qt::ControlModifier | Qt::ShiftModifier);
+    panel->ComponentsBox()->setValue(2);
+    ASSERT_EQ(ws().View.Measured.FitCurves.size(), 3u) << (messages_.empty() ? "" : messages_[0]);
+    EXPECT_TRUE(panel->Text().contains("Fit        2 Gaussian components")) << panel->Text().toStdString();
+    EXPECT_TRUE(panel->Text().contains("Errors     from the file's pixel errors"));
+    EXPECT_GT(tinted(), 100);  // the band stays under the fitted profile
 }
 
 TEST_F(PlotWindowTest, TheWheelZoomsAboutTheWavelengthUnderTheCursor) {

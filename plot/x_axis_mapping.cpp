@@ -1,0 +1,44 @@
+#include "plot/x_axis_mapping.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "analysis/velocity_axis.h"
+#include "plot/number_format.h"
+
+namespace wendrel {
+
+XAxisMapping::XAxisMapping(const PlotView& view)
+    : unit_(view.XUnit), angstromsPerUnit_(AngstromsPerUnit(view.XUnit)),
+      restLambda_(view.VelocityRestLambda > 0 && std::isfinite(view.VelocityRestLambda) ? view.VelocityRestLambda : 0),
+      vacuum_(view.LineMarksInVacuum) {}
+
+double XAxisMapping::Axis(double angstroms) const {
+    return ShowsVelocity() ? VelocityOfWavelength(angstroms, restLambda_) : angstroms / angstromsPerUnit_;
+}
+
+double XAxisMapping::Wavelength(double axisValue) const {
+    return ShowsVelocity() ? WavelengthOfVelocity(axisValue, restLambda_) : axisValue * angstromsPerUnit_;
+}
+
+std::string XAxisMapping::Title() const {
+    if (ShowsVelocity())
+        return "Velocity /km/s about " + WithoutLeadingBlanks(PlainNumberText(restLambda_)) + " A (" +
+               (vacuum_ ? "vacuum" : "air") + ")";
+    return "Wavelength /" + std::string(ShownUnitName(unit_));
+}
+
+std::string ReadVelocityRest(const std::string& typed, double& restLambda) {
+    const size_t first = typed.find_first_not_of(" \t");
+    if (first == std::string::npos) return (restLambda = 0, std::string());
+    const std::string_view text = std::string_view(typed).substr(first, typed.find_last_not_of(" \t") + 1 - first);
+    double value = 0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || stop != text.data() + text.size() || !std::isfinite(value) || value < 0)
+        return "The rest wavelength \"" + std::string(text) +
+               "\" is not a positive number of Angstroms (0 or nothing shows wavelengths).";
+    restLambda = value;
+    return {};
+}
+
+}  // namespace wendrel
