@@ -24,7 +24,9 @@ wendrel::Row ThreeLines(std::mt19937& random) {
         s->Flux.push_back(10 + 0.01 * (x - 6550) + 5 * gauss(x, 6544, 0.8) - 3 * gauss(x, 6550, 1.0) + 4 * gauss(x, 6555, 0.7) +
                          noise(random));
     }
-    return {.Data = std::move(s)};
+    wendrel::Row row;
+    row.Data = std::move(s);
+    return row;
 }
 
 void ThreeGaussiansOver500Pixels(benchmark::State& state) {

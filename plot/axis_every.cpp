@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "plot/intensity_scale.h"
+#include "plot/number_format.h"
 #include "plot/renderer.h"
+#include "plot/x_axis_mapping.h"
 
 namespace wendrel {
 
@@ -30,7 +32,11 @@ bool CurvesOffsetInFlux(const Workspace& ws) {
 std::string WavelengthTitle(const Workspace& ws) {
     bool shifted = false;
     for (int i = 1; i <= kMaxSlots; ++i) shifted = shifted || (ws.slot(i).Loaded() && ws.slot(i).Velocity != 0);
-    return shifted ? "Wavelength (Å), rest frame of each row" : "Wavelength (Å)";
+    const std::string frame = shifted ? ", rest frame of each row" : "";
+    if (ws.View.VelocityRestLambda > 0)
+        return "Velocity (km/s) about " + WithoutLeadingBlanks(PlainNumberText(ws.View.VelocityRestLambda)) + " Å" + frame;
+    const std::string unit = ws.View.XUnit == WavelengthUnit::Angstrom ? "Å" : std::string(ShownUnitName(ws.View.XUnit));
+    return "Wavelength (" + unit + ")" + frame;
 }
 
 std::string IntensityTitle(const Workspace& ws) {
@@ -53,7 +59,10 @@ double DrawEveryTickAxes(const Workspace& ws, const AxesFrame& f, const AxisLabe
                          double titleBaseline, PlotSurface& surface) {
     const double ascent = surface.TextAscent(), descent = surface.TextDescent();
     const double w = f.x1 - f.x0, h = f.y1 - f.y0;
-    const double span = f.right - f.left, ySpan = f.yMax - f.yMin;
+    // The wavelength axis is labelled in the view's unit or in velocities (plot/x_axis_mapping.h).
+    const XAxisMapping mapping(ws.View);
+    const double left = mapping.Axis(f.left), right = mapping.Axis(f.right);
+    const double span = right - left, ySpan = f.yMax - f.yMin;
     const auto ticks = [&](bool vertical, double at, double length) {
         const auto a = static_cast<float>(at);
         if (vertical) {
@@ -67,12 +76,12 @@ double DrawEveryTickAxes(const Workspace& ws, const AxesFrame& f, const AxisLabe
 
     // Wavelengths: grid at the major ticks, labels centred below them.
     AxisLabelling waves;
-    if (span > 0 && std::isfinite(span)) waves = LabelAxis(f.left, f.right, MaxTicks(w, kWavelengthTickRoom));
+    if (span > 0 && std::isfinite(span)) waves = LabelAxis(left, right, MaxTicks(w, kWavelengthTickRoom));
     const double labelBaseline = f.y1 + std::max(kAxisLabelGap, (ascent + descent) / 2 + 20) + ascent;
     if (waves.valid) {
-        const auto xOf = [&](double v) { return f.x0 + f.curveWidth * (v - f.left) / span; };
+        const auto xOf = [&](double v) { return f.x0 + f.curveWidth * (v - left) / span; };
         const auto widthOf = [&surface](std::string_view t) { return surface.TextWidth(std::string(t)); };
-        const int64_t stride = LabelStride(waves, f.left, f.right, f.curveWidth, widthOf, kAxisLabelGap);
+        const int64_t stride = LabelStride(waves, left, right, f.curveWidth, widthOf, kAxisLabelGap);
         for (const AxisTick& tick : waves.major) {
             const double x = xOf(tick.value);
             surface.SetForeColor(kGridColor);
