@@ -174,7 +174,7 @@ TEST_F(HostileFits, GzipBombsAreRefusedOrCutWithoutTakingMemory) {
 
 // Memory that runs out during a load refuses the file, naming it and its size, and leaves the workspace as it was.
 TEST_F(HostileFits, MemoryRunningOutRefusesTheFile) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(WENDREL_SANITIZED)
     GTEST_SKIP() << "the address sanitizer's shadow memory needs more address space than any limit leaves";
 #endif
     // Its pixels take 128 MB as doubles, arrays too large for the memory the reader keeps for reuse (which the
@@ -217,7 +217,7 @@ TEST_F(HostileFits, HugeTablesAreRefusedBeforeAllocating) {
     std::vector<std::filesystem::path> files;
     for (const auto& [bytes, mentions] : cases) files.push_back(Write(bytes, "table" + std::to_string(files.size()) + ".fits"));
     const int status = InChild([&] {
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(WENDREL_SANITIZED)
         // 10^8 rows of doubles alone would take 800 MB.
         if (!LimitAddressSpace(rlim_t{512} << 20)) return 3;
 #endif
