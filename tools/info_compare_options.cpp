@@ -4,21 +4,14 @@
 #include <cmath>
 
 #include "app/row_smoothing.h"
+#include "tools/whole_number.h"
 
 namespace wendrel {
 
 namespace {
 
-template <class T>
-std::optional<T> Whole(std::string_view text) {
-    T value{};
-    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || stop != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
 std::optional<int> RowNumber(std::string_view text) {
-    const auto row = Whole<int>(text);
+    const auto row = WholeNumber<int>(text);
     if (!row || *row < 1 || *row > kMaxSlots) return std::nullopt;
     return row;
 }
@@ -45,8 +38,8 @@ std::string SetXcorr(InfoComparisons& c, std::string_view value) {
 
 std::string SetXcorrRange(InfoComparisons& c, std::string_view value) {
     const size_t colon = value.find(':');
-    const auto low = Whole<double>(value.substr(0, colon));
-    const auto high = colon == std::string_view::npos ? std::nullopt : Whole<double>(value.substr(colon + 1));
+    const auto low = WholeNumber<double>(value.substr(0, colon));
+    const auto high = colon == std::string_view::npos ? std::nullopt : WholeNumber<double>(value.substr(colon + 1));
     if (!low || !high || !std::isfinite(*low) || !std::isfinite(*high) || !(*low < *high) || !(*low > -299792.458))
         return "--xcorr-range needs LOW:HIGH, two velocities in km/s with LOW below HIGH and above -c, e.g. "
                "--xcorr-range -2000:30000; got \"" + std::string(value) + "\"";
@@ -62,7 +55,7 @@ std::string SetSmooth(InfoComparisons& c, std::string_view value) {
     const auto kernel = second == std::string_view::npos
                             ? std::nullopt
                             : SmoothingKernelOfKey(value.substr(first + 1, second - first - 1));
-    const auto width = second == std::string_view::npos ? std::nullopt : Whole<double>(value.substr(second + 1));
+    const auto width = second == std::string_view::npos ? std::nullopt : WholeNumber<double>(value.substr(second + 1));
     if (!row || !kernel || !width || !(*width > 0) || !std::isfinite(*width))
         return "--smooth needs ROW:KIND:WIDTH, a file's number on the command line, boxcar or median (WIDTH in "
                "pixels), gauss (FWHM in Angstroms) or gausskms (FWHM in km/s), and a positive width, e.g. "

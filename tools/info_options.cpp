@@ -7,6 +7,7 @@
 #include "plot/plot_window_size.h"
 #include "plot/sized_picture.h"
 #include "plot/x_axis_mapping.h"
+#include "tools/whole_number.h"
 
 #include <QCommandLineParser>
 #include <cctype>
@@ -54,15 +55,6 @@ std::string SetColumns(InfoOptions& o, std::string_view value) {
                std::string(value) + "\"";
     o.columns = ColumnChoice{std::string(names[0]), std::string(names[1]), names.size() == 3 ? std::string(names[2]) : ""};
     return {};
-}
-
-// The whole text as one number of type T; nothing before or after it.
-template <class T>
-std::optional<T> WholeNumber(std::string_view text) {
-    T value{};
-    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || stop != text.data() + text.size()) return std::nullopt;
-    return value;
 }
 
 // Sets `path` to the value, a file name that must end in one of `endings`.
