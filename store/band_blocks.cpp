@@ -93,9 +93,12 @@ ValueExtent BandExtentOf(const BandValues& band, int64_t from, int64_t to) {
     const int64_t endWhole = to / kValueBlock;
     if (std::ssize(band.blocks) != (count + kValueBlock - 1) / kValueBlock || firstWhole >= endWhole)
         return ScanBand(band.flux, band.sigma, band.factor, from, to);
-    ValueExtent extent = ScanBand(band.flux, band.sigma, band.factor, from, firstWhole * kValueBlock);
+    ValueExtent extent;
     for (int64_t b = firstWhole; b < endWhole; ++b) extent += band.blocks[static_cast<size_t>(b)];
-    extent += ScanBand(band.flux, band.sigma, band.factor, endWhole * kValueBlock, to);
+    if (from < firstWhole * kValueBlock && !extent.Holds(band.blocks[static_cast<size_t>(firstWhole - 1)]))
+        extent += ScanBand(band.flux, band.sigma, band.factor, from, firstWhole * kValueBlock);
+    if (endWhole * kValueBlock < to && !extent.Holds(band.blocks[static_cast<size_t>(endWhole)]))
+        extent += ScanBand(band.flux, band.sigma, band.factor, endWhole * kValueBlock, to);
     return extent;
 }
 

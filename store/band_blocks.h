@@ -34,7 +34,8 @@ void TakeBandBlocks(Spectrum& s);
 BandValues BandValuesOf(const Spectrum& s, bool inFlux);
 
 // The band's extent over pixels from .. to - 1 (0-based), whole blocks from
-// band.blocks when they are the band's, the rest pixel by pixel.
+// band.blocks when they are the band's, the rest pixel by pixel where the
+// block they lie in could widen it (as ExtentOf).
 ValueExtent BandExtentOf(const BandValues& band, int64_t from, int64_t to);
 
 }  // namespace wendrel

@@ -41,13 +41,6 @@ ValueExtent FullBlockExtent(const double* v) {
 
 }  // namespace
 
-ValueExtent& ValueExtent::operator+=(const ValueExtent& other) {
-    low = std::min(low, other.low);
-    high = std::max(high, other.high);
-    blank = blank || other.blank;
-    return *this;
-}
-
 ValueExtent ScanExtent(std::span<const double> values, int64_t from, int64_t to) {
     // Four running extremes and probes keep the loop free of long dependency
     // chains; x * 0 is not a number exactly when x is not finite.
@@ -103,9 +96,12 @@ ValueExtent ExtentOf(std::span<const double> values, std::span<const ValueExtent
     const int64_t endWhole = to / kValueBlock;
     if (std::ssize(blocks) != (count + kValueBlock - 1) / kValueBlock || firstWhole >= endWhole)
         return ScanExtent(values, from, to);
-    ValueExtent extent = ScanExtent(values, from, firstWhole * kValueBlock);
+    ValueExtent extent;
     for (int64_t b = firstWhole; b < endWhole; ++b) extent += blocks[static_cast<size_t>(b)];
-    extent += ScanExtent(values, endWhole * kValueBlock, to);
+    if (from < firstWhole * kValueBlock && !extent.Holds(blocks[static_cast<size_t>(firstWhole - 1)]))
+        extent += ScanExtent(values, from, firstWhole * kValueBlock);
+    if (endWhole * kValueBlock < to && !extent.Holds(blocks[static_cast<size_t>(endWhole)]))
+        extent += ScanExtent(values, endWhole * kValueBlock, to);
     return extent;
 }
 

@@ -17,7 +17,16 @@ struct ValueExtent {
     double high = -std::numeric_limits<double>::infinity();  // highest finite value; -inf when there is none
     bool blank = false;  // some value is not finite
     bool operator==(const ValueExtent&) const = default;
-    ValueExtent& operator+=(const ValueExtent& other);
+    ValueExtent& operator+=(const ValueExtent& other) {
+        low = low < other.low ? low : other.low;
+        high = high > other.high ? high : other.high;
+        blank = blank || other.blank;
+        return *this;
+    }
+    // Whether adding `part` leaves this extent as it is.
+    bool Holds(const ValueExtent& part) const {
+        return !(part.low < low) && !(part.high > high) && (blank || !part.blank);
+    }
 };
 
 // The extent of values[from .. to) (0-based), value by value.
@@ -32,7 +41,9 @@ void AppendBlockExtents(std::span<const double> values, std::vector<ValueExtent>
 
 // The extent of values[from .. to), whole blocks taken from `blocks` when
 // they are the blocks of these values (BlockExtentsOf), the rest value by
-// value.
+// value. The values of a block cut at either end are read only when that
+// whole block would widen the extent of the whole ones: on long spectra
+// those reads cost most of the time, as each lands far from the last.
 ValueExtent ExtentOf(std::span<const double> values, std::span<const ValueExtent> blocks, int64_t from, int64_t to);
 
 }  // namespace wendrel
