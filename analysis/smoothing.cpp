@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <numeric>
+#include <utility>
 
 #include "analysis/symmetric_convolution.h"
 #include "analysis/velocity_axis.h"
@@ -191,8 +192,16 @@ SmoothedRow Smooth(const SpectrumRow& row, const Smoothing& how) {
 }
 
 PixelWeights SmoothingWeights(const SpectrumRow& row, const Smoothing& how, size_t pixel) {
-    if (!IsLinear(how.Kernel) || !SmoothingFault(row, how).empty() || pixel >= row.Flux.size()) return {};
-    return FiniteWeights(PlanOf(row, how), row, pixel);
+    std::vector<PixelWeights> one = SmoothingWeights(row, how, pixel, pixel);
+    return one.empty() ? PixelWeights{} : std::move(one.front());
+}
+
+std::vector<PixelWeights> SmoothingWeights(const SpectrumRow& row, const Smoothing& how, size_t first, size_t last) {
+    if (!IsLinear(how.Kernel) || !SmoothingFault(row, how).empty() || first > last || last >= row.Flux.size()) return {};
+    const KernelPlan plan = PlanOf(row, how);
+    std::vector<PixelWeights> weights;
+    for (size_t i = first; i <= last; ++i) weights.push_back(FiniteWeights(plan, row, i));
+    return weights;
 }
 
 double SmoothedCovariance(const SpectrumRow& row, const Smoothing& how, size_t a, size_t b) {
