@@ -109,8 +109,9 @@ LineMeasurement MeasureLine(const Row& s, double left, double right, const Conti
         double squares = 0;
         for (const int64_t p : continuumPixels) squares += std::pow(flux(p) - m.ContinuumAt(centre(p)), 2);
         m.Scatter = std::sqrt(squares / static_cast<double>(continuumPixels.size() - 2));
-        covariance = DiagonalBand(at(low), std::vector<double>(at(high) + 1, m.Scatter * m.Scatter));
+        covariance = DiagonalBand(static_cast<size_t>(low - 1), std::vector<double>(at(high) + 1, m.Scatter * m.Scatter));
     }
+    if (covariance.Size != at(high) + 1) return refuse("the covariance of its smoothed pixels is unknown.");
     std::vector<double> levelOf(at(high) + 1, 0), slopeOf(levelOf);
     for (const int64_t p : continuumPixels) {
         const double w = 1 / (pixelSigma(p) * pixelSigma(p)), x = centre(p) - m.Reference;

@@ -46,7 +46,7 @@ SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum)
 
 std::string SmoothedErrorsText(const Row& s) {
     if (!s.Smoothed || s.Smoothed->Kernel == SmoothingKernel::Median) return {};
-    return " through the smoothing, with the covariance of neighbouring pixels";
+    return " and the smoothing's pixel covariance";
 }
 
 std::string MeasurementText(const Row& s, const LineMeasurement& m) {
