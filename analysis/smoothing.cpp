@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <numeric>
+#include <utility>
 
 #include "analysis/symmetric_convolution.h"
 #include "analysis/velocity_axis.h"
@@ -191,8 +192,42 @@ SmoothedRow Smooth(const SpectrumRow& row, const Smoothing& how) {
 }
 
 PixelWeights SmoothingWeights(const SpectrumRow& row, const Smoothing& how, size_t pixel) {
-    if (!IsLinear(how.Kernel) || !SmoothingFault(row, how).empty() || pixel >= row.Flux.size()) return {};
-    return FiniteWeights(PlanOf(row, how), row, pixel);
+    std::vector<PixelWeights> one = SmoothingWeights(row, how, pixel, pixel);
+    return one.empty() ? PixelWeights{} : std::move(one.front());
+}
+
+std::vector<PixelWeights> SmoothingWeights(const SpectrumRow& row, const Smoothing& how, size_t first, size_t last) {
+    if (!IsLinear(how.Kernel) || !SmoothingFault(row, how).empty() || first > last || last >= row.Flux.size()) return {};
+    // Only the pixels within the kernel's reach of first .. last are planned
+    // for, so that a few weights of a long row cost no pass over it.
+    const std::span<const double> lambda = row.Wavelength;
+    size_t from = first, to = last;
+    if (how.Kernel == SmoothingKernel::Boxcar) {
+        const size_t half = static_cast<size_t>(PixelCount(how, row.Flux.size()) / 2);
+        from = first - std::min(first, half), to = std::min(row.Flux.size() - 1, last + half);
+    } else {
+        const double reach = kGaussianReach * how.Width / kFwhmPerSigma;
+        const bool inVelocity = how.Kernel == SmoothingKernel::GaussianVelocity;
+        const auto within = [&](size_t a, size_t b) {
+            return inVelocity ? std::log(lambda[b] / lambda[a]) * kSpeedOfLightKms <= reach : lambda[b] - lambda[a] <= reach;
+        };
+        while (from > 0 && within(from - 1, first)) --from;
+        while (to + 1 < lambda.size() && within(last, to + 1)) ++to;
+    }
+    // One pixel more either side: none is lost to rounding at the reach, and there are at least two.
+    from -= from > 0 ? 1 : 0;
+    to += to + 1 < lambda.size() ? 1 : 0;
+    const auto part = [&](std::span<const double> values) {
+        return values.empty() ? values : values.subspan(from, to - from + 1);
+    };
+    const SpectrumRow near{part(row.Wavelength), part(row.Flux), part(row.Sigma), row.WavelengthMedium};
+    const KernelPlan plan = PlanOf(near, how);
+    std::vector<PixelWeights> weights;
+    for (size_t i = first; i <= last; ++i) {
+        weights.push_back(FiniteWeights(plan, near, i - from));
+        weights.back().First += from;
+    }
+    return weights;
 }
 
 double SmoothedCovariance(const SpectrumRow& row, const Smoothing& how, size_t a, size_t b) {

@@ -42,6 +42,8 @@ struct PixelWeights {
     std::vector<double> Weights;
 };
 PixelWeights SmoothingWeights(const SpectrumRow& row, const Smoothing& how, size_t pixel);
+// The weights of pixels first .. last (0-based, inclusive), the kernel planned once.
+std::vector<PixelWeights> SmoothingWeights(const SpectrumRow& row, const Smoothing& how, size_t first, size_t last);
 
 // Cov(y_a, y_b) = sum_j w_aj w_bj sigma_j^2; NaN without sigma or weights.
 double SmoothedCovariance(const SpectrumRow& row, const Smoothing& how, size_t a, size_t b);

@@ -5,10 +5,8 @@
 // The copy keeps the file's continuum level; its percent values and value
 // blocks are taken anew. Its object name carries the kernel ("G2 (FWHM 150
 // km/s)"), so that the legend and the row name it. Line measurements and fits
-// of a smoothed row take each pixel's smoothed sigma as it is: the correlation
-// the kernel brings between neighbouring pixels is not counted, so their
-// errors are smaller than the true ones by up to the square root of the
-// kernel's width in pixels.
+// take the covariance of its neighbouring pixels from the file's spectrum and
+// the kernel (plot/pixel_errors.h).
 #pragma once
 
 #include <optional>

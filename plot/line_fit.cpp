@@ -134,16 +134,44 @@ std::vector<double> Reported(const FitProblem& fit, std::span<const double> p) {
     return out;
 }
 
-// J'J of the weighted residuals at p, row by row; leaves the residuals at p.
+// J'J of the weighted residuals at p, row by row; leaves the residuals and
+// their Jacobian J (by column) at p.
 std::vector<double> NormalMatrix(const FitProblem& problem, const std::vector<double>& p,
-                                 std::vector<double>& residuals) {
+                                 std::vector<double>& residuals, std::vector<double>& jacobian) {
     const size_t m = problem.x.size(), n = p.size();
-    std::vector<double> jacobian(m * n), normal(n * n);
+    std::vector<double> normal(n * n);
+    jacobian.assign(m * n, 0);
     problem.Evaluate(p.data(), residuals.data(), jacobian.data(), static_cast<int>(m));
     const auto column = [&](size_t j) { return jacobian.begin() + static_cast<std::ptrdiff_t>(j * m); };
     for (size_t i = 0; i < n; ++i)
         for (size_t j = 0; j < n; ++j) normal[i * n + j] = std::inner_product(column(i), column(i + 1), column(j), 0.0);
     return normal;
+}
+
+// The covariance of the parameters where the pixels' errors are correlated:
+// (J'J)^-1 J'RJ (J'J)^-1, J the Jacobian of the weighted residuals (by
+// column), `inverse` (J'J)^-1 and R the pixels' correlation, their
+// covariance over sigma_i sigma_j. Weights stay 1 / sigma^2: the estimate is
+// no longer the most precise one, but its covariance is this.
+std::vector<double> Sandwiched(const std::vector<double>& inverse, const std::vector<double>& jacobian,
+                               const CovarianceBand& pixels, std::span<const double> sigma) {
+    const size_t m = sigma.size(), n = jacobian.size() / m;
+    std::vector<double> middle(n * n), column(m);
+    for (size_t j = 0; j < n; ++j) {
+        for (size_t i = 0; i < m; ++i) column[i] = jacobian[j * m + i] / sigma[i];
+        std::vector<double> spread = pixels.Times(column);
+        for (size_t i = 0; i < m; ++i) spread[i] /= sigma[i];
+        for (size_t k = 0; k < n; ++k)
+            middle[j * n + k] = std::inner_product(spread.begin(), spread.end(), jacobian.begin() + static_cast<std::ptrdiff_t>(k * m), 0.0);
+    }
+    const auto product = [n](const std::vector<double>& a, const std::vector<double>& b) {
+        std::vector<double> c(n * n, 0);
+        for (size_t i = 0; i < n; ++i)
+            for (size_t k = 0; k < n; ++k)
+                for (size_t j = 0; j < n; ++j) c[i * n + j] += a[i * n + k] * b[k * n + j];
+        return c;
+    };
+    return product(product(inverse, middle), inverse);
 }
 
 // The variance g'Cg of each value reported(p), g its gradient by p in
@@ -190,7 +218,8 @@ double LineFit::ComponentAt(size_t k, double lambda) const {
     return Intercept + Slope * lambda + EvaluateProfile(Profile, q, lambda - Reference).value;
 }
 
-LineFit FitLine(const Row& s, double left, double right, LineProfile profile, int components, PixelSigma sigma) {
+LineFit FitLine(const Row& s, double left, double right, LineProfile profile, int components,
+               const PixelErrors& errors) {
     LineFit fit;
     fit.Profile = profile;
     std::tie(fit.Left, fit.Right) = std::minmax(left, right);
@@ -204,6 +233,7 @@ LineFit FitLine(const Row& s, double left, double right, LineProfile profile, in
     const int64_t n = std::ssize(s->Flux);
     if (n == 0 || fit.Left < ShiftedStart(s) || fit.Right > ShiftedEnd(s))
         return refuse("it reaches past the spectrum's end.");
+    const PixelSigma sigma = errors.Sigma();
     fit.ErrorsFromFile = sigma.size() == s->Flux.size();
 
     FitProblem problem{profile, components, {}, {}, {}};
@@ -244,9 +274,15 @@ LineFit FitLine(const Row& s, double left, double right, LineProfile profile, in
         return refuse("the fit did not converge.");
 
     // The covariance: the inverse of J'J at the solution, scaled by chi2 / dof
-    // where the pixel errors are unknown.
+    // where the pixel errors are unknown, sandwiched where they are correlated.
     fit.Dof = m - parameters;
-    std::vector<double> covariance = Inverse(NormalMatrix(problem, p, residuals), parameters);
+    std::vector<double> covariance = Inverse(NormalMatrix(problem, p, residuals, jacobian), parameters);
+    if (!covariance.empty() && fit.ErrorsFromFile && errors.Correlated()) {
+        const CovarianceBand pixels = errors.Among(fit.FirstPixel, fit.LastPixel);
+        if (pixels.Size != problem.sigma.size()) return refuse("the covariance of its smoothed pixels is unknown.");
+        const std::span<const double> pixelSigma = sigma.subspan(static_cast<size_t>(fit.FirstPixel - 1), pixels.Size);
+        covariance = Sandwiched(covariance, jacobian, pixels, pixelSigma);
+    }
     const double squares = std::inner_product(residuals.begin(), residuals.end(), residuals.begin(), 0.0);
     fit.Chi2 = squares * (fit.ErrorsFromFile ? 1 : scale * scale);
     const std::string undetermined =

@@ -65,10 +65,13 @@ struct LineFit {
 // Fits `components` (1 .. kMaxFitComponents) components of the profile to
 // the pixels between `left` and `right` (either order, the plot's axis),
 // starting from the strongest extremes above or below the straight line
-// through the span's end pixels. Weights are 1 / sigma^2 where `sigma` gives
-// the pixel errors. Refuses, naming the slot's file, a span past the
+// through the span's end pixels. Weights are 1 / sigma^2 where the pixel
+// errors are known; where they are correlated (a smoothed row) the
+// parameters' covariance takes the pixels' covariance in, and chi2 still
+// counts the correlated pixels as if independent. Refuses, naming the slot's file, a span past the
 // spectrum's end, blank pixels, too few pixels for the parameters, and a fit
 // that does not converge or whose parameters cannot all be determined.
-LineFit FitLine(const Row& s, double left, double right, LineProfile profile, int components, PixelSigma sigma = {});
+LineFit FitLine(const Row& s, double left, double right, LineProfile profile, int components,
+               const PixelErrors& errors = {});
 
 }  // namespace wendrel

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <numeric>
 #include <tuple>
 #include <vector>
 
@@ -52,7 +53,7 @@ double LineMeasurement::ContinuumError(double lambda) const {
 }
 
 LineMeasurement MeasureLine(const Row& s, double left, double right, const ContinuumChoice& continuum,
-                            PixelSigma sigma) {
+                            const PixelErrors& errors) {
     LineMeasurement m;
     const int64_t n = std::ssize(s->Flux);
     std::tie(m.Left, m.Right) = std::minmax(left, right);
@@ -73,6 +74,7 @@ LineMeasurement MeasureLine(const Row& s, double left, double right, const Conti
     if (continuumPixels.size() < 3) return refuse("its continuum holds fewer than 3 pixels.");
     m.ContinuumPixels = static_cast<int>(continuumPixels.size());
 
+    const PixelSigma sigma = errors.Sigma();
     m.ErrorsFromFile = sigma.size() == s->Flux.size();
     const auto flux = [&](int64_t p) { return s->Flux[static_cast<size_t>(p - 1)]; };
     const auto centre = [&](int64_t p) { return RestWavelength(s, ObservedPixelCentre(s.spectrum(), p)); };
@@ -96,61 +98,82 @@ LineMeasurement MeasureLine(const Row& s, double left, double right, const Conti
     if (!(det > 0)) return refuse("its continuum pixels lie at one wavelength.");
     m.Slope = (sw * swxy - swx * swy) / det;
     m.Level = (swxx * swy - swx * swxy) / det;
-    double scale = 1;  // the variance of a pixel of unit sigma
+
+    // The covariance of the pixels from the first to the last one used, and
+    // Level and Slope as sums of the continuum pixels times levelOf and slopeOf.
+    const int64_t low = std::min(continuumPixels.front(), m.FirstPixel);
+    const int64_t high = std::max(continuumPixels.back(), m.LastPixel);
+    const auto at = [low](int64_t p) { return static_cast<size_t>(p - low); };
+    CovarianceBand covariance = m.ErrorsFromFile ? errors.Among(low, high) : CovarianceBand{};
     if (!m.ErrorsFromFile) {
         double squares = 0;
         for (const int64_t p : continuumPixels) squares += std::pow(flux(p) - m.ContinuumAt(centre(p)), 2);
         m.Scatter = std::sqrt(squares / static_cast<double>(continuumPixels.size() - 2));
-        scale = m.Scatter * m.Scatter;
+        covariance = DiagonalBand(static_cast<size_t>(low - 1), std::vector<double>(at(high) + 1, m.Scatter * m.Scatter));
     }
-    std::tie(m.LevelVariance, m.SlopeVariance, m.Covariance) =
-        std::tuple(scale * swxx / det, scale * sw / det, -scale * swx / det);
-    // The variance of a sum whose gradient is (gLevel, gSlope) on the continuum.
-    const auto continuumVariance = [&](double gLevel, double gSlope) {
-        return gLevel * gLevel * m.LevelVariance + 2 * gLevel * gSlope * m.Covariance + gSlope * gSlope * m.SlopeVariance;
+    if (covariance.Size != at(high) + 1) return refuse("the covariance of its smoothed pixels is unknown.");
+    std::vector<double> levelOf(at(high) + 1, 0), slopeOf(levelOf);
+    for (const int64_t p : continuumPixels) {
+        const double w = 1 / (pixelSigma(p) * pixelSigma(p)), x = centre(p) - m.Reference;
+        levelOf[at(p)] = w * (swxx - swx * x) / det;
+        slopeOf[at(p)] = w * (sw * x - swx) / det;
+    }
+    const std::vector<double> levelSpread = covariance.Times(levelOf), slopeSpread = covariance.Times(slopeOf);
+    const auto dot = [](const std::vector<double>& a, const std::vector<double>& b) {
+        return std::inner_product(a.begin(), a.end(), b.begin(), 0.0);
     };
-    const auto variance = [&](int64_t p) { return m.ErrorsFromFile ? pixelSigma(p) * pixelSigma(p) : scale; };
+    std::tie(m.LevelVariance, m.SlopeVariance, m.Covariance) =
+        std::tuple(dot(levelOf, levelSpread), dot(slopeOf, slopeSpread), dot(levelOf, slopeSpread));
+    // The error of a value whose gradient is `gradient` by the span's pixels
+    // (at(p)) and (gLevel, gSlope) by the continuum's two parameters.
+    const auto error = [&](std::vector<double> gradient, double gLevel, double gSlope) {
+        for (const int64_t p : continuumPixels) gradient[at(p)] += gLevel * levelOf[at(p)] + gSlope * slopeOf[at(p)];
+        return std::sqrt(std::max(0.0, covariance.Product(gradient, gradient)));
+    };
 
     struct Pixel {
-        double x, width, above, fc, variance;
+        double x, width, above, fc;
     };
     std::vector<Pixel> pixels;
-    double sum = 0, moment = 0, ew = 0, sumWidth = 0, sumWidthX = 0, fluxVariance = 0;
+    std::vector<double> gradient(levelOf.size(), 0);
+    double sum = 0, moment = 0, ew = 0, sumWidth = 0, sumWidthX = 0;
     bool continuumFirm = true;
     for (int64_t p = m.FirstPixel; p <= m.LastPixel; ++p) {
         const double width = std::min(m.Right, PixelEndLambda(s, p)) - std::max(m.Left, PixelEndLambda(s, p - 1));
         const double x = centre(p), fc = m.ContinuumAt(x);
-        pixels.push_back({x, width, flux(p) - fc, fc, variance(p)});
+        pixels.push_back({x, width, flux(p) - fc, fc});
         sum += pixels.back().above * width;
         moment += x * pixels.back().above * width;
         ew += (1 - flux(p) / fc) * width;
         sumWidth += width;
         sumWidthX += width * (x - m.Reference);
-        fluxVariance += width * width * variance(p);
+        gradient[at(p)] = width;
         continuumFirm = continuumFirm && fc > 0 && fc >= 3 * m.ContinuumError(x);
     }
     const double observedWidth = RestFrameFactor(s.Velocity);
-    m.Flux = {sum * observedWidth, observedWidth * std::sqrt(fluxVariance + continuumVariance(sumWidth, sumWidthX))};
+    m.Flux = {sum * observedWidth, observedWidth * error(gradient, -sumWidth, -sumWidthX)};
     if (sum != 0) {
         const double c = moment / sum;
-        double own = 0, gLevel = 0, gSlope = 0;
-        for (const Pixel& q : pixels) {
+        double gLevel = 0, gSlope = 0;
+        for (int64_t p = m.FirstPixel; p <= m.LastPixel; ++p) {
+            const Pixel& q = pixels[static_cast<size_t>(p - m.FirstPixel)];
             const double g = q.width * (q.x - c) / sum;
-            own += g * g * q.variance;
-            gLevel += g;
-            gSlope += g * (q.x - m.Reference);
+            gradient[at(p)] = g;
+            gLevel -= g;
+            gSlope -= g * (q.x - m.Reference);
         }
-        m.Centroid = Uncertain{c, std::sqrt(own + continuumVariance(gLevel, gSlope))};
+        m.Centroid = Uncertain{c, error(gradient, gLevel, gSlope)};
     }
     if (continuumFirm) {
-        double own = 0, gLevel = 0, gSlope = 0;
-        for (const Pixel& q : pixels) {
-            own += q.width * q.width / (q.fc * q.fc) * q.variance;
+        double gLevel = 0, gSlope = 0;
+        for (int64_t p = m.FirstPixel; p <= m.LastPixel; ++p) {
+            const Pixel& q = pixels[static_cast<size_t>(p - m.FirstPixel)];
+            gradient[at(p)] = -q.width / q.fc;
             const double g = q.width * (q.above + q.fc) / (q.fc * q.fc);
             gLevel += g;
             gSlope += g * (q.x - m.Reference);
         }
-        m.EquivalentWidth = Uncertain{ew, std::sqrt(own + continuumVariance(gLevel, gSlope))};
+        m.EquivalentWidth = Uncertain{ew, error(gradient, gLevel, gSlope)};
     }
 
     // Heights in the line's own direction, so that a trough is found as a peak.

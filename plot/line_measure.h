@@ -6,11 +6,11 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "plot/pixel_errors.h"
 #include "store/workspace.h"
 
 namespace wendrel {
@@ -29,12 +29,6 @@ struct ContinuumChoice {
     std::vector<std::pair<double, double>> Windows;
 };
 
-// The pixels' 1-sigma errors in the slot's flux units, one per pixel
-// (pixel p at [p - 1]); empty when the file gives none. Where they are
-// unknown every pixel is taken to scatter as the continuum pixels scatter
-// about their line.
-using PixelSigma = std::span<const double>;
-
 // Every wavelength and width here lies on the plot's axis: the slot's rest
 // frame (store/rest_frame.h). F is the slot's Flux, whatever scale the plot
 // shows, and a pixel's width is its width inside the span.
@@ -49,8 +43,9 @@ struct LineMeasurement {
     double Reference = 0, Level = 0, Slope = 0;
     double LevelVariance = 0, SlopeVariance = 0, Covariance = 0;
     int ContinuumPixels = 0;
-    // Whether the errors come from the file's pixel errors; else from
-    // Scatter, the rms of the continuum pixels about their line.
+    // Whether the errors come from the pixel errors (with their covariance
+    // on a smoothed row); else from Scatter, the rms of the continuum pixels
+    // about their line, every pixel taken to scatter so, independently.
     bool ErrorsFromFile = false;
     double Scatter = 0;
 
@@ -77,8 +72,11 @@ struct LineMeasurement {
 // Refuses, with a message that names the slot's file, a span or continuum
 // that reaches past the spectrum's end, a span of fewer than 3 pixels, a
 // continuum of fewer than 3 pixels or one overlapping the span, and a blank
-// pixel or a pixel error that is not positive among the pixels used.
+// pixel or a pixel error that is not positive among the pixels used. The
+// continuum is weighted by 1 / sigma^2; every value is linear in the pixels
+// (to first order), value = g'f through the continuum too, and its variance
+// is g'Cg with C the pixels' covariance.
 LineMeasurement MeasureLine(const Row& s, double left, double right, const ContinuumChoice& continuum = {},
-                            PixelSigma sigma = {});
+                            const PixelErrors& errors = {});
 
 }  // namespace wendrel

@@ -40,7 +40,7 @@ SpanFit FitDraggedSpan(Workspace& ws, double from, double to, double startIntens
                        int components) {
     const std::optional<CurvePoint> start = NearestCurve(ws, from, startIntensity);
     if (!start) return {"No spectrum has a pixel where the span starts.", "", ""};
-    return Keep(ws, start->Slot, FitLine(ws.slot(start->Slot), from, to, profile, components, ws.slot(start->Slot)->Sigma));
+    return Keep(ws, start->Slot, FitLine(ws.slot(start->Slot), from, to, profile, components, PixelErrors::Of(ws.slot(start->Slot))));
 }
 
 SpanFit FitKeptSpan(Workspace& ws, LineProfile profile, int components) {
@@ -48,7 +48,7 @@ SpanFit FitKeptSpan(Workspace& ws, LineProfile profile, int components) {
     if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded()) return {"No line is fitted.", "", ""};
     const Row& s = ws.slot(kept.Slot);
     return Keep(ws, kept.Slot,
-                FitLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), profile, components, s->Sigma));
+                FitLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), profile, components, PixelErrors::Of(s)));
 }
 
 SpanFit FitText(const Row& s, const LineFit& fit) {
@@ -66,7 +66,7 @@ SpanFit FitText(const Row& s, const LineFit& fit) {
     const double middle = (fit.Left + fit.Right) / 2;
     text += "Continuum  " + MeasureValue(fit.Intercept + fit.Slope * middle) + " " + unit + " at " +
             MeasureNumber(middle, std::chars_format::fixed, 3) + " Å, slope " + MeasureValue(fit.Slope) + " " + unit + " per Å\n";
-    text += fit.ErrorsFromFile ? "Errors     from the file's pixel errors\n"
+    text += fit.ErrorsFromFile ? "Errors     from the file's pixel errors" + SmoothedErrorsText(s) + "\n"
                                : "Errors     from the scatter of the pixels about the fit (chi2 per degree of freedom)\n";
     text += "Flux is integrated over observed wavelengths; wavelengths and widths lie in the plot's frame.\n\n";
 

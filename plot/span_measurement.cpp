@@ -34,14 +34,19 @@ SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double
                                    const ContinuumChoice& continuum) {
     const std::optional<CurvePoint> start = NearestCurve(ws, from, startIntensity);
     if (!start) return {"No spectrum has a pixel where the span starts.", "", ""};
-    return Keep(ws, start->Slot, MeasureLine(ws.slot(start->Slot), from, to, continuum, ws.slot(start->Slot)->Sigma));
+    return Keep(ws, start->Slot, MeasureLine(ws.slot(start->Slot), from, to, continuum, PixelErrors::Of(ws.slot(start->Slot))));
 }
 
 SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum) {
     const MeasuredSpan kept = ws.View.Measured;
     if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded()) return {"No line is measured.", "", ""};
     const Row& s = ws.slot(kept.Slot);
-    return Keep(ws, kept.Slot, MeasureLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), continuum, s->Sigma));
+    return Keep(ws, kept.Slot, MeasureLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), continuum, PixelErrors::Of(s)));
+}
+
+std::string SmoothedErrorsText(const Row& s) {
+    if (!s.Smoothed || s.Smoothed->Kernel == SmoothingKernel::Median) return {};
+    return " and the smoothing's pixel covariance";
 }
 
 std::string MeasurementText(const Row& s, const LineMeasurement& m) {
@@ -58,7 +63,7 @@ std::string MeasurementText(const Row& s, const LineMeasurement& m) {
     text += "EW         " + Angstroms(m.EquivalentWidth) + "\n";
     text += "Peak       " + MeasureValue(m.Peak) + unit + "\n";
     text += "FWHM       " + Angstroms(m.Fwhm) + "\n";
-    text += m.ErrorsFromFile ? "Errors     from the file's pixel errors\n"
+    text += m.ErrorsFromFile ? "Errors     from the file's pixel errors" + SmoothedErrorsText(s) + "\n"
                              : "Errors     from the scatter of the continuum pixels about their line, " +
                                    MeasureValue(m.Scatter) + unit + " rms\n";
     return text;

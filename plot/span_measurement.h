@@ -29,6 +29,10 @@ SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double
 // Measures the span kept in ws.View.Measured again, with another continuum.
 SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum);
 
+// What the panels add to "Errors from the file's pixel errors" for a row
+// smoothed by a boxcar or a Gaussian; empty for any other row.
+std::string SmoothedErrorsText(const Row& s);
+
 // The measurement as the panel shows it, one quantity a line: wavelengths
 // and widths on the plot's axis with 3 decimals in Å, the other numbers with
 // 6 significant digits, each error with 2, "none" where there is none.

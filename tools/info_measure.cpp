@@ -9,7 +9,7 @@
 namespace wendrel {
 
 JsonLine MeasureObject(const Row& s, std::pair<double, double> span, const ContinuumChoice& continuum) {
-    const LineMeasurement m = MeasureLine(s, span.first, span.second, continuum, s->Sigma);
+    const LineMeasurement m = MeasureLine(s, span.first, span.second, continuum, PixelErrors::Of(s));
     const bool measured = m.Refusal.empty();
     const auto value = [&](std::optional<double> v) { return measured ? v.value_or(NAN) : NAN; };
     const auto part = [&](const std::optional<Uncertain>& u, bool error) {
@@ -29,7 +29,7 @@ JsonLine MeasureObject(const Row& s, std::pair<double, double> span, const Conti
 }
 
 JsonLine FitObject(const Row& s, const InfoOptions::FitRequest& request) {
-    const LineFit fit = FitLine(s, request.left, request.right, request.profile, request.components, s->Sigma);
+    const LineFit fit = FitLine(s, request.left, request.right, request.profile, request.components, PixelErrors::Of(s));
     JsonLine object;
     object.Text("model", ProfileKey(request.profile));
     if (!fit.Refusal.empty()) return object.Text("refused", fit.Refusal);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "analysis/covariance_band.h"
 #include "analysis/rebinning.h"
 #include "analysis/smoothing.h"
 #include "analysis/velocity_axis.h"
@@ -56,6 +57,7 @@ TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
         const Smoothing how{k.Kernel, k.Width};
         const SmoothedRow out = Smooth(row.View(), how);
         ASSERT_EQ(out.Refusal, "");
+        const CovarianceBand band = SmoothedCovarianceBand(row.View(), how, 0, row.Flux.size() - 1);
         for (size_t i = 0; i < row.Flux.size(); ++i) {
             double sum = 0, total = 0, variance = 0, covariance = 0, nextTotal = 0;
             for (size_t j = 0; j < row.Flux.size(); ++j) {
@@ -77,8 +79,11 @@ TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
             EXPECT_NEAR(out.Flux[i], sum / total, 1e-12) << int(k.Kernel) << " " << k.Width << " " << i;
             EXPECT_NEAR(out.Sigma[i], std::sqrt(variance) / total, 1e-12) << int(k.Kernel) << " " << i;
             EXPECT_NEAR(SmoothedCovariance(row.View(), how, i, i), out.Sigma[i] * out.Sigma[i], 1e-12);
-            if (i + 1 < row.Flux.size() && !std::isnan(row.Flux[i + 1]))
+            EXPECT_NEAR(band.At(i, i), out.Sigma[i] * out.Sigma[i], 1e-12);
+            if (i + 1 < row.Flux.size() && !std::isnan(row.Flux[i + 1])) {
                 EXPECT_NEAR(SmoothedCovariance(row.View(), how, i, i + 1), covariance / (total * nextTotal), 1e-12);
+                EXPECT_NEAR(band.At(i + 1, i), covariance / (total * nextTotal), 1e-12);
+            }
         }
     }
 }

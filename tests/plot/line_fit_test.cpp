@@ -6,7 +6,7 @@
 #include <random>
 
 #include "plot/line_profiles.h"
-#include "tests/support/row_filling.h"
+#include "tests/plot/plot_test_support.h"
 
 namespace wendrel {
 namespace {
@@ -97,15 +97,8 @@ TEST(FitLine, ErrorsMatchTheScatterOfNoisyCopies) {
                     errors.back().push_back(u.Error);
                 }
         }
-        for (size_t k = 0; k < values[0].size(); ++k) {
-            double mean = 0, spread = 0, error = 0;
-            for (size_t r = 0; r < values.size(); ++r) mean += values[r][k] / double(values.size());
-            for (size_t r = 0; r < values.size(); ++r) {
-                spread += std::pow(values[r][k] - mean, 2) / double(values.size() - 1);
-                error += errors[r][k] * errors[r][k] / double(values.size());
-            }
-            EXPECT_NEAR(std::sqrt(error), std::sqrt(spread), 0.1 * std::sqrt(spread)) << ProfileKey(c.profile) << " #" << k;
-        }
+        for (const auto& [error, spread] : testing::ErrorsAndScatter(values, errors))
+            EXPECT_NEAR(error, spread, 0.1 * spread) << ProfileKey(c.profile);
     }
 }
 

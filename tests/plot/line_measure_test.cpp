@@ -40,7 +40,7 @@ TEST(MeasureLine, PropagatedErrorsMatchTheScatterOfNoisyCopies) {
     std::mt19937 random(7);
     std::normal_distribution<double> noise(0, 1);
     for (const bool fromFile : {false, true}) {
-        std::vector<std::array<double, 3>> values, errors;
+        std::vector<std::vector<double>> values, errors;
         for (int r = 0; r < 400; ++r) {
             Row s = clean;
             Spectrum& noisy = Change(s);
@@ -51,15 +51,8 @@ TEST(MeasureLine, PropagatedErrorsMatchTheScatterOfNoisyCopies) {
             values.push_back({m.Flux.Value, m.Centroid->Value, m.EquivalentWidth->Value});
             errors.push_back({m.Flux.Error, m.Centroid->Error, m.EquivalentWidth->Error});
         }
-        for (size_t k = 0; k < 3; ++k) {
-            double mean = 0, spread = 0, error = 0;
-            for (size_t r = 0; r < values.size(); ++r) mean += values[r][k] / double(values.size());
-            for (size_t r = 0; r < values.size(); ++r) {
-                spread += std::pow(values[r][k] - mean, 2) / double(values.size() - 1);
-                error += errors[r][k] * errors[r][k] / double(values.size());
-            }
-            EXPECT_NEAR(std::sqrt(error), std::sqrt(spread), 0.1 * std::sqrt(spread)) << fromFile << " #" << k;
-        }
+        for (const auto& [error, spread] : testing::ErrorsAndScatter(values, errors))
+            EXPECT_NEAR(error, spread, 0.1 * spread) << fromFile;
     }
 }
 
@@ -105,7 +98,7 @@ TEST(MeasureLine, RefusalsObservedFluxAndWidthsThatAreNone) {
     for (size_t i = 0; i < bumpy.Flux.size(); i += 2) bumpy.Flux[i] += 2;
     const LineMeasurement m = MeasureLine(faint, 6562, 6566);
     EXPECT_TRUE(m.Refusal.empty() && m.Centroid && !m.EquivalentWidth);
-    EXPECT_TRUE(MeasureLine(faint, 6562, 6566, {}, std::vector<double>(41, 0.01)).EquivalentWidth);
+    EXPECT_TRUE(MeasureLine(faint, 6562, 6566, {}, PixelSigma(std::vector<double>(41, 0.01))).EquivalentWidth);
 }
 
 // A drag with Ctrl: the panel's text, the span kept for the plot and drawn there, cut to the box.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plot/plot_surface.h"
@@ -66,5 +67,21 @@ public:
     int32_t color_ = -1;
 };
 
-
+// Over noisy copies (values[r][k], errors[r][k] of copy r and quantity k):
+// per quantity, the rms of the stated errors and the scatter of the values.
+inline std::vector<std::pair<double, double>> ErrorsAndScatter(const std::vector<std::vector<double>>& values,
+                                                               const std::vector<std::vector<double>>& errors) {
+    std::vector<std::pair<double, double>> out;
+    const double copies = double(values.size());
+    for (size_t k = 0; k < values[0].size(); ++k) {
+        double mean = 0, spread = 0, error = 0;
+        for (const auto& v : values) mean += v[k] / copies;
+        for (size_t r = 0; r < values.size(); ++r) {
+            spread += std::pow(values[r][k] - mean, 2) / (copies - 1);
+            error += errors[r][k] * errors[r][k] / copies;
+        }
+        out.emplace_back(std::sqrt(error), std::sqrt(spread));
+    }
+    return out;
+}
 }  // namespace wendrel::testing
