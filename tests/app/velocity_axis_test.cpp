@@ -5,12 +5,14 @@
 #include <cmath>
 
 #include "app/slot_rows.h"
+#include "plot/curve_colour.h"
 #include "plot/cursor_readout.h"
+#include "plot/renderer.h"
 #include "plot/pixel_wavelengths.h"
 #include "plot/span_measurement.h"
 #include "plot/x_axis_mapping.h"
 #include "store/rest_frame.h"
-#include "tests/support/row_filling.h"
+#include "tests/plot/plot_test_support.h"
 
 namespace wendrel {
 namespace {
@@ -18,28 +20,24 @@ namespace {
 // 401 pixels of 0.2 A (observed) with a Gaussian emission line of sigma 1 A
 // on a flat continuum of 100 %, the line's centre on pixel 201, observed from
 // a source at `velocity`.
-void FillLine(Row& row, double rest, double velocity) {
-    Spectrum& s = Fill(row);
-    const double centre = rest * RestFrameFactor(velocity);
-    std::tie(s.FileName, s.Naxis1, s.DLambda) = std::tuple("line.fits", 401, 0.2);
-    s.Lambda0 = centre - 200 * s.DLambda;
-    std::tie(s.LambdaStart, s.LambdaEnd) = std::tuple(s.Lambda0 - 0.1, s.Lambda0 + 400.5 * s.DLambda);
-    for (int i = 0; i < 401; ++i) {
-        const double x = (i - 200) * s.DLambda;
-        s.Flux.push_back(100 + 80 * std::exp(-x * x / 2));
-    }
-    s.FluxPct = s.Flux;
-    row.Velocity = velocity;
+void FillLine(Workspace& ws, int slot, double rest, double velocity) {
+    const double centre = rest * RestFrameFactor(velocity), step = 0.2;
+    std::vector<double> pct;
+    for (int i = 0; i < 401; ++i) pct.push_back(100 + 80 * std::exp(-std::pow((i - 200) * step, 2) / 2));
+    Spectrum& s = testing::Load(ws, slot, centre - 200.5 * step, step, pct);
+    std::tie(s.FileName, s.Lambda0, s.Flux) = std::tuple("line.fits", centre - 200 * step, pct);
+    ws.slot(slot).Velocity = velocity;
 }
 
 // H alpha in row 1 (at 500 km/s) and H beta in row 2 (at -300 km/s), each
 // about its own rest wavelength: both peaks lie at velocity 0 of the axis,
-// a pixel's velocity lies about its own line in each row, and a span dragged
+// a pixel's velocity lies about its own line in each row, the drawn peaks
+// lie over each other, and a span dragged
 // on the axis measures row 2 in its own rest frame.
 TEST(VelocityAxisPerRow, LinesOfTwoRowsMeetAtZeroAndAreMeasuredInTheirRestFrames) {
     Workspace ws;
-    FillLine(ws.slot(1), 6562.80, 500);
-    FillLine(ws.slot(2), 4861.33, -300);
+    FillLine(ws, 1, 6562.80, 500);
+    FillLine(ws, 2, 4861.33, -300);
     RecalcLambdaRange(ws);
     SetVelocityAxis(ws, 6562.80, {6562.80, 4861.33});
     EXPECT_EQ(std::tuple(ws.slot(1).AxisScale, ws.slot(2).AxisScale), std::tuple(1.0, 6562.80 / 4861.33));
@@ -61,6 +59,20 @@ TEST(VelocityAxisPerRow, LinesOfTwoRowsMeetAtZeroAndAreMeasuredInTheirRestFrames
         const double tenOn = RestWavelength(ws.slot(slot), ObservedPixelCentre(ws.slot(slot).spectrum(), 211));
         EXPECT_NEAR(axis.Axis(tenOn), kSpeedOfLight * 2 / (rest * RestFrameFactor(v)), 1e-6) << slot;
     }
+
+    // As drawn, the highest treads of the two curves (not their zero-level
+    // markers right of the box) lie over each other.
+    testing::RecordingSurface surface;
+    const PlotLayout layout = RedrawPlot(ws, surface, testing::kArea);
+    std::vector<float> peakX;
+    for (int slot : {1, 2}) {
+        std::vector<testing::Drawn> treads = surface.In(CurveColour(ws, slot));
+        std::erase_if(treads, [&](const testing::Drawn& d) { return d.y1 != d.y2 || d.x2 >= layout.x1; });
+        ASSERT_FALSE(treads.empty()) << slot;
+        const testing::Drawn& top = *std::ranges::min_element(treads, {}, &testing::Drawn::y1);
+        peakX.push_back((top.x1 + top.x2) / 2);
+    }
+    EXPECT_NEAR(peakX[0], peakX[1], 2);
 
     ws.View.PickedSlot = 2;
     const SpanMeasurement m = MeasureDraggedSpan(ws, axis.Wavelength(-400), axis.Wavelength(400), 150);
