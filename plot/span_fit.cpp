@@ -70,7 +70,7 @@ SpanFit FitText(const Row& s, const LineFit& fit) {
             MeasureNumber(middle, std::chars_format::fixed, 3) + " Å, slope " + MeasureValue(fit.Slope) + " " + unit + " per Å\n";
     text += fit.ErrorsFromFile ? "Errors     from the file's pixel errors\n"
                                : "Errors     from the scatter of the pixels about the fit (chi2 per degree of freedom)\n";
-    text += "Flux is integrated over observed wavelengths; wavelengths and widths lie in the plot's frame.\n\n";
+    text += "Flux is integrated over observed wavelengths; wavelengths and widths lie in the row's rest frame.\n\n";
 
     struct Column {
         std::string title;
