@@ -117,10 +117,10 @@ Session SessionOf(const Workspace& ws, const std::filesystem::path& sessionFile)
         const Row& s = ws.slot(row);
         if (!s.Loaded()) continue;
         const bool combined = s.Combined.Kind != RowCombination::None;
+        const auto index = static_cast<size_t>(row - 1);
+        const double axisRest = index < ws.View.VelocityRowRest.size() ? ws.View.VelocityRowRest[index] : 0;
         session.Rows.push_back({row, combined ? "" : FileAsSeenFrom(s->SourcePath, folder), s->NumberInFile,
-                                s.SlotColor, s.Offset, s.Velocity,
-                                static_cast<size_t>(row) <= ws.View.VelocityRowRest.size() ? ws.View.VelocityRowRest[static_cast<size_t>(row - 1)] : 0,
-                                DerivationOf(s)});
+                                s.SlotColor, s.Offset, s.Velocity, axisRest, DerivationOf(s)});
     }
     session.Lambda0Key = ws.Config.Lambda0Key;
     session.DLambdaKey = ws.Config.DLambdaKey;

@@ -10,7 +10,7 @@
 namespace wendrel {
 
 JsonLine MeasureObject(const Row& row, std::pair<double, double> span, const ContinuumChoice& continuum) {
-    const Row s = InItsRestFrame(row);  // a session's velocity axis leaves the typed span in the rest frame
+    const Row s = InItsRestFrame(row);  // the span is in the row's rest frame, whatever a session's velocity axis
     const LineMeasurement m = MeasureLine(s, span.first, span.second, continuum, s->Sigma);
     const bool measured = m.Refusal.empty();
     const auto value = [&](std::optional<double> v) { return measured ? v.value_or(NAN) : NAN; };
