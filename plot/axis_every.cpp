@@ -35,7 +35,7 @@ std::string WavelengthTitle(const Workspace& ws) {
     const std::string frame = shifted ? ", rest frame of each row" : "";
     if (ws.View.VelocityRestLambda > 0)
         return "Velocity (km/s) about " +
-               (RestPerRow(ws.View) ? std::string("each row's rest wavelength")
+               (RestPerRow(ws.View) ? std::string("each row's line")
                                     : WithoutLeadingBlanks(PlainNumberText(ws.View.VelocityRestLambda)) + " Å") +
                frame;
     const std::string unit = ws.View.XUnit == WavelengthUnit::Angstrom ? "Å" : std::string(ShownUnitName(ws.View.XUnit));

@@ -22,10 +22,11 @@ double XAxisMapping::Wavelength(double axisValue) const {
 }
 
 std::string XAxisMapping::Title() const {
+    // The rows' own lines leave no room in a narrow picture for their medium.
+    if (ShowsVelocity() && perRow_) return "Velocity /km/s about each row's line";
     if (ShowsVelocity())
-        return "Velocity /km/s about " +
-               (perRow_ ? std::string("each row's rest wavelength") : WithoutLeadingBlanks(PlainNumberText(restLambda_)) + " A") +
-               " (" + (vacuum_ ? "vacuum" : "air") + ")";
+        return "Velocity /km/s about " + WithoutLeadingBlanks(PlainNumberText(restLambda_)) + " A (" +
+               (vacuum_ ? "vacuum" : "air") + ")";
     return "Wavelength /" + std::string(ShownUnitName(unit_));
 }
 

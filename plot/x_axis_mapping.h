@@ -21,8 +21,8 @@ public:
     double Wavelength(double axisValue) const;
     bool ShowsVelocity() const { return restLambda_ > 0; }
     // The axis title below the plot: "Wavelength /nm", or
-    // "Velocity /km/s about 6562.8 A (air)", or "... about each row's rest
-    // wavelength (air)" when the rows have their own.
+    // "Velocity /km/s about 6562.8 A (air)", or "Velocity /km/s about each
+    // row's line" when the rows have rest wavelengths of their own.
     std::string Title() const;
 
 private:

@@ -41,7 +41,7 @@ TEST(VelocityAxisPerRow, LinesOfTwoRowsMeetAtZeroAndAreMeasuredInTheirRestFrames
     RecalcLambdaRange(ws);
     SetVelocityAxis(ws, 6562.80, {6562.80, 4861.33});
     EXPECT_EQ(std::tuple(ws.slot(1).AxisScale, ws.slot(2).AxisScale), std::tuple(1.0, 6562.80 / 4861.33));
-    EXPECT_EQ(XAxisMapping(ws.View).Title(), "Velocity /km/s about each row's rest wavelength (air)");
+    EXPECT_EQ(XAxisMapping(ws.View).Title(), "Velocity /km/s about each row's line");
     // The full range and the view hold both rows as drawn.
     EXPECT_EQ(std::tuple(ws.View.PlotLeft, ws.View.PlotRight),
               std::tuple(std::min(ShiftedStart(ws.slot(1)), ShiftedStart(ws.slot(2))),
