@@ -15,6 +15,7 @@
 #include "fits/fits_reader.h"
 #include "app/slot_loading.h"
 #include "app/slot_rows.h"
+#include "app/velocity_axis_rows.h"
 #include "plot/line_marks.h"
 #include "plot/view_control.h"
 #include "store/rest_frame.h"
@@ -116,8 +117,10 @@ Session SessionOf(const Workspace& ws, const std::filesystem::path& sessionFile)
         const Row& s = ws.slot(row);
         if (!s.Loaded()) continue;
         const bool combined = s.Combined.Kind != RowCombination::None;
+        const auto index = static_cast<size_t>(row - 1);
+        const double axisRest = index < ws.View.VelocityRowRest.size() ? ws.View.VelocityRowRest[index] : 0;
         session.Rows.push_back({row, combined ? "" : FileAsSeenFrom(s->SourcePath, folder), s->NumberInFile,
-                                s.SlotColor, s.Offset, s.Velocity, DerivationOf(s)});
+                                s.SlotColor, s.Offset, s.Velocity, axisRest, DerivationOf(s)});
     }
     session.Lambda0Key = ws.Config.Lambda0Key;
     session.DLambdaKey = ws.Config.DLambdaKey;
@@ -146,6 +149,7 @@ std::string SessionText(const Session& session) {
                         {"offset", r.Offset},
                         {"velocity", r.Velocity}};
         if (!r.File.empty()) row.insert("file", Text(r.File));
+        if (r.AxisRest > 0) row.insert("velocityAxis", r.AxisRest);
         WriteDerivation(r.Derived, row);
         rows.append(row);
     }
@@ -242,6 +246,8 @@ SessionRead ParseSessionText(std::string_view text, const std::string& shownName
                                                std::numeric_limits<int32_t>::max()));
         r.Velocity = read.Number(row, "velocity");
         if (read.wrong.empty() && !(r.Velocity > -kSpeedOfLight)) read.Wrong("a velocity is not above -c");
+        if (row.contains("velocityAxis")) r.AxisRest = read.Number(row, "velocityAxis");
+        if (read.wrong.empty() && !(r.AxisRest >= 0)) read.Wrong("a row's \"velocityAxis\" is not a rest wavelength of 0 or more");
         const bool twice = std::ranges::any_of(session.Rows, [&](const SessionRow& o) { return o.Row == r.Row; });
         if (read.wrong.empty() && twice) read.Wrong("row " + std::to_string(r.Row) + " is given twice");
         session.Rows.push_back(std::move(r));
@@ -334,7 +340,13 @@ int OpenSession(Workspace& ws, const Session& session, const std::filesystem::pa
     ws.View.ShowLegend = session.ShowLegend;
     ws.View.ShowUncertainties = session.ShowUncertainties;
     ws.View.XUnit = session.XUnit;
-    ws.View.VelocityRestLambda = session.VelocityRestLambda;
+    std::vector<double> rowRests;
+    for (const SessionRow& r : session.Rows)
+        if (r.AxisRest > 0) {
+            rowRests.resize(std::max(rowRests.size(), static_cast<size_t>(r.Row)));
+            rowRests[static_cast<size_t>(r.Row - 1)] = r.AxisRest;
+        }
+    SetVelocityAxis(ws, session.VelocityRestLambda, std::move(rowRests));
     ws.View.Intensity = session.Intensity;
     ws.View.IntensityLow = session.IntensityLow;
     ws.View.IntensityHigh = session.IntensityHigh;

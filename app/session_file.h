@@ -34,6 +34,7 @@ struct SessionRow {
     int32_t Color = 0;
     int Offset = 0;
     double Velocity = 0;       // km/s
+    double AxisRest = 0;       // "velocityAxis": the row's own rest wavelength of the velocity axis; 0 or absent: none
     RowDerivation Derived;     // smoothing, or the two rows it is made of (then File is empty)
 };
 

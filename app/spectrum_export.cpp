@@ -26,8 +26,9 @@ std::string Exact(double value) {
     return std::string(buffer.data(), end);
 }
 
-// The wavelengths of the slot's pixel centres as drawn, in `unit`.
-std::vector<double> RestCentres(const Row& s, WavelengthUnit unit) {
+// The wavelengths of the slot's pixel centres in its rest frame, in `unit`.
+std::vector<double> RestCentres(const Row& shown, WavelengthUnit unit) {
+    const Row s = InItsRestFrame(shown);
     std::vector<double> centres(s->Flux.size());
     for (size_t p = 0; p < centres.size(); ++p)
         centres[p] = RestWavelength(s, ObservedPixelCentre(s.spectrum(), static_cast<int64_t>(p) + 1)) /

@@ -34,7 +34,10 @@ std::string WavelengthTitle(const Workspace& ws) {
     for (int i = 1; i <= kMaxSlots; ++i) shifted = shifted || (ws.slot(i).Loaded() && ws.slot(i).Velocity != 0);
     const std::string frame = shifted ? ", rest frame of each row" : "";
     if (ws.View.VelocityRestLambda > 0)
-        return "Velocity (km/s) about " + WithoutLeadingBlanks(PlainNumberText(ws.View.VelocityRestLambda)) + " Å" + frame;
+        return "Velocity (km/s) about " +
+               (RestPerRow(ws.View) ? std::string("each row's line")
+                                    : WithoutLeadingBlanks(PlainNumberText(ws.View.VelocityRestLambda)) + " Å") +
+               frame;
     const std::string unit = ws.View.XUnit == WavelengthUnit::Angstrom ? "Å" : std::string(ShownUnitName(ws.View.XUnit));
     return "Wavelength (" + unit + ")" + frame;
 }

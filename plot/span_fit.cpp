@@ -18,7 +18,7 @@ constexpr const char* kProfileNames[] = {"Gaussian", "Lorentzian", "Voigt"};
 
 SpanFit Keep(Workspace& ws, int slot, const LineFit& fit) {
     if (!fit.Refusal.empty()) return {fit.Refusal, "", ""};
-    const Row& s = ws.slot(slot);
+    const Row s = InItsRestFrame(ws.slot(slot));
     MeasuredSpan kept{slot, ObservedWavelength(s, fit.Left), ObservedWavelength(s, fit.Right),
                       fit.Intercept + fit.Slope * fit.Left, fit.Intercept + fit.Slope * fit.Right, {}, {}};
     // Four samples a pixel, so that the profile looks smooth at any zoom that shows its pixels.
@@ -40,13 +40,15 @@ SpanFit FitDraggedSpan(Workspace& ws, double from, double to, double startIntens
                        int components) {
     const std::optional<CurvePoint> start = NearestCurve(ws, from, startIntensity);
     if (!start) return {"No spectrum has a pixel where the span starts.", "", ""};
-    return Keep(ws, start->Slot, FitLine(ws.slot(start->Slot), from, to, profile, components, PixelErrors::Of(ws.slot(start->Slot))));
+    const Row& s = ws.slot(start->Slot);
+    return Keep(ws, start->Slot,
+                FitLine(InItsRestFrame(s), from / s.AxisScale, to / s.AxisScale, profile, components, PixelErrors::Of(s)));
 }
 
 SpanFit FitKeptSpan(Workspace& ws, LineProfile profile, int components) {
     const MeasuredSpan kept = ws.View.Measured;
     if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded()) return {"No line is fitted.", "", ""};
-    const Row& s = ws.slot(kept.Slot);
+    const Row s = InItsRestFrame(ws.slot(kept.Slot));
     return Keep(ws, kept.Slot,
                 FitLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), profile, components, PixelErrors::Of(s)));
 }
@@ -68,7 +70,7 @@ SpanFit FitText(const Row& s, const LineFit& fit) {
             MeasureNumber(middle, std::chars_format::fixed, 3) + " Å, slope " + MeasureValue(fit.Slope) + " " + unit + " per Å\n";
     text += fit.ErrorsFromFile ? "Errors     from the file's pixel errors" + SmoothedErrorsText(s) + "\n"
                                : "Errors     from the scatter of the pixels about the fit (chi2 per degree of freedom)\n";
-    text += "Flux is integrated over observed wavelengths; wavelengths and widths lie in the plot's frame.\n\n";
+    text += "Flux is integrated over observed wavelengths; wavelengths and widths lie in the row's rest frame.\n\n";
 
     struct Column {
         std::string title;

@@ -20,7 +20,7 @@ std::string Angstroms(const std::optional<Uncertain>& lambda) {
 
 SpanMeasurement Keep(Workspace& ws, int slot, const LineMeasurement& m) {
     if (!m.Refusal.empty()) return {m.Refusal, "", ""};
-    const Row& s = ws.slot(slot);
+    const Row s = InItsRestFrame(ws.slot(slot));
     ws.View.Measured = {slot, ObservedWavelength(s, m.Left), ObservedWavelength(s, m.Right), m.ContinuumAt(m.Left),
                    m.ContinuumAt(m.Right), {}, {}};
     return {"", MeasurementText(s, m), MeasurementTable(s, m)};
@@ -34,13 +34,15 @@ SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double
                                    const ContinuumChoice& continuum) {
     const std::optional<CurvePoint> start = NearestCurve(ws, from, startIntensity);
     if (!start) return {"No spectrum has a pixel where the span starts.", "", ""};
-    return Keep(ws, start->Slot, MeasureLine(ws.slot(start->Slot), from, to, continuum, PixelErrors::Of(ws.slot(start->Slot))));
+    const Row& s = ws.slot(start->Slot);
+    return Keep(ws, start->Slot,
+                MeasureLine(InItsRestFrame(s), from / s.AxisScale, to / s.AxisScale, continuum, PixelErrors::Of(s)));
 }
 
 SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum) {
     const MeasuredSpan kept = ws.View.Measured;
     if (kept.Slot < 1 || kept.Slot > kMaxSlots || !ws.slot(kept.Slot).Loaded()) return {"No line is measured.", "", ""};
-    const Row& s = ws.slot(kept.Slot);
+    const Row s = InItsRestFrame(ws.slot(kept.Slot));
     return Keep(ws, kept.Slot, MeasureLine(s, RestWavelength(s, kept.Left), RestWavelength(s, kept.Right), continuum, PixelErrors::Of(s)));
 }
 

@@ -23,6 +23,9 @@ std::string LineFluxUnit(const std::string& fluxUnit);
 // on the slot NearestCurve finds at the drag's start (from, startIntensity):
 // the slot picked in the legend, else the nearest curve. On success keeps the
 // span in ws.View.Measured; on a refusal leaves the workspace as it was.
+// The row is measured in its rest frame: on a velocity axis with one rest
+// wavelength per row the span is taken back from the axis by the row's
+// AxisScale, so that centroids and widths are the row's own Angstroms.
 SpanMeasurement MeasureDraggedSpan(Workspace& ws, double from, double to, double startIntensity,
                                    const ContinuumChoice& continuum = {});
 
@@ -34,7 +37,7 @@ SpanMeasurement MeasureKeptSpan(Workspace& ws, const ContinuumChoice& continuum)
 std::string SmoothedErrorsText(const Row& s);
 
 // The measurement as the panel shows it, one quantity a line: wavelengths
-// and widths on the plot's axis with 3 decimals in Å, the other numbers with
+// and widths in the row's rest frame with 3 decimals in Å, the other numbers with
 // 6 significant digits, each error with 2, "none" where there is none.
 std::string MeasurementText(const Row& s, const LineMeasurement& m);
 

@@ -18,12 +18,12 @@ constexpr float kBlank = std::numeric_limits<float>::quiet_NaN();
 class CurveMap {
 public:
     CurveMap(const Row& slot, const CurveValues& values, const CurvePlacement& place)
-        : slot_(slot), values_(values), place_(place), restFactor_(RestFrameFactor(slot.Velocity)) {}
+        : slot_(slot), values_(values), place_(place), restFactor_(DrawnFactor(slot)) {}
 
     float X(double lambda) const {
         return static_cast<float>(place_.boxLeft + place_.curveWidth * (lambda - place_.plotLeft) / place_.plotSpan);
     }
-    // x of the right end of pixel p (PixelEndLambda, with the slot's rest-frame
+    // x of the right end of pixel p (PixelEndLambda, with the slot's drawn
     // factor computed once).
     float PixelEndX(int64_t p) const { return X(ObservedPixelEnd(slot_.spectrum(), p) / restFactor_); }
 

@@ -84,7 +84,7 @@ double NarrowestSpan(const Workspace& ws, double left, double right) {
     for (int i = 1; i <= numSlots; ++i) {
         const Row& s = ws.slot(i);
         if (!s.Loaded()) continue;
-        const double step = s->DLambda / RestFrameFactor(s.Velocity);
+        const double step = s->DLambda / DrawnFactor(s);
         if (!(step > 0) || !std::isfinite(step)) continue;
         anywhere = std::min(anywhere, step);
         if (ShiftedStart(s) < right && ShiftedEnd(s) > left) inView = std::min(inView, step);

@@ -56,6 +56,9 @@ struct PlotView {
     // The rest wavelength (Angstroms, in the medium of the line marks) of a velocity axis in km/s
     // about it, each row in its rest frame; 0: the axis shows wavelengths.
     double VelocityRestLambda = 0;
+    // One rest wavelength per row (index slot - 1, same medium) on a velocity axis; a row beyond
+    // the list or with 0 takes VelocityRestLambda. Each row is drawn stretched by Row::AxisScale.
+    std::vector<double> VelocityRowRest;
     int PickedSlot = 0;       // the slot a legend click picked for the read-out; 0: the nearest curve
     MeasuredSpan Measured;    // the line measured last; a load or an unload forgets it
     PlotLook Look;

@@ -23,6 +23,11 @@ struct Row {
     // Radial velocity of the source in km/s, positive receding; the row is
     // drawn in its rest frame (store/rest_frame.h). 0 after every load.
     double Velocity = 0;
+    // How much wider the row is drawn than its rest frame: 1, or on a velocity
+    // axis with one rest wavelength per row the axis's rest wavelength over the
+    // row's own (app/velocity_axis_rows.h sets it), so that each row's line lies
+    // at the axis's velocity 0.
+    double AxisScale = 1;
     int32_t SlotColor = 0;  // red + 256 * green + 65536 * blue
     // A smoothed row: Data holds the smoothed spectrum, Unsmoothed the file's.
     std::optional<Smoothing> Smoothed;

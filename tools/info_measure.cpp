@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "plot/line_fit.h"
+#include "store/rest_frame.h"
 
 namespace wendrel {
 
-JsonLine MeasureObject(const Row& s, std::pair<double, double> span, const ContinuumChoice& continuum) {
+JsonLine MeasureObject(const Row& row, std::pair<double, double> span, const ContinuumChoice& continuum) {
+    const Row s = InItsRestFrame(row);  // the span is in the row's rest frame, whatever a session's velocity axis
     const LineMeasurement m = MeasureLine(s, span.first, span.second, continuum, PixelErrors::Of(s));
     const bool measured = m.Refusal.empty();
     const auto value = [&](std::optional<double> v) { return measured ? v.value_or(NAN) : NAN; };
@@ -28,7 +30,8 @@ JsonLine MeasureObject(const Row& s, std::pair<double, double> span, const Conti
     return object.Integer("continuum_pixels", m.ContinuumPixels).Text("errors_from", m.ErrorsFromFile ? "file" : "scatter");
 }
 
-JsonLine FitObject(const Row& s, const InfoOptions::FitRequest& request) {
+JsonLine FitObject(const Row& row, const InfoOptions::FitRequest& request) {
+    const Row s = InItsRestFrame(row);
     const LineFit fit = FitLine(s, request.left, request.right, request.profile, request.components, PixelErrors::Of(s));
     JsonLine object;
     object.Text("model", ProfileKey(request.profile));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/velocity_axis_rows.h"
 #include "app/velocity_entry.h"
 #include "plot/line_marks.h"
 #include "plot/plot_window_size.h"
@@ -240,12 +241,14 @@ std::string SetXUnit(InfoOptions& o, std::string_view value) {
 
 std::string SetXAxis(InfoOptions& o, std::string_view value) {
     if (value == "wavelength") return (o.renderVelocityRest = 0, std::string());
-    double rest = 0;
-    const std::string why = value.starts_with("velocity:") ? ReadVelocityRest(std::string(value.substr(9)), rest) : "";
-    if (!value.starts_with("velocity:") || !why.empty() || !(rest > 0))
-        return "--xaxis needs wavelength or velocity:LAMBDA0 with a rest wavelength in Angstroms above 0, e.g. "
-               "--xaxis velocity:6562.80; got \"" + std::string(value) + "\"";
-    o.renderVelocityRest = rest;
+    std::vector<double> rests;
+    const std::string why = value.starts_with("velocity:") ? ReadVelocityRests(std::string(value.substr(9)), rests) : "";
+    if (!value.starts_with("velocity:") || !why.empty())
+        return "--xaxis needs wavelength or velocity:LAMBDA0[,LAMBDA0,...] with rest wavelengths in Angstroms above "
+               "0, one for all files or one per file, e.g. --xaxis velocity:6562.80,4861.33; got \"" +
+               std::string(value) + "\"";
+    o.renderVelocityRest = rests.front();
+    if (rests.size() > 1) o.renderVelocityRowRest = std::move(rests);
     return {};
 }
 
@@ -356,9 +359,10 @@ constexpr OptionEntry kOptions[] = {
      "the unit of the picture's wavelength axis and of the exported wavelengths (default: A, Angstroms; --view and "
      "--measure stay in Angstroms)",
      SetXUnit},
-    {"--xaxis", "wavelength|velocity:LAMBDA0",
+    {"--xaxis", "wavelength|velocity:LAMBDA0[,LAMBDA0,...]",
      "the picture's x axis: wavelengths (default), or velocities in km/s about the rest wavelength LAMBDA0 "
-     "(Angstroms, in the medium of the line marks), each file in its rest frame",
+     "(Angstroms, in the medium of the line marks), each file in its rest frame; several: one per file in "
+     "command-line order, so that each file's line lies at 0",
      SetXAxis},
     {"--help", "", "print this text", [](InfoOptions& o, std::string_view) { return (o.help = true, std::string()); }},
 };
@@ -447,6 +451,8 @@ InfoArguments ParseInfoArguments(std::span<const std::string_view> args) {
         return {{}, std::to_string(o.renderOffsets->size()) + " offsets were given for " + given + perRow};
     if (o.renderVelocities && o.renderVelocities->size() > rows)
         return {{}, std::to_string(o.renderVelocities->size()) + " velocities were given for " + given + perRow};
+    if (o.renderVelocityRowRest.size() > rows)
+        return {{}, std::to_string(o.renderVelocityRowRest.size()) + " rest wavelengths were given for " + given + perRow};
     return result;
 }
 

@@ -78,9 +78,11 @@ struct InfoOptions {
     // --xunit A|nm|um: the unit of the picture's wavelength axis and of the
     // exported wavelengths (--view, --measure and the JSON stay in Angstroms).
     std::optional<WavelengthUnit> renderXUnit;
-    // --xaxis velocity:LAMBDA0 or --xaxis wavelength: the picture's x axis in
-    // km/s about LAMBDA0 (Angstroms), or in wavelengths (0).
+    // --xaxis velocity:LAMBDA0[,LAMBDA0,...] or --xaxis wavelength: the picture's x axis in
+    // km/s about LAMBDA0 (Angstroms), or in wavelengths (0); with several, the
+    // first is the axis's and each file has its own (renderVelocityRowRest).
     std::optional<double> renderVelocityRest;
+    std::vector<double> renderVelocityRowRest;
 };
 
 // The window size of --size is a stored window size: 1 to 32767 twips.

@@ -16,6 +16,7 @@
 #include "app/session_file.h"
 #include "app/slot_loading.h"
 #include "app/slot_rows.h"
+#include "app/velocity_axis_rows.h"
 #include "app/spectrum_export.h"
 #include "app/ui_hooks.h"
 #include "fits/fits_reader.h"
@@ -149,7 +150,7 @@ void ApplyViewOptions(Workspace& ws, const InfoOptions& options) {
     ApplyLookOptions(ws, options.look);
     if (options.renderUncertainties) ws.View.ShowUncertainties = true;
     if (options.renderXUnit) ws.View.XUnit = *options.renderXUnit;
-    if (options.renderVelocityRest) ws.View.VelocityRestLambda = *options.renderVelocityRest;
+    if (options.renderVelocityRest) SetVelocityAxis(ws, *options.renderVelocityRest, options.renderVelocityRowRest);
     if (options.renderView) {
         ws.View.PlotLeft = options.renderView->first;
         ws.View.PlotRight = options.renderView->second;

@@ -1,12 +1,11 @@
 // The plot window's menus: File, View (zoom, ranges, intensity, scale,
 // legend) and Lines.
 #include <QAction>
-#include <QInputDialog>
-#include <QLocale>
 #include <QActionGroup>
 #include <QMenuBar>
 #include <QSignalBlocker>
 
+#include "app/velocity_axis_rows.h"
 #include "plot/line_marks.h"
 #include "plot/number_format.h"
 #include "plot/readout_digits.h"
@@ -14,6 +13,7 @@
 #include "windows/comparison_dialogs.h"
 #include "windows/plot_window.h"
 #include "windows/range_dialog.h"
+#include "windows/velocity_axis_dialog.h"
 
 namespace wendrel {
 
@@ -152,22 +152,13 @@ void frmPlot_Spectra::AskIntensityRange() {
 }
 
 void frmPlot_Spectra::AskVelocityAxis() {
-    bool ok = false;
-    const double rest = ws_.View.VelocityRestLambda;
-    const QString medium = ws_.View.LineMarksInVacuum ? "vacuum" : "air";
-    const QString text = QInputDialog::getText(
-        this, "Velocity Axis",
-        "Rest wavelength in Angstroms (" + medium + ", as the Lines menu shows) of the line whose velocities the "
-        "x axis shows in km/s, each spectrum in its rest frame; empty or 0 shows wavelengths:",
-        QLineEdit::Normal, rest > 0 ? QString::number(rest, 'f', QLocale::FloatingPointShortest) : QString(), &ok);
-    double typed = rest;
-    const std::string message = ok ? ReadVelocityRest(text.toStdString(), typed) : "";
-    if (ok && message.empty()) {
-        ws_.View.VelocityRestLambda = typed;
+    std::string refusal;
+    if (const auto answer = AskVelocityAxisRests(this, ws_, refusal)) {
+        SetVelocityAxis(ws_, answer->Common, answer->PerRow);
         return ViewChanged();
     }
     SyncViewMenu();  // the item's check goes back
-    if (!message.empty()) ui_.ShowMessage(message);
+    if (!refusal.empty()) ui_.ShowMessage(refusal);
 }
 
 void frmPlot_Spectra::BuildLinesMenu() {

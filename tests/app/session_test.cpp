@@ -9,6 +9,7 @@
 #include "app/session_file.h"
 #include "app/slot_loading.h"
 #include "app/slot_rows.h"
+#include "app/velocity_axis_rows.h"
 #include "tests/support/fits_writer.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_folder.h"
@@ -44,14 +45,14 @@ protected:
         ws.slot(3).Velocity = 667.123456789;
         ws.slot(5).SlotColor = 0x123456;
         RecalcLambdaRange(ws);
+        SetVelocityAxis(ws, 4861.25, {0, 0, 6562.8});  // row 3 about its own line
         std::tie(ws.View.PlotLeft, ws.View.PlotRight) = std::pair(4010.1234567890123, 4150.987654321);
         std::tie(ws.View.Intensity, ws.View.IntensityLow, ws.View.IntensityHigh) =
             std::tuple(PlotView::IntensityRange::Fixed, -3.25, 170.5);
         std::tie(ws.View.ScaleFlux, ws.View.ShowLegend, ws.View.LineMarksInVacuum) = std::tuple(true, true, true);
         ws.View.LineMarkSets = {"balmer", "nad"};
         ws.View.Look = {PlotLook::Axes::Every, true, true, 1234.5, -60, true, 3, false};
-        std::tie(ws.View.ShowUncertainties, ws.View.XUnit, ws.View.VelocityRestLambda) =
-            std::tuple(true, WavelengthUnit::Micrometre, 4861.25);
+        std::tie(ws.View.ShowUncertainties, ws.View.XUnit) = std::tuple(true, WavelengthUnit::Micrometre);
     }
 
     TempFolder temp;
@@ -88,10 +89,11 @@ TEST_F(Sessions, SavedAndOpenedAfterTheFolderMovedGivesTheSameRowsAndView) {
               std::tie(ws.Config.DLambdaKey, ws.View.PlotLeft, ws.View.PlotRight, ws.View.LambdaMin, ws.View.LambdaMax));
     EXPECT_EQ(std::tie(opened.View.Intensity, opened.View.IntensityLow, opened.View.IntensityHigh, opened.View.ScaleFlux,
                        opened.View.ShowLegend, opened.View.LineMarkSets, opened.View.LineMarksInVacuum,
-                       opened.View.ShowUncertainties, opened.View.XUnit, opened.View.VelocityRestLambda),
+                       opened.View.ShowUncertainties, opened.View.XUnit, opened.View.VelocityRestLambda,
+                       opened.View.VelocityRowRest, opened.slot(3).AxisScale),
               std::tie(ws.View.Intensity, ws.View.IntensityLow, ws.View.IntensityHigh, ws.View.ScaleFlux, ws.View.ShowLegend,
                        ws.View.LineMarkSets, ws.View.LineMarksInVacuum, ws.View.ShowUncertainties, ws.View.XUnit,
-                       ws.View.VelocityRestLambda));
+                       ws.View.VelocityRestLambda, ws.View.VelocityRowRest, ws.slot(3).AxisScale));
     EXPECT_EQ(opened.View.Look, ws.View.Look);
     EXPECT_TRUE(opened.DataReady);
 }
@@ -138,6 +140,7 @@ TEST_F(Sessions, NewerBrokenAndMisshapenSessionsAreRefused) {
         {replaced("\"legendAt\": [", "\"legendAt\": [1, "), "\"legendAt\" is not a pair of numbers"},
         {replaced("\"xunit\": \"um\"", "\"xunit\": \"mm\""), "\"xunit\" is none of A, nm and um"},
         {replaced("\"velocityAxis\": 4861.25", "\"velocityAxis\": -1"), "\"velocityAxis\" is not a rest wavelength"},
+        {replaced("\"velocityAxis\": 6562.8", "\"velocityAxis\": -2"), "a row's \"velocityAxis\" is not a rest"},
     };
     for (const auto& [text, why] : cases) {
         const SessionRead read = ParseSessionText(text, "s.wendrel");

@@ -127,6 +127,8 @@ TEST_F(InfoTest, UsageErrorsAndUnwritablePictures) {
         {"--fit 6500:6600:gauss:7 ha.fits", "--fit needs LEFT:RIGHT[:MODEL[:N]]"},
         {"--render p.png --xunit mm ha.fits", "--xunit needs A, nm or um; got \"mm\""},
         {"--render p.png --xaxis velocity:-3 ha.fits", "--xaxis needs wavelength or velocity:LAMBDA0"},
+        {"--render p.png --xaxis velocity:6562.8,,4861.33 ha.fits", "--xaxis needs wavelength or velocity:LAMBDA0"},
+        {"--render p.png --xaxis velocity:6562.8,4861.33 ha.fits", "2 rest wavelengths were given for 1 files"},
     };
     for (const auto& [arguments, mentions] : cases) {
         const InfoRun run = Info(arguments);
@@ -179,10 +181,11 @@ TEST_F(InfoTest, RenderedPicture) {
 }
 
 // A session written from the command line draws, opened again, the very same
-// picture; the spectra it shows are exported alongside.
+// picture (the second file on the velocity axis about a rest wavelength of
+// its own); the spectra it shows are exported alongside.
 TEST_F(InfoTest, SessionOpenedAgainRendersTheSamePicture) {
     const std::string view = "--view 6540:6590 --offsets=-50,0 --velocities 667.5 --lines balmer,nad --yrange 5:35 "
-                             "--scale flux --legend --uncertainties --xaxis velocity:6562.8 ha.fits two.fits#2";
+                             "--scale flux --legend --uncertainties --xaxis velocity:6562.8,6540.5 ha.fits two.fits#2";
     ASSERT_EQ(Info("--render direct.png " + view).exitCode, 0);
     const InfoRun saved = Info("--save-session s.wendrel --export shown.csv " + view);
     ASSERT_EQ(saved.exitCode, 0) << saved.err;
