@@ -1,7 +1,11 @@
 #include "app/row_combination.h"
 
+#include <array>
+#include <optional>
+
 #include "analysis/rebinning.h"
 #include "app/derived_spectrum.h"
+#include "app/row_smoothing.h"
 #include "app/slot_rows.h"
 
 namespace wendrel {
@@ -23,7 +27,8 @@ std::string FillCombinedRow(Workspace& ws, int target, const CombinedRows& how) 
     ResampledRow result = how.Kind == RowCombination::Ratio ? RatioOfRows(pixelsA.Row, pixelsB.Row)
                                                             : DifferenceOfRows(pixelsA.Row, pixelsB.Row);
     if (!result.Refusal.empty()) return name + " cannot be made: " + result.Refusal;
-    auto made = WithPixelValues(a.spectrum(), std::move(result.Flux), std::move(result.Sigma), a->Level);
+    const double level = how.Kind == RowCombination::Ratio ? a->Level / b->Level : a->Level;
+    auto made = WithPixelValues(a.spectrum(), std::move(result.Flux), std::move(result.Sigma), level);
     made->FileName = name;
     made->ObjectName.clear();  // the legend names the row by its two files
     made->SourcePath.clear();
@@ -33,6 +38,44 @@ std::string FillCombinedRow(Workspace& ws, int target, const CombinedRows& how) 
     row.Smoothed.reset();
     row.Combined = how;
     row.Velocity = a.Velocity;
+    return {};
+}
+
+FollowedRows FollowRowChange(Workspace& ws, int changed) {
+    FollowedRows followed;
+    std::vector<int> queue = {changed};
+    std::array<bool, kMaxSlots + 1> done{};
+    for (size_t next = 0; next < queue.size(); ++next) {
+        const int source = queue[next];
+        for (int row = 1; row <= kMaxSlots; ++row) {
+            Row& r = ws.slot(row);
+            const CombinedRows how = r.Combined;
+            if (done[static_cast<size_t>(row)] || how.Kind == RowCombination::None || (how.A != source && how.B != source))
+                continue;
+            done[static_cast<size_t>(row)] = true;
+            const std::optional<Smoothing> smoothing = r.Smoothed;
+            const double velocity = r.Velocity;
+            if (!FillCombinedRow(ws, row, how).empty()) {
+                r.Empty();
+                followed.Emptied.push_back(row);
+            } else {
+                r.Velocity = velocity;
+                if (smoothing) SmoothRow(ws, row, smoothing);
+                followed.Remade.push_back(row);
+            }
+            queue.push_back(row);
+        }
+    }
+    return followed;
+}
+
+std::string SmoothRowAndFollow(Workspace& ws, int slot, const std::optional<Smoothing>& how, UiHooks& ui) {
+    if (std::string why = SmoothRow(ws, slot, how); !why.empty()) return why;
+    ui.ShowRowCaptions(slot);
+    const FollowedRows followed = FollowRowChange(ws, slot);
+    for (const int row : followed.Remade) ui.ShowRowCaptions(row);
+    for (const int row : followed.Emptied) ui.HideLoadedRow(row);
+    ui.RedrawPlot();
     return {};
 }
 

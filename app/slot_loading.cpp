@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/row_combination.h"
 #include "app/slot_rows.h"
 #include "plot/view_control.h"
 #include "store/rest_frame.h"
@@ -108,6 +109,11 @@ bool CommitLoad(Workspace& ws, int slot, const std::filesystem::path& file, Load
             count + " spectra were loaded, into " + (filled.size() == 1 ? "row " : "rows ") + ListOf(filled) + ".";
         if (!left.empty()) text += " No empty row was left for " + ListOf(left) + ".";
         ui.ShowMessage(AboutFile(name, text));
+    }
+    for (size_t k = 0; k < filled.size(); ++k) {
+        const FollowedRows followed = FollowRowChange(ws, rows[k]);
+        for (const int remade : followed.Remade) ui.ShowRowCaptions(remade);
+        for (const int emptied : followed.Emptied) ui.HideLoadedRow(emptied);
     }
     ws.DataReady = true;
     if (after == AfterLoad::RedrawWhenShown && ui.PlotShown()) ui.RedrawPlot();

@@ -1,5 +1,7 @@
 #include "app/slot_rows.h"
 
+#include "app/row_combination.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -57,10 +59,8 @@ void LoadPressed(Workspace& ws, int slot) { ws.CurSlot = slot; }
 
 void UnloadSlot(Workspace& ws, int slot, UiHooks& ui) {
     ws.CurSlot = slot;
-    ws.slot(slot).Data.reset();
-    ws.slot(slot).Unsmoothed.reset();
-    ws.slot(slot).Smoothed.reset();
-    ws.slot(slot).Combined = {};
+    ws.slot(slot).Empty();
+    for (const int emptied : FollowRowChange(ws, slot).Emptied) ui.HideLoadedRow(emptied);
     ClearViewHistory(ws);
     ws.View.Measured = {};
     ui.HideLoadedRow(slot);

@@ -36,6 +36,13 @@ struct Row {
     CombinedRows Combined;
 
     bool Loaded() const { return Data != nullptr; }
+    // Empties the row; it keeps its colour, offset and velocity.
+    void Empty() {
+        Data.reset();
+        Unsmoothed.reset();
+        Smoothed.reset();
+        Combined = {};
+    }
     // The loaded spectrum (only for a loaded row), also as row->Flux and the like.
     const Spectrum& spectrum() const { return *Data; }
     const Spectrum* operator->() const { return Data.get(); }

@@ -102,9 +102,7 @@ void AskSmoothing(QWidget* parent, Workspace& ws, UiHooks& ui) {
             return ui.ShowMessage("The width \"" + width->text().toStdString() + "\" is not a positive number.");
         how = Smoothing{static_cast<SmoothingKernel>(kind->currentData().toInt()), *typed};
     }
-    if (const std::string why = SmoothRow(ws, slot, how); !why.empty()) return ui.ShowMessage(why);
-    ui.ShowRowCaptions(slot);
-    ui.RedrawPlot();
+    if (const std::string why = SmoothRowAndFollow(ws, slot, how, ui); !why.empty()) ui.ShowMessage(why);
 }
 
 void AskCombination(QWidget* parent, Workspace& ws, UiHooks& ui, RowCombination kind) {

@@ -3,6 +3,7 @@
 // rows and made again by a session.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -11,6 +12,7 @@
 #include "app/row_smoothing.h"
 #include "app/session_file.h"
 #include "app/slot_loading.h"
+#include "app/slot_rows.h"
 #include "app/velocity_search.h"
 #include "tests/support/fits_writer.h"
 #include "tests/support/recording_ui.h"
@@ -94,10 +96,10 @@ TEST_F(Comparison, RatioRowOfTwoRowsIsMadeAgainBySessions) {
     const Row& ratio = ws.slot(3);
     ASSERT_TRUE(ratio.Loaded());
     EXPECT_EQ(ratio->FileName, "b.fits / a.fits");
-    EXPECT_EQ(ratio->Level, ws.slot(2)->Level);
     for (size_t p = 10; p < ratio->Flux.size(); p += 211) {
         EXPECT_NEAR(ratio->Flux[p], ws.slot(2)->Flux[p] / ws.slot(1)->Flux[p], 1e-12);
-        EXPECT_DOUBLE_EQ(ratio->FluxPct[p], 100 * ratio->Flux[p] / ws.slot(2)->Level);
+        // the ratio of the two rows' percent values: 100 % where both lie at their continua
+        EXPECT_NEAR(ratio->FluxPct[p], 100 * ws.slot(2)->FluxPct[p] / ws.slot(1)->FluxPct[p], 1e-9);
     }
 
     const fs::path file = temp.path() / "s.wendrel";
@@ -111,6 +113,38 @@ TEST_F(Comparison, RatioRowOfTwoRowsIsMadeAgainBySessions) {
     EXPECT_EQ(reopened.slot(3)->FileName, "b.fits / a.fits");
     EXPECT_EQ(reopened.slot(3)->Flux, ratio->Flux);  // made again from row 2 and the smoothed row 1
     EXPECT_EQ(reopened.slot(3)->FluxPct, ratio->FluxPct);
+}
+
+// A ratio row follows its rows: made again when one is smoothed or takes
+// another file, with its own smoothing and velocity; emptied with them.
+TEST_F(Comparison, RatioRowFollowsTheRowsItIsMadeFrom) {
+    ASSERT_EQ(CombineIntoNextRow(ws, {RowCombination::Ratio, 2, 1}, ui), "");
+    ASSERT_EQ(SmoothRow(ws, 3, Smoothing{SmoothingKernel::Boxcar, 3}), "");
+    ws.slot(3).Velocity = 250;
+    ASSERT_EQ(SmoothRowAndFollow(ws, 1, Smoothing{SmoothingKernel::Boxcar, 9}, ui), "");
+    const auto expectRatioOfShownRows = [&] {
+        Workspace fresh = ws;
+        fresh.slot(3).Empty();
+        ASSERT_EQ(FillCombinedRow(fresh, 3, {RowCombination::Ratio, 2, 1}), "");
+        ASSERT_EQ(SmoothRow(fresh, 3, Smoothing{SmoothingKernel::Boxcar, 3}), "");
+        EXPECT_EQ(ws.slot(3)->Flux, fresh.slot(3)->Flux);
+        EXPECT_EQ(ws.slot(3).Smoothed, fresh.slot(3).Smoothed);
+        EXPECT_EQ(ws.slot(3).Velocity, 250);
+    };
+    expectRatioOfShownRows();
+
+    WriteFileBytes(temp.path() / "c.fits", SpectrumBytes(LineSpectrum(-400, "G3")));
+    ASSERT_TRUE(LoadIntoSlot(ws, 2, temp.path() / "c.fits", ui));
+    EXPECT_EQ(ws.slot(3)->FileName, "c.fits / a.fits");
+    expectRatioOfShownRows();
+
+    ASSERT_EQ(CombineIntoNextRow(ws, {RowCombination::Difference, 3, 2}, ui), "");  // row 4, made from row 3
+    ui.events.clear();
+    UnloadSlot(ws, 1, ui);
+    EXPECT_FALSE(ws.slot(3).Loaded());
+    EXPECT_FALSE(ws.slot(4).Loaded());
+    EXPECT_TRUE(ws.slot(2).Loaded());
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "hide row 4"), 1);
 }
 
 }  // namespace
