@@ -148,13 +148,10 @@ std::vector<double> NormalMatrix(const FitProblem& problem, const std::vector<do
     return normal;
 }
 
-// The covariance of the parameters where the pixels' errors are correlated:
-// (J'J)^-1 J'RJ (J'J)^-1, J the Jacobian of the weighted residuals (by
-// column), `inverse` (J'J)^-1 and R the pixels' correlation, their
-// covariance over sigma_i sigma_j. Weights stay 1 / sigma^2: the estimate is
-// no longer the most precise one, but its covariance is this.
-std::vector<double> Sandwiched(const std::vector<double>& inverse, const std::vector<double>& jacobian,
-                               const CovarianceBand& pixels, std::span<const double> sigma) {
+// J'RJ, J the Jacobian of the weighted residuals (by column) and R the
+// pixels' correlation, their covariance over sigma_i sigma_j.
+std::vector<double> CorrelatedNormalMatrix(const std::vector<double>& jacobian, const CovarianceBand& pixels,
+                                           std::span<const double> sigma) {
     const size_t m = sigma.size(), n = jacobian.size() / m;
     std::vector<double> middle(n * n), column(m);
     for (size_t j = 0; j < n; ++j) {
@@ -164,14 +161,36 @@ std::vector<double> Sandwiched(const std::vector<double>& inverse, const std::ve
         for (size_t k = 0; k < n; ++k)
             middle[j * n + k] = std::inner_product(spread.begin(), spread.end(), jacobian.begin() + static_cast<std::ptrdiff_t>(k * m), 0.0);
     }
-    const auto product = [n](const std::vector<double>& a, const std::vector<double>& b) {
-        std::vector<double> c(n * n, 0);
-        for (size_t i = 0; i < n; ++i)
-            for (size_t k = 0; k < n; ++k)
-                for (size_t j = 0; j < n; ++j) c[i * n + j] += a[i * n + k] * b[k * n + j];
-        return c;
-    };
-    return product(product(inverse, middle), inverse);
+    return middle;
+}
+
+std::vector<double> MatrixProduct(const std::vector<double>& a, const std::vector<double>& b, size_t n) {
+    std::vector<double> c(n * n, 0);
+    for (size_t i = 0; i < n; ++i)
+        for (size_t k = 0; k < n; ++k)
+            for (size_t j = 0; j < n; ++j) c[i * n + j] += a[i * n + k] * b[k * n + j];
+    return c;
+}
+
+// The covariance of the parameters where the pixels' errors are correlated:
+// (J'J)^-1 J'RJ (J'J)^-1, `inverse` (J'J)^-1 and `middle` J'RJ. Weights stay
+// 1 / sigma^2: the estimate is no longer the most precise one, but its
+// covariance is this.
+std::vector<double> Sandwiched(const std::vector<double>& inverse, const std::vector<double>& middle, size_t n) {
+    return MatrixProduct(MatrixProduct(inverse, middle, n), inverse, n);
+}
+
+// Where pixels of unknown but equal sigma s were smoothed into covariance
+// s^2 K, the residuals about the fit have the expected sum of squares
+// s^2 tr((I - H) K), H = J (J'J)^-1 J' the fit's hat matrix, and tr(HK) =
+// tr((J'J)^-1 J'KJ).
+double CorrelatedFreedom(const std::vector<double>& inverse, const std::vector<double>& middle,
+                         const CovarianceBand& pixels, size_t n) {
+    double freedom = 0;
+    for (size_t i = 0; i < pixels.Size; ++i) freedom += pixels.At(i, i);
+    for (size_t j = 0; j < n; ++j)
+        for (size_t k = 0; k < n; ++k) freedom -= inverse[j * n + k] * middle[k * n + j];
+    return freedom;
 }
 
 // The variance g'Cg of each value reported(p), g its gradient by p in
@@ -277,18 +296,23 @@ LineFit FitLine(const Row& s, double left, double right, LineProfile profile, in
     // where the pixel errors are unknown, sandwiched where they are correlated.
     fit.Dof = m - parameters;
     std::vector<double> covariance = Inverse(NormalMatrix(problem, p, residuals, jacobian), parameters);
-    if (!covariance.empty() && fit.ErrorsFromFile && errors.Correlated()) {
+    const double squares = std::inner_product(residuals.begin(), residuals.end(), residuals.begin(), 0.0);
+    double scatterScale = squares / fit.Dof;  // the pixels' variance where the file gives none
+    if (!covariance.empty() && errors.Correlated()) {
         const CovarianceBand pixels = errors.Among(fit.FirstPixel, fit.LastPixel);
         if (pixels.Size != problem.sigma.size()) return refuse("the covariance of its smoothed pixels is unknown.");
-        const std::span<const double> pixelSigma = sigma.subspan(static_cast<size_t>(fit.FirstPixel - 1), pixels.Size);
-        covariance = Sandwiched(covariance, jacobian, pixels, pixelSigma);
+        const std::span<const double> pixelSigma =
+            fit.ErrorsFromFile ? sigma.subspan(static_cast<size_t>(fit.FirstPixel - 1), pixels.Size) : problem.sigma;
+        const std::vector<double> middle = CorrelatedNormalMatrix(jacobian, pixels, pixelSigma);
+        const auto n = static_cast<size_t>(parameters);
+        if (!fit.ErrorsFromFile) scatterScale = squares / CorrelatedFreedom(covariance, middle, pixels, n);
+        covariance = Sandwiched(covariance, middle, n);
     }
-    const double squares = std::inner_product(residuals.begin(), residuals.end(), residuals.begin(), 0.0);
     fit.Chi2 = squares * (fit.ErrorsFromFile ? 1 : scale * scale);
     const std::string undetermined =
         "its parameters cannot all be determined: a component may be too faint, too narrow, or too close to another.";
     if (covariance.empty()) return refuse(undetermined);
-    for (double& c : covariance) c *= fit.ErrorsFromFile ? 1 : squares / fit.Dof;
+    for (double& c : covariance) c *= fit.ErrorsFromFile ? 1 : scatterScale;
 
     // Back to flux units: the continuum and the peaks scale with the flux.
     const auto inFluxUnits = [&](std::vector<double> q) {

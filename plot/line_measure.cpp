@@ -104,20 +104,34 @@ LineMeasurement MeasureLine(const Row& s, double left, double right, const Conti
     const int64_t low = std::min(continuumPixels.front(), m.FirstPixel);
     const int64_t high = std::max(continuumPixels.back(), m.LastPixel);
     const auto at = [low](int64_t p) { return static_cast<size_t>(p - low); };
-    CovarianceBand covariance = m.ErrorsFromFile ? errors.Among(low, high) : CovarianceBand{};
-    if (!m.ErrorsFromFile) {
-        double squares = 0;
-        for (const int64_t p : continuumPixels) squares += std::pow(flux(p) - m.ContinuumAt(centre(p)), 2);
-        m.Scatter = std::sqrt(squares / static_cast<double>(continuumPixels.size() - 2));
-        covariance = DiagonalBand(static_cast<size_t>(low - 1), std::vector<double>(at(high) + 1, m.Scatter * m.Scatter));
-    }
-    if (covariance.Size != at(high) + 1) return refuse("the covariance of its smoothed pixels is unknown.");
     std::vector<double> levelOf(at(high) + 1, 0), slopeOf(levelOf);
     for (const int64_t p : continuumPixels) {
         const double w = 1 / (pixelSigma(p) * pixelSigma(p)), x = centre(p) - m.Reference;
         levelOf[at(p)] = w * (swxx - swx * x) / det;
         slopeOf[at(p)] = w * (sw * x - swx) / det;
     }
+    CovarianceBand covariance;
+    if (m.ErrorsFromFile || errors.Correlated()) covariance = errors.Among(low, high);
+    if (!m.ErrorsFromFile) {
+        double squares = 0;
+        for (const int64_t p : continuumPixels) squares += std::pow(flux(p) - m.ContinuumAt(centre(p)), 2);
+        // The residuals of n pixels of covariance s^2 K about a line fitted to
+        // them (hat matrix H) have the expected sum of squares s^2 tr((I - H) K);
+        // with independent pixels tr((I - H) K) = n - 2.
+        double freedom = static_cast<double>(continuumPixels.size() - 2);
+        if (errors.Correlated() && covariance.Size == at(high) + 1) {
+            const std::vector<double> levelSpread = covariance.Times(levelOf), slopeSpread = covariance.Times(slopeOf);
+            freedom = 0;
+            for (const int64_t p : continuumPixels)
+                freedom += covariance.At(at(p), at(p)) - levelSpread[at(p)] - (centre(p) - m.Reference) * slopeSpread[at(p)];
+        }
+        m.Scatter = freedom > 0 ? std::sqrt(squares / freedom) : NAN;
+        if (errors.Correlated())
+            for (double& c : covariance.Band) c *= m.Scatter * m.Scatter;
+        else
+            covariance = DiagonalBand(static_cast<size_t>(low - 1), std::vector<double>(at(high) + 1, m.Scatter * m.Scatter));
+    }
+    if (covariance.Size != at(high) + 1) return refuse("the covariance of its smoothed pixels is unknown.");
     const std::vector<double> levelSpread = covariance.Times(levelOf), slopeSpread = covariance.Times(slopeOf);
     const auto dot = [](const std::vector<double>& a, const std::vector<double>& b) {
         return std::inner_product(a.begin(), a.end(), b.begin(), 0.0);

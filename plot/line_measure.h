@@ -45,7 +45,9 @@ struct LineMeasurement {
     int ContinuumPixels = 0;
     // Whether the errors come from the pixel errors (with their covariance
     // on a smoothed row); else from Scatter, the rms of the continuum pixels
-    // about their line, every pixel taken to scatter so, independently.
+    // about their line, every pixel taken to scatter so, independently; on a
+    // row smoothed by a boxcar or a Gaussian, the rms of the file's pixels
+    // that scatter implies through the kernel's covariance.
     bool ErrorsFromFile = false;
     double Scatter = 0;
 

@@ -26,7 +26,10 @@ struct PixelErrors::SmoothingSource {
             const auto part = [&](const std::vector<double>& values) {
                 return values.empty() ? std::span<const double>() : std::span(values).subspan(a, b - a + 1);
             };
-            const SpectrumRow window{centres, part(File->Flux), part(File->Sigma), MediumOfText(File->Medium)};
+            // A file without sigma: pixels of sigma 1, the band to be scaled by the scatter.
+            const std::vector<double> ones(File->Sigma.empty() ? b - a + 1 : 0, 1.0);
+            const std::span<const double> sigma = File->Sigma.empty() ? std::span<const double>(ones) : part(File->Sigma);
+            const SpectrumRow window{centres, part(File->Flux), sigma, MediumOfText(File->Medium)};
             CovarianceBand band = SmoothedCovarianceBand(window, How, from - a, to - a);
             const size_t radius = band.Reach / 2;
             if (band.Size == 0 || ((a == 0 || radius < from - a) && (b == n - 1 || radius < b - to))) {
@@ -41,7 +44,7 @@ PixelErrors PixelErrors::Of(const Row& s) {
     if (!s.Loaded()) return {};
     PixelErrors errors(s->Sigma);
     if (!s.Smoothed || !s.Unsmoothed) return errors;
-    if (s.Smoothed->Kernel == SmoothingKernel::Median || s->Sigma.empty()) return {};
+    if (s.Smoothed->Kernel == SmoothingKernel::Median) return {};
     errors.smoothing_ = std::make_shared<const SmoothingSource>(SmoothingSource{s.Unsmoothed, *s.Smoothed});
     return errors;
 }

@@ -1,9 +1,12 @@
 // The errors of a row's pixels as line measurements and fits take them: each
 // pixel's own sigma and, for a row smoothed by a boxcar or a Gaussian, the
 // covariance the kernel makes between neighbouring pixels, from the file's
-// sigma and the kernel's weights (analysis/covariance_band.h). A median has
-// no weights: after one, as where the file gives no sigma, the errors come
-// from the scatter of the pixels.
+// sigma and the kernel's weights (analysis/covariance_band.h). Where the file
+// gives no sigma, the errors come from the scatter of the pixels; on a row
+// smoothed by a boxcar or a Gaussian that scatter is taken as the file's
+// pixels', alike for each pixel, carried through the kernel's covariance. A
+// median has no weights: after one the smoothed pixels' scatter is taken as
+// if they were independent.
 #pragma once
 
 #include <cstdint>
@@ -30,8 +33,10 @@ public:
 
     PixelSigma Sigma() const { return sigma_; }
     bool Correlated() const { return smoothing_ != nullptr; }
-    // The covariance of pixels first .. last (1-based, inclusive), whose
-    // sigma is known: the smoothing kernel's band, else sigma^2 alone.
+    // The covariance of pixels first .. last (1-based, inclusive): the
+    // smoothing kernel's band, else sigma^2 alone. Where the file gives no
+    // sigma, the band of a smoothing of file pixels of sigma 1, to be scaled
+    // by their variance as the scatter gives it (UnitScatterDof).
     CovarianceBand Among(int64_t first, int64_t last) const;
 
 private:

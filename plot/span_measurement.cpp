@@ -67,7 +67,8 @@ std::string MeasurementText(const Row& s, const LineMeasurement& m) {
     text += "FWHM       " + Angstroms(m.Fwhm) + "\n";
     text += m.ErrorsFromFile ? "Errors     from the file's pixel errors" + SmoothedErrorsText(s) + "\n"
                              : "Errors     from the scatter of the continuum pixels about their line, " +
-                                   MeasureValue(m.Scatter) + unit + " rms\n";
+                                   MeasureValue(m.Scatter) + unit +
+                                   (SmoothedErrorsText(s).empty() ? " rms\n" : " per file pixel" + SmoothedErrorsText(s) + "\n");
     return text;
 }
 
