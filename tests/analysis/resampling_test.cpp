@@ -51,7 +51,8 @@ TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
                           {SmoothingKernel::GaussianAngstrom, 2.2, false, angstrom},
                           {SmoothingKernel::GaussianAngstrom, 2.2, true, angstrom},
                           {SmoothingKernel::GaussianVelocity, 150, true, kms},
-                          {SmoothingKernel::GaussianVelocity, 150, false, kms}};
+                          {SmoothingKernel::GaussianVelocity, 150, false, kms},
+                          {SmoothingKernel::GaussianVelocity, 1500, false, kms}};
     for (const Case& k : cases) {
         const ResampleRow row = RandomRow(300, k.Logarithmic, 7, k.Blanks);
         const Smoothing how{k.Kernel, k.Width};
@@ -98,6 +99,25 @@ TEST(Smoothing, MedianRemovesSpikeAndRefusesBadWidths) {
     EXPECT_NE(Smooth(row.View(), {SmoothingKernel::Boxcar, 0.2}).Refusal, "");
     row.Wavelength[3] = 2;
     EXPECT_NE(Smooth(row.View(), {SmoothingKernel::Boxcar, 3}).Refusal.find("do not rise at pixel 4"), std::string::npos);
+}
+
+TEST(Smoothing, RefusesWorkOfMoreThanAFewSecondsNamingTheWidestAccepted) {
+    ResampleRow row;  // 1,000,000 pixels of 0.001 A from 5000 A
+    for (size_t i = 0; i < 1000000; ++i) row.Wavelength.push_back(5000 + 0.001 * double(i)), row.Flux.push_back(1);
+    struct Case { Smoothing How; const char* Says; double Widest; };
+    const Case cases[] = {{{SmoothingKernel::GaussianVelocity, 150}, "A FWHM of 150 km/s is too wide", 150},
+                          {{SmoothingKernel::GaussianAngstrom, 50}, "A FWHM of 50 \u00c5 is too wide", 50},
+                          {{SmoothingKernel::Median, 100001}, "A median of 100001 pixels is too wide", 100001}};
+    for (const Case& c : cases) {
+        const SmoothedRow out = Smooth(row.View(), c.How);
+        EXPECT_TRUE(out.Flux.empty());
+        EXPECT_EQ(out.Refusal.find(c.Says), 0u) << out.Refusal;
+        const size_t at = out.Refusal.find("The widest accepted is a ");
+        ASSERT_NE(at, std::string::npos) << out.Refusal;
+        const double widest = std::stod(out.Refusal.substr(out.Refusal.find_first_of("0123456789", at)));
+        EXPECT_GT(widest, 0.001 * c.Widest) << out.Refusal;
+        EXPECT_LT(widest, 0.5 * c.Widest) << out.Refusal;
+    }
 }
 
 TEST(Rebinning, KeepsTheIntegralAndLeavesUncoveredPixelsBlank) {
