@@ -52,6 +52,7 @@ KernelPlan PlanOf(const SpectrumRow& row, const Smoothing& how) {
     KernelPlan plan;
     const bool inVelocity = how.Kernel == SmoothingKernel::GaussianVelocity;
     plan.SigmaX = SigmaXOf(how.Kernel, how.Width);
+    plan.X.reserve(row.Wavelength.size());
     for (double w : row.Wavelength) plan.X.push_back(inVelocity ? std::log(w) : w);
     const size_t n = plan.X.size();
     const double step = (plan.X.back() - plan.X.front()) / static_cast<double>(n - 1);
@@ -102,19 +103,6 @@ std::string SmoothingFault(const SpectrumRow& row, const Smoothing& how) {
     if (!IsLinear(how.Kernel) || how.Kernel == SmoothingKernel::Boxcar)
         if (PixelCount(how, row.Flux.size()) < 1) return "The smoothing width must be at least one pixel.";
     return {};
-}
-
-// Where the steps in X vary, each pixel's weights are found afresh, in one pass over its window.
-void SmoothByVaryingKernel(const KernelPlan& plan, const SpectrumRow& row, SmoothedRow& out) {
-    const size_t n = row.Flux.size();
-    std::vector<double> live(n), flux(n), variance(row.Sigma.empty() ? 0 : n);
-    for (size_t i = 0; i < n; ++i) {
-        const bool finite = std::isfinite(row.Flux[i]);
-        live[i] = finite ? 1 : 0;
-        flux[i] = finite ? row.Flux[i] : 0;
-        if (!variance.empty()) variance[i] = finite ? row.Sigma[i] * row.Sigma[i] : 0;
-    }
-    SmoothByVaryingGaussian({plan.X, live, flux, variance, plan.SigmaX, kGaussianReach * plan.SigmaX}, out.Flux, out.Sigma);
 }
 
 // With one set of taps: the sums of weights times flux, weights and squared
@@ -216,7 +204,7 @@ SmoothedRow Smooth(const SpectrumRow& row, const Smoothing& how) {
         return out;
     }
     if (plan.Taps.empty())
-        SmoothByVaryingKernel(plan, row, out);
+        SmoothByVaryingGaussian({plan.X, row.Flux, row.Sigma, plan.SigmaX, kGaussianReach * plan.SigmaX}, out.Flux, out.Sigma);
     else
         SmoothWithTaps(plan.Taps, row, out);
     return out;
