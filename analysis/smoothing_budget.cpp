@@ -1,5 +1,6 @@
 #include "analysis/smoothing_budget.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -14,35 +15,40 @@ constexpr double kBudgetSeconds = 3;
 double SecondsPerPair(SmoothingPath path) {
     switch (path) {
         case SmoothingPath::Taps: return 0.3e-9;
-        case SmoothingPath::VaryingGaussian: return 1.8e-9;
+        case SmoothingPath::VaryingGaussian: return 0.85e-9;
         case SmoothingPath::Median: return 16e-9;
     }
     return 0;
 }
 
-std::string NumberText(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+// The value with this many decimals, or else as a whole number or the shortest text that reads back as it.
+std::string NumberText(double value, int decimals = -1) {
+    char text[64];
+    if (decimals < 0 && value == std::floor(value) && std::abs(value) < 1e15) decimals = 0;
+    const auto end = decimals < 0 ? std::to_chars(text, text + sizeof text, value).ptr
+                                  : std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
     return std::string(text, end);
 }
 
-// The width in the user's words, e.g. "a FWHM of 150 km/s".
-std::string WidthText(SmoothingKernel kernel, double width) {
+// A width in the user's words, e.g. "a FWHM of 150 km/s".
+std::string WidthText(SmoothingKernel kernel, const std::string& width) {
     switch (kernel) {
-        case SmoothingKernel::Boxcar: return "a boxcar of " + NumberText(width) + " pixels";
-        case SmoothingKernel::Median: return "a median of " + NumberText(width) + " pixels";
-        case SmoothingKernel::GaussianAngstrom: return "a FWHM of " + NumberText(width) + " \u00c5";
-        case SmoothingKernel::GaussianVelocity: return "a FWHM of " + NumberText(width) + " km/s";
+        case SmoothingKernel::Boxcar: return "a boxcar of " + width + " pixels";
+        case SmoothingKernel::Median: return "a median of " + width + " pixels";
+        case SmoothingKernel::GaussianAngstrom: return "a FWHM of " + width + " \u00c5";
+        case SmoothingKernel::GaussianVelocity: return "a FWHM of " + width + " km/s";
     }
     return {};
 }
 
-// Rounded down to a whole number of pixels, or to three significant digits.
-double RoundedDown(SmoothingKernel kernel, double width) {
-    if (kernel == SmoothingKernel::Boxcar || kernel == SmoothingKernel::Median) return std::floor(width);
-    if (!(width > 0)) return 0;
-    const double unit = std::pow(10, std::floor(std::log10(width)) - 2);
-    return std::floor(width / unit) * unit;
+// Rounded down to a whole number of pixels, or to three significant digits; empty when that is none.
+std::string RoundedDownText(SmoothingKernel kernel, double width) {
+    if (kernel == SmoothingKernel::Boxcar || kernel == SmoothingKernel::Median)
+        return width >= 1 ? NumberText(std::floor(width)) : std::string();
+    if (!(width > 0)) return {};
+    const int decimals = 2 - static_cast<int>(std::floor(std::log10(width)));
+    const double unit = std::pow(10.0, -decimals);
+    return NumberText(std::floor(width / unit * (1 + 1e-12)) * unit, std::max(0, decimals));
 }
 
 }  // namespace
@@ -57,13 +63,13 @@ std::string SmoothingTooSlow(const Smoothing& how, size_t pixels, SmoothingPath 
         const double middle = 0.5 * (fits + tooWide);
         (pairsAtWidth(middle) * cost <= kBudgetSeconds ? fits : tooWide) = middle;
     }
-    std::string text = WidthText(how.Kernel, how.Width) + " is too wide for this row of " + std::to_string(pixels) +
+    std::string text = WidthText(how.Kernel, NumberText(how.Width)) + " is too wide for this row of " + std::to_string(pixels) +
                        " pixels: each smoothed pixel would draw on about " +
                        std::to_string(std::lround(pairs / static_cast<double>(pixels))) +
                        " pixels, more than can be smoothed within a few seconds.";
     text[0] = 'A';
-    const double widest = RoundedDown(how.Kernel, fits);
-    if (widest > 0) text += " The widest accepted is " + WidthText(how.Kernel, widest) + ".";
+    if (const std::string widest = RoundedDownText(how.Kernel, fits); !widest.empty())
+        text += " The widest accepted is " + WidthText(how.Kernel, widest) + ".";
     return text;
 }
 
