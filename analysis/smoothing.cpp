@@ -52,15 +52,18 @@ KernelPlan PlanOf(const SpectrumRow& row, const Smoothing& how) {
     KernelPlan plan;
     const bool inVelocity = how.Kernel == SmoothingKernel::GaussianVelocity;
     plan.SigmaX = SigmaXOf(how.Kernel, how.Width);
-    plan.X.reserve(row.Wavelength.size());
-    for (double w : row.Wavelength) plan.X.push_back(inVelocity ? std::log(w) : w);
-    const size_t n = plan.X.size();
-    const double step = (plan.X.back() - plan.X.front()) / static_cast<double>(n - 1);
-    for (size_t i = 1; i < n; ++i)
-        if (std::abs(plan.X[i] - plan.X[i - 1] - step) > kUniformStepTolerance * step) return plan;
+    const auto xOf = [&](size_t i) { return inVelocity ? std::log(row.Wavelength[i]) : row.Wavelength[i]; };
+    // X is kept only where the steps vary: a long row's copy costs more than the taps' whole convolution.
+    const size_t n = row.Wavelength.size();
+    const double step = (xOf(n - 1) - xOf(0)) / static_cast<double>(n - 1);
+    for (size_t i = 1; i < n; ++i) {
+        if (std::abs(xOf(i) - xOf(i - 1) - step) <= kUniformStepTolerance * step) continue;
+        plan.X.reserve(n);
+        for (size_t j = 0; j < n; ++j) plan.X.push_back(xOf(j));
+        return plan;
+    }
     const size_t radius = std::min(n, static_cast<size_t>(kGaussianReach * plan.SigmaX / step));
     for (size_t t = 0; t <= radius; ++t) plan.Taps.push_back(std::exp(-0.5 * std::pow(t * step / plan.SigmaX, 2)));
-    plan.X.clear();
     plan.Step = step;
     return plan;
 }
