@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 namespace wendrel {
@@ -84,12 +85,12 @@ WindowSums SumsAbove(const double* __restrict x, const double* __restrict flux, 
     return {weight, weightedFlux, weightedVariance};
 }
 
-// Calls visit(i, first, last) with each pixel's window, whose ends only rise with i.
+// Calls visit(i, first, last) with the windows of pixels from .. to - 1, whose ends only rise with i.
 template <typename Visit>
-void ForEachWindow(std::span<const double> x, double reachX, Visit&& visit) {
+void ForEachWindow(std::span<const double> x, double reachX, size_t from, size_t to, Visit&& visit) {
     const size_t n = x.size();
-    size_t first = 0, last = 0;
-    for (size_t i = 0; i < n; ++i) {
+    size_t first = 0, last = from;
+    for (size_t i = from; i < to; ++i) {
         while (x[i] - x[first] > reachX) ++first;
         last = std::max(last, i);
         while (last + 1 < n && x[last + 1] - x[i] <= reachX) ++last;
@@ -97,10 +98,54 @@ void ForEachWindow(std::span<const double> x, double reachX, Visit&& visit) {
     }
 }
 
+// Running sums of pixels from Begin on (indexed j - Begin): what each takes
+// from the pixels below it, and until its turn its own part.
+struct RunningSums {
+    size_t Begin = 0;
+    double* Weight = nullptr;
+    double* Flux = nullptr;
+    double* Variance = nullptr;  // null without sigma
+};
+
+// Pixels from .. to - 1 in turn add their weights on the pixels above them
+// to those pixels' running sums: in `own` below `split`, in `beyond` from
+// there on. From `finalFrom` on a pixel then has all its sums, and its
+// smoothed value and sigma replace them in `own` (which holds the output);
+// the pixels below finalFrom are left for the caller to finish.
+void SmoothPixels(const VaryingGaussianInput& in, size_t from, size_t to, RunningSums own, RunningSums beyond,
+                  size_t split, size_t finalFrom) {
+    const double inverseSigma = 1 / in.SigmaX;
+    const bool withSigma = own.Variance != nullptr;
+    ForEachWindow(in.X, in.ReachX, from, to, [&](size_t i, size_t, size_t last) {
+        if (!IsFiniteValue(in.Flux[i])) {
+            own.Flux[i] = NAN;
+            if (withSigma) own.Variance[i] = NAN;
+            return;
+        }
+        const double ownVariance = withSigma ? in.Sigma[i] * in.Sigma[i] : 0;
+        const auto addAbove = [&](const RunningSums& sums, size_t j, size_t end) {
+            if (j >= end) return;
+            const size_t at = j - sums.Begin;
+            const WindowSums s = SumsAbove(in.X.data() + j, in.Flux.data() + j, withSigma ? in.Sigma.data() + j : nullptr,
+                                           sums.Weight + at, sums.Flux + at, withSigma ? sums.Variance + at : nullptr,
+                                           end - j, in.X[i], inverseSigma, in.Flux[i], ownVariance);
+            own.Weight[i] += s.Weight, own.Flux[i] += s.WeightedFlux;
+            if (withSigma) own.Variance[i] += s.WeightedVariance;
+        };
+        addAbove(own, i + 1, std::min(last + 1, split));
+        addAbove(beyond, std::max(i + 1, split), last + 1);
+        if (i < finalFrom) return;
+        own.Flux[i] /= own.Weight[i];
+        if (withSigma) own.Variance[i] = std::sqrt(own.Variance[i]) / own.Weight[i];
+    });
+}
+
+// Two threads are started only for this much work (pixel pairs), a few tenths of a millisecond.
+constexpr size_t kPairsWorthAThread = size_t{1} << 18;
+
 }  // namespace
 
 void SmoothByVaryingGaussian(const VaryingGaussianInput& in, std::span<double> out, std::span<double> outSigma) {
-    const double inverseSigma = 1 / in.SigmaX;
     const bool withSigma = !in.Sigma.empty();
     const size_t n = in.X.size();
     // The running sums start with each pixel's own weight, 1; out and
@@ -109,26 +154,34 @@ void SmoothByVaryingGaussian(const VaryingGaussianInput& in, std::span<double> o
     std::copy(in.Flux.begin(), in.Flux.end(), out.begin());
     if (withSigma)
         for (size_t i = 0; i < n; ++i) outSigma[i] = in.Sigma[i] * in.Sigma[i];
-    ForEachWindow(in.X, in.ReachX, [&](size_t i, size_t, size_t last) {
-        if (!IsFiniteValue(in.Flux[i])) {
-            out[i] = NAN;
-            if (withSigma) outSigma[i] = NAN;
-            return;
-        }
-        const size_t j = i + 1;
-        const WindowSums s = SumsAbove(in.X.data() + j, in.Flux.data() + j, withSigma ? in.Sigma.data() + j : nullptr,
-                                       weight.data() + j, out.data() + j, withSigma ? outSigma.data() + j : nullptr,
-                                       last - i, in.X[i], inverseSigma, in.Flux[i],
-                                       withSigma ? in.Sigma[i] * in.Sigma[i] : 0);
-        const double total = weight[i] + s.Weight;
-        out[i] = (out[i] + s.WeightedFlux) / total;
-        if (withSigma) outSigma[i] = std::sqrt(outSigma[i] + s.WeightedVariance) / total;
-    });
+    const RunningSums row{0, weight.data(), out.data(), withSigma ? outSigma.data() : nullptr};
+    // The row's halves run at once: the low half keeps its weights on the high
+    // half's first pixels apart, and those pixels are finished when both are done.
+    const size_t middle = n / 2;
+    size_t reached = middle;  // the first pixel beyond the low half's reach
+    while (middle > 0 && reached < n && in.X[reached] - in.X[middle - 1] <= in.ReachX) ++reached;
+    if (middle == 0 || n * (2 * (reached - middle) + 1) < kPairsWorthAThread || std::thread::hardware_concurrency() < 2) {
+        SmoothPixels(in, 0, n, row, row, n, 0);
+        return;
+    }
+    const size_t shared = reached - middle;
+    std::vector<double> sharedWeight(shared, 0), sharedFlux(shared, 0), sharedVariance(withSigma ? shared : 0, 0);
+    const RunningSums lowOnHigh{middle, sharedWeight.data(), sharedFlux.data(), withSigma ? sharedVariance.data() : nullptr};
+    std::thread low([&] { SmoothPixels(in, 0, middle, row, lowOnHigh, middle, 0); });
+    SmoothPixels(in, middle, n, row, row, n, reached);
+    low.join();
+    for (size_t i = middle; i < reached; ++i) {
+        if (!IsFiniteValue(in.Flux[i])) continue;
+        const size_t k = i - middle;
+        const double total = weight[i] + sharedWeight[k];
+        out[i] = (out[i] + sharedFlux[k]) / total;
+        if (withSigma) outSigma[i] = std::sqrt(outSigma[i] + sharedVariance[k]) / total;
+    }
 }
 
 double VaryingGaussianPairs(std::span<const double> x, double reachX) {
     double pairs = 0;
-    ForEachWindow(x, reachX, [&](size_t, size_t first, size_t last) { pairs += static_cast<double>(last - first + 1); });
+    ForEachWindow(x, reachX, 0, x.size(), [&](size_t, size_t first, size_t last) { pairs += static_cast<double>(last - first + 1); });
     return pairs;
 }
 

@@ -19,22 +19,22 @@ struct ResampleRow {
 };
 
 // n pixels from 5000 A, of 0.5 A (linear) or 0.5 A at the start growing in
-// proportion (logarithmic); random flux and sigma, pixels 40 to 42 blank
-// when `blanks`.
+// proportion (logarithmic); random flux and sigma, pixels 40 to 42 and the
+// 6th past the middle blank when `blanks`.
 ResampleRow RandomRow(size_t n, bool logarithmic, unsigned seed, bool blanks = true) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> uniform(0.5, 1.5);
     ResampleRow row;
     for (size_t i = 0; i < n; ++i) {
         row.Wavelength.push_back(logarithmic ? 5000 * std::pow(1.0001, double(i)) : 5000 + 0.5 * double(i));
-        row.Flux.push_back(blanks && i >= 40 && i <= 42 ? NAN : uniform(random));
+        row.Flux.push_back(blanks && ((i >= 40 && i <= 42) || i == n / 2 + 5) ? NAN : uniform(random));
         row.Sigma.push_back(0.1 * uniform(random));
     }
     return row;
 }
 
 TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
-    struct Case { SmoothingKernel Kernel; double Width; bool Logarithmic; double (*Weight)(double, double); bool Blanks = true; };
+    struct Case { SmoothingKernel Kernel; double Width; bool Logarithmic; double (*Weight)(double, double); bool Blanks = true; size_t Length = 300; };
     const auto box = [](double d, double n) { return std::abs(d) * 2 < n ? 1.0 : std::abs(d) * 2 == n ? 0.5 : 0.0; };
     const auto angstrom = [](double d, double fwhm) {
         const double s = fwhm / 2.3548200450309493;
@@ -52,9 +52,9 @@ TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
                           {SmoothingKernel::GaussianAngstrom, 2.2, true, angstrom},
                           {SmoothingKernel::GaussianVelocity, 150, true, kms},
                           {SmoothingKernel::GaussianVelocity, 150, false, kms},
-                          {SmoothingKernel::GaussianVelocity, 1500, false, kms}};
+                          {SmoothingKernel::GaussianVelocity, 1500, false, kms, true, 2000}};  // long enough for two threads
     for (const Case& k : cases) {
-        const ResampleRow row = RandomRow(300, k.Logarithmic, 7, k.Blanks);
+        const ResampleRow row = RandomRow(k.Length, k.Logarithmic, 7, k.Blanks);
         const Smoothing how{k.Kernel, k.Width};
         const SmoothedRow out = Smooth(row.View(), how);
         ASSERT_EQ(out.Refusal, "");
