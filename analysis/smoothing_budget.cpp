@@ -11,7 +11,8 @@ namespace {
 constexpr double kBudgetSeconds = 3;
 
 // Seconds per pixel pair, measured with kernels of thousands of pixels on a
-// 1,000,000-pixel row with sigma and blanks, on the 2-core development machine.
+// 1,000,000-pixel row with sigma and blanks, on one core of the development
+// machine (a varying Gaussian takes a second core where one is free).
 double SecondsPerPair(SmoothingPath path) {
     switch (path) {
         case SmoothingPath::Taps: return 0.3e-9;

@@ -98,8 +98,33 @@ void ForEachWindow(std::span<const double> x, double reachX, size_t from, size_t
     }
 }
 
-// Running sums of pixels from Begin on (indexed j - Begin): what each takes
-// from the pixels below it, and until its turn its own part.
+// The running weights of the pixels that windows reach, slid along the row
+// (a row's worth would be a long array to allocate): those of pixels base ..
+// filled - 1, each starting at 1, the pixel's own weight.
+class SlidingWeights {
+public:
+    explicit SlidingWeights(size_t from) : base_(from), filled_(from) {}
+
+    // Pixel i's running weight, followed by those of i + 1 .. last; valid until the next call.
+    double* At(size_t i, size_t last) {
+        if (filled_ < i) base_ = filled_ = i;  // the pixels skipped were blank
+        if (last - base_ >= values_.size()) {
+            std::copy(values_.begin() + static_cast<std::ptrdiff_t>(i - base_),
+                      values_.begin() + static_cast<std::ptrdiff_t>(filled_ - base_), values_.begin());
+            base_ = i;
+            if (last - base_ >= values_.size()) values_.resize(2 * (last - base_ + 1));
+        }
+        for (; filled_ <= last; ++filled_) values_[filled_ - base_] = 1;
+        return values_.data() + (i - base_);
+    }
+
+private:
+    std::vector<double> values_;
+    size_t base_, filled_;
+};
+
+// Running sums of pixels from Begin on (indexed j - Begin) that pixels below
+// them have added to.
 struct RunningSums {
     size_t Begin = 0;
     double* Weight = nullptr;
@@ -108,35 +133,45 @@ struct RunningSums {
 };
 
 // Pixels from .. to - 1 in turn add their weights on the pixels above them
-// to those pixels' running sums: in `own` below `split`, in `beyond` from
-// there on. From `finalFrom` on a pixel then has all its sums, and its
-// smoothed value and sigma replace them in `own` (which holds the output);
-// the pixels below finalFrom are left for the caller to finish.
-void SmoothPixels(const VaryingGaussianInput& in, size_t from, size_t to, RunningSums own, RunningSums beyond,
-                  size_t split, size_t finalFrom) {
+// to those pixels' running sums: below `split` to their own (the weights
+// slid along, flux and variance in out and outSigma, which start with each
+// pixel's own), from there on to `beyond`. From `finalFrom` on a pixel then
+// has all its sums, and its smoothed value and sigma replace them in out and
+// outSigma; a pixel below finalFrom is left for the caller to finish, its
+// weight in finalWeight[i - from].
+void SmoothPixels(const VaryingGaussianInput& in, size_t from, size_t to, std::span<double> out,
+                  std::span<double> outSigma, RunningSums beyond, size_t split, size_t finalFrom, double* finalWeight) {
     const double inverseSigma = 1 / in.SigmaX;
-    const bool withSigma = own.Variance != nullptr;
+    const bool withSigma = !in.Sigma.empty();
+    SlidingWeights weights(from);
     ForEachWindow(in.X, in.ReachX, from, to, [&](size_t i, size_t, size_t last) {
         if (!IsFiniteValue(in.Flux[i])) {
-            own.Flux[i] = NAN;
-            if (withSigma) own.Variance[i] = NAN;
+            out[i] = NAN;
+            if (withSigma) outSigma[i] = NAN;
             return;
         }
+        double* weight = weights.At(i, std::min(last, split - 1));
         const double ownVariance = withSigma ? in.Sigma[i] * in.Sigma[i] : 0;
-        const auto addAbove = [&](const RunningSums& sums, size_t j, size_t end) {
+        const auto addAbove = [&](size_t j, size_t end, double* weightAbove, double* fluxAbove, double* varianceAbove) {
             if (j >= end) return;
-            const size_t at = j - sums.Begin;
             const WindowSums s = SumsAbove(in.X.data() + j, in.Flux.data() + j, withSigma ? in.Sigma.data() + j : nullptr,
-                                           sums.Weight + at, sums.Flux + at, withSigma ? sums.Variance + at : nullptr,
-                                           end - j, in.X[i], inverseSigma, in.Flux[i], ownVariance);
-            own.Weight[i] += s.Weight, own.Flux[i] += s.WeightedFlux;
-            if (withSigma) own.Variance[i] += s.WeightedVariance;
+                                           weightAbove, fluxAbove, varianceAbove, end - j, in.X[i], inverseSigma,
+                                           in.Flux[i], ownVariance);
+            *weight += s.Weight, out[i] += s.WeightedFlux;
+            if (withSigma) outSigma[i] += s.WeightedVariance;
         };
-        addAbove(own, i + 1, std::min(last + 1, split));
-        addAbove(beyond, std::max(i + 1, split), last + 1);
-        if (i < finalFrom) return;
-        own.Flux[i] /= own.Weight[i];
-        if (withSigma) own.Variance[i] = std::sqrt(own.Variance[i]) / own.Weight[i];
+        const size_t ownEnd = std::min(last + 1, split);
+        addAbove(i + 1, ownEnd, weight + 1, out.data() + i + 1, withSigma ? outSigma.data() + i + 1 : nullptr);
+        if (last >= split) {
+            const size_t j = std::max(i + 1, split), at = j - beyond.Begin;
+            addAbove(j, last + 1, beyond.Weight + at, beyond.Flux + at, withSigma ? beyond.Variance + at : nullptr);
+        }
+        if (i < finalFrom) {
+            finalWeight[i - from] = *weight;
+            return;
+        }
+        out[i] /= *weight;
+        if (withSigma) outSigma[i] = std::sqrt(outSigma[i]) / *weight;
     });
 }
 
@@ -148,32 +183,29 @@ constexpr size_t kPairsWorthAThread = size_t{1} << 18;
 void SmoothByVaryingGaussian(const VaryingGaussianInput& in, std::span<double> out, std::span<double> outSigma) {
     const bool withSigma = !in.Sigma.empty();
     const size_t n = in.X.size();
-    // The running sums start with each pixel's own weight, 1; out and
-    // outSigma hold them until the pixel's turn comes.
-    std::vector<double> weight(n, 1);
     std::copy(in.Flux.begin(), in.Flux.end(), out.begin());
     if (withSigma)
         for (size_t i = 0; i < n; ++i) outSigma[i] = in.Sigma[i] * in.Sigma[i];
-    const RunningSums row{0, weight.data(), out.data(), withSigma ? outSigma.data() : nullptr};
     // The row's halves run at once: the low half keeps its weights on the high
     // half's first pixels apart, and those pixels are finished when both are done.
     const size_t middle = n / 2;
     size_t reached = middle;  // the first pixel beyond the low half's reach
     while (middle > 0 && reached < n && in.X[reached] - in.X[middle - 1] <= in.ReachX) ++reached;
     if (middle == 0 || n * (2 * (reached - middle) + 1) < kPairsWorthAThread || std::thread::hardware_concurrency() < 2) {
-        SmoothPixels(in, 0, n, row, row, n, 0);
+        SmoothPixels(in, 0, n, out, outSigma, {}, n, 0, nullptr);
         return;
     }
     const size_t shared = reached - middle;
     std::vector<double> sharedWeight(shared, 0), sharedFlux(shared, 0), sharedVariance(withSigma ? shared : 0, 0);
+    std::vector<double> highWeight(shared);
     const RunningSums lowOnHigh{middle, sharedWeight.data(), sharedFlux.data(), withSigma ? sharedVariance.data() : nullptr};
-    std::thread low([&] { SmoothPixels(in, 0, middle, row, lowOnHigh, middle, 0); });
-    SmoothPixels(in, middle, n, row, row, n, reached);
+    std::thread low([&] { SmoothPixels(in, 0, middle, out, outSigma, lowOnHigh, middle, 0, nullptr); });
+    SmoothPixels(in, middle, n, out, outSigma, {}, n, reached, highWeight.data());
     low.join();
     for (size_t i = middle; i < reached; ++i) {
         if (!IsFiniteValue(in.Flux[i])) continue;
         const size_t k = i - middle;
-        const double total = weight[i] + sharedWeight[k];
+        const double total = highWeight[k] + sharedWeight[k];
         out[i] = (out[i] + sharedFlux[k]) / total;
         if (withSigma) outSigma[i] = std::sqrt(outSigma[i] + sharedVariance[k]) / total;
     }

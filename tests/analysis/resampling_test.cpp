@@ -52,6 +52,7 @@ TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
                           {SmoothingKernel::GaussianAngstrom, 2.2, true, angstrom},
                           {SmoothingKernel::GaussianVelocity, 150, true, kms},
                           {SmoothingKernel::GaussianVelocity, 150, false, kms},
+                          {SmoothingKernel::GaussianVelocity, 10, false, kms},  // under a pixel
                           {SmoothingKernel::GaussianVelocity, 1500, false, kms, true, 2000}};  // long enough for two threads
     for (const Case& k : cases) {
         const ResampleRow row = RandomRow(k.Length, k.Logarithmic, 7, k.Blanks);
