@@ -56,8 +56,10 @@ KernelPlan PlanOf(const SpectrumRow& row, const Smoothing& how) {
     // X is kept only where the steps vary: a long row's copy costs more than the taps' whole convolution.
     const size_t n = row.Wavelength.size();
     const double step = (xOf(n - 1) - xOf(0)) / static_cast<double>(n - 1);
+    double previous = xOf(0);
     for (size_t i = 1; i < n; ++i) {
-        if (std::abs(xOf(i) - xOf(i - 1) - step) <= kUniformStepTolerance * step) continue;
+        const double x = xOf(i);
+        if (std::abs(x - std::exchange(previous, x) - step) <= kUniformStepTolerance * step) continue;
         plan.X.reserve(n);
         for (size_t j = 0; j < n; ++j) plan.X.push_back(xOf(j));
         return plan;
