@@ -177,6 +177,19 @@ void SmoothPixels(const VaryingGaussianInput& in, size_t from, size_t to, std::s
     });
 }
 
+// The first pixel of the row's high half, where half of the pairs (i, j > i) within reach lie below.
+size_t PairsMiddle(std::span<const double> x, double reachX) {
+    double pairs = 0;
+    ForEachWindow(x, reachX, 0, x.size(), [&](size_t i, size_t, size_t last) { pairs += static_cast<double>(last - i); });
+    double below = 0;
+    size_t middle = 0;
+    ForEachWindow(x, reachX, 0, x.size(), [&](size_t i, size_t, size_t last) {
+        if (below < pairs / 2) middle = i + 1;
+        below += static_cast<double>(last - i);
+    });
+    return middle;
+}
+
 // Two threads are started only for this much work (pixel pairs), a few tenths of a millisecond.
 constexpr size_t kPairsWorthAThread = size_t{1} << 18;
 
@@ -190,7 +203,8 @@ void SmoothByVaryingGaussian(const VaryingGaussianInput& in, std::span<double> o
         for (size_t i = 0; i < n; ++i) outSigma[i] = in.Sigma[i] * in.Sigma[i];
     // The row's halves run at once: the low half keeps its weights on the high
     // half's first pixels apart, and those pixels are finished when both are done.
-    const size_t middle = n / 2;
+    // The halves hold equal numbers of pairs, as a kernel's width in pixels varies.
+    const size_t middle = PairsMiddle(in.X, in.ReachX);
     size_t reached = middle;  // the first pixel beyond the low half's reach
     while (middle > 0 && reached < n && in.X[reached] - in.X[middle - 1] <= in.ReachX) ++reached;
     if (middle == 0 || n * (2 * (reached - middle) + 1) < kPairsWorthAThread || std::thread::hardware_concurrency() < 2) {
