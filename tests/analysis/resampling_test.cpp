@@ -20,14 +20,14 @@ struct ResampleRow {
 
 // n pixels from 5000 A, of 0.5 A (linear) or 0.5 A at the start growing in
 // proportion (logarithmic); random flux and sigma, pixels 40 to 42 and the
-// 6th past the middle blank when `blanks`.
+// one 55% along the row blank when `blanks`.
 ResampleRow RandomRow(size_t n, bool logarithmic, unsigned seed, bool blanks = true) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> uniform(0.5, 1.5);
     ResampleRow row;
     for (size_t i = 0; i < n; ++i) {
         row.Wavelength.push_back(logarithmic ? 5000 * std::pow(1.0001, double(i)) : 5000 + 0.5 * double(i));
-        row.Flux.push_back(blanks && ((i >= 40 && i <= 42) || i == n / 2 + 5) ? NAN : uniform(random));
+        row.Flux.push_back(blanks && ((i >= 40 && i <= 42) || i == n * 11 / 20) ? NAN : uniform(random));
         row.Sigma.push_back(0.1 * uniform(random));
     }
     return row;
