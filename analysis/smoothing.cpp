@@ -6,7 +6,9 @@
 #include <numeric>
 #include <utility>
 
+#include "analysis/smoothing_budget.h"
 #include "analysis/symmetric_convolution.h"
+#include "analysis/varying_gaussian.h"
 #include "analysis/velocity_axis.h"
 
 namespace wendrel {
@@ -32,7 +34,12 @@ struct KernelPlan {
     std::vector<double> Taps;
     std::vector<double> X;
     double SigmaX = 0;
+    double Step = 0;  // of X, with taps
 };
+
+double SigmaXOf(SmoothingKernel kernel, double fwhm) {
+    return (kernel == SmoothingKernel::GaussianVelocity ? fwhm / kSpeedOfLightKms : fwhm) / kFwhmPerSigma;
+}
 
 std::vector<double> BoxcarTaps(long n) {
     std::vector<double> taps(static_cast<size_t>(n / 2 + 1), 1.0);
@@ -44,15 +51,22 @@ KernelPlan PlanOf(const SpectrumRow& row, const Smoothing& how) {
     if (how.Kernel == SmoothingKernel::Boxcar) return {BoxcarTaps(PixelCount(how, row.Flux.size())), {}, 0};
     KernelPlan plan;
     const bool inVelocity = how.Kernel == SmoothingKernel::GaussianVelocity;
-    plan.SigmaX = (inVelocity ? how.Width / kSpeedOfLightKms : how.Width) / kFwhmPerSigma;
-    for (double w : row.Wavelength) plan.X.push_back(inVelocity ? std::log(w) : w);
-    const size_t n = plan.X.size();
-    const double step = (plan.X.back() - plan.X.front()) / static_cast<double>(n - 1);
-    for (size_t i = 1; i < n; ++i)
-        if (std::abs(plan.X[i] - plan.X[i - 1] - step) > kUniformStepTolerance * step) return plan;
+    plan.SigmaX = SigmaXOf(how.Kernel, how.Width);
+    const auto xOf = [&](size_t i) { return inVelocity ? std::log(row.Wavelength[i]) : row.Wavelength[i]; };
+    // X is kept only where the steps vary: a long row's copy costs more than the taps' whole convolution.
+    const size_t n = row.Wavelength.size();
+    const double step = (xOf(n - 1) - xOf(0)) / static_cast<double>(n - 1);
+    double previous = xOf(0);
+    for (size_t i = 1; i < n; ++i) {
+        const double x = xOf(i);
+        if (std::abs(x - std::exchange(previous, x) - step) <= kUniformStepTolerance * step) continue;
+        plan.X.reserve(n);
+        for (size_t j = 0; j < n; ++j) plan.X.push_back(xOf(j));
+        return plan;
+    }
     const size_t radius = std::min(n, static_cast<size_t>(kGaussianReach * plan.SigmaX / step));
     for (size_t t = 0; t <= radius; ++t) plan.Taps.push_back(std::exp(-0.5 * std::pow(t * step / plan.SigmaX, 2)));
-    plan.X.clear();
+    plan.Step = step;
     return plan;
 }
 
@@ -94,21 +108,6 @@ std::string SmoothingFault(const SpectrumRow& row, const Smoothing& how) {
     if (!IsLinear(how.Kernel) || how.Kernel == SmoothingKernel::Boxcar)
         if (PixelCount(how, row.Flux.size()) < 1) return "The smoothing width must be at least one pixel.";
     return {};
-}
-
-void SmoothPixelByPixel(const KernelPlan& plan, const SpectrumRow& row, SmoothedRow& out) {
-    for (size_t i = 0; i < row.Flux.size(); ++i) {
-        const PixelWeights w = FiniteWeights(plan, row, i);
-        if (w.Weights.empty()) continue;
-        double sum = 0, variance = 0;
-        for (size_t k = 0; k < w.Weights.size(); ++k) {
-            if (w.Weights[k] == 0) continue;
-            sum += w.Weights[k] * row.Flux[w.First + k];
-            if (!row.Sigma.empty()) variance += std::pow(w.Weights[k] * row.Sigma[w.First + k], 2);
-        }
-        out.Flux[i] = sum;
-        if (!row.Sigma.empty()) out.Sigma[i] = std::sqrt(variance);
-    }
 }
 
 // With one set of taps: the sums of weights times flux, weights and squared
@@ -171,11 +170,37 @@ void SmoothByMedian(const SpectrumRow& row, size_t half, SmoothedRow& out) {
     }
 }
 
+// Refused when the pixel pairs it would weigh take more than a few seconds.
+std::string SmoothingTooSlowFor(const KernelPlan& plan, const SpectrumRow& row, const Smoothing& how) {
+    const size_t n = row.Flux.size();
+    const double pixels = static_cast<double>(n);
+    if (how.Kernel == SmoothingKernel::Boxcar || how.Kernel == SmoothingKernel::Median) {
+        const auto pairs = [&](double width) {
+            return pixels * static_cast<double>(PixelCount({how.Kernel, width}, n) / 2 * 2 + 1);
+        };
+        return SmoothingTooSlow(how, n, how.Kernel == SmoothingKernel::Median ? SmoothingPath::Median : SmoothingPath::Taps, pairs);
+    }
+    if (!plan.Taps.empty()) {
+        const auto pairs = [&](double width) {
+            const double radius = std::min(pixels, std::floor(kGaussianReach * SigmaXOf(how.Kernel, width) / plan.Step));
+            return pixels * (2 * radius + 1);
+        };
+        return SmoothingTooSlow(how, n, SmoothingPath::Taps, pairs);
+    }
+    const auto pairs = [&](double width) {
+        return VaryingGaussianPairs(plan.X, kGaussianReach * SigmaXOf(how.Kernel, width));
+    };
+    return SmoothingTooSlow(how, n, SmoothingPath::VaryingGaussian, pairs);
+}
+
 }  // namespace
 
 SmoothedRow Smooth(const SpectrumRow& row, const Smoothing& how) {
     SmoothedRow out;
     out.Refusal = SmoothingFault(row, how);
+    if (!out.Refusal.empty()) return out;
+    const KernelPlan plan = how.Kernel == SmoothingKernel::Median ? KernelPlan{} : PlanOf(row, how);
+    out.Refusal = SmoothingTooSlowFor(plan, row, how);
     if (!out.Refusal.empty()) return out;
     out.Flux.assign(row.Flux.size(), NAN);
     if (!row.Sigma.empty()) out.Sigma.assign(row.Flux.size(), NAN);
@@ -183,9 +208,8 @@ SmoothedRow Smooth(const SpectrumRow& row, const Smoothing& how) {
         SmoothByMedian(row, static_cast<size_t>(PixelCount(how, row.Flux.size()) / 2), out);
         return out;
     }
-    const KernelPlan plan = PlanOf(row, how);
     if (plan.Taps.empty())
-        SmoothPixelByPixel(plan, row, out);
+        SmoothByVaryingGaussian({plan.X, row.Flux, row.Sigma, plan.SigmaX, kGaussianReach * plan.SigmaX}, out.Flux, out.Sigma);
     else
         SmoothWithTaps(plan.Taps, row, out);
     return out;

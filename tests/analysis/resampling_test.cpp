@@ -19,22 +19,22 @@ struct ResampleRow {
 };
 
 // n pixels from 5000 A, of 0.5 A (linear) or 0.5 A at the start growing in
-// proportion (logarithmic); random flux and sigma, pixels 40 to 42 blank
-// when `blanks`.
+// proportion (logarithmic); random flux and sigma, pixels 40 to 42 and the
+// one 55% along the row blank when `blanks`.
 ResampleRow RandomRow(size_t n, bool logarithmic, unsigned seed, bool blanks = true) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> uniform(0.5, 1.5);
     ResampleRow row;
     for (size_t i = 0; i < n; ++i) {
         row.Wavelength.push_back(logarithmic ? 5000 * std::pow(1.0001, double(i)) : 5000 + 0.5 * double(i));
-        row.Flux.push_back(blanks && i >= 40 && i <= 42 ? NAN : uniform(random));
+        row.Flux.push_back(blanks && ((i >= 40 && i <= 42) || i == n * 11 / 20) ? NAN : uniform(random));
         row.Sigma.push_back(0.1 * uniform(random));
     }
     return row;
 }
 
 TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
-    struct Case { SmoothingKernel Kernel; double Width; bool Logarithmic; double (*Weight)(double, double); bool Blanks = true; };
+    struct Case { SmoothingKernel Kernel; double Width; bool Logarithmic; double (*Weight)(double, double); bool Blanks = true; size_t Length = 300; };
     const auto box = [](double d, double n) { return std::abs(d) * 2 < n ? 1.0 : std::abs(d) * 2 == n ? 0.5 : 0.0; };
     const auto angstrom = [](double d, double fwhm) {
         const double s = fwhm / 2.3548200450309493;
@@ -51,9 +51,11 @@ TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
                           {SmoothingKernel::GaussianAngstrom, 2.2, false, angstrom},
                           {SmoothingKernel::GaussianAngstrom, 2.2, true, angstrom},
                           {SmoothingKernel::GaussianVelocity, 150, true, kms},
-                          {SmoothingKernel::GaussianVelocity, 150, false, kms}};
+                          {SmoothingKernel::GaussianVelocity, 150, false, kms},
+                          {SmoothingKernel::GaussianVelocity, 10, false, kms},  // under a pixel
+                          {SmoothingKernel::GaussianVelocity, 1500, false, kms, true, 2000}};  // long enough for two threads
     for (const Case& k : cases) {
-        const ResampleRow row = RandomRow(300, k.Logarithmic, 7, k.Blanks);
+        const ResampleRow row = RandomRow(k.Length, k.Logarithmic, 7, k.Blanks);
         const Smoothing how{k.Kernel, k.Width};
         const SmoothedRow out = Smooth(row.View(), how);
         ASSERT_EQ(out.Refusal, "");
@@ -98,6 +100,25 @@ TEST(Smoothing, MedianRemovesSpikeAndRefusesBadWidths) {
     EXPECT_NE(Smooth(row.View(), {SmoothingKernel::Boxcar, 0.2}).Refusal, "");
     row.Wavelength[3] = 2;
     EXPECT_NE(Smooth(row.View(), {SmoothingKernel::Boxcar, 3}).Refusal.find("do not rise at pixel 4"), std::string::npos);
+}
+
+TEST(Smoothing, RefusesWorkOfMoreThanAFewSecondsNamingTheWidestAccepted) {
+    ResampleRow row;  // 1,000,000 pixels of 0.001 A from 5000 A
+    for (size_t i = 0; i < 1000000; ++i) row.Wavelength.push_back(5000 + 0.001 * double(i)), row.Flux.push_back(1);
+    struct Case { Smoothing How; const char* Says; double Widest; };
+    const Case cases[] = {{{SmoothingKernel::GaussianVelocity, 150}, "A FWHM of 150 km/s is too wide", 150},
+                          {{SmoothingKernel::GaussianAngstrom, 50}, "A FWHM of 50 \u00c5 is too wide", 50},
+                          {{SmoothingKernel::Median, 100001}, "A median of 100001 pixels is too wide", 100001}};
+    for (const Case& c : cases) {
+        const SmoothedRow out = Smooth(row.View(), c.How);
+        EXPECT_TRUE(out.Flux.empty());
+        EXPECT_EQ(out.Refusal.find(c.Says), 0u) << out.Refusal;
+        const size_t at = out.Refusal.find("The widest accepted is a ");
+        ASSERT_NE(at, std::string::npos) << out.Refusal;
+        const double widest = std::stod(out.Refusal.substr(out.Refusal.find_first_of("0123456789", at)));
+        EXPECT_GT(widest, 0.001 * c.Widest) << out.Refusal;
+        EXPECT_LT(widest, 0.5 * c.Widest) << out.Refusal;
+    }
 }
 
 TEST(Rebinning, KeepsTheIntegralAndLeavesUncoveredPixelsBlank) {
