@@ -300,7 +300,7 @@ LineFit FitLine(const Row& s, double left, double right, LineProfile profile, in
     double scatterScale = squares / fit.Dof;  // the pixels' variance where the file gives none
     if (!covariance.empty() && errors.Correlated()) {
         const CovarianceBand pixels = errors.Among(fit.FirstPixel, fit.LastPixel);
-        if (pixels.Size != problem.sigma.size()) return refuse("the covariance of its smoothed pixels is unknown.");
+        if (pixels.Size != problem.sigma.size()) return refuse(kSmoothedCovarianceRefusal);
         const std::span<const double> pixelSigma =
             fit.ErrorsFromFile ? sigma.subspan(static_cast<size_t>(fit.FirstPixel - 1), pixels.Size) : problem.sigma;
         const std::vector<double> middle = CorrelatedNormalMatrix(jacobian, pixels, pixelSigma);

@@ -127,11 +127,11 @@ LineMeasurement MeasureLine(const Row& s, double left, double right, const Conti
         }
         m.Scatter = freedom > 0 ? std::sqrt(squares / freedom) : NAN;
         if (errors.Correlated())
-            for (double& c : covariance.Band) c *= m.Scatter * m.Scatter;
+            covariance.Factor = m.Scatter * m.Scatter;
         else
             covariance = DiagonalBand(static_cast<size_t>(low - 1), std::vector<double>(at(high) + 1, m.Scatter * m.Scatter));
     }
-    if (covariance.Size != at(high) + 1) return refuse("the covariance of its smoothed pixels is unknown.");
+    if (covariance.Size != at(high) + 1) return refuse(kSmoothedCovarianceRefusal);
     const std::vector<double> levelSpread = covariance.Times(levelOf), slopeSpread = covariance.Times(slopeOf);
     const auto dot = [](const std::vector<double>& a, const std::vector<double>& b) {
         return std::inner_product(a.begin(), a.end(), b.begin(), 0.0);

@@ -22,6 +22,11 @@ namespace wendrel {
 // p at [p - 1]); empty when unknown.
 using PixelSigma = std::span<const double>;
 
+// Why a measurement or fit of a smoothed row is refused when Among gives no band.
+inline constexpr const char* kSmoothedCovarianceRefusal =
+    "the covariance of its smoothed pixels cannot be reckoned over so many pixels of so wide a kernel; "
+    "measure a narrower span, or smooth the row less.";
+
 class PixelErrors {
 public:
     // Unknown: every pixel is taken to scatter as the pixels scatter about the model.

@@ -90,6 +90,31 @@ TEST(Smoothing, LinearKernelsMatchDirectConvolution) {
     }
 }
 
+// Products with the band, made from the pixels' weights, are those of its
+// entries; a band of too many weights is refused before any is made.
+TEST(Smoothing, CovarianceBandProductsMatchItsEntriesAndTooManyWeightsAreRefused) {
+    const ResampleRow row = RandomRow(400, false, 11);
+    const CovarianceBand band = SmoothedCovarianceBand(row.View(), {SmoothingKernel::GaussianAngstrom, 3}, 100, 299);
+    ASSERT_EQ(band.Size, 200u);
+    std::mt19937 random(2);
+    std::normal_distribution<double> normal;
+    std::vector<double> u(200), v(200);
+    for (size_t i = 0; i < 200; ++i) u[i] = normal(random), v[i] = normal(random);
+    const std::vector<double> cv = band.Times(v);
+    double direct = 0;
+    for (size_t i = 0; i < 200; ++i) {
+        double row = 0;
+        for (size_t j = 0; j < 200; ++j) row += band.At(i, j) * v[j];
+        EXPECT_NEAR(cv[i], row, 1e-12);
+        direct += u[i] * row;
+    }
+    EXPECT_NEAR(band.Product(u, v), direct, 1e-11);
+
+    const ResampleRow wide = RandomRow(60000, false, 3, false);
+    EXPECT_EQ(SmoothedCovarianceBand(wide.View(), {SmoothingKernel::Boxcar, 401}, 0, 59999).Size, 0u);
+    EXPECT_EQ(SmoothedCovarianceBand(wide.View(), {SmoothingKernel::Boxcar, 401}, 1000, 1999).Size, 1000u);
+}
+
 TEST(Smoothing, MedianRemovesSpikeAndRefusesBadWidths) {
     ResampleRow row{{1, 2, 3, 4, 5, 6}, {1, 1, 9, 1, NAN, 2}, {}};
     const SmoothedRow out = Smooth(row.View(), {SmoothingKernel::Median, 3});
