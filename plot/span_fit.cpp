@@ -69,8 +69,8 @@ SpanFit FitText(const Row& s, const LineFit& fit) {
     text += "Continuum  " + MeasureValue(fit.Intercept + fit.Slope * middle) + " " + unit + " at " +
             MeasureNumber(middle, std::chars_format::fixed, 3) + " Å, slope " + MeasureValue(fit.Slope) + " " + unit + " per Å\n";
     text += fit.ErrorsFromFile ? "Errors     from the file's pixel errors" + SmoothedErrorsText(s) + "\n"
-                               : "Errors     from the scatter of the pixels about the fit" +
-                                     (SmoothedErrorsText(s).empty() ? std::string(" (chi2 per degree of freedom)") : SmoothedErrorsText(s)) + "\n";
+                               : std::string("Errors     from the scatter of the pixels about the fit") +
+                                     (SmoothedErrorsText(s).empty() ? " (chi2 per degree of freedom)" : ", through the smoothing") + "\n";
     text += "Flux is integrated over observed wavelengths; wavelengths and widths lie in the row's rest frame.\n\n";
 
     struct Column {

@@ -65,10 +65,12 @@ std::string MeasurementText(const Row& s, const LineMeasurement& m) {
     text += "EW         " + Angstroms(m.EquivalentWidth) + "\n";
     text += "Peak       " + MeasureValue(m.Peak) + unit + "\n";
     text += "FWHM       " + Angstroms(m.Fwhm) + "\n";
-    text += m.ErrorsFromFile ? "Errors     from the file's pixel errors" + SmoothedErrorsText(s) + "\n"
-                             : "Errors     from the scatter of the continuum pixels about their line, " +
-                                   MeasureValue(m.Scatter) + unit +
-                                   (SmoothedErrorsText(s).empty() ? " rms\n" : " per file pixel" + SmoothedErrorsText(s) + "\n");
+    if (m.ErrorsFromFile)
+        text += "Errors     from the file's pixel errors" + SmoothedErrorsText(s) + "\n";
+    else if (SmoothedErrorsText(s).empty())
+        text += "Errors     from the scatter of the continuum pixels about their line, " + MeasureValue(m.Scatter) + unit + " rms\n";
+    else  // the panel's width: the smoothed row's line says it short
+        text += "Errors     from the scatter, " + MeasureValue(m.Scatter) + unit + " per file pixel, through the smoothing\n";
     return text;
 }
 
