@@ -28,8 +28,10 @@ std::vector<TextRect> Texts(const RecordingSurface& s) {
 
 // No two texts overlap, and none crosses an edge of the box.
 void ExpectApart(const std::vector<TextRect>& texts, const PlotLayout& l, const std::string& what) {
-    const TextRect edges[] = {{double(l.x0), double(l.y0), double(l.x1), double(l.y0)}, {double(l.x0), double(l.y1), double(l.x1), double(l.y1)},
-                              {double(l.x0), double(l.y0), double(l.x0), double(l.y1)}, {double(l.x1), double(l.y0), double(l.x1), double(l.y1)}};
+    const TextRect edges[] = {{double(l.x0), double(l.y0), double(l.x1), double(l.y0), "top"},
+                              {double(l.x0), double(l.y1), double(l.x1), double(l.y1), "bottom"},
+                              {double(l.x0), double(l.y0), double(l.x0), double(l.y1), "left"},
+                              {double(l.x1), double(l.y0), double(l.x1), double(l.y1), "right"}};
     for (size_t i = 0; i < texts.size(); ++i) {
         for (size_t j = i + 1; j < texts.size(); ++j)
             EXPECT_FALSE(texts[i].Meets(texts[j])) << what << ": \"" << texts[i].text << "\" meets \"" << texts[j].text << "\"";

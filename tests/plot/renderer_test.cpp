@@ -105,7 +105,9 @@ TEST(XAxis, TypedRestWavelengths) {
         double rest = 9;
         const std::string why = ReadVelocityRest(c.typed, rest);
         EXPECT_EQ(std::tuple(rest, why.empty()), std::tuple(c.rest, !c.refused)) << c.typed;
-        if (c.refused) EXPECT_NE(why.find(std::string("\"") + c.typed + "\" is not a positive number"), std::string::npos) << why;
+        if (c.refused) {
+            EXPECT_NE(why.find(std::string("\"") + c.typed + "\" is not a positive number"), std::string::npos) << why;
+        }
     }
 }
 

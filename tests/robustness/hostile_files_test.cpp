@@ -192,11 +192,12 @@ TEST_F(HostileFits, MemoryRunningOutRefusesTheFile) {
 // A binary table of a wavelength and a flux column, one row of each 8-byte value per pixel (TFORM "1D") or arrays in
 // the heap ("1PD"), after an empty primary header; its header declares `rows` rows but the data hold what `data` holds.
 std::string TableFile(int64_t rows, const char* form, int64_t rowBytes, int64_t heapBytes, std::string data) {
-    const FitsBytes primary{{LogicalCard("SIMPLE", true), IntCard("BITPIX", 8), IntCard("NAXIS", 0)}};
-    FitsBytes table{{StringCard("XTENSION", "BINTABLE"), IntCard("BITPIX", 8), IntCard("NAXIS", 2), IntCard("NAXIS1", rowBytes),
+    FitsBytes primary, table;
+    primary.cards = {LogicalCard("SIMPLE", true), IntCard("BITPIX", 8), IntCard("NAXIS", 0)};
+    table.cards = {StringCard("XTENSION", "BINTABLE"), IntCard("BITPIX", 8), IntCard("NAXIS", 2), IntCard("NAXIS1", rowBytes),
                      IntCard("NAXIS2", rows), IntCard("PCOUNT", heapBytes), IntCard("GCOUNT", 1), IntCard("TFIELDS", 2),
                      StringCard("TTYPE1", "WAVE"), StringCard("TFORM1", form), StringCard("TTYPE2", "FLUX"),
-                     StringCard("TFORM2", form)}};
+                     StringCard("TFORM2", form)};
     table.data = std::move(data);
     return ToBytes(primary) + ToBytes(table);
 }
