@@ -1,7 +1,8 @@
 // The plot window's Tools menu: velocities found and applied to the rows'
-// bars and labels, and a ratio row.
+// bars and labels, and a ratio row; then a velocity axis with a line per row.
 #include <QComboBox>
 #include <QDialog>
+#include <QRadioButton>
 
 #include "analysis/velocity_axis.h"
 #include "app/velocity_entry.h"
@@ -51,6 +52,18 @@ TEST_F(ComparisonWindowTest, FindVelocitiesAppliesThemAndDivideFillsTheNextRow) 
     Choose(plot, "Tools", "Divide ...");
     ASSERT_TRUE(ws().slot(3).Loaded());
     EXPECT_EQ(row(3).Label7->text(), "a.fits / b.fits");
+
+    // A line per row: one picked from the Lines menu's list, one typed.
+    AnswerNextDialog([](QWidget& dialog) {
+        dialog.findChild<QRadioButton*>("eachRow")->setChecked(true);
+        auto* first = dialog.findChild<QComboBox*>("rowRest1");
+        first->setCurrentIndex(first->findText(QString::fromUtf8("H\u03b1 "), Qt::MatchStartsWith));
+        dialog.findChild<QComboBox*>("rowRest2")->setEditText("4861.33");
+        static_cast<QDialog&>(dialog).accept();
+    });
+    Choose(plot, "View", "Velocity Axis ...");
+    EXPECT_GT(ws().View.VelocityRestLambda, 6562);
+    EXPECT_DOUBLE_EQ(ws().slot(2).AxisScale, ws().View.VelocityRestLambda / 4861.33);
     EXPECT_TRUE(messages_.empty());
 }
 
