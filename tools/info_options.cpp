@@ -341,7 +341,7 @@ constexpr OptionEntry kOptions[] = {
      [](InfoOptions& o, std::string_view v) { return SetSmooth(o.compare, v); }},
     {"--ratio", "A,B",
      "also make the ratio of the A-th file's spectrum to the B-th's on A's pixels (B rebinned conserving flux, "
-     "percent of A's level) as one more row, printed as a line whose \"file\" is \"A / B\"",
+     "percent relative to A's level over B's) as one more row, printed as a line whose \"file\" is \"A / B\"",
      [](InfoOptions& o, std::string_view v) { return SetRatio(o.compare, v); }},
     {"--difference", "A,B", "the same for the difference A \u2212 B",
      [](InfoOptions& o, std::string_view v) { return SetDifference(o.compare, v); }},
