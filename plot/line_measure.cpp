@@ -111,7 +111,13 @@ LineMeasurement MeasureLine(const Row& s, double left, double right, const Conti
         slopeOf[at(p)] = w * (sw * x - swx) / det;
     }
     CovarianceBand covariance;
-    if (m.ErrorsFromFile || errors.Correlated()) covariance = errors.Among(low, high);
+    if (m.ErrorsFromFile || errors.Correlated()) {
+        covariance = errors.Among(low, high);
+        if (covariance.Size != at(high) + 1) return refuse(kSmoothedCovarianceRefusal);
+    }
+    std::vector<double> levelSpread, slopeSpread;
+    const auto spread = [&] { levelSpread = covariance.Times(levelOf), slopeSpread = covariance.Times(slopeOf); };
+    if (covariance.Size > 0) spread();
     if (!m.ErrorsFromFile) {
         double squares = 0;
         for (const int64_t p : continuumPixels) squares += std::pow(flux(p) - m.ContinuumAt(centre(p)), 2);
@@ -119,20 +125,22 @@ LineMeasurement MeasureLine(const Row& s, double left, double right, const Conti
         // them (hat matrix H) have the expected sum of squares s^2 tr((I - H) K);
         // with independent pixels tr((I - H) K) = n - 2.
         double freedom = static_cast<double>(continuumPixels.size() - 2);
-        if (errors.Correlated() && covariance.Size == at(high) + 1) {
-            const std::vector<double> levelSpread = covariance.Times(levelOf), slopeSpread = covariance.Times(slopeOf);
+        if (errors.Correlated()) {
             freedom = 0;
             for (const int64_t p : continuumPixels)
                 freedom += covariance.At(at(p), at(p)) - levelSpread[at(p)] - (centre(p) - m.Reference) * slopeSpread[at(p)];
         }
         m.Scatter = freedom > 0 ? std::sqrt(squares / freedom) : NAN;
-        if (errors.Correlated())
-            covariance.Factor = m.Scatter * m.Scatter;
-        else
-            covariance = DiagonalBand(static_cast<size_t>(low - 1), std::vector<double>(at(high) + 1, m.Scatter * m.Scatter));
+        const double variance = m.Scatter * m.Scatter;
+        if (errors.Correlated()) {
+            covariance.Factor = variance;
+            for (std::vector<double>* v : {&levelSpread, &slopeSpread})
+                for (double& x : *v) x *= variance;
+        } else {
+            covariance = DiagonalBand(static_cast<size_t>(low - 1), std::vector<double>(at(high) + 1, variance));
+            spread();
+        }
     }
-    if (covariance.Size != at(high) + 1) return refuse(kSmoothedCovarianceRefusal);
-    const std::vector<double> levelSpread = covariance.Times(levelOf), slopeSpread = covariance.Times(slopeOf);
     const auto dot = [](const std::vector<double>& a, const std::vector<double>& b) {
         return std::inner_product(a.begin(), a.end(), b.begin(), 0.0);
     };
